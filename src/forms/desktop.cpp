@@ -1,0 +1,169 @@
+#include "forms/desktop.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "forms/layout.h"
+
+namespace mojara::forms {
+
+Desktop::Desktop(DesktopHost& host, const Clock& clock, Nanos timerResolution)
+    : host_(host), clock_(clock), scheduler_(clock, timerResolution) {}
+
+template <class F>
+void Desktop::dispatch(F&& handler) {
+  // Handlers never nest: the front end delivers one event at a time.
+  if (inHandler_) throw std::logic_error("an event was dispatched inside another event's handler");
+  inHandler_ = true;
+  try {
+    handler();
+  } catch (...) {
+    inHandler_ = false;
+    throw;
+  }
+  inHandler_ = false;
+}
+
+void Desktop::load(Form& form) {
+  if (form.loaded_ || ended_) return;
+  form.controls_ = form.buildControls();
+  for (Control* c : form.controls_) c->Parent = &form;
+  form.loaded_ = true;
+  loaded_.push_back(&form);
+  host_.formLoaded(form);
+  for (Control* c : form.controls_)
+    if (c->Kind == ControlKind::Timer) scheduler_.attach(static_cast<Timer&>(*c));
+  form.Form_Load();
+}
+
+void Desktop::show(Form& form) {
+  load(form);
+  if (!form.loaded_ || form.shown_) return;
+  form.shown_ = true;
+  shownOrder_.push_back(&form);
+  host_.formShown(form);
+}
+
+void Desktop::unload(Form& form) {
+  if (!form.loaded_) return;
+  form.Form_Unload();
+  for (Control* c : form.controls_)
+    if (c->Kind == ControlKind::Timer) scheduler_.detach(static_cast<Timer&>(*c));
+  host_.formUnloaded(form);
+  form.controls_.clear();
+  form.dropControls();
+  form.loaded_ = false;
+  form.shown_ = false;
+  std::erase(loaded_, &form);
+  std::erase(shownOrder_, &form);
+}
+
+void Desktop::end() {
+  if (ended_) return;
+  ended_ = true;
+  scheduler_.stopAll();
+  modal_ = nullptr;
+  host_.programEnded();
+}
+
+void Desktop::beep() { host_.beep(); }
+
+void Desktop::msgBox(const std::string& text, const std::string& caption,
+                     std::function<void()> onClosed) {
+  modal_ = onClosed ? std::move(onClosed) : [] {};
+  host_.messageBox(text, caption);
+}
+
+void Desktop::closeMessageBox() {
+  if (!modal_ || ended_) return;
+  auto then = std::move(modal_);
+  modal_ = nullptr;
+  dispatch(then);
+}
+
+void Desktop::keyDown(Form& form, int keyCode, int shift) {
+  if (!acceptsInput() || !form.shown_) return;
+  if (keyCode == vk::F1 && help_) {
+    for (Control* c : form.controls_)
+      if (c->Kind == ControlKind::CommandButton) {
+        if (int context = static_cast<CommandButton*>(c)->HelpContextID) {
+          dispatch([&] { help_(context); });
+          return;
+        }
+      }
+  }
+  dispatch([&] { form.onKeyDown(keyCode, shift); });
+}
+
+void Desktop::click(Control& control) {
+  if (!acceptsInput() || !control.Parent || !control.Parent->shown_) return;
+  if (control.Kind == ControlKind::CommandButton && !static_cast<CommandButton&>(control).Enabled)
+    return;
+  dispatch([&] { control.Parent->onClick(control); });
+}
+
+void Desktop::mouseMove(Form& form, float x, float y, int button) {
+  if (!acceptsInput() || !form.shown_) return;
+  if (Control* hit = hitTest(form, x, y)) {
+    const Box at = absoluteBox(*hit);
+    dispatch([&] { form.onMouseMove(*hit, button, x - at.left, y - at.top); });
+  }
+}
+
+void Desktop::mouseDown(Form& form, float x, float y, int button) {
+  if (!acceptsInput() || !form.shown_) return;
+  if (Control* hit = hitTest(form, x, y)) {
+    const Box at = absoluteBox(*hit);
+    dispatch([&] { form.onMouseDown(*hit, button, x - at.left, y - at.top); });
+  }
+}
+
+void Desktop::change(HScrollBar& bar, int value) {
+  if (!acceptsInput() || !bar.Parent || !bar.Parent->shown_) return;
+  value = std::clamp(value, std::min(bar.Min, bar.Max), std::max(bar.Min, bar.Max));
+  if (value == bar.Value) return;
+  bar.Value = value;
+  dispatch([&] { bar.Parent->onChange(bar); });
+}
+
+void Desktop::choose(ComboBox& combo, int listIndex) {
+  if (!acceptsInput() || !combo.Parent || !combo.Parent->shown_) return;
+  if (listIndex < 0 || listIndex >= static_cast<int>(combo.List.size())) return;
+  combo.ListIndex = listIndex;
+  combo.Text = combo.List[listIndex];
+  dispatch([&] { combo.Parent->onClick(combo); });
+}
+
+void Desktop::closeRequest(Form& form) {
+  if (ended_ || !form.loaded_) return;
+  if (form.closingEndsProgram()) {
+    end();
+    return;
+  }
+  if (modal_) return;
+  dispatch([&] { unload(form); });
+}
+
+bool Desktop::fireNextDueTimer() {
+  if (ended_ || modal_) return false;
+  Timer* timer = scheduler_.takeDue(clock_.now());
+  if (!timer) return false;
+  dispatch([&] { timer->Parent->onTimer(*timer); });
+  return true;
+}
+
+void Desktop::runDueTimers() {
+  while (fireNextDueTimer()) {
+  }
+}
+
+std::optional<Nanos> Desktop::nextDue() const {
+  if (ended_ || modal_) return std::nullopt;
+  return scheduler_.nextDue();
+}
+
+std::vector<Form*> Desktop::shownForms() const { return shownOrder_; }
+
+Form* Desktop::foreground() const { return shownOrder_.empty() ? nullptr : shownOrder_.back(); }
+
+}  // namespace mojara::forms

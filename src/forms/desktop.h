@@ -1,0 +1,90 @@
+// The desktop: which forms are loaded and shown, the timers, and the dispatch of every event to
+// its handler, one at a time and each to completion. The front end (windowed or headless) feeds
+// it input and time and is told what to show through DesktopHost.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/scheduler.h"
+
+namespace mojara::forms {
+
+class DesktopHost {
+ public:
+  virtual ~DesktopHost() = default;
+  virtual void formLoaded(Form&) {}    // a window exists (not yet visible)
+  virtual void formShown(Form&) {}     // and is now visible
+  virtual void formMoved(Form&) {}     // Left or Top changed
+  virtual void formUnloaded(Form&) {}  // it is gone
+  virtual void beep() {}
+  // Show a modal message box; the host calls Desktop::closeMessageBox when the user closes it.
+  virtual void messageBox(const std::string& text, const std::string& caption) {
+    (void)text, (void)caption;
+  }
+  virtual void programEnded() {}
+  // A seed taken from the system clock, for reseeding the program's random generator.
+  virtual std::uint64_t clockSeed() = 0;
+};
+
+class Desktop {
+ public:
+  Desktop(DesktopHost& host, const Clock& clock, Nanos timerResolution = kDefaultTimerResolution);
+
+  // What handlers do to windows.
+  void load(Form& form);
+  void show(Form& form);  // loads it first if needed
+  void unload(Form& form);
+  void end();             // ends the program: every window closes, no unload handlers run
+  void beep();
+  void msgBox(const std::string& text, const std::string& caption, std::function<void()> onClosed);
+  std::uint64_t clockSeed() { return host_.clockSeed(); }
+  void moved(Form& form) { host_.formMoved(form); }  // after a change of Left or Top
+  Nanos now() const { return clock_.now(); }
+
+  // Input from the front end, each dispatched as one event. Ignored after the end of the program
+  // and, except for closeMessageBox, while a message box is open.
+  void keyDown(Form& form, int keyCode, int shift = 0);
+  void click(Control& control);
+  void mouseMove(Form& form, float x, float y, int button = 0);
+  void mouseDown(Form& form, float x, float y, int button);
+  void change(HScrollBar& bar, int value);
+  void choose(ComboBox& combo, int listIndex);
+  void closeRequest(Form& form);  // the title-bar close button
+  void closeMessageBox();
+
+  // Time: fire the first timer due at the clock's present time (false if none is due), or all of
+  // them in order.
+  bool fireNextDueTimer();
+  void runDueTimers();
+  std::optional<Nanos> nextDue() const;
+  const Scheduler& scheduler() const { return scheduler_; }
+
+  // F1 asks for help on the form's help context, if it has one.
+  void setHelpHandler(std::function<void(int context)> handler) { help_ = std::move(handler); }
+
+  bool ended() const { return ended_; }
+  bool messageBoxOpen() const { return static_cast<bool>(modal_); }
+  std::vector<Form*> shownForms() const;
+  Form* foreground() const;  // the window shown last, which has the keyboard
+
+ private:
+  bool acceptsInput() const { return !ended_ && !modal_; }
+  template <class F>
+  void dispatch(F&& handler);
+
+  DesktopHost& host_;
+  const Clock& clock_;
+  Scheduler scheduler_;
+  std::vector<Form*> loaded_;  // in load order
+  std::vector<Form*> shownOrder_;
+  std::function<void()> modal_;
+  std::function<void(int)> help_;
+  bool ended_ = false;
+  bool inHandler_ = false;
+};
+
+}  // namespace mojara::forms

@@ -1,0 +1,66 @@
+#include "forms/layout.h"
+
+namespace mojara::forms {
+
+Box absoluteBox(const Control& control) {
+  Box box{control.Left, control.Top, control.Width, control.Height};
+  for (const Control* c = control.Container; c; c = c->Container) {
+    box.left += c->Left;
+    box.top += c->Top;
+  }
+  return box;
+}
+
+bool isShowing(const Control& control) {
+  for (const Control* c = &control; c; c = c->Container)
+    if (!c->Visible) return false;
+  return true;
+}
+
+namespace {
+
+bool contains(const Box& b, float x, float y) {
+  return x >= b.left && x < b.left + b.width && y >= b.top && y < b.top + b.height;
+}
+
+bool takesMouse(const Control& c) {
+  return c.Kind == ControlKind::Label || c.Kind == ControlKind::Image ||
+         c.Kind == ControlKind::PictureBox;
+}
+
+void addInside(const Form& form, const Control* container, std::vector<const Control*>& out) {
+  const auto& list = form.controls();
+  for (auto it = list.rbegin(); it != list.rend(); ++it)
+    if ((*it)->Container == container && (*it)->isLightweight()) out.push_back(*it);
+  for (auto it = list.rbegin(); it != list.rend(); ++it)
+    if ((*it)->Container == container && (*it)->Kind == ControlKind::PictureBox) {
+      out.push_back(*it);
+      addInside(form, *it, out);
+    }
+}
+
+Control* hitInside(const Form& form, const Control* container, float x, float y) {
+  for (Control* c : form.controls())
+    if (c->Container == container && c->Kind == ControlKind::PictureBox && isShowing(*c) &&
+        contains(absoluteBox(*c), x, y)) {
+      Control* inner = hitInside(form, c, x, y);
+      return inner ? inner : c;
+    }
+  for (Control* c : form.controls())
+    if (c->Container == container && takesMouse(*c) && c->Kind != ControlKind::PictureBox &&
+        isShowing(*c) && contains(absoluteBox(*c), x, y))
+      return c;
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<const Control*> paintOrder(const Form& form) {
+  std::vector<const Control*> out;
+  addInside(form, nullptr, out);
+  return out;
+}
+
+Control* hitTest(const Form& form, float x, float y) { return hitInside(form, nullptr, x, y); }
+
+}  // namespace mojara::forms

@@ -1,0 +1,26 @@
+// Where controls are on their form, in which order they are painted, and which one the mouse is on.
+#pragma once
+
+#include <vector>
+
+#include "forms/form.h"
+
+namespace mojara::forms {
+
+// The control's box in form coordinates (twips), its containers' offsets added.
+Box absoluteBox(const Control& control);
+
+// Whether the control and every container holding it are visible.
+bool isShowing(const Control& control);
+
+// The order in which the front end paints a form's canvas, bottom first: the lightweight controls
+// outside containers (labels, images, shapes) from the last of the list to the first, then each
+// container with the controls inside it, bottom first. Buttons and the other native controls lie
+// above all of these and are not listed.
+std::vector<const Control*> paintOrder(const Form& form);
+
+// The topmost visible control under the point (form twips) that takes mouse events: containers and
+// what they hold first, then labels and images in list order. Shapes take no mouse events.
+Control* hitTest(const Form& form, float x, float y);
+
+}  // namespace mojara::forms

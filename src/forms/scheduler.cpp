@@ -1,0 +1,77 @@
+#include "forms/scheduler.h"
+
+#include <algorithm>
+
+#include "forms/controls.h"
+
+namespace mojara::forms {
+
+Scheduler::Scheduler(const Clock& clock, Nanos resolution) : clock_(clock), resolution_(resolution) {}
+
+Nanos Scheduler::periodOf(const Timer& timer) const {
+  return std::max<Nanos>(Nanos{timer.Interval()} * 1'000'000, resolution_);
+}
+
+void Scheduler::attach(Timer& timer) {
+  timer.scheduler_ = this;
+  if (timer.Enabled()) start(timer);
+}
+
+void Scheduler::detach(Timer& timer) {
+  stop(timer);
+  timer.scheduler_ = nullptr;
+}
+
+void Scheduler::start(Timer& timer) {
+  stop(timer);
+  // An interval of 0 keeps the timer silent while it is enabled.
+  if (timer.Interval() <= 0) return;
+  running_.push_back({&timer, clock_.now() + periodOf(timer), enableCount_++});
+}
+
+void Scheduler::stop(Timer& timer) {
+  std::erase_if(running_, [&](const Entry& e) { return e.timer == &timer; });
+}
+
+void Scheduler::stopAll() { running_.clear(); }
+
+std::optional<Nanos> Scheduler::nextDue() const {
+  if (running_.empty()) return std::nullopt;
+  return std::min_element(running_.begin(), running_.end(),
+                          [](const Entry& a, const Entry& b) { return a.due < b.due; })
+      ->due;
+}
+
+Timer* Scheduler::takeDue(Nanos now) {
+  auto first = running_.end();
+  for (auto it = running_.begin(); it != running_.end(); ++it) {
+    if (it->due > now) continue;
+    if (first == running_.end() || it->due < first->due ||
+        (it->due == first->due && it->order < first->order))
+      first = it;
+  }
+  if (first == running_.end()) return nullptr;
+  // A timer that fell behind (the program was busy) fires once and then keeps its period from
+  // now, as window timers do; on a virtual clock it is never behind.
+  first->due += periodOf(*first->timer);
+  if (first->due <= now) first->due = now + periodOf(*first->timer);
+  return first->timer;
+}
+
+void Timer::setEnabled(bool on) {
+  if (on == enabled_) return;
+  enabled_ = on;
+  if (!scheduler_) return;
+  if (on)
+    scheduler_->start(*this);
+  else
+    scheduler_->stop(*this);
+}
+
+void Timer::setInterval(std::int32_t ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  if (scheduler_ && enabled_) scheduler_->start(*this);
+}
+
+}  // namespace mojara::forms

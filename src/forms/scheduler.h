@@ -1,0 +1,55 @@
+// Due times of the window timers. A timer with interval I fires every max(I, R) nanoseconds of
+// the clock, R being the platform's timer resolution; timers that fall due at the same instant
+// fire in the order they were enabled. The same rules serve virtual and real time.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace mojara::forms {
+
+class Timer;
+using Nanos = std::int64_t;
+
+// The 18.2 Hz tick of the PC system timer that the game's counts were tuned on.
+inline constexpr Nanos kDefaultTimerResolution = 54'925'000;
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Nanos now() const = 0;
+};
+
+class Scheduler {
+ public:
+  Scheduler(const Clock& clock, Nanos resolution);
+
+  Nanos resolution() const { return resolution_; }
+  Nanos periodOf(const Timer& timer) const;
+
+  void attach(Timer& timer);  // starts it if it is enabled
+  void detach(Timer& timer);  // stops it; it no longer talks to this scheduler
+
+  std::optional<Nanos> nextDue() const;
+  // The timer to fire next if it is due at `now`, with its next due time already set.
+  Timer* takeDue(Nanos now);
+  void stopAll();
+
+ private:
+  friend class Timer;
+  void start(Timer& timer);
+  void stop(Timer& timer);
+
+  struct Entry {
+    Timer* timer;
+    Nanos due;
+    std::uint64_t order;
+  };
+  const Clock& clock_;
+  Nanos resolution_;
+  std::uint64_t enableCount_ = 0;
+  std::vector<Entry> running_;
+};
+
+}  // namespace mojara::forms

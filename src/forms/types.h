@@ -1,0 +1,52 @@
+// Plain value types shared by every control: colours, fonts, pictures and boxes, all in twips.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mojara::forms {
+
+// 1440 twips make an inch; at the standard 96 dots per inch 15 twips are one pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+struct FontSpec {
+  std::string Name = "ＭＳ Ｐゴシック";
+  float Size = 9.0f;  // points
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+  bool operator==(const FontSpec&) const = default;
+};
+
+// A picture is a reference into a picture source, never a copy of pixels: an index into the
+// sprite store, or one of the fixed screen pictures (numbered by the assets module).
+struct PictureRef {
+  enum class Source : std::uint8_t { None, Store, Screen };
+  Source source = Source::None;
+  int index = 0;
+  bool operator==(const PictureRef&) const = default;
+};
+
+struct Box {
+  float left = 0, top = 0, width = 0, height = 0;
+};
+
+// Virtual-key codes of the keyboard, as the game's key handlers see them.
+namespace vk {
+inline constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
+                     Pause = 19, Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35,
+                     Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
+                     Delete = 46, F1 = 112, F11 = 122, F12 = 123;
+}  // namespace vk
+
+// Mouse button codes as the mouse handlers receive them.
+namespace mouse {
+inline constexpr int Left = 1, Right = 2, Middle = 4;
+}
+
+}  // namespace mojara::forms

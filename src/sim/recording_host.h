@@ -1,0 +1,43 @@
+// The desktop host of headless runs: no windows, no sound device; it writes one JSON line for each
+// window event on the virtual clock and takes its random seeds from the run's seed.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+
+#include "forms/desktop.h"
+#include "forms/virtual_clock.h"
+
+namespace mojara::sim {
+
+class RecordingHost : public forms::DesktopHost {
+ public:
+  RecordingHost(const forms::VirtualClock& clock, std::ostream& out, std::uint64_t seed)
+      : clock_(clock), out_(out), seed_(seed) {}
+
+  void formLoaded(forms::Form& form) override;
+  void formShown(forms::Form& form) override;
+  void formMoved(forms::Form& form) override { ++moves_[&form]; }
+  void formUnloaded(forms::Form& form) override;
+  void beep() override;
+  void messageBox(const std::string& text, const std::string& caption) override;
+  void programEnded() override { ended_ = true; }
+  std::uint64_t clockSeed() override {
+    return seed_ + static_cast<std::uint64_t>(clock_.now() / 1'000'000);
+  }
+
+  bool ended() const { return ended_; }
+  // Starts a line with the time and the event name; the caller adds fields and the closing brace.
+  std::ostream& line(const char* event);
+
+ private:
+  const forms::VirtualClock& clock_;
+  std::ostream& out_;
+  std::uint64_t seed_;
+  bool ended_ = false;
+  std::map<const forms::Form*, int> moves_;
+  std::map<const forms::Form*, float> topAtLoad_;
+};
+
+}  // namespace mojara::sim

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+#include "forms/test_forms.h"
+
+namespace mojara::testing {
+namespace {
+
+TEST(Desktop, UnloadSlidesTheWindowUpInOneHundredAndOneStepsThenCloses) {
+  VirtualDesktop v;
+  TimerForm form(v.desktop);
+  v.desktop.show(form);
+  form.Top = 1000;
+  v.desktop.unload(form);
+  ASSERT_EQ(v.host.tops.size(), 101u);
+  for (std::size_t i = 0; i < v.host.tops.size(); ++i)
+    EXPECT_EQ(v.host.tops[i], 1000 - 300.0f * (i + 1));
+  EXPECT_EQ(form.Top, 1000 - 30300);
+  std::vector<std::string> expected = {"load TimerForm", "show TimerForm", "unload TimerForm"};
+  EXPECT_EQ(v.host.events, expected);
+  EXPECT_FALSE(form.loaded());
+  EXPECT_EQ(form.ctl, nullptr);
+}
+
+TEST(Desktop, ControlsAreRebuiltFromTheirDesignStateAtEveryLoad) {
+  VirtualDesktop v;
+  LayoutForm form(v.desktop);
+  v.desktop.show(form);
+  form.ctl->Caption.Caption = "changed";
+  form.ctl->Cursor.Visible = true;
+  v.desktop.unload(form);
+  v.desktop.show(form);
+  EXPECT_EQ(form.ctl->Caption.Caption, "");
+  EXPECT_FALSE(form.ctl->Cursor.Visible);
+  EXPECT_EQ(form.ctl->Pics[1].Container, &form.ctl->Panel);
+}
+
+TEST(Desktop, AMessageBoxHoldsTimersAndInputUntilItIsClosed) {
+  VirtualDesktop v;
+  TimerForm form(v.desktop);
+  LayoutForm other(v.desktop);
+  v.desktop.show(other);
+  v.desktop.show(form);
+  bool closed = false;
+  v.desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！", "title", [&] { closed = true; });
+  EXPECT_EQ(v.host.messages.size(), 1u);
+  EXPECT_EQ(v.runFor(ms(1000)), 0);
+  v.desktop.mouseDown(other, 400, 2100, 1);
+  EXPECT_TRUE(other.downs.empty());
+  v.desktop.closeMessageBox();
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(v.runFor(ms(50)), 1);  // the overdue timer fires once, then keeps its period from now
+}
+
+TEST(Desktop, EndingTheProgramStopsEverything) {
+  VirtualDesktop v;
+  TimerForm form(v.desktop);
+  v.desktop.show(form);
+  form.onEach = [&](forms::Timer&) { v.desktop.end(); };
+  v.runFor(ms(1000));
+  EXPECT_EQ(form.fired.size(), 1u);
+  EXPECT_TRUE(v.host.ended);
+  v.desktop.keyDown(form, 'A');
+  v.desktop.show(form);
+  EXPECT_FALSE(v.desktop.nextDue().has_value());
+}
+
+TEST(Desktop, ClosingAGameWindowEndsTheProgramButOtherWindowsJustUnload) {
+  struct Helpish : TimerForm {
+    using TimerForm::TimerForm;
+    bool closingEndsProgram() const override { return false; }
+  };
+  VirtualDesktop v;
+  Helpish help(v.desktop);
+  TimerForm game(v.desktop);
+  v.desktop.show(game);
+  v.desktop.show(help);
+  v.desktop.closeRequest(help);
+  EXPECT_FALSE(help.loaded());
+  EXPECT_EQ(v.host.tops.size(), 101u);
+  EXPECT_FALSE(v.host.ended);
+  v.desktop.closeRequest(game);
+  EXPECT_TRUE(v.host.ended);
+}
+
+TEST(Desktop, F1AsksForHelpOnTheFormsHelpContext) {
+  struct HelpControls {
+    HelpControls() { Hint.HelpContextID = 1; }
+    forms::CommandButton Hint{"Hint", {0, 0, 100, 100}};
+    std::vector<forms::Control*> list() { return {&Hint}; }
+  };
+  struct KeyForm : forms::FormOf<HelpControls> {
+    using FormOf::FormOf;
+    std::vector<int> keys;
+    void onKeyDown(int key, int) override { keys.push_back(key); }
+  };
+  VirtualDesktop v;
+  KeyForm form(v.desktop, "KeyForm");
+  std::vector<int> asked;
+  v.desktop.setHelpHandler([&](int context) { asked.push_back(context); });
+  v.desktop.show(form);
+  v.desktop.keyDown(form, forms::vk::F1);
+  v.desktop.keyDown(form, 'A');
+  EXPECT_EQ(asked, std::vector<int>{1});
+  EXPECT_EQ(form.keys, std::vector<int>{'A'});
+}
+
+TEST(Desktop, ScrollBarsClampAndReportOnlyRealChanges) {
+  struct BarControls {
+    forms::HScrollBar Scr{"Scr", {0, 0, 100, 100}};
+    BarControls() { Scr.Min = 1, Scr.Max = 20, Scr.Value = 5; }
+    std::vector<forms::Control*> list() { return {&Scr}; }
+  };
+  struct BarForm : forms::FormOf<BarControls> {
+    using FormOf::FormOf;
+    std::vector<int> values;
+    void onChange(forms::Control&) override { values.push_back(ctl->Scr.Value); }
+  };
+  VirtualDesktop v;
+  BarForm form(v.desktop, "BarForm");
+  v.desktop.show(form);
+  v.desktop.change(form.ctl->Scr, 7);
+  v.desktop.change(form.ctl->Scr, 7);
+  v.desktop.change(form.ctl->Scr, 99);
+  EXPECT_EQ(form.values, (std::vector<int>{7, 20}));
+}
+
+}  // namespace
+}  // namespace mojara::testing
