@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "forms/types.h"
-#include "sim/cli_numbers.h"
+#include "app/cli_numbers.h"
 
 namespace mojara::sim {
 

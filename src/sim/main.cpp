@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/cli_numbers.h"
+#include "app/cli_numbers.h"
 #include "sim/game_run.h"
 #include "sim/game_script.h"
 
@@ -27,6 +27,7 @@ struct UsageError : std::runtime_error {
 };
 
 int runGameCommand(const std::vector<std::string>& args) {
+  using namespace mojara;
   using namespace mojara::sim;
   GameRunOptions options;
   std::string scriptPath;

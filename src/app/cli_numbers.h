@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace mojara::sim {
+namespace mojara {
 
 template <class T>
 std::optional<T> parseInteger(std::string_view s) {
@@ -27,4 +27,4 @@ inline std::optional<std::int64_t> parseMillis(std::string_view s) {
   return static_cast<std::int64_t>(v * 1e6 + 0.5);
 }
 
-}  // namespace mojara::sim
+}  // namespace mojara

@@ -1,0 +1,26 @@
+// The windowed program's command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/scheduler.h"
+
+namespace mojara {
+
+struct Options {
+  std::optional<int> scale;  // window scale; by default the largest that fits the screen
+  std::int64_t timerResolution = forms::kDefaultTimerResolution;
+  bool help = false;
+  bool version = false;
+};
+
+// Reads the arguments after the program name; on a bad argument returns nothing and puts the
+// reason in `error`.
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace mojara

@@ -1,0 +1,127 @@
+#include "qt/canvas_painter.h"
+
+#include <QPainter>
+#include <QString>
+#include <cmath>
+
+#include "forms/layout.h"
+#include "qt/picture_library.h"
+
+namespace mojara::qt {
+
+namespace {
+
+QColor colorOf(const forms::Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+QString captionText(const std::string& caption) {
+  return QString::fromStdString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
+  p.setFont(fontFor(label.Font, scale));
+  const QString text = captionText(label.Caption);
+  int flags = Qt::AlignTop;
+  flags |= label.Alignment == forms::TextAlign::Center  ? Qt::AlignHCenter
+           : label.Alignment == forms::TextAlign::Right ? Qt::AlignRight
+                                                        : Qt::AlignLeft;
+  QRectF area = box;
+  if (label.AutoSize) {
+    // The label grows to its text: to the right on one line, or downward when it wraps.
+    const QRectF needed = p.fontMetrics().boundingRect(
+        label.WordWrap ? box.toRect() : QRect(0, 0, 100000, 100000),
+        (label.WordWrap ? Qt::TextWordWrap : 0), text);
+    if (!label.WordWrap) area.setWidth(needed.width());
+    area.setHeight(needed.height());
+  } else {
+    flags |= Qt::TextWordWrap;
+  }
+  if (label.BackStyle == forms::BackMode::Opaque) p.fillRect(area, colorOf(label.BackColor));
+  p.setPen(colorOf(label.ForeColor));
+  p.save();
+  p.setClipRect(area);
+  p.drawText(area, flags, text);
+  p.restore();
+}
+
+void paintShape(QPainter& p, const forms::Shape& shape, const QRectF& box) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(shape.BorderVisible ? QPen(colorOf(shape.BorderColor)) : QPen(Qt::NoPen));
+  p.setBrush(shape.FillSolid ? QBrush(colorOf(shape.FillColor)) : QBrush(Qt::NoBrush));
+  switch (shape.Style) {
+    case forms::ShapeKind::Rectangle:
+      p.drawRect(box);
+      break;
+    case forms::ShapeKind::RoundedRectangle: {
+      const double r = std::min(box.width(), box.height()) / 4;
+      p.drawRoundedRect(box, r, r);
+      break;
+    }
+    case forms::ShapeKind::Circle: {
+      const double d = std::min(box.width(), box.height());
+      p.drawEllipse(QRectF(box.center().x() - d / 2, box.center().y() - d / 2, d, d));
+      break;
+    }
+  }
+  p.restore();
+}
+
+}  // namespace
+
+QFont fontFor(const forms::FontSpec& spec, const Scale& scale) {
+  QString family = QString::fromStdString(spec.Name);
+  if (family == QStringLiteral("ＭＳ Ｐゴシック") || family == QStringLiteral("ＭＳ ゴシック"))
+    family = QStringLiteral("IPAPGothic");
+  else if (family == QStringLiteral("ＭＳ Ｐ明朝") || family == QStringLiteral("ＭＳ 明朝"))
+    family = QStringLiteral("IPAPMincho");
+  QFont font(family);
+  // Points at 96 dots per inch.
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.Size * 96.0 / 72.0 * scale.factor))));
+  font.setBold(spec.Bold);
+  font.setItalic(spec.Italic);
+  font.setUnderline(spec.Underline);
+  return font;
+}
+
+void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictures, const Scale& scale) {
+  p.fillRect(QRectF(0, 0, scale.px(form.ScaleWidth), scale.px(form.ScaleHeight)), colorOf(form.BackColor));
+  // Pixel art stays crisp: pictures are stretched nearest-neighbour.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  for (const forms::Control* c : forms::paintOrder(form)) {
+    if (!forms::isShowing(*c)) continue;
+    const QRectF box = scale.rect(forms::absoluteBox(*c));
+    p.save();
+    for (const forms::Control* holder = c->Container; holder; holder = holder->Container)
+      p.setClipRect(scale.rect(forms::absoluteBox(*holder)), Qt::IntersectClip);
+    switch (c->Kind) {
+      case forms::ControlKind::Label:
+        paintLabel(p, static_cast<const forms::Label&>(*c), box, scale);
+        break;
+      case forms::ControlKind::Image: {
+        const auto& image = static_cast<const forms::Image&>(*c);
+        if (const QImage* picture = pictures.find(image.Picture)) {
+          const QRectF target = image.Stretch ? box : QRectF(box.topLeft(), QSizeF(picture->size()) * scale.factor);
+          p.drawImage(target, *picture);
+        }
+        break;
+      }
+      case forms::ControlKind::Shape:
+        paintShape(p, static_cast<const forms::Shape&>(*c), box);
+        break;
+      case forms::ControlKind::PictureBox: {
+        const auto& panel = static_cast<const forms::PictureBox&>(*c);
+        p.fillRect(box, colorOf(panel.BackColor));
+        if (panel.Border) {
+          p.setPen(Qt::black);
+          p.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    p.restore();
+  }
+}
+
+}  // namespace mojara::qt

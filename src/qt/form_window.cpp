@@ -1,0 +1,209 @@
+#include "qt/form_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "forms/layout.h"
+#include "qt/front_end.h"
+#include "qt/key_map.h"
+#include "qt/picture_library.h"
+
+namespace mojara::qt {
+
+namespace {
+
+QString textOf(const std::string& s) {
+  return QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
+    : QWidget(nullptr,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                  (form.MinButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
+                  (form.MaxButton ? Qt::WindowMaximizeButtonHint : Qt::Widget)),
+      form_(form),
+      frontEnd_(frontEnd) {
+  const Scale& scale = frontEnd_.scale();
+  setFixedSize(static_cast<int>(std::lround(scale.px(form.ScaleWidth))),
+               static_cast<int>(std::lround(scale.px(form.ScaleHeight))));
+  setWindowTitle(QString::fromStdString(form.Caption));
+  if (const QImage* icon = frontEnd_.pictures().find(form.Icon))
+    setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  createWidgets();
+}
+
+void FormWindow::createWidgets() {
+  for (forms::Control* control : form_.controls())
+    if (QWidget* widget = createWidget(*control)) {
+      widgets_[control] = widget;
+      if (form_.KeyPreview) widget->installEventFilter(this);
+      syncWidget(*control, *widget);
+    }
+}
+
+QWidget* FormWindow::createWidget(forms::Control& control) {
+  forms::Desktop& desktop = frontEnd_.desktop();
+  switch (control.Kind) {
+    case forms::ControlKind::CommandButton: {
+      auto* button = new QPushButton(this);
+      connect(button, &QPushButton::clicked, this, [this, &control, &desktop] {
+        desktop.click(control);
+        frontEnd_.afterEvent();
+      });
+      return button;
+    }
+    case forms::ControlKind::ComboBox: {
+      auto& combo = static_cast<forms::ComboBox&>(control);
+      auto* box = new QComboBox(this);
+      for (const std::string& item : combo.List) box->addItem(QString::fromStdString(item));
+      box->setCurrentIndex(-1);
+      connect(box, &QComboBox::activated, this, [this, &combo, &desktop](int index) {
+        desktop.choose(combo, index);
+        frontEnd_.afterEvent();
+      });
+      return box;
+    }
+    case forms::ControlKind::TextBox: {
+      auto* text = new QPlainTextEdit(this);
+      text->setFrameShape(QFrame::Box);
+      return text;
+    }
+    case forms::ControlKind::HScrollBar: {
+      auto& bar = static_cast<forms::HScrollBar&>(control);
+      auto* scroll = new QScrollBar(Qt::Horizontal, this);
+      connect(scroll, &QScrollBar::valueChanged, this, [this, &bar, &desktop](int value) {
+        desktop.change(bar, value);
+        frontEnd_.afterEvent();
+      });
+      return scroll;
+    }
+    default:
+      return nullptr;
+  }
+}
+
+void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
+  const Scale& scale = frontEnd_.scale();
+  widget.setGeometry(scale.rect(forms::absoluteBox(control)).toRect());
+  widget.setVisible(forms::isShowing(control));
+  switch (control.Kind) {
+    case forms::ControlKind::CommandButton: {
+      auto& c = static_cast<forms::CommandButton&>(control);
+      auto& button = static_cast<QPushButton&>(widget);
+      if (button.text() != textOf(c.Caption)) button.setText(textOf(c.Caption));
+      button.setFont(fontFor(c.Font, scale));
+      button.setEnabled(c.Enabled);
+      break;
+    }
+    case forms::ControlKind::ComboBox: {
+      auto& c = static_cast<forms::ComboBox&>(control);
+      auto& box = static_cast<QComboBox&>(widget);
+      box.setFont(fontFor(c.Font, scale));
+      if (box.currentIndex() != c.ListIndex) {
+        const QSignalBlocker quiet(box);
+        box.setCurrentIndex(c.ListIndex);
+      }
+      break;
+    }
+    case forms::ControlKind::TextBox: {
+      auto& c = static_cast<forms::TextBox&>(control);
+      auto& text = static_cast<QPlainTextEdit&>(widget);
+      text.setFont(fontFor(c.Font, scale));
+      text.setReadOnly(c.Locked);
+      text.setVerticalScrollBarPolicy(c.VerticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+      text.setLineWrapMode(c.MultiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+      if (text.toPlainText() != textOf(c.Text)) text.setPlainText(textOf(c.Text));
+      break;
+    }
+    case forms::ControlKind::HScrollBar: {
+      auto& c = static_cast<forms::HScrollBar&>(control);
+      auto& scroll = static_cast<QScrollBar&>(widget);
+      const QSignalBlocker quiet(scroll);
+      scroll.setRange(std::min(c.Min, c.Max), std::max(c.Min, c.Max));
+      scroll.setSingleStep(c.SmallChange);
+      scroll.setPageStep(c.LargeChange);
+      scroll.setValue(c.Value);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void FormWindow::sync() {
+  if (dismissed_ || !form_.loaded()) return;
+  for (auto& [control, widget] : widgets_) syncWidget(*control, *widget);
+  update();
+}
+
+void FormWindow::dismiss() {
+  dismissed_ = true;
+  widgets_.clear();
+  hide();
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+  if (dismissed_ || !form_.loaded()) return;
+  QPainter painter(this);
+  paintForm(painter, form_, frontEnd_.pictures(), frontEnd_.scale());
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  const int code = virtualKeyOf(*event);
+  if (code == 0 || dismissed_) return QWidget::keyPressEvent(event);
+  const int shift = (event->modifiers() & Qt::ShiftModifier ? 1 : 0) |
+                    (event->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                    (event->modifiers() & Qt::AltModifier ? 4 : 0);
+  frontEnd_.desktop().keyDown(form_, code, shift);
+  frontEnd_.afterEvent();
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A form with key preview sees every key before the control that has the focus.
+  if (event->type() == QEvent::KeyPress && form_.KeyPreview && !dismissed_) {
+    keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+int FormWindow::buttonCode(Qt::MouseButtons buttons) const {
+  return (buttons & Qt::LeftButton ? forms::mouse::Left : 0) | (buttons & Qt::RightButton ? forms::mouse::Right : 0) |
+         (buttons & Qt::MiddleButton ? forms::mouse::Middle : 0);
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (dismissed_) return;
+  const double toTwips = static_cast<double>(forms::kTwipsPerPixel) / frontEnd_.scale().factor;
+  frontEnd_.desktop().mouseMove(form_, static_cast<float>(event->position().x() * toTwips),
+                                static_cast<float>(event->position().y() * toTwips), buttonCode(event->buttons()));
+  frontEnd_.afterEvent();
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+  if (dismissed_) return;
+  const double toTwips = static_cast<double>(forms::kTwipsPerPixel) / frontEnd_.scale().factor;
+  frontEnd_.desktop().mouseDown(form_, static_cast<float>(event->position().x() * toTwips),
+                                static_cast<float>(event->position().y() * toTwips), buttonCode(event->button()));
+  frontEnd_.afterEvent();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  if (dismissed_) return event->accept();
+  // The game decides: closing a game window ends the program, closing the help only closes it.
+  event->ignore();
+  frontEnd_.desktop().closeRequest(form_);
+  frontEnd_.afterEvent();
+}
+
+}  // namespace mojara::qt

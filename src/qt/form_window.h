@@ -1,0 +1,45 @@
+// The top-level window of one loaded form: its canvas for the lightweight controls, native
+// widgets for buttons, lists, text boxes and scroll bars, and its keyboard and mouse input.
+#pragma once
+
+#include <QWidget>
+#include <map>
+
+#include "forms/form.h"
+#include "qt/canvas_painter.h"
+
+namespace mojara::qt {
+
+class FrontEnd;
+
+class FormWindow : public QWidget {
+ public:
+  FormWindow(forms::Form& form, FrontEnd& frontEnd);
+
+  forms::Form& form() const { return form_; }
+  // Brings every widget in line with its control and repaints the canvas.
+  void sync();
+  // Closes the window without asking the game (it is already gone from the desktop).
+  void dismiss();
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createWidgets();
+  QWidget* createWidget(forms::Control& control);
+  void syncWidget(forms::Control& control, QWidget& widget);
+  int buttonCode(Qt::MouseButtons buttons) const;
+
+  forms::Form& form_;
+  FrontEnd& frontEnd_;
+  std::map<forms::Control*, QWidget*> widgets_;
+  bool dismissed_ = false;
+};
+
+}  // namespace mojara::qt

@@ -1,0 +1,104 @@
+#include "qt/front_end.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <chrono>
+
+#include "qt/form_window.h"
+
+namespace mojara::qt {
+
+FrontEnd::FrontEnd(const PictureLibrary& pictures, Scale scale) : pictures_(pictures), scale_(scale) {
+  elapsed_.start();
+  pump_.setSingleShot(true);
+  pump_.setTimerType(Qt::PreciseTimer);
+  connect(&pump_, &QTimer::timeout, this, [this] { fireTimers(); });
+}
+
+FrontEnd::~FrontEnd() = default;
+
+FormWindow* FrontEnd::windowOf(const forms::Form& form) const {
+  auto it = windows_.find(&form);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+void FrontEnd::fireTimers() {
+  desktop_->runDueTimers();
+  afterEvent();
+}
+
+void FrontEnd::afterEvent() {
+  for (auto& [form, window] : windows_) window->sync();
+  if (auto due = desktop_->nextDue()) {
+    const forms::Nanos wait = std::max<forms::Nanos>(0, *due - now());
+    pump_.start(static_cast<int>((wait + 999'999) / 1'000'000));
+  } else {
+    pump_.stop();
+  }
+}
+
+void FrontEnd::formLoaded(forms::Form& form) {
+  auto window = std::make_unique<FormWindow>(form, *this);
+  // Windows open centred on the screen.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize size = window->size();
+  const QPoint at = screen.center() - QPoint(size.width() / 2, size.height() / 2);
+  form.Left = static_cast<float>(at.x() * forms::kTwipsPerPixel / scale_.factor);
+  form.Top = static_cast<float>(at.y() * forms::kTwipsPerPixel / scale_.factor);
+  window->move(at);
+  windows_[&form] = std::move(window);
+}
+
+void FrontEnd::formShown(forms::Form& form) {
+  if (FormWindow* window = windowOf(form)) {
+    window->sync();
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
+}
+
+void FrontEnd::formMoved(forms::Form& form) {
+  if (FormWindow* window = windowOf(form))
+    window->move(static_cast<int>(scale_.px(form.Left)), static_cast<int>(scale_.px(form.Top)));
+}
+
+void FrontEnd::formUnloaded(forms::Form& form) {
+  auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  it->second->dismiss();
+  // The window may be the one whose event is being handled: delete it once that is over.
+  it->second.release()->deleteLater();
+  windows_.erase(it);
+}
+
+void FrontEnd::beep() { QApplication::beep(); }
+
+void FrontEnd::messageBox(const std::string& text, const std::string& caption) {
+  QWidget* parent = nullptr;
+  if (forms::Form* front = desktop_->foreground()) parent = windowOf(*front);
+  auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromStdString(caption),
+                              QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                              QMessageBox::Ok, parent);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::ApplicationModal);
+  connect(box, &QMessageBox::finished, this, [this] {
+    desktop_->closeMessageBox();
+    afterEvent();
+  });
+  box->open();
+}
+
+void FrontEnd::programEnded() {
+  for (auto& [form, window] : windows_) window->dismiss();
+  pump_.stop();
+  QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+std::uint64_t FrontEnd::clockSeed() {
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace mojara::qt

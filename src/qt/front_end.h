@@ -1,0 +1,58 @@
+// The windowed front end: one Qt window per shown form, real time for the timers, and the
+// platform's services (beep, message box, end of the program) for the desktop.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+#include "forms/desktop.h"
+#include "qt/canvas_painter.h"
+#include "qt/picture_library.h"
+
+namespace mojara::qt {
+
+class FormWindow;
+
+class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock {
+ public:
+  FrontEnd(const PictureLibrary& pictures, Scale scale);
+  ~FrontEnd() override;
+
+  void attach(forms::Desktop& desktop) { desktop_ = &desktop; }
+  forms::Desktop& desktop() const { return *desktop_; }
+  const PictureLibrary& pictures() const { return pictures_; }
+  const Scale& scale() const { return scale_; }
+
+  // After every event the front end delivered: redraw and set the timer for the next due one.
+  void afterEvent();
+
+  // DesktopHost
+  void formLoaded(forms::Form& form) override;
+  void formShown(forms::Form& form) override;
+  void formMoved(forms::Form& form) override;
+  void formUnloaded(forms::Form& form) override;
+  void beep() override;
+  void messageBox(const std::string& text, const std::string& caption) override;
+  void programEnded() override;
+  std::uint64_t clockSeed() override;
+
+  // Clock
+  forms::Nanos now() const override { return elapsed_.nsecsElapsed(); }
+
+  FormWindow* windowOf(const forms::Form& form) const;
+
+ private:
+  void fireTimers();
+
+  const PictureLibrary& pictures_;
+  Scale scale_;
+  forms::Desktop* desktop_ = nullptr;
+  QElapsedTimer elapsed_;
+  QTimer pump_;
+  std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
+};
+
+}  // namespace mojara::qt

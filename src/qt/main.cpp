@@ -1,0 +1,82 @@
+// mojara: the game in real windows.
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/game.h"
+#include "app/options.h"
+#include "qt/front_end.h"
+#include "qt/picture_library.h"
+
+namespace {
+
+// The largest whole scale at which the battle window (7635 x 5220 twips) fits in 70 % of the
+// screen's available width and height; at least 1.
+int defaultScale() {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const double w = 7635.0 / 15, h = 5220.0 / 15;
+  return std::max(1, static_cast<int>(std::min(0.7 * screen.width() / w, 0.7 * screen.height() / h)));
+}
+
+bool displayIsReachable() {
+  const auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+  };
+  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+void reportFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::cerr << "mojara: cannot open the game's windows: " << message.toStdString() << "\n";
+    std::_Exit(1);
+  }
+  if (type != QtDebugMsg && type != QtInfoMsg) std::cerr << message.toStdString() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto options = mojara::parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "mojara: " << error << "\n(mojara --help shows the usage)\n";
+    return 2;
+  }
+  if (options->help) {
+    std::cout << mojara::kUsage;
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "mojara " << MOJARA_VERSION << "\n";
+    return 0;
+  }
+  if (!displayIsReachable()) {
+    std::cerr << "mojara: no display to open the game's windows on (DISPLAY is not set); start it "
+                 "from a desktop session, or under Xvfb\n";
+    return 1;
+  }
+  qInstallMessageHandler(reportFatal);
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Mojara Taisen"));
+  QApplication::setApplicationDisplayName(QStringLiteral("モジャラ大戦"));
+
+  std::unique_ptr<mojara::qt::PictureLibrary> pictures;
+  try {
+    pictures = std::make_unique<mojara::qt::PictureLibrary>(QDir(QApplication::applicationDirPath()).filePath("pictures"));
+  } catch (const mojara::qt::MissingPicture& e) {
+    std::cerr << "mojara: " << e.what() << "\n";
+    return 1;
+  }
+
+  mojara::qt::FrontEnd frontEnd(*pictures, {options->scale.value_or(defaultScale())});
+  mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
+  frontEnd.attach(desktop);
+  mojara::Game game(desktop);
+  game.start();
+  frontEnd.afterEvent();
+  return QApplication::exec();
+}

@@ -1,0 +1,110 @@
+// The windowed front end on Qt's offscreen platform: real windows, painted and driven.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+#include "app/game.h"
+#include "app/title_window.h"
+#include "help/help_window.h"
+#include "qt/form_window.h"
+#include "qt/front_end.h"
+#include "qt/key_map.h"
+#include "qt/picture_library.h"
+
+namespace mojara::qt {
+namespace {
+
+struct FrontEndTest : ::testing::Test {
+  PictureLibrary pictures{MOJARA_PICTURE_DIR};
+  FrontEnd frontEnd{pictures, {1}};
+  forms::Desktop desktop{frontEnd, frontEnd};
+  Game game{desktop};
+  void SetUp() override {
+    frontEnd.attach(desktop);
+    game.start();
+    frontEnd.afterEvent();
+  }
+  QImage shot(const forms::Form& form) { return frontEnd.windowOf(form)->grab().toImage(); }
+};
+
+int countNear(const QImage& image, QRect area, QColor color, int tolerance) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - color.red()) <= tolerance && std::abs(c.green() - color.green()) <= tolerance &&
+          std::abs(c.blue() - color.blue()) <= tolerance)
+        ++n;
+    }
+  return n;
+}
+
+TEST_F(FrontEndTest, TheTitleWindowPaintsItsBackgroundTitleAndMakerLine) {
+  const QImage image = shot(game.title);
+  ASSERT_EQ(image.size(), QSize(296, 309));  // 4440 x 4635 twips at scale 1
+  EXPECT_EQ(image.pixelColor(2, 2), QColor(128, 128, 128));
+  EXPECT_EQ(image.pixelColor(2, 300), QColor(128, 128, 128));
+  // The white title line (105, 105, 4215 x 540 twips) and the orange maker line below the picture.
+  EXPECT_GT(countNear(image, QRect(7, 7, 281, 36), Qt::white, 10), 150);
+  EXPECT_GT(countNear(image, QRect(0, 266, 288, 22), QColor(255, 128, 0), 40), 80);
+  EXPECT_EQ(countNear(image, QRect(7, 7, 281, 36), QColor(255, 128, 0), 40), 0);
+}
+
+TEST_F(FrontEndTest, PicturesAreStretchedNearestNeighbourToTheirBox) {
+  const QImage image = shot(game.title);
+  const QImage* title = pictures.find(game.title.ctl->Image1.Picture);
+  ASSERT_NE(title, nullptr);
+  // The picture box is 4185 x 2880 twips at (105, 945): 279 x 192 pixels, the picture 279 x 157.
+  EXPECT_EQ(image.pixelColor(7 + 10, 63 + 1), title->pixelColor(10, 0));
+  EXPECT_EQ(image.pixelColor(7 + 200, 63 + 190), title->pixelColor(200, 155));
+}
+
+TEST_F(FrontEndTest, F1OpensTheHelpAndTheHelpShowsItsFirstTopic) {
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QApplication::sendEvent(frontEnd.windowOf(game.title), &f1);
+  ASSERT_TRUE(game.help.shown());
+  ASSERT_NE(frontEnd.windowOf(game.help), nullptr);
+  EXPECT_EQ(frontEnd.windowOf(game.help)->windowTitle(), QStringLiteral("HELP"));
+}
+
+TEST_F(FrontEndTest, ClosingTheHelpOnlyClosesItButClosingTheTitleEndsTheProgram) {
+  desktop.show(game.help);
+  frontEnd.afterEvent();
+  QCloseEvent closeHelp;
+  QApplication::sendEvent(frontEnd.windowOf(game.help), &closeHelp);
+  EXPECT_FALSE(game.help.loaded());
+  EXPECT_FALSE(desktop.ended());
+  QCloseEvent closeTitle;
+  QApplication::sendEvent(frontEnd.windowOf(game.title), &closeTitle);
+  EXPECT_TRUE(desktop.ended());
+}
+
+TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
+  EXPECT_EQ(virtualKeyOf(Qt::Key_Left), 37);
+  EXPECT_EQ(virtualKeyOf(Qt::Key_Down), 40);
+  EXPECT_EQ(virtualKeyOf(Qt::Key_Space), 32);
+  EXPECT_EQ(virtualKeyOf(Qt::Key_A), 65);
+  EXPECT_EQ(virtualKeyOf(Qt::Key_W), 87);
+  EXPECT_EQ(virtualKeyOf(Qt::Key_F1), 112);
+  EXPECT_EQ(virtualKeyOf(Qt::Key_unknown), 0);
+}
+
+TEST(Pictures, AMissingPictureFolderIsAClearError) {
+  try {
+    PictureLibrary missing("/nonexistent/pictures");
+    FAIL() << "no error";
+  } catch (const MissingPicture& e) {
+    EXPECT_NE(std::string(e.what()).find("/nonexistent/pictures/sprites.png"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace mojara::qt
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
