@@ -1,24 +1,38 @@
 #include "app/game.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "app/title_window.h"
+#include "assets/sprite_store.h"
+#include "battle/battle_window.h"
+#include "screens/continue_window.h"
+#include "select/roster.h"
 #include "help/help_window.h"
 #include "select/select_window.h"
 
 namespace mojara {
 
 struct Game::Windows {
-  explicit Windows(Game& game) : title(game), help(game), select(game) {}
+  explicit Windows(Game& game)
+      : store(game), battle(game), title(game), help(game), select(game), continueScreen(game) {}
+  Form1 store;
+  Form2 battle;
   Form3 title;
   Form4 help;
   Form5 select;
+  Form6 continueScreen;
 };
 
 Game::Game(forms::Desktop& desktop)
     : desktop(desktop),
       windows_(std::make_unique<Windows>(*this)),
+      store(windows_->store),
+      battle(windows_->battle),
       title(windows_->title),
       help(windows_->help),
-      select(windows_->select) {
+      select(windows_->select),
+      continueScreen(windows_->continueScreen) {
   // F1 asks for help on the title window's help button; our help is the help window.
   desktop.setHelpHandler([this](int) { this->desktop.show(help); });
 }
@@ -27,7 +41,34 @@ Game::~Game() = default;
 
 void Game::start() { desktop.show(title); }
 
-std::vector<forms::Form*> Game::forms() const { return {&title, &help, &select}; }
+void Game::startFight(std::int32_t playerSlot, std::int32_t opponentSlot) {
+  M.SPEED = 5;
+  for (M.IX = 0; M.IX <= 1; ++M.IX) writeRosterRow(M, M.IX, M.IX == 0 ? playerSlot : opponentSlot);
+  M.BEATEN[opponentSlot] = 1;
+  M.PRESSED = 1;
+  desktop.show(battle);
+}
+
+void Game::handOver(forms::Form& next) {
+  if (onHandOver)
+    onHandOver(next);
+  else
+    desktop.show(next);
+}
+
+forms::PictureRef Game::ORE(std::int32_t index) {
+  desktop.load(store);
+  const auto& pictures = store.ctl->ORE;
+  if (index < 0 || index >= static_cast<std::int32_t>(pictures.size()))
+    throw std::out_of_range("sprite store index " + std::to_string(index) + " outside 0 To 223");
+  return pictures[static_cast<std::size_t>(index)]->Picture;
+}
+
+void Game::releaseStore() { desktop.unload(store); }
+
+std::vector<forms::Form*> Game::forms() const {
+  return {&store, &battle, &title, &help, &select, &continueScreen};
+}
 
 forms::Form* Game::findForm(std::string_view name) const {
   for (forms::Form* f : forms())

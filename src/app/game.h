@@ -1,6 +1,7 @@
 // The whole program: the shared state, the program-wide random generator and every window.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -11,9 +12,15 @@
 
 namespace mojara {
 
+class Form1;
+class Form2;
 class Form3;
 class Form4;
 class Form5;
+class Form6;
+
+// The application's title, which the message box shows as its caption.
+inline constexpr const char* kProgramTitle = "モジャラ大戦";
 
 class Game {
  public:
@@ -35,15 +42,32 @@ class Game {
   // Reseeds the program's random generator from the system clock.
   void Randomize() { rnd.reseed(desktop.clockSeed()); }
 
+  // Picture i (0..223) of the sprite store ORE; reading it loads the store if it is not loaded.
+  forms::PictureRef ORE(std::int32_t index);
+  // Unloads the sprite store; pictures already given to image slots stay shown.
+  void releaseStore();
+
   // Program start: the title window is the start-up window.
   void start();
+
+  // The practice start: both sides filled from the roster as an accepted draw on the select
+  // window leaves them, then the battle window opens directly.
+  void startFight(std::int32_t playerSlot, std::int32_t opponentSlot);
+
+  // The battle window hands over to the next window. A headless fight run sets `onHandOver` to
+  // end there instead of opening it.
+  void handOver(forms::Form& next);
+  std::function<void(forms::Form&)> onHandOver;
 
   std::vector<forms::Form*> forms() const;
   forms::Form* findForm(std::string_view name) const;
 
-  Form3& title;   // Form3
-  Form4& help;    // Form4
-  Form5& select;  // Form5
+  Form1& store;           // Form1
+  Form2& battle;          // Form2
+  Form3& title;           // Form3
+  Form4& help;            // Form4
+  Form5& select;          // Form5
+  Form6& continueScreen;  // Form6
 };
 
 }  // namespace mojara

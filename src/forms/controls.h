@@ -12,6 +12,7 @@ namespace mojara::forms {
 
 class Form;
 class Scheduler;
+class SoundService;
 
 enum class ControlKind {
   Label, Image, Shape, PictureBox, CommandButton, ComboBox, TextBox, HScrollBar, Timer, SoundSlot
@@ -140,5 +141,42 @@ class Timer : public Control {
   bool enabled_;
   Scheduler* scheduler_ = nullptr;
 };
+
+// A media-control device that plays one sound file at a time: set the file name, then send the
+// commands "Open", "Prev" (rewind) and "Play"; the mode reads 526 exactly while a sound plays.
+class SoundSlot : public Control {
+ public:
+  static constexpr int kModeStopped = 525;
+  static constexpr int kModePlaying = 526;
+
+  explicit SoundSlot(std::string name) : Control(ControlKind::SoundSlot, std::move(name), -1, {}) {
+    Visible = false;
+  }
+  std::string FileName;
+  void Command(const std::string& command);  // executes at once
+  int Mode() const;
+
+ private:
+  friend class Desktop;
+  SoundService* service_ = nullptr;
+};
+
+// The platform's sound devices behind the sound slots.
+class SoundService {
+ public:
+  virtual ~SoundService() = default;
+  virtual void command(SoundSlot& slot, const std::string& command) = 0;
+  virtual bool playing(const SoundSlot& slot) const = 0;
+  // The slot's window was unloaded: its device closes and its sound stops.
+  virtual void released(SoundSlot& slot) { (void)slot; }
+};
+
+inline void SoundSlot::Command(const std::string& command) {
+  if (service_) service_->command(*this, command);
+}
+
+inline int SoundSlot::Mode() const {
+  return service_ && service_->playing(*this) ? kModePlaying : kModeStopped;
+}
 
 }  // namespace mojara::forms

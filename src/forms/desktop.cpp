@@ -31,8 +31,10 @@ void Desktop::load(Form& form) {
   form.loaded_ = true;
   loaded_.push_back(&form);
   host_.formLoaded(form);
-  for (Control* c : form.controls_)
+  for (Control* c : form.controls_) {
     if (c->Kind == ControlKind::Timer) scheduler_.attach(static_cast<Timer&>(*c));
+    if (c->Kind == ControlKind::SoundSlot) static_cast<SoundSlot&>(*c).service_ = host_.soundService();
+  }
   form.Form_Load();
 }
 
@@ -47,8 +49,14 @@ void Desktop::show(Form& form) {
 void Desktop::unload(Form& form) {
   if (!form.loaded_) return;
   form.Form_Unload();
-  for (Control* c : form.controls_)
+  for (Control* c : form.controls_) {
     if (c->Kind == ControlKind::Timer) scheduler_.detach(static_cast<Timer&>(*c));
+    if (c->Kind == ControlKind::SoundSlot) {
+      auto& slot = static_cast<SoundSlot&>(*c);
+      if (slot.service_) slot.service_->released(slot);
+      slot.service_ = nullptr;
+    }
+  }
   host_.formUnloaded(form);
   form.controls_.clear();
   form.dropControls();
@@ -144,10 +152,11 @@ void Desktop::closeRequest(Form& form) {
   dispatch([&] { unload(form); });
 }
 
-bool Desktop::fireNextDueTimer() {
+bool Desktop::fireNextDueTimer(std::string* timerName) {
   if (ended_ || modal_) return false;
   Timer* timer = scheduler_.takeDue(clock_.now());
   if (!timer) return false;
+  if (timerName) *timerName = timer->Name;  // the handler may unload the timer's form
   dispatch([&] { timer->Parent->onTimer(*timer); });
   return true;
 }

@@ -26,6 +26,10 @@ class DesktopHost {
     (void)text, (void)caption;
   }
   virtual void programEnded() {}
+  // The sound devices; none means every slot stays silent.
+  virtual SoundService* soundService() { return nullptr; }
+  // The folder the program and its sound files live in.
+  virtual std::string programFolder() const { return "."; }
   // A seed taken from the system clock, for reseeding the program's random generator.
   virtual std::uint64_t clockSeed() = 0;
 };
@@ -42,6 +46,7 @@ class Desktop {
   void beep();
   void msgBox(const std::string& text, const std::string& caption, std::function<void()> onClosed);
   std::uint64_t clockSeed() { return host_.clockSeed(); }
+  std::string programFolder() const { return host_.programFolder(); }
   void moved(Form& form) { host_.formMoved(form); }  // after a change of Left or Top
   Nanos now() const { return clock_.now(); }
 
@@ -58,7 +63,7 @@ class Desktop {
 
   // Time: fire the first timer due at the clock's present time (false if none is due), or all of
   // them in order.
-  bool fireNextDueTimer();
+  bool fireNextDueTimer(std::string* timerName = nullptr);
   void runDueTimers();
   std::optional<Nanos> nextDue() const;
   const Scheduler& scheduler() const { return scheduler_; }

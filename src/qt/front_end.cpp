@@ -10,7 +10,9 @@
 
 namespace mojara::qt {
 
-FrontEnd::FrontEnd(const PictureLibrary& pictures, Scale scale) : pictures_(pictures), scale_(scale) {
+FrontEnd::FrontEnd(const PictureLibrary& pictures, Scale scale, forms::SoundService* sound,
+                   std::function<void()> beep)
+    : pictures_(pictures), scale_(scale), sound_(sound), beep_(std::move(beep)) {
   elapsed_.start();
   pump_.setSingleShot(true);
   pump_.setTimerType(Qt::PreciseTimer);
@@ -39,7 +41,8 @@ void FrontEnd::afterEvent() {
   }
 }
 
-void FrontEnd::formLoaded(forms::Form& form) {
+void FrontEnd::formShown(forms::Form& form) {
+  // A window is made when its form is first shown; the sprite store, never shown, gets none.
   auto window = std::make_unique<FormWindow>(form, *this);
   // Windows open centred on the screen.
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -48,16 +51,11 @@ void FrontEnd::formLoaded(forms::Form& form) {
   form.Left = static_cast<float>(at.x() * forms::kTwipsPerPixel / scale_.factor);
   form.Top = static_cast<float>(at.y() * forms::kTwipsPerPixel / scale_.factor);
   window->move(at);
+  window->sync();
+  window->show();
+  window->raise();
+  window->activateWindow();
   windows_[&form] = std::move(window);
-}
-
-void FrontEnd::formShown(forms::Form& form) {
-  if (FormWindow* window = windowOf(form)) {
-    window->sync();
-    window->show();
-    window->raise();
-    window->activateWindow();
-  }
 }
 
 void FrontEnd::formMoved(forms::Form& form) {
@@ -74,7 +72,14 @@ void FrontEnd::formUnloaded(forms::Form& form) {
   windows_.erase(it);
 }
 
-void FrontEnd::beep() { QApplication::beep(); }
+void FrontEnd::beep() {
+  if (beep_)
+    beep_();
+  else
+    QApplication::beep();
+}
+
+std::string FrontEnd::programFolder() const { return QApplication::applicationDirPath().toStdString(); }
 
 void FrontEnd::messageBox(const std::string& text, const std::string& caption) {
   QWidget* parent = nullptr;

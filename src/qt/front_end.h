@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -18,7 +19,9 @@ class FormWindow;
 
 class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock {
  public:
-  FrontEnd(const PictureLibrary& pictures, Scale scale);
+  // `sound` plays the sound slots and `beep` sounds the system beep; both may be left empty.
+  FrontEnd(const PictureLibrary& pictures, Scale scale, forms::SoundService* sound = nullptr,
+           std::function<void()> beep = {});
   ~FrontEnd() override;
 
   void attach(forms::Desktop& desktop) { desktop_ = &desktop; }
@@ -30,7 +33,6 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   void afterEvent();
 
   // DesktopHost
-  void formLoaded(forms::Form& form) override;
   void formShown(forms::Form& form) override;
   void formMoved(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
@@ -38,6 +40,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   void messageBox(const std::string& text, const std::string& caption) override;
   void programEnded() override;
   std::uint64_t clockSeed() override;
+  forms::SoundService* soundService() override { return sound_; }
+  std::string programFolder() const override;
 
   // Clock
   forms::Nanos now() const override { return elapsed_.nsecsElapsed(); }
@@ -49,6 +53,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
 
   const PictureLibrary& pictures_;
   Scale scale_;
+  forms::SoundService* sound_;
+  std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;
   QElapsedTimer elapsed_;
   QTimer pump_;

@@ -6,11 +6,15 @@
 #include <iostream>
 
 #include "app/game.h"
+#include "audio/sdl_sound.h"
 #include "app/options.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
 
 namespace {
+
+// The small General MIDI soundfont the music is played with.
+constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 // The largest whole scale at which the battle window (7635 x 5220 twips) fits in 70 % of the
 // screen's available width and height; at least 1.
@@ -72,7 +76,13 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  mojara::qt::FrontEnd frontEnd(*pictures, {options->scale.value_or(defaultScale())});
+  mojara::audio::SdlSound sound(QApplication::applicationDirPath().toStdString(), kSoundFont);
+  mojara::qt::FrontEnd frontEnd(*pictures, {options->scale.value_or(defaultScale())}, &sound, [&sound] {
+    if (sound.available())
+      sound.beep();
+    else
+      QApplication::beep();
+  });
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);

@@ -94,7 +94,7 @@ void deliver(Game& game, const ScriptLine& line) {
 
 void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& options, std::ostream& out) {
   forms::VirtualClock clock;
-  RecordingHost host(clock, out, options.seed);
+  RecordingHost host(clock, out, options.seed, options.programFolder);
   forms::Desktop desktop(host, clock, options.timerResolution);
   Game game(desktop);
   game.start();

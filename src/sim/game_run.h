@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "forms/scheduler.h"
@@ -16,6 +17,7 @@ struct GameRunOptions {
   std::uint64_t seed = 1;
   std::optional<std::int64_t> until;  // virtual nanoseconds
   std::int64_t timerResolution = forms::kDefaultTimerResolution;
+  std::string programFolder = ".";  // where the sound files are
 };
 
 // How long a run without --until goes on after its last script line while timers still run.

@@ -1,30 +1,97 @@
 // mojara-sim: the game's rules on a virtual clock, with no display and no sound device.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/cli_numbers.h"
+#include "sim/fight_run.h"
+#include "sim/fight_setup.h"
 #include "sim/game_run.h"
+#include "sim/league.h"
 #include "sim/game_script.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: mojara-sim game [SCRIPT|-] [--seed N] [--until MS] [--timer-resolution MS]\n"
+    "usage: mojara-sim fight P0 P1 [--seed N] [--speed S] [--pow A,B] [--score A,B] [--keys FILE|-]\n"
+    "                              [--demo] [--trace] [--max-events N] [--timer-resolution MS]\n"
+    "       mojara-sim league [--fights N] [--seed S] [--speed S]\n"
+    "       mojara-sim game [SCRIPT|-] [--seed N] [--until MS] [--timer-resolution MS]\n"
     "\n"
-    "  game    run the whole program from its start, driven by a script of timed input\n"
-    "          (see the README), printing one JSON line per window event\n"
+    "  fight   one fight of roster slots P0 (player) and P1 (computer), 0 to 7, from the battle\n"
+    "          window's load to its hand-over; --trace prints the state after every timer event\n"
+    "          as a JSON line, and a last line gives the result\n"
+    "  league  N demo fights (default 100) for each of the 64 matchups, as a win-rate table\n"
+    "  game    the whole program from its start, driven by a script of timed input (see the\n"
+    "          README), printing one JSON line per window event\n"
     "\n"
-    "options:\n"
-    "  --seed N                 the random generator's seed (reseeds use N + virtual ms); default 1\n"
-    "  --until MS               stop at this virtual time\n"
+    "  --seed N                 the random generator's seed; default 1\n"
+    "  --speed S                the battle speed, 1 to 20 (ms per tick); default 5\n"
+    "  --pow A,B / --score A,B  both sides' power (0 to 100) and points before the fight\n"
+    "  --keys FILE              key presses, a line 'EVENT KEY' (KEY: code, A-Z, LEFT, UP, RIGHT,\n"
+    "                           DOWN, SPACE), delivered just before that timer event\n"
+    "  --demo                   side 0 draws its commands at random too\n"
+    "  --max-events N           stop after N timer events; default 100000\n"
+    "  --until MS               (game) stop at this virtual time\n"
     "  --timer-resolution MS    the platform timer resolution, > 0; default 54.925\n"
     "  --help, --version\n";
+
+// The folder of this executable: the game's sound files sit beside it.
+std::string programFolder() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : self.parent_path().string();
+}
 
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+int runFightCommand(const std::vector<std::string>& args) {
+  using namespace mojara::sim;
+  FightSetup setup;
+  try {
+    setup = readFightArguments(args);
+  } catch (const SetupError& e) {
+    throw UsageError(e.what());
+  }
+  setup.programFolder = programFolder();
+  const FightOutcome outcome = runFight(setup, setup.trace ? &std::cout : nullptr);
+  std::cout << endLine(outcome) << "\n";
+  return 0;
+}
+
+int runLeagueCommand(const std::vector<std::string>& args) {
+  using namespace mojara;
+  using namespace mojara::sim;
+  LeagueOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (i + 1 >= args.size()) throw UsageError(a == "--fights" || a == "--seed" || a == "--speed" ? a + " needs a value" : "unknown argument " + a);
+    const std::string& v = args[++i];
+    if (a == "--fights") {
+      const auto n = parseInteger<int>(v);
+      if (!n || *n < 1 || *n > 1000000) throw UsageError("--fights needs a whole number from 1 to 1000000");
+      options.fights = *n;
+    } else if (a == "--seed") {
+      const auto n = parseInteger<std::uint64_t>(v);
+      if (!n) throw UsageError("--seed needs a whole number from 0 to 18446744073709551615");
+      options.seed = *n;
+    } else if (a == "--speed") {
+      const auto n = parseInteger<int>(v);
+      if (!n || *n < 1 || *n > 20) throw UsageError("--speed needs a whole number from 1 to 20");
+      options.speed = *n;
+    } else {
+      throw UsageError("unknown argument " + a);
+    }
+  }
+  options.programFolder = programFolder();
+  const LeagueResult result = runLeague(options, &std::cerr);
+  printLeague(result, options.fights, std::cout);
+  return 0;
+}
 
 int runGameCommand(const std::vector<std::string>& args) {
   using namespace mojara;
@@ -57,6 +124,7 @@ int runGameCommand(const std::vector<std::string>& args) {
       throw UsageError("more than one script given");
     }
   }
+  options.programFolder = programFolder();
   std::vector<ScriptLine> script;
   try {
     if (scriptPath == "-") {
@@ -99,6 +167,8 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "game") return runGameCommand(args);
+    if (command == "fight") return runFightCommand(args);
+    if (command == "league") return runLeagueCommand(args);
     throw UsageError("unknown command '" + command + "'");
   } catch (const UsageError& e) {
     std::cerr << "mojara-sim: " << e.what() << "\n(mojara-sim --help shows the usage)\n";

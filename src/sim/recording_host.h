@@ -8,13 +8,15 @@
 
 #include "forms/desktop.h"
 #include "forms/virtual_clock.h"
+#include "sim/headless_sound.h"
 
 namespace mojara::sim {
 
 class RecordingHost : public forms::DesktopHost {
  public:
-  RecordingHost(const forms::VirtualClock& clock, std::ostream& out, std::uint64_t seed)
-      : clock_(clock), out_(out), seed_(seed) {}
+  RecordingHost(const forms::VirtualClock& clock, std::ostream& out, std::uint64_t seed,
+                std::string programFolder)
+      : clock_(clock), out_(out), seed_(seed), programFolder_(std::move(programFolder)), sound_(clock) {}
 
   void formLoaded(forms::Form& form) override;
   void formShown(forms::Form& form) override;
@@ -27,6 +29,10 @@ class RecordingHost : public forms::DesktopHost {
     return seed_ + static_cast<std::uint64_t>(clock_.now() / 1'000'000);
   }
 
+  forms::SoundService* soundService() override { return &sound_; }
+  std::string programFolder() const override { return programFolder_; }
+  HeadlessSound& sound() { return sound_; }
+
   bool ended() const { return ended_; }
   // Starts a line with the time and the event name; the caller adds fields and the closing brace.
   std::ostream& line(const char* event);
@@ -35,6 +41,8 @@ class RecordingHost : public forms::DesktopHost {
   const forms::VirtualClock& clock_;
   std::ostream& out_;
   std::uint64_t seed_;
+  std::string programFolder_;
+  HeadlessSound sound_;
   bool ended_ = false;
   std::map<const forms::Form*, int> moves_;
   std::map<const forms::Form*, float> topAtLoad_;

@@ -1,0 +1,166 @@
+#include "audio/sdl_sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iostream>
+
+namespace mojara::audio {
+
+namespace {
+
+constexpr int kBeepChannel = 0;
+constexpr int kChannels = 8;
+
+// Sound libraries below SDL write their own complaints to standard error while they look for a
+// device; the game reports a missing device once, in its own words.
+class QuietStandardError {
+ public:
+  QuietStandardError() : saved_(dup(STDERR_FILENO)) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, STDERR_FILENO);
+      close(null);
+    }
+  }
+  ~QuietStandardError() {
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+
+ private:
+  int saved_;
+};
+
+bool isWave(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char magic[4] = {};
+  in.read(magic, 4);
+  return in && std::string(magic, 4) == "RIFF";
+}
+
+}  // namespace
+
+SdlSound::SdlSound(std::string programFolder, std::string soundFont) : programFolder_(std::move(programFolder)) {
+  std::string error;
+  {
+    QuietStandardError quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      error = SDL_GetError();
+    } else {
+      Mix_Init(MIX_INIT_MID);
+      if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        error = Mix_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      }
+    }
+  }
+  if (!error.empty()) {
+    std::cerr << "mojara: no sound (" << error << "); the game goes on silently\n";
+    return;
+  }
+  open_ = true;
+  Mix_SetSoundFonts(soundFont.c_str());
+  Mix_AllocateChannels(kChannels);
+  Mix_ReserveChannels(kChannels);
+  channels_["beep"] = kBeepChannel;
+}
+
+SdlSound::~SdlSound() {
+  if (!open_) return;
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  for (auto& [path, chunk] : chunks_)
+    if (chunk) Mix_FreeChunk(chunk);
+  for (auto& [path, music] : music_)
+    if (music) Mix_FreeMusic(music);
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlSound::warnOnce(const std::string& path, const std::string& why) {
+  if (warned_.insert(path).second) std::cerr << "mojara: cannot play " << path << ": " << why << "\n";
+}
+
+Mix_Chunk* SdlSound::chunkOf(const std::string& path) {
+  auto [it, fresh] = chunks_.try_emplace(path, nullptr);
+  if (fresh) {
+    it->second = Mix_LoadWAV(path.c_str());
+    if (!it->second) warnOnce(path, Mix_GetError());
+  }
+  return it->second;
+}
+
+_Mix_Music* SdlSound::musicOf(const std::string& path) {
+  auto [it, fresh] = music_.try_emplace(path, nullptr);
+  if (fresh) {
+    it->second = Mix_LoadMUS(path.c_str());
+    if (!it->second) warnOnce(path, Mix_GetError());
+  }
+  return it->second;
+}
+
+int SdlSound::channelFor(const forms::SoundSlot& slot) {
+  auto [it, fresh] = channels_.try_emplace(slot.Name, static_cast<int>(channels_.size()));
+  if (it->second >= kChannels) it->second = kChannels - 1;
+  return it->second;
+}
+
+void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
+  if (!open_) return;
+  if (command == "Open") {
+    Device device;
+    device.file = slot.FileName;
+    if (isWave(slot.FileName)) {
+      device.chunk = chunkOf(slot.FileName);
+      device.channel = channelFor(slot);
+    } else {
+      device.music = musicOf(slot.FileName);
+    }
+    devices_[&slot] = device;
+  } else if (command == "Play") {
+    auto it = devices_.find(&slot);
+    if (it == devices_.end()) return;
+    Device& device = it->second;
+    if (device.chunk) {
+      Mix_PlayChannel(device.channel, device.chunk, 0);
+    } else if (device.music) {
+      if (Mix_PlayMusic(device.music, 0) == 0) musicOwner_ = &slot;
+      else warnOnce(device.file, Mix_GetError());
+    }
+  }
+  // "Prev" rewinds: every play starts from the beginning anyway.
+}
+
+bool SdlSound::playing(const forms::SoundSlot& slot) const {
+  auto it = devices_.find(&slot);
+  if (!open_ || it == devices_.end()) return false;
+  const Device& device = it->second;
+  if (device.chunk) return Mix_Playing(device.channel) && Mix_GetChunk(device.channel) == device.chunk;
+  if (device.music) return musicOwner_ == &slot && Mix_PlayingMusic();
+  return false;
+}
+
+void SdlSound::released(forms::SoundSlot& slot) {
+  auto it = devices_.find(&slot);
+  if (it == devices_.end()) return;
+  if (it->second.chunk && Mix_GetChunk(it->second.channel) == it->second.chunk) Mix_HaltChannel(it->second.channel);
+  if (it->second.music && musicOwner_ == &slot) {
+    Mix_HaltMusic();
+    musicOwner_ = nullptr;
+  }
+  devices_.erase(it);
+}
+
+void SdlSound::beep() {
+  if (!open_) return;
+  if (Mix_Chunk* chunk = chunkOf(programFolder_ + "/beep.wav")) Mix_PlayChannel(kBeepChannel, chunk, 0);
+}
+
+}  // namespace mojara::audio

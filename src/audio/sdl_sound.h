@@ -1,0 +1,56 @@
+// Sound slots on SDL2_mixer: the MIDI music on the music stream (through FluidSynth with a
+// General MIDI soundfont), each effect slot on a channel of its own, the beep on its own channel.
+// Without an audio device, or with a missing or broken file, the slot stays silent and the game
+// goes on; each such problem is reported once on standard error.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "forms/controls.h"
+
+struct Mix_Chunk;
+struct _Mix_Music;
+
+namespace mojara::audio {
+
+class SdlSound : public forms::SoundService {
+ public:
+  // `programFolder` holds beep.wav; `soundFont` is the General MIDI soundfont for the music.
+  SdlSound(std::string programFolder, std::string soundFont);
+  ~SdlSound() override;
+  SdlSound(const SdlSound&) = delete;
+  SdlSound& operator=(const SdlSound&) = delete;
+
+  bool available() const { return open_; }
+
+  void command(forms::SoundSlot& slot, const std::string& command) override;
+  bool playing(const forms::SoundSlot& slot) const override;
+  void released(forms::SoundSlot& slot) override;
+
+  void beep();
+
+ private:
+  struct Device {
+    std::string file;
+    Mix_Chunk* chunk = nullptr;   // a wave effect, or
+    _Mix_Music* music = nullptr;  // the MIDI music
+    int channel = -1;
+  };
+  Mix_Chunk* chunkOf(const std::string& path);
+  _Mix_Music* musicOf(const std::string& path);
+  void warnOnce(const std::string& path, const std::string& why);
+  int channelFor(const forms::SoundSlot& slot);
+
+  std::string programFolder_;
+  bool open_ = false;
+  std::map<std::string, Mix_Chunk*> chunks_;
+  std::map<std::string, _Mix_Music*> music_;
+  std::map<const forms::SoundSlot*, Device> devices_;
+  std::map<std::string, int> channels_;  // by slot name, so a slot keeps its channel across loads
+  const forms::SoundSlot* musicOwner_ = nullptr;
+  std::set<std::string> warned_;
+};
+
+}  // namespace mojara::audio

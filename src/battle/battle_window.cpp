@@ -1,0 +1,143 @@
+#include "battle/battle_window.h"
+
+#include "app/vb_math.h"
+#include "assets/pictures.h"
+
+namespace mojara {
+
+namespace {
+
+void designGauge(forms::Shape& shape, forms::Rgb color, forms::PictureBox& panel) {
+  shape.Style = forms::ShapeKind::RoundedRectangle;
+  shape.FillColor = color;
+  shape.Container = &panel;
+}
+
+forms::Label& transparentLabel(forms::Label& label, const char* caption, forms::TextAlign align) {
+  label.Caption = caption;
+  label.Alignment = align;
+  label.BackStyle = forms::BackMode::Transparent;
+  return label;
+}
+
+}  // namespace
+
+BattleControls::BattleControls() {
+  for (int i = 0; i <= 1; ++i) {
+    WAKU[i].Border = true;
+    forms::Label& name = transparentLabel(WAKUN[i], "名前／ポイント", forms::TextAlign::Right);
+    name.Container = &WAKU[i];
+    name.Font.Size = 11.25f;
+    name.Font.Bold = name.Font.Italic = true;
+    designGauge(POWMATA[i], {0, 0, 255}, WAKU[i]);
+    designGauge(POWMAX[i], {192, 255, 255}, WAKU[i]);
+    designGauge(LIFEMATA[i], {0, 255, 0}, WAKU[i]);
+    designGauge(LIFEMAX[i], {255, 0, 0}, WAKU[i]);
+  }
+  Image1.Visible = false;
+  Image1.Picture = assets::screenPicture(assets::ScreenPicture::Transparent);
+  forms::Label& message = transparentLabel(Label3, "ＨＩＴ数", forms::TextAlign::Center);
+  message.Font.Size = 24;
+  message.Font.Underline = true;
+  forms::Label& banner = transparentLabel(Label2, "READY?", forms::TextAlign::Center);
+  banner.Font.Size = 36;
+  banner.Font.Bold = true;
+  Shape1.Style = forms::ShapeKind::Circle;
+  Shape1.FillColor = {0, 0, 255};
+  GAZOU[0].Picture = assets::storePicture(0);
+  GAZOU[1].Picture = assets::storePicture(14);
+  forms::Label& clock = transparentLabel(ZIKAN, "ＴＩＭＥ９９", forms::TextAlign::Center);
+  clock.Font.Size = 14.25f;
+  clock.Font.Bold = clock.Font.Underline = true;
+  Label1.BackColor = {128, 64, 0};  // the floor strip
+}
+
+std::vector<forms::Control*> BattleControls::list() {
+  return {&WAKU[0],     &WAKU[1],     &WAKUN[0],   &WAKUN[1],    &POWMATA[0], &POWMATA[1], &POWMAX[0],
+          &POWMAX[1],   &LIFEMATA[0], &LIFEMATA[1], &LIFEMAX[0], &LIFEMAX[1], &MMControl3, &MMControl2,
+          &MMControl1,  &Image1,      &Label3,     &Label2,      &Shape1,     &GAZOU[0],   &ZIKAN,
+          &GAZOU[1],    &Label1,      &Timer3,     &Timer2,      &Timer1};
+}
+
+Form2::Form2(Game& game) : GameForm(game, "Form2") {
+  Caption = "ＦＩＧＨＴ！！";
+  ScaleWidth = 7635;
+  ScaleHeight = 5220;
+  BackColor = {255, 192, 192};
+  MaxButton = false;
+  KeyPreview = true;
+  Icon = assets::screenPicture(assets::ScreenPicture::GameIcon);
+}
+
+void Form2::Form_Load() {
+  BattleControls& c = *ctl;
+  INPUTON = 1;
+  HITCOUNT = 0;
+  SEQTICK = 0;
+  c.Label3.Caption.clear();
+  game.Randomize();
+  M.NL = "\r\n";
+  CLOCK = 9900;
+  for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    M.FACING[M.IX] = M.IX;
+    M.POSE[M.IX] = 0;
+    M.LIFE[M.IX] = M.LIFEFULL[M.IX];
+    M.YPOS[M.IX] = roundHalfEven(c.GAZOU[M.IX].Top);
+    M.XPOS[M.IX] = roundHalfEven(c.GAZOU[M.IX].Left);
+    M.ACTION[M.IX] = 50000;
+    SHOWPOW[M.IX] = 0;
+    SHOWLIFE[M.IX] = M.LIFE[M.IX];
+  }
+  for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    c.LIFEMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.LIFEMAX[M.IX].Width) * SHOWLIFE[M.IX] / M.LIFEFULL[M.IX]);
+    // The power gauge first shows the power kept from the last fight; the opening refills it.
+    c.POWMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.POWMAX[M.IX].Width) * M.POW[M.IX] / 100);
+    showNameLabel();
+    c.GAZOU[M.IX].Picture = game.ORE(M.CHARA[M.IX] * 28 + M.FACING[M.IX] * 14 + M.POSE[M.IX]);
+  }
+  c.Timer1.setInterval(M.SPEED);
+}
+
+void Form2::Form_Unload() {
+  game.releaseStore();
+  slideUp();
+}
+
+void Form2::onTimer(forms::Timer& timer) {
+  if (&timer == &ctl->Timer1)
+    Timer1_Timer();
+  else if (&timer == &ctl->Timer2)
+    Timer2_Timer();
+  else if (&timer == &ctl->Timer3)
+    Timer3_Timer();
+}
+
+void Form2::showNameLabel() {
+  // Side number, "Ｐ", name, line break, points, "Ｐ"; rewritten in place on every tick.
+  std::string& caption = ctl->WAKUN[M.IX].Caption;
+  caption.clear();
+  caption += decimal(M.IX + 1);
+  caption += "Ｐ";
+  caption += M.PNAME[M.IX];
+  caption += M.NL;
+  caption += decimal(M.SCORE[M.IX]);
+  caption += "Ｐ";
+}
+
+void Form2::placeSprite(std::int32_t side) {
+  forms::Image& sprite = ctl->GAZOU[side];
+  sprite.Top = static_cast<float>(M.YPOS[side]);
+  sprite.Left = static_cast<float>(M.XPOS[side]);
+  sprite.Picture = game.ORE(M.FACING[side] * 14 + M.POSE[side] + M.CHARA[side] * 28);
+}
+
+void Form2::play(forms::SoundSlot& slot, std::string_view file) {
+  slot.FileName = desktop.programFolder();
+  slot.FileName += '/';
+  slot.FileName += file;
+  slot.Command("Open");
+  slot.Command("Prev");
+  slot.Command("Play");
+}
+
+}  // namespace mojara

@@ -1,0 +1,53 @@
+// Hits: the hit test of a striking picture and what a connecting hit does (DAMI).
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/vb_math.h"
+#include "battle/battle_window.h"
+#include "battle/move_table.h"
+
+namespace mojara {
+
+bool Form2::strikes() const {
+  const BattleControls& c = *ctl;
+  const std::int32_t a = M.IX, h = 1 - M.IX;
+  if (M.POSE[a] != 3 && M.POSE[a] != 5) return false;
+  // The striker's front edge (its right edge facing right, its left edge facing left) at its
+  // middle height, against the other side's box, edges included.
+  const double front = M.XPOS[a] + static_cast<double>(c.GAZOU[a].Width) * std::abs(M.FACING[a] - 1);
+  const double middle = M.YPOS[a] + static_cast<double>(c.GAZOU[a].Height) / 2;
+  return front >= M.XPOS[h] && front <= M.XPOS[h] + static_cast<double>(c.GAZOU[h].Width) &&
+         middle >= M.YPOS[h] && M.YPOS[h] + static_cast<double>(c.GAZOU[h].Height) >= middle;
+}
+
+void Form2::DAMI() {
+  BattleControls& c = *ctl;
+  const std::int32_t a = M.IX, h = std::abs(M.IX - 1);
+  DMGTALLY += MOVEDMG[a] + M.ATK[a];
+  M.LIFE[h] -= M.ATK[a] + MOVEDMG[a];
+  M.POW[h] += MOVEDMG[a];
+  M.POW[a] = roundHalfEven(M.POW[a] + MOVEDMG[a] / 2.0);
+
+  // The reaction by the tally after this hit: below 20 a flinch, 20 to 59 a knock-back, 60 and
+  // more the heavy knock-down with its crash.
+  M.ACTION[h] = battle::kKnockBack;
+  if (DMGTALLY < 20) M.ACTION[h] = battle::kFlinch;
+  if (DMGTALLY >= 60) {
+    M.ACTION[h] = battle::kHeavyKnockDown;
+    play(c.MMControl2, "snd2.wav");
+  } else {
+    play(c.MMControl3, "snd1.wav");
+  }
+
+  M.YPOS[h] = roundHalfEven(c.Label1.Top - c.GAZOU[h].Height);  // down onto the floor line at once
+  HITCOUNT += 1;
+  const std::int32_t green = std::min(10 * HITCOUNT, 255);
+  c.Label3.ForeColor = {0, static_cast<std::uint8_t>(green), 0};
+  c.Label3.Caption = decimal(HITCOUNT);
+  c.Label3.Caption += "ＨＩＴ！！";
+  HITSIDE = h;
+  // The n-th hit of a combo scores n times the first.
+  M.SCORE[a] += MOVEDMG[a] * HITCOUNT * 100;
+}
+
+}  // namespace mojara

@@ -1,0 +1,54 @@
+// The move programs as data. Every move and hit reaction is a run of numbered steps; a step row
+// says what picture to show, how the fighter moves this tick and how the step counter changes.
+// The engine (patan) reads these rows; nothing here runs anything.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace mojara::battle {
+
+enum class Count : std::uint8_t {
+  Slow,    // the row lowers ACTION by 25: with the tick's +50 the step lasts 4 ticks
+  Slower,  // lowers it by 40: 10 ticks
+  Keep,    // leaves it: 2 ticks
+  Finish,  // sets ACTION to 50000 and the side stands: the program's last tick
+};
+
+enum class Extra : std::uint8_t {
+  None,
+  ClearHitCounter,  // if this side was hit last, the hit counter disappears
+  AddPower,         // the power charge pays out: POW + 10
+  ClearMoveDamage,  // the flying kick's extra damage ends
+  BlobFlicker,      // the picture is 7 or 8 at random on every tick
+};
+
+inline constexpr std::int32_t kUnset = INT32_MIN;  // the row does not set this velocity
+
+struct StepRow {
+  std::int16_t step;   // Int(ACTION / 100)
+  std::int8_t pose;    // picture number; the flicker row draws its own
+  std::int32_t ySpeed;         // twips per tick, negative is up; kUnset
+  std::int32_t xSpeedForward;  // twips per tick toward the facing direction; kUnset
+  Count count;
+  Extra extra = Extra::None;
+};
+
+// The row of a step number, if the step has one (standing codes and step 465 have none).
+const StepRow* stepRow(std::int32_t step);
+
+// A move that a command starts from standing.
+struct MoveStart {
+  std::int32_t command;
+  std::int32_t startCode;  // first step number x 100
+  std::int32_t powerCost;
+  std::int32_t extraDamage;  // MOVEDMG
+};
+
+std::optional<MoveStart> moveForCommand(std::int32_t command);
+
+inline constexpr std::int32_t kStanding = 50000;
+inline constexpr std::int32_t kHeavyKnockDown = 40000, kFlinch = 41000, kKnockBack = 48000;
+
+}  // namespace mojara::battle

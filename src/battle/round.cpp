@@ -1,0 +1,67 @@
+// The opening (Timer3), the result (GOOD) and the closing (Timer2) of a fight.
+#include "app/vb_math.h"
+#include "battle/battle_window.h"
+#include "select/select_window.h"
+#include "screens/continue_window.h"
+
+namespace mojara {
+
+void Form2::Timer3_Timer() {
+  BattleControls& c = *ctl;
+  for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    gaugeStep();
+    showNameLabel();
+  }
+  if (SHOWLIFE[0] != M.LIFE[0] || SHOWLIFE[1] != M.LIFE[1]) return;
+  SEQTICK += 1;
+  if (SEQTICK == 10) {
+    c.Label2.Caption = "ＲＥＡＤＹ？";
+    desktop.beep();
+  } else if (SEQTICK == 30) {
+    c.Label2.Caption = "GO!!";
+  }
+  if (SEQTICK >= 50) {
+    c.Label2.Visible = false;
+    c.Label2.Caption = "待った！！";  // what the pause will show
+    c.Timer1.enable();
+    c.Timer3.disable();
+    desktop.beep();
+  }
+}
+
+void Form2::GOOD() {
+  BattleControls& c = *ctl;
+  const std::int32_t w = M.IX;
+  c.Label3.ForeColor = {0, 0, 0};
+  const std::int32_t lifeBonus = Fix(static_cast<double>(M.LIFE[w]) / M.LIFEFULL[w] * 30000);
+  const std::int32_t timeBonus = Fix(static_cast<double>(CLOCK) / 100 / 100 * 10000);
+  c.Label3.Caption += M.NL + "ＬＩＦＥ：" + decimal(lifeBonus) + M.NL + "ＴＩＭＥ：" + decimal(timeBonus);
+  M.SCORE[w] += lifeBonus + timeBonus;
+  c.GAZOU[w].Picture = game.ORE(M.FACING[w] * 14 + 13 + M.CHARA[w] * 28);  // the victory picture
+}
+
+void Form2::Timer2_Timer() {
+  BattleControls& c = *ctl;
+  for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    gaugeStep();
+    showNameLabel();
+  }
+  c.Image1.Visible = false;
+  SEQTICK += 1;
+  if ((SHOWLIFE[0] == 0 || SHOWLIFE[1] == 0) && SEQTICK >= 100) {
+    c.Timer2.disable();
+    if (SHOWLIFE[1] == 0) {
+      // The player won: the next opponent, or the ending.
+      desktop.unload(*this);
+      game.handOver(game.select);
+      M.STAGE += 1;
+    } else {
+      // The player lost: the continue countdown; the winner can be met again.
+      desktop.unload(*this);
+      game.handOver(game.continueScreen);
+      M.BEATEN[M.CHARA[1]] = 0;
+    }
+  }
+}
+
+}  // namespace mojara

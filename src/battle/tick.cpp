@@ -1,0 +1,90 @@
+// The battle tick (Timer1): both fighters advance by one step.
+#include "app/vb_math.h"
+#include "battle/battle_window.h"
+
+namespace mojara {
+
+void Form2::Timer1_Timer() {
+  BattleControls& c = *ctl;
+  // The music loops for as long as ticks run.
+  if (c.MMControl1.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl1, "music2.mid");
+  if (M.LIFE[1] <= 0 || M.LIFE[0] <= 0 || CLOCK <= 0)
+    finishingTick();
+  else
+    liveTick();
+}
+
+void Form2::liveTick() {
+  BattleControls& c = *ctl;
+  // Side 0 goes first: its hit changes side 1 before side 1's own step in the same tick.
+  for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    CPU();
+    gaugeStep();
+    showNameLabel();
+    patan();
+    M.ACTION[M.IX] += 50;
+    if (strikes()) DAMI();
+    const std::int32_t other = 1 - M.IX;
+    if (M.ACTION[M.IX] >= 50000) M.FACING[M.IX] = M.XPOS[M.IX] > M.XPOS[other] ? 1 : 0;
+  }
+  // The clock shows its whole hundreds before this tick's decrement.
+  c.ZIKAN.Caption = "ＴＩＭＥ";
+  c.ZIKAN.Caption += M.NL;
+  c.ZIKAN.Caption += decimal(Int(CLOCK / 100.0));
+  c.Shape1.Left = c.GAZOU[0].Left;
+  CLOCK -= 8;
+  if (CLOCK <= 0) {
+    c.Label3.Caption = "Ｔｉｍｅ　Ｕｐ！";
+    c.Label3.Visible = true;
+  }
+  // After the time-up check, so a knock-out on the last tick shows as a knock-out.
+  if (M.LIFE[1] <= 0 || M.LIFE[0] <= 0) {
+    c.Label3.Caption = "Ｋ．Ｏ．！！";
+    c.Label3.Visible = true;
+  }
+}
+
+void Form2::finishingTick() {
+  BattleControls& c = *ctl;
+  // No commands: running moves and reactions play to their end.
+  for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    gaugeStep();
+    showNameLabel();
+    patan();
+    M.ACTION[M.IX] += 50;
+    if (M.POSE[M.IX] == 11) M.ACTION[M.IX] = 51000;  // a fallen fighter stays down
+  }
+  c.Image1.Visible = !c.Image1.Visible;
+  if (c.MMControl2.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl2, "snd2.wav");
+
+  // Once both have rested two ticks (or lie frozen), the larger fraction of life wins; equal
+  // fractions go to the computer.
+  if (M.ACTION[0] >= 50100 && M.ACTION[1] >= 50100) {
+    const double computer = static_cast<double>(M.LIFE[1]) / M.LIFEFULL[1];
+    const double player = static_cast<double>(M.LIFE[0]) / M.LIFEFULL[0];
+    M.IX = computer >= player ? 1 : 0;
+    M.LIFE[1 - M.IX] = 0;
+    GOOD();
+    c.Timer1.disable();
+    c.Timer2.enable();
+    c.Shape1.Left = c.GAZOU[0].Left;
+  }
+}
+
+void Form2::gaugeStep() {
+  BattleControls& c = *ctl;
+  const std::int32_t s = M.IX;
+  if (M.LIFE[s] < 0) M.LIFE[s] = 0;
+  if (M.POW[s] > 100) M.POW[s] = 100;
+  // The shown values move by at most one point a tick, so a lost block of life drains visibly.
+  if (SHOWLIFE[s] != M.LIFE[s]) {
+    SHOWLIFE[s] += SHOWLIFE[s] > M.LIFE[s] ? -1 : 1;
+    c.LIFEMATA[s].Width = static_cast<float>(static_cast<double>(c.LIFEMAX[s].Width) * SHOWLIFE[s] / M.LIFEFULL[s]);
+  }
+  if (SHOWPOW[s] != M.POW[s]) {
+    SHOWPOW[s] += SHOWPOW[s] > M.POW[s] ? -1 : 1;
+    c.POWMATA[s].Width = static_cast<float>(static_cast<double>(c.POWMAX[s].Width) * SHOWPOW[s] / 100);
+  }
+}
+
+}  // namespace mojara

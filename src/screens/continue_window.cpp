@@ -1,0 +1,68 @@
+#include "screens/continue_window.h"
+
+#include <cstdlib>
+
+#include "app/title_window.h"
+#include "app/vb_math.h"
+#include "assets/pictures.h"
+#include "select/select_window.h"
+
+namespace mojara {
+
+ContinueControls::ContinueControls() {
+  Image1.Picture = assets::screenPicture(assets::ScreenPicture::Continue);
+  Label1.Caption = "10";
+  Label1.Alignment = forms::TextAlign::Center;
+  Label1.AutoSize = true;
+  Label1.BackStyle = forms::BackMode::Transparent;
+  Label1.Font.Size = 72;
+  Command1.Caption = "やるぜ！！";
+}
+
+std::vector<forms::Control*> ContinueControls::list() { return {&Image1, &Label1, &Command1, &Timer1}; }
+
+Form6::Form6(Game& game) : GameForm(game, "Form6") {
+  Caption = "こんてぃにゅ－";
+  ScaleWidth = 5055;
+  ScaleHeight = 3435;
+  BackColor = {0, 255, 255};
+  MaxButton = false;
+  Icon = assets::screenPicture(assets::ScreenPicture::GameIcon);
+}
+
+void Form6::Form_Load() {
+  // The player's points and power are lost whatever the player now chooses.
+  M.SCORE[0] = 0;
+  M.POW[0] = 0;
+  M.PRESSED = 0;  // the select window waits for a new choice of fighter
+  COUNTDOWN = 10;
+}
+
+void Form6::Timer1_Timer() {
+  ContinueControls& c = *ctl;
+  if (COUNTDOWN >= 1) {
+    COUNTDOWN -= 1;
+    c.Label1.Caption = decimal(COUNTDOWN);
+    // From black toward bright red as the count runs down.
+    const double red = std::abs(COUNTDOWN - 10) / 10.0 * 255;
+    c.Label1.ForeColor = {static_cast<std::uint8_t>(roundHalfEven(red)), 0, 0};
+    return;
+  }
+  desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！" + M.NL + "タイトルに戻る・・・", kProgramTitle, [this] {
+    desktop.unload(*this);
+    desktop.show(game.title);
+  });
+}
+
+void Form6::Command1_Click() {
+  desktop.unload(*this);
+  desktop.show(game.select);
+}
+
+void Form6::Form_Unload() { slideUp(); }
+
+void Form6::onClick(forms::Control& control) {
+  if (&control == &ctl->Command1) Command1_Click();
+}
+
+}  // namespace mojara

@@ -1,0 +1,44 @@
+// One line of a fight's trace: the battle's state after a timer event, as JSON.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/module1.h"
+
+namespace mojara {
+class Form2;
+struct BattleControls;
+}
+
+namespace mojara::sim {
+
+// The battle window's controls as the trace reports them. Taken from the live window, or at its
+// unload for the event that closed it.
+struct BattleView {
+  std::array<float, 2> lifeWidth{}, powWidth{};
+  std::array<std::array<long, 3>, 2> sprites{};  // left, top, picture
+  bool bannerVisible = false;
+  std::string banner;
+  bool messageVisible = false;
+  std::string message;
+  std::array<int, 3> messageColor{};
+  std::string clock;
+  std::array<std::string, 2> names;
+  long markerLeft = 0;
+  bool overlayVisible = false;
+  std::array<bool, 3> timers{};
+};
+
+BattleView viewOf(const BattleControls& controls);
+
+struct SoundPlay {
+  std::string slot, file;
+};
+
+// Appends the trace line of event `e` (no line break) to `out`.
+void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M, const Form2& battle,
+                     const BattleView& view, const std::vector<SoundPlay>& sounds, int beeps);
+
+}  // namespace mojara::sim

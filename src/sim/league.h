@@ -1,0 +1,30 @@
+// A league: many demo fights (both sides drawn at random) for each of the 64 ordered matchups,
+// as a table of side 0's win rate. A balance tool and the headless benchmark.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+namespace mojara::sim {
+
+struct LeagueOptions {
+  int fights = 100;  // per matchup
+  std::uint64_t seed = 1;
+  int speed = 5;
+  std::string programFolder = ".";
+};
+
+struct LeagueResult {
+  std::array<std::array<int, 8>, 8> wins{};  // [side 0's fighter][side 1's fighter]
+  long long fights = 0, events = 0;
+  double seconds = 0;
+};
+
+// Runs the league; `progress`, if given, gets a progress line now and then.
+LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress);
+
+void printLeague(const LeagueResult& result, int fightsPerMatchup, std::ostream& out);
+
+}  // namespace mojara::sim

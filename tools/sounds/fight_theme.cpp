@@ -1,0 +1,266 @@
+#include "fight_theme.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "score_notation.h"
+
+namespace mojara::sounds {
+
+namespace {
+
+constexpr std::uint16_t kTicksPerQuarter = 480;
+constexpr std::uint32_t kTicksPerStep = kTicksPerQuarter / 4;
+constexpr std::uint32_t kTicksPerBar = kTicksPerStep * kStepsPerBar;
+constexpr std::uint32_t kBeatsPerMinute = 150;
+// Pitched notes let go this many ticks early so repeated notes re-strike.
+constexpr std::uint32_t kGateTicks = 15;
+
+using Bars = std::array<std::string_view, 8>;
+
+// ---------------------------------------------------------------------------
+// Harmony, one entry per bar. A minor, with E major as the dominant.
+
+constexpr Bars kChordsA = {"Am", "Am", "F", "G", "Am", "Am", "F G", "E"};
+constexpr Bars kChordsA2 = {"Am", "Am", "F", "G", "Am", "Am", "Dm", "E"};
+constexpr Bars kChordsB = {"F", "G", "Em", "Am", "F", "G", "E", "E"};
+
+// ---------------------------------------------------------------------------
+// Lead melody, one bar per string, lengths in sixteenths.
+
+// clang-format off
+constexpr Bars kMelodyA = {
+    "A4:3 A4:1 C5:2 E5:2 A5:4 G5:2 F5:2",
+    "E5:2 D5:2 C5:2 E5:6 D5:2 B4:2",
+    "C5:3 C5:1 F5:2 A5:2 C6:4 A5:2 F5:2",
+    "G5:2 F5:2 E5:2 D5:6 B4:2 G4:2",
+    "A4:3 A4:1 C5:2 E5:2 A5:4 B5:2 C6:2",
+    "B5:2 A5:2 G5:2 A5:6 E5:4",
+    "F5:2 E5:2 F5:2 A5:2 G5:2 F5:2 G5:2 B5:2",
+    "G#5:4 E5:2 B4:2 D5:2 C5:2 B4:2 G#4:2",  // G# leads up into the A that opens bar 1
+};
+
+// The same opening, then it climbs an octave and runs up into B.
+constexpr Bars kMelodyA2 = {
+    kMelodyA[0],
+    kMelodyA[1],
+    kMelodyA[2],
+    kMelodyA[3],
+    "E5:3 E5:1 A5:2 C6:2 E6:4 D6:2 C6:2",
+    "B5:2 A5:2 C6:2 A5:6 E5:2 A5:2",
+    "D5:2 F5:2 A5:2 D6:4 C6:2 A5:2 F5:2",
+    "E5:2 G#5:2 B5:2 E6:6 D6:2 B5:2",
+};
+
+// Broader and syncopated over the strings; the last bar runs down to E so the
+// return of A lands on its tonic.
+constexpr Bars kMelodyB = {
+    "A5:6 G5:2 F5:4 C5:4",
+    "D5:3 E5:3 F5:2 G5:8",
+    "G5:6 E5:2 B4:4 E5:4",
+    "C5:3 B4:3 A4:2 E5:8",
+    "A5:6 G5:2 F5:4 A5:4",
+    "B5:3 C6:3 D6:2 B5:8",
+    "G#5:6 A5:2 B5:4 D6:4",
+    "E6:4 D6:2 C6:2 B5:2 A5:2 G#5:2 E5:2",
+};
+// clang-format on
+
+// ---------------------------------------------------------------------------
+// Accompaniment grids, one bar repeated. Bass: R root, O root an octave up.
+
+constexpr std::string_view kBassGallop = "R.ROR.ROR.ROR.RO";
+constexpr std::string_view kBassPush = "R--R--R-R--R--R-";
+constexpr std::string_view kBrassStabs = "x..x..x.........";
+constexpr std::string_view kGuitarChug = "x.x.x.x.x.x.x.x.";
+constexpr std::string_view kGuitarHold = "x--------------.";
+constexpr std::string_view kStringsHold = "x---------------";
+constexpr std::string_view kTacet = "";
+
+// ---------------------------------------------------------------------------
+// Drums: X accent, x normal, o ghost. The last bar of every section is the fill.
+
+struct DrumGroove {
+  std::string_view kick = "................";
+  std::string_view snare = "................";
+  std::string_view closedHat = "................";
+  std::string_view openHat = "................";
+  std::string_view ride = "................";
+  std::string_view tomHigh = "................";
+  std::string_view tomMid = "................";
+  std::string_view tomLow = "................";
+};
+
+constexpr DrumGroove kBeatDrive = {
+    .kick = "X.....x.X.....x.",
+    .snare = "....X.......X...",
+    .closedHat = "X.x.X.x.X.x.X...",
+    .openHat = "..............x.",
+};
+
+constexpr DrumGroove kBeatDrive16 = {
+    .kick = "X.....x.X.....x.",
+    .snare = "....X.......X..o",
+    .closedHat = "XoxoXoxoXoxoXo..",
+    .openHat = "..............x.",
+};
+
+constexpr DrumGroove kBeatRide = {
+    .kick = "X..x..x.X..x..x.",
+    .snare = "....X.......X...",
+    .ride = "X.x.x.x.X.x.x.x.",
+};
+
+constexpr DrumGroove kFill = {
+    .kick = "X.....x.X.......",
+    .snare = "....X...xx......",
+    .closedHat = "x.x.x.x.........",
+    .tomHigh = "..........xx....",
+    .tomMid = "............xx..",
+    .tomLow = "..............xX",
+};
+
+// General MIDI percussion keys.
+struct DrumLane {
+  std::string_view DrumGroove::*grid;
+  std::uint8_t key;
+};
+constexpr DrumLane kDrumLanes[] = {
+    {&DrumGroove::kick, 36},       // bass drum 1
+    {&DrumGroove::snare, 38},      // acoustic snare
+    {&DrumGroove::closedHat, 42},  // closed hi-hat
+    {&DrumGroove::openHat, 46},    // open hi-hat
+    {&DrumGroove::ride, 51},       // ride cymbal 1
+    {&DrumGroove::tomHigh, 50},    // high tom
+    {&DrumGroove::tomMid, 47},     // low-mid tom
+    {&DrumGroove::tomLow, 43},     // high floor tom
+};
+constexpr std::uint8_t kCrashKey = 49;  // crash cymbal 1
+
+// ---------------------------------------------------------------------------
+// Sections and the loop.
+
+struct Section {
+  const Bars& chords;
+  const Bars& melody;
+  std::string_view bass;
+  const DrumGroove& beat;
+  std::string_view brass;
+  std::string_view guitar;
+  std::string_view strings;
+};
+
+constexpr Section kSectionA = {kChordsA, kMelodyA, kBassGallop, kBeatDrive, kBrassStabs, kTacet, kTacet};
+constexpr Section kSectionA2 = {kChordsA2,   kMelodyA2,   kBassGallop, kBeatDrive16,
+                                kBrassStabs, kGuitarChug, kTacet};
+constexpr Section kSectionB = {kChordsB, kMelodyB, kBassPush, kBeatRide, kTacet, kGuitarHold, kStringsHold};
+
+// A A' B A. The closing A ends on E, the dominant, so the jump back to the
+// first bar resolves like any A-to-A' join inside the piece.
+constexpr std::array<const Section*, 4> kArrangement = {&kSectionA, &kSectionA2, &kSectionB, &kSectionA};
+
+// ---------------------------------------------------------------------------
+
+enum PartIndex { kLead, kBass, kBrass, kGuitar, kStrings, kDrums, kPartCount };
+
+std::uint8_t velocityOf(char symbol) {
+  switch (symbol) {
+    case 'X':
+      return 118;
+    case 'o':
+      return 64;
+    default:
+      return 96;
+  }
+}
+
+void addNote(Part& part, std::uint32_t tick, std::uint32_t length, int key, std::uint8_t velocity) {
+  part.notes.push_back({tick, length, static_cast<std::uint8_t>(key), velocity});
+}
+
+std::uint32_t heldLength(int steps) { return static_cast<std::uint32_t>(steps) * kTicksPerStep - kGateTicks; }
+
+// Plays a chord grid: each hit gets the chord under it, voiced upwards from floorKey.
+void addChordHits(Part& part, std::string_view grid, const std::vector<Chord>& chords, std::uint32_t barTick,
+                  int floorKey, bool powerChord) {
+  if (grid.empty()) return;
+  for (const GridHit& hit : parseStepGrid(grid)) {
+    const Chord& chord = chordAtStep(chords, hit.step);
+    const std::uint32_t tick = barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep;
+    if (powerChord) {
+      const int root = keyAtOrAbove(chord.root, floorKey);
+      for (int interval : {0, 7, 12})
+        addNote(part, tick, heldLength(hit.steps), root + interval, velocityOf(hit.symbol));
+    } else {
+      for (int pc : chord.pitchClasses()) {
+        addNote(part, tick, heldLength(hit.steps), keyAtOrAbove(pc, floorKey), velocityOf(hit.symbol));
+      }
+    }
+  }
+}
+
+void addBar(std::array<Part, kPartCount>& parts, const Section& section, int bar, std::uint32_t barTick) {
+  const auto chords = parseChordBar(section.chords[static_cast<std::size_t>(bar)]);
+
+  for (const MelodyNote& n : parseMelodyBar(section.melody[static_cast<std::size_t>(bar)])) {
+    const std::uint8_t velocity = n.step == 0 ? 108 : 96;
+    addNote(parts[kLead], barTick + static_cast<std::uint32_t>(n.step) * kTicksPerStep, heldLength(n.steps),
+            n.key, velocity);
+  }
+
+  for (const GridHit& hit : parseStepGrid(section.bass)) {
+    const int root = keyAtOrAbove(chordAtStep(chords, hit.step).root, 33);  // A1 up to G#2
+    const int key = hit.symbol == 'O' ? root + 12 : root;
+    addNote(parts[kBass], barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep,
+            heldLength(hit.steps), key, hit.step % 4 == 0 ? 110 : 92);
+  }
+
+  addChordHits(parts[kBrass], section.brass, chords, barTick, 57, false);
+  addChordHits(parts[kGuitar], section.guitar, chords, barTick, 40, true);
+  addChordHits(parts[kStrings], section.strings, chords, barTick, 55, false);
+
+  const bool lastBar = bar == static_cast<int>(section.melody.size()) - 1;
+  const DrumGroove& groove = lastBar ? kFill : section.beat;
+  for (const DrumLane& lane : kDrumLanes) {
+    for (const GridHit& hit : parseStepGrid(groove.*lane.grid)) {
+      addNote(parts[kDrums], barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep,
+              kTicksPerStep / 2, lane.key, velocityOf(hit.symbol));
+    }
+  }
+  if (bar == 0) addNote(parts[kDrums], barTick, kTicksPerQuarter, kCrashKey, 112);
+}
+
+}  // namespace
+
+Song composeFightTheme() {
+  std::array<Part, kPartCount> parts = {{
+      {"Lead", 0, 80, 110, 64, 40, {}},             // Lead 1 (square)
+      {"Bass", 1, 38, 112, 64, 10, {}},             // Synth Bass 1
+      {"Brass", 2, 62, 80, 40, 50, {}},             // Synth Brass 1
+      {"Guitar", 3, 30, 72, 88, 30, {}},            // Distortion Guitar
+      {"Strings", 4, 48, 40, 50, 70, {}},           // String Ensemble 1
+      {"Drums", kDrumChannel, 0, 110, 64, 30, {}},  // Standard kit
+  }};
+
+  std::uint32_t tick = 0;
+  for (const Section* section : kArrangement) {
+    for (int bar = 0; bar < static_cast<int>(section->melody.size()); ++bar) {
+      addBar(parts, *section, bar, tick);
+      tick += kTicksPerBar;
+    }
+  }
+
+  Song song;
+  song.title = "Mojara Taisen - Fight";
+  song.ticksPerQuarter = kTicksPerQuarter;
+  song.microsPerQuarter = 60'000'000 / kBeatsPerMinute;
+  song.beatsPerBar = 4;
+  song.keySharps = 0;
+  song.minorKey = true;
+  song.lengthTicks = tick;
+  song.parts.assign(parts.begin(), parts.end());
+  return song;
+}
+
+}  // namespace mojara::sounds
