@@ -7,6 +7,7 @@
 #include "assets/sprite_store.h"
 #include "battle/battle_window.h"
 #include "screens/continue_window.h"
+#include "screens/ending_window.h"
 #include "select/roster.h"
 #include "help/help_window.h"
 #include "select/select_window.h"
@@ -15,13 +16,14 @@ namespace mojara {
 
 struct Game::Windows {
   explicit Windows(Game& game)
-      : store(game), battle(game), title(game), help(game), select(game), continueScreen(game) {}
+      : store(game), battle(game), title(game), help(game), select(game), continueScreen(game), ending(game) {}
   Form1 store;
   Form2 battle;
   Form3 title;
   Form4 help;
   Form5 select;
   Form6 continueScreen;
+  Form7 ending;
 };
 
 Game::Game(forms::Desktop& desktop)
@@ -32,7 +34,8 @@ Game::Game(forms::Desktop& desktop)
       title(windows_->title),
       help(windows_->help),
       select(windows_->select),
-      continueScreen(windows_->continueScreen) {
+      continueScreen(windows_->continueScreen),
+      ending(windows_->ending) {
   // F1 asks for help on the title window's help button; our help is the help window.
   desktop.setHelpHandler([this](int) { this->desktop.show(help); });
 }
@@ -67,7 +70,7 @@ forms::PictureRef Game::ORE(std::int32_t index) {
 void Game::releaseStore() { desktop.unload(store); }
 
 std::vector<forms::Form*> Game::forms() const {
-  return {&store, &battle, &title, &help, &select, &continueScreen};
+  return {&store, &battle, &title, &help, &select, &continueScreen, &ending};
 }
 
 forms::Form* Game::findForm(std::string_view name) const {

@@ -18,6 +18,7 @@ class Form3;
 class Form4;
 class Form5;
 class Form6;
+class Form7;
 
 // The application's title, which the message box shows as its caption.
 inline constexpr const char* kProgramTitle = "モジャラ大戦";
@@ -68,6 +69,10 @@ class Game {
   Form4& help;            // Form4
   Form5& select;          // Form5
   Form6& continueScreen;  // Form6
+  Form7& ending;          // Form7
+
+  // Demo play: side 0 of every fight draws its commands at random too, keys or no keys.
+  bool demo = false;
 };
 
 }  // namespace mojara

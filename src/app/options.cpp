@@ -5,13 +5,18 @@
 namespace mojara {
 
 const char* const kUsage =
-    "usage: mojara [--scale N] [--timer-resolution MS]\n"
+    "usage: mojara [--fight P0 P1] [--demo] [--scale N] [--timer-resolution MS]\n"
     "\n"
     "Mojara Taisen, a small fighting game. Keys in a fight: arrows walk and jump-kick,\n"
     "A punch, Z kick, Q charge power, S rising dragon punch, X heel drop, W rampage,\n"
     "space pauses. F1 on the title window opens the help.\n"
     "\n"
     "options:\n"
+    "  --fight P0 P1            practice: open a fight of roster slots P0 (you) and P1 (the\n"
+    "                           computer) at once, 0 to 7: 0 だいさく, 1 みよ, 2 タマ, 3 大顔面,\n"
+    "                           4 暗黒騎士 jiro, 5 はにい, 6 あいあんどーる, 7 黒炭人\n"
+    "  --demo                   the computer plays the whole campaign (or the --fight) while\n"
+    "                           you watch\n"
     "  --scale N                draw every window N times its size (1 to 8); by default the\n"
     "                           largest whole scale at which the fight fits the screen\n"
     "  --timer-resolution MS    the timer resolution in milliseconds (> 0); default 54.925,\n"
@@ -28,6 +33,17 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
       options.help = true;
     } else if (a == "--version") {
       options.version = true;
+    } else if (a == "--demo") {
+      options.demo = true;
+    } else if (a == "--fight") {
+      const auto p0 = i + 1 < args.size() ? parseInteger<int>(args[i + 1]) : std::nullopt;
+      const auto p1 = i + 2 < args.size() ? parseInteger<int>(args[i + 2]) : std::nullopt;
+      if (!p0 || !p1 || *p0 < 0 || *p0 > 7 || *p1 < 0 || *p1 > 7) {
+        error = "--fight needs two roster slots from 0 to 7";
+        return std::nullopt;
+      }
+      i += 2;
+      options.fight = {{*p0, *p1}};
     } else if (a == "--scale") {
       auto v = hasValue ? parseInteger<int>(args[++i]) : std::nullopt;
       if (!v || *v < 1 || *v > 8) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/scheduler.h"
@@ -13,6 +14,8 @@ namespace mojara {
 struct Options {
   std::optional<int> scale;  // window scale; by default the largest that fits the screen
   std::int64_t timerResolution = forms::kDefaultTimerResolution;
+  std::optional<std::pair<int, int>> fight;  // practice: open a fight of these roster slots
+  bool demo = false;  // the computer plays the whole campaign while you watch
   bool help = false;
   bool version = false;
 };

@@ -1,5 +1,7 @@
 #include "battle/battle_window.h"
 
+#include <charconv>
+
 #include "app/vb_math.h"
 #include "assets/pictures.h"
 
@@ -96,6 +98,8 @@ void Form2::Form_Load() {
     c.GAZOU[M.IX].Picture = game.ORE(M.CHARA[M.IX] * 28 + M.FACING[M.IX] * 14 + M.POSE[M.IX]);
   }
   c.Timer1.setInterval(M.SPEED);
+  // Demo play (an addition around the game): the computer steers side 0 too.
+  if (game.demo) INPUTON = 0;
 }
 
 void Form2::Form_Unload() {
@@ -113,15 +117,15 @@ void Form2::onTimer(forms::Timer& timer) {
 }
 
 void Form2::showNameLabel() {
-  // Side number, "Ｐ", name, line break, points, "Ｐ"; rewritten in place on every tick.
+  // Side number, "Ｐ", name, line break, points, "Ｐ". Every tick rewrites it, so it is composed
+  // in place without building numbers as separate strings.
+  static constexpr std::string_view kPoints = "Ｐ";
+  char side[12], points[12];
+  const auto sideEnd = std::to_chars(side, side + sizeof side, M.IX + 1).ptr;
+  const auto pointsEnd = std::to_chars(points, points + sizeof points, M.SCORE[M.IX]).ptr;
   std::string& caption = ctl->WAKUN[M.IX].Caption;
-  caption.clear();
-  caption += decimal(M.IX + 1);
-  caption += "Ｐ";
-  caption += M.PNAME[M.IX];
-  caption += M.NL;
-  caption += decimal(M.SCORE[M.IX]);
-  caption += "Ｐ";
+  caption.assign(side, sideEnd);
+  caption.append(kPoints).append(M.PNAME[M.IX]).append(M.NL).append(points, pointsEnd).append(kPoints);
 }
 
 void Form2::placeSprite(std::int32_t side) {

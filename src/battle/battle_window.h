@@ -70,6 +70,9 @@ class Form2 : public GameForm<BattleControls> {
   void DAMI();
   void GOOD();
 
+  // The hit test for side IX: its striking picture's front edge inside the other side's box.
+  bool hitTest() const;
+
  private:
   void onKeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
   void onTimer(forms::Timer& timer) override;
@@ -79,7 +82,6 @@ class Form2 : public GameForm<BattleControls> {
   void gaugeStep();       // life and power gauges of side IX step toward LIFE and POW
   void showNameLabel();   // WAKUN(IX): side number, name, points
   void placeSprite(std::int32_t side);
-  bool strikes() const;   // the hit test for side IX
   void togglePause();
   void play(forms::SoundSlot& slot, std::string_view file);
 };

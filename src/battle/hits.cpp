@@ -8,7 +8,7 @@
 
 namespace mojara {
 
-bool Form2::strikes() const {
+bool Form2::hitTest() const {
   const BattleControls& c = *ctl;
   const std::int32_t a = M.IX, h = 1 - M.IX;
   if (M.POSE[a] != 3 && M.POSE[a] != 5) return false;

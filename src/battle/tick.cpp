@@ -23,7 +23,7 @@ void Form2::liveTick() {
     showNameLabel();
     patan();
     M.ACTION[M.IX] += 50;
-    if (strikes()) DAMI();
+    if (hitTest()) DAMI();
     const std::int32_t other = 1 - M.IX;
     if (M.ACTION[M.IX] >= 50000) M.FACING[M.IX] = M.XPOS[M.IX] > M.XPOS[other] ? 1 : 0;
   }

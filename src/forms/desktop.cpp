@@ -22,6 +22,7 @@ void Desktop::dispatch(F&& handler) {
     throw;
   }
   inHandler_ = false;
+  host_.eventHandled();
 }
 
 void Desktop::load(Form& form) {

@@ -26,6 +26,8 @@ class DesktopHost {
     (void)text, (void)caption;
   }
   virtual void programEnded() {}
+  // An event's handler has run to its end.
+  virtual void eventHandled() {}
   // The sound devices; none means every slot stays silent.
   virtual SoundService* soundService() { return nullptr; }
   // The folder the program and its sound files live in.

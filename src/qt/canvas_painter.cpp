@@ -17,9 +17,21 @@ QString captionText(const std::string& caption) {
   return QString::fromStdString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// Our faces run a little wider than the ones the game was laid out with: a word that would not fit
+// its label is narrowed to fit instead of being cut off.
+QFont fittedFont(QFont font, const QString& text, double width) {
+  const QFontMetricsF metrics(font);
+  double widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    for (const QString& word : line.split(QLatin1Char(' ')))
+      widest = std::max(widest, metrics.horizontalAdvance(word));
+  if (widest > width && widest > 0) font.setStretch(std::max(50, static_cast<int>(100 * width / widest)));
+  return font;
+}
+
 void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
-  p.setFont(fontFor(label.Font, scale));
   const QString text = captionText(label.Caption);
+  p.setFont(label.AutoSize ? fontFor(label.Font, scale) : fittedFont(fontFor(label.Font, scale), text, box.width()));
   int flags = Qt::AlignTop;
   flags |= label.Alignment == forms::TextAlign::Center  ? Qt::AlignHCenter
            : label.Alignment == forms::TextAlign::Right ? Qt::AlignRight

@@ -2,12 +2,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QTimer>
+#include <optional>
 #include <cstdlib>
 #include <iostream>
 
 #include "app/game.h"
 #include "audio/sdl_sound.h"
 #include "app/options.h"
+#include "app/stand_in_player.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
 
@@ -66,7 +69,6 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mojara Taisen"));
-  QApplication::setApplicationDisplayName(QStringLiteral("モジャラ大戦"));
 
   std::unique_ptr<mojara::qt::PictureLibrary> pictures;
   try {
@@ -86,7 +88,21 @@ int main(int argc, char** argv) {
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
-  game.start();
+  game.demo = options->demo;
+  // In demo play a stand-in player clicks through the windows, with choices of its own.
+  std::optional<mojara::StandInPlayer> standIn;
+  QTimer standInClock;
+  if (options->demo) {
+    standIn.emplace(game, frontEnd.clockSeed());
+    QObject::connect(&standInClock, &QTimer::timeout, [&] {
+      if (standIn->look(frontEnd.now())) frontEnd.afterEvent();
+    });
+    standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
+  }
+  if (options->fight)
+    game.startFight(options->fight->first, options->fight->second);
+  else
+    game.start();
   frontEnd.afterEvent();
   return QApplication::exec();
 }

@@ -19,7 +19,8 @@ ContinueControls::ContinueControls() {
   Command1.Caption = "やるぜ！！";
 }
 
-std::vector<forms::Control*> ContinueControls::list() { return {&Image1, &Label1, &Command1, &Timer1}; }
+// The count lies above the picture, so it stays readable.
+std::vector<forms::Control*> ContinueControls::list() { return {&Label1, &Image1, &Command1, &Timer1}; }
 
 Form6::Form6(Game& game) : GameForm(game, "Form6") {
   Caption = "こんてぃにゅ－";

@@ -61,8 +61,8 @@ FightOutcome runFight(const FightSetup& setup, std::ostream* trace) {
   std::string handedTo;
   game.onHandOver = [&](forms::Form& next) { handedTo = next.name(); };
 
+  game.demo = setup.demo;
   desktop.show(battle);
-  if (setup.demo) battle.INPUTON = 0;
 
   FightOutcome outcome;
   std::size_t nextKey = 0;

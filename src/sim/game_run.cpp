@@ -1,8 +1,11 @@
 #include "sim/game_run.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/game.h"
+#include "app/stand_in_player.h"
+#include "select/select_window.h"
 #include "forms/layout.h"
 #include "sim/recording_host.h"
 
@@ -97,28 +100,53 @@ void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& option
   RecordingHost host(clock, out, options.seed, options.programFolder);
   forms::Desktop desktop(host, clock, options.timerResolution);
   Game game(desktop);
+  game.demo = options.demo || options.autoplay;
+  game.onHandOver = [&](forms::Form& next) {
+    host.fightEnded(game.M, &next == &game.select ? 0 : 1);
+    desktop.show(next);
+  };
+  std::optional<StandInPlayer> standIn;
+  if (options.autoplay) standIn.emplace(game, options.seed ^ 0x5EED5EED5EED5EEDull);
   game.start();
 
-  const std::int64_t until = options.until.value_or(
-      (script.empty() ? 0 : script.back().at) + kIdleHorizon);
-  for (const ScriptLine& line : script) {
-    if (line.at > until) break;
-    clock.runUntil(desktop, line.at);
-    if (desktop.ended()) break;
-    deliver(game, line);
-    if (desktop.ended()) break;
-  }
-  const char* reason = "quit";
-  if (!desktop.ended() && options.until) {
-    clock.runUntil(desktop, until);
-    if (!desktop.ended()) reason = "until";
-  } else if (!desktop.ended()) {
-    // Without an end time the run goes on while timers run, up to a horizon after the script.
-    for (auto due = desktop.nextDue(); due && *due <= until; due = desktop.nextDue())
+  const std::int64_t lastLine = script.empty() ? 0 : script.back().at;
+  const std::int64_t until = options.until.value_or(lastLine + (options.autoplay ? kCampaignHorizon : kIdleHorizon));
+  std::size_t next = 0;
+  std::int64_t nextLook = StandInPlayer::kLookInterval;
+  const char* reason = nullptr;
+  while (!desktop.ended()) {
+    // The next thing to happen besides timers: a script line or a look by the stand-in.
+    std::int64_t t = until;
+    if (next < script.size()) t = std::min(t, script[next].at);
+    if (standIn) t = std::min(t, nextLook);
+    const bool idle = next >= script.size() && !standIn && !options.until;
+    if (idle) {
+      // Without an end time the run goes on while timers run, up to a horizon after the script.
+      const auto due = desktop.nextDue();
+      if (!due) {
+        reason = "idle";
+        break;
+      }
+      if (*due > until) {
+        reason = "limit";
+        break;
+      }
       clock.runUntil(desktop, *due);
-    if (!desktop.ended()) reason = desktop.nextDue() ? "limit" : "idle";
+      continue;
+    }
+    clock.runUntil(desktop, t);
+    if (desktop.ended()) break;
+    if (next < script.size() && script[next].at == t) {
+      deliver(game, script[next++]);
+    } else if (standIn && nextLook == t) {
+      standIn->look(t);
+      nextLook += StandInPlayer::kLookInterval;
+    } else {
+      reason = options.until ? "until" : "limit";
+      break;
+    }
   }
-  host.line("end") << ",\"reason\":\"" << reason << "\"}\n";
+  host.line("end") << ",\"reason\":\"" << (reason && !desktop.ended() ? reason : "quit") << "\"}\n";
 }
 
 }  // namespace mojara::sim

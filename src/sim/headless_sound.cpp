@@ -8,11 +8,12 @@
 namespace mojara::sim {
 
 forms::Nanos HeadlessSound::lengthOf(const std::string& path) {
-  auto known = lengths_.find(path);
-  if (known != lengths_.end()) return known->second;
+  static std::map<std::string, forms::Nanos> lengths;
+  auto known = lengths.find(path);
+  if (known != lengths.end()) return known->second;
   const std::optional<double> seconds = assets::soundLengthSeconds(path);
   const forms::Nanos length = seconds ? static_cast<forms::Nanos>(std::llround(*seconds * 1e9)) : 0;
-  lengths_[path] = length;
+  lengths.emplace(path, length);
   return length;
 }
 

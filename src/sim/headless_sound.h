@@ -35,11 +35,11 @@ class HeadlessSound : public forms::SoundService {
     forms::Nanos length = 0;
     forms::Nanos playingUntil = 0;
   };
-  forms::Nanos lengthOf(const std::string& path);
+  // A file's length, read once per run of the program: the sound files do not change under it.
+  static forms::Nanos lengthOf(const std::string& path);
 
   const forms::Clock& clock_;
   std::map<const forms::SoundSlot*, Device> slots_;
-  std::map<std::string, forms::Nanos> lengths_;
   std::vector<Play> plays_;
   bool recording_ = true;
 };

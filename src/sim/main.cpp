@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "usage: mojara-sim fight P0 P1 [--seed N] [--speed S] [--pow A,B] [--score A,B] [--keys FILE|-]\n"
     "                              [--demo] [--trace] [--max-events N] [--timer-resolution MS]\n"
     "       mojara-sim league [--fights N] [--seed S] [--speed S]\n"
-    "       mojara-sim game [SCRIPT|-] [--seed N] [--until MS] [--timer-resolution MS]\n"
+    "       mojara-sim game [SCRIPT|-] [--seed N] [--until MS] [--timer-resolution MS] [--demo]\n"
+    "                       [--autoplay]\n"
     "\n"
     "  fight   one fight of roster slots P0 (player) and P1 (computer), 0 to 7, from the battle\n"
     "          window's load to its hand-over; --trace prints the state after every timer event\n"
@@ -34,6 +35,8 @@ constexpr const char* kUsage =
     "                           DOWN, SPACE), delivered just before that timer event\n"
     "  --demo                   side 0 draws its commands at random too\n"
     "  --max-events N           stop after N timer events; default 100000\n"
+    "  --autoplay               (game) a stand-in player starts the game, picks fighters and\n"
+    "                           continues after lost fights; side 0 fights as in --demo\n"
     "  --until MS               (game) stop at this virtual time\n"
     "  --timer-resolution MS    the platform timer resolution, > 0; default 54.925\n"
     "  --help, --version\n";
@@ -116,6 +119,10 @@ int runGameCommand(const std::vector<std::string>& args) {
       auto v = parseMillis(value());
       if (!v || *v <= 0) throw UsageError("--timer-resolution needs a number of milliseconds above 0");
       options.timerResolution = *v;
+    } else if (a == "--demo") {
+      options.demo = true;
+    } else if (a == "--autoplay") {
+      options.autoplay = true;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       throw UsageError("unknown option " + a);
     } else if (scriptPath.empty()) {

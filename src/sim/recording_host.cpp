@@ -24,6 +24,13 @@ void RecordingHost::formUnloaded(forms::Form& form) {
                  << ",\"rise\":" << static_cast<long>(topAtLoad_[&form] - form.Top) << "}\n";
 }
 
+void RecordingHost::eventHandled() {
+  if (winner_ < 0 || !state_) return;
+  line("result") << ",\"winner\":" << winner_ << ",\"STAGE\":" << state_->STAGE << ",\"SCORE\":["
+                 << state_->SCORE[0] << "," << state_->SCORE[1] << "]}\n";
+  winner_ = -1;
+}
+
 void RecordingHost::beep() { line("beep") << "}\n"; }
 
 void RecordingHost::messageBox(const std::string& text, const std::string& caption) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <ostream>
 
+#include "app/module1.h"
 #include "forms/desktop.h"
 #include "forms/virtual_clock.h"
 #include "sim/headless_sound.h"
@@ -33,6 +34,13 @@ class RecordingHost : public forms::DesktopHost {
   std::string programFolder() const override { return programFolder_; }
   HeadlessSound& sound() { return sound_; }
 
+  // After the event in which the battle window handed over: a line with the fight's result.
+  void eventHandled() override;
+  void fightEnded(const Module1& state, int winner) {
+    state_ = &state;
+    winner_ = winner;
+  }
+
   bool ended() const { return ended_; }
   // Starts a line with the time and the event name; the caller adds fields and the closing brace.
   std::ostream& line(const char* event);
@@ -44,6 +52,8 @@ class RecordingHost : public forms::DesktopHost {
   std::string programFolder_;
   HeadlessSound sound_;
   bool ended_ = false;
+  const Module1* state_ = nullptr;
+  int winner_ = -1;
   std::map<const forms::Form*, int> moves_;
   std::map<const forms::Form*, float> topAtLoad_;
 };

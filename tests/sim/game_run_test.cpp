@@ -15,13 +15,18 @@ std::string run(const std::string& script, GameRunOptions options = {}) {
 }
 
 TEST(GameRun, PlayGameSlidesTheTitleAwayAndOpensTheSelectWindow) {
-  EXPECT_EQ(run("100 click Form3.Command1\n"),
+  GameRunOptions options;
+  options.until = 500'000'000;
+  EXPECT_EQ(run("100 click Form3.Command1\n", options),
             "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n"
             "{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
             "{\"t\":100,\"ev\":\"unload\",\"form\":\"Form3\",\"moves\":101,\"rise\":30300}\n"
             "{\"t\":100,\"ev\":\"load\",\"form\":\"Form5\"}\n"
             "{\"t\":100,\"ev\":\"show\",\"form\":\"Form5\"}\n"
-            "{\"t\":100,\"ev\":\"end\",\"reason\":\"idle\"}\n");
+            "{\"t\":500,\"ev\":\"end\",\"reason\":\"until\"}\n");
+  // The title alone has no timers: a run with nothing more to do ends at once.
+  EXPECT_EQ(run(""), "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
+                     "{\"t\":0,\"ev\":\"end\",\"reason\":\"idle\"}\n");
 }
 
 TEST(GameRun, HelpRunsOnItsTimerUntilTheRunsEndTime) {

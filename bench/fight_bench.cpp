@@ -1,0 +1,27 @@
+// Whole demo fights on one core, without trace: the headless runner's speed.
+#include <benchmark/benchmark.h>
+
+#include "sim/fight_run.h"
+
+namespace {
+
+void DemoFight(benchmark::State& state) {
+  mojara::sim::FightSetup setup;
+  setup.demo = true;
+  setup.programFolder = MOJARA_BIN_DIR;
+  std::uint64_t seed = 1;
+  long long events = 0;
+  for (auto _ : state) {
+    setup.player = static_cast<int>(seed % 8);
+    setup.opponent = static_cast<int>((seed / 8) % 8);
+    setup.seed = seed++;
+    events += mojara::sim::runFight(setup, nullptr).events;
+  }
+  state.counters["fights/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["events/fight"] = static_cast<double>(events) / static_cast<double>(state.iterations());
+}
+BENCHMARK(DemoFight)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+}  // namespace
+
+BENCHMARK_MAIN();
