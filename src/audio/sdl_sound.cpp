@@ -50,6 +50,9 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont) : programFo
   std::string error;
   {
     QuietStandardError quiet;
+    // The game ends on SIGINT and SIGTERM like any program; SDL would turn them into events
+    // that nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error = SDL_GetError();
     } else {

@@ -47,7 +47,7 @@ void Form2::DAMI() {
   c.Label3.Caption += "ＨＩＴ！！";
   HITSIDE = h;
   // The n-th hit of a combo scores n times the first.
-  M.SCORE[a] += MOVEDMG[a] * HITCOUNT * 100;
+  addTo(M.SCORE[a], std::int64_t{MOVEDMG[a]} * HITCOUNT * 100, "the points");
 }
 
 }  // namespace mojara

@@ -36,7 +36,7 @@ void Form2::GOOD() {
   const std::int32_t lifeBonus = Fix(static_cast<double>(M.LIFE[w]) / M.LIFEFULL[w] * 30000);
   const std::int32_t timeBonus = Fix(static_cast<double>(CLOCK) / 100 / 100 * 10000);
   c.Label3.Caption += M.NL + "ＬＩＦＥ：" + decimal(lifeBonus) + M.NL + "ＴＩＭＥ：" + decimal(timeBonus);
-  M.SCORE[w] += lifeBonus + timeBonus;
+  addTo(M.SCORE[w], std::int64_t{lifeBonus} + timeBonus, "the points");
   c.GAZOU[w].Picture = game.ORE(M.FACING[w] * 14 + 13 + M.CHARA[w] * 28);  // the victory picture
 }
 

@@ -61,8 +61,15 @@ int runFightCommand(const std::vector<std::string>& args) {
     throw UsageError(e.what());
   }
   setup.programFolder = programFolder();
-  const FightOutcome outcome = runFight(setup, setup.trace ? &std::cout : nullptr);
-  std::cout << endLine(outcome) << "\n";
+  try {
+    const FightOutcome outcome = runFight(setup, setup.trace ? &std::cout : nullptr);
+    std::cout << endLine(outcome) << "\n";
+  } catch (const std::exception& e) {
+    // A fatal error of the game (a value out of its range): the fight stops there.
+    std::cout.flush();
+    std::cerr << "mojara-sim: the fight stopped with a fatal error: " << e.what() << "\n";
+    return 1;
+  }
   return 0;
 }
 

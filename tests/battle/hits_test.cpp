@@ -129,3 +129,18 @@ TEST_F(HitTest, AHitReplacesWhateverTheDefenderWasDoing) {
 
 }  // namespace
 }  // namespace mojara::testing
+
+namespace mojara::testing {
+namespace {
+
+TEST_F(HitTest, PointsBeyondTheThirtyTwoBitRangeAreAFatalErrorNotAWrapAround) {
+  battle.MOVEDMG[0] = 5;
+  battle.HITCOUNT = 0;
+  M.SCORE[0] = 2147483600;
+  M.IX = 0;
+  EXPECT_THROW(battle.DAMI(), std::overflow_error);
+  EXPECT_EQ(M.SCORE[0], 2147483600);
+}
+
+}  // namespace
+}  // namespace mojara::testing

@@ -15,6 +15,7 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True    # leave no caches in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from fight_plan import SITUATIONS, plan_fight  # noqa: E402
@@ -38,9 +39,15 @@ class Difference(Exception):
         self.runner, self.model, self.previous = runner, model, previous
 
 
-def parse_runner_line(text):
+def parse_runner_line(text, event, previous):
     """A trace line; fractional numbers stay as written (widths: 3 decimals)."""
-    return json.loads(text, parse_float=str)
+    try:
+        line = json.loads(text, parse_float=str)
+    except ValueError:
+        raise Difference(event, "<line>", text, "a JSON object", previous) from None
+    if not isinstance(line, dict):
+        raise Difference(event, "<line>", text, "a JSON object", previous)
+    return line
 
 
 def model_value(value):
@@ -48,13 +55,21 @@ def model_value(value):
     return json.loads(json.dumps(value, ensure_ascii=False))
 
 
+def same(a, b):
+    """Equal values of equal JSON types (true is not 1, 1 is not "1")."""
+    if type(a) is not type(b):
+        return False
+    if isinstance(a, list):
+        return len(a) == len(b) and all(same(x, y) for x, y in zip(a, b))
+    return a == b
+
+
 def compare_line(runner, model, expected_keys, event, previous):
     for key in sorted(expected_keys | set(runner) | set(model)):
         if key not in runner or key not in model or key not in expected_keys:
             raise Difference(event, key, runner.get(key, "<missing>"),
                              model.get(key, "<missing>"), previous)
-        if runner[key] != model_value(model[key]) or type(runner[key]) != type(
-                model_value(model[key])):
+        if not same(runner[key], model_value(model[key])):
             raise Difference(event, key, runner[key], model[key], previous)
 
 
@@ -64,7 +79,7 @@ def compare_fight(output, model_lines, model_end):
     for index, model in enumerate(model_lines):
         if index >= len(texts):
             raise Difference(model["e"], "<line>", "<no more lines>", "a trace line", previous)
-        runner = parse_runner_line(texts[index])
+        runner = parse_runner_line(texts[index], model["e"], previous)
         if "end" in runner:
             raise Difference(model["e"], "<line>", texts[index], "a trace line", previous)
         compare_line(runner, model, TRACE_KEYS, model["e"], previous)
@@ -72,7 +87,7 @@ def compare_fight(output, model_lines, model_end):
     if len(texts) != len(model_lines) + 1:
         extra = texts[len(model_lines)] if len(texts) > len(model_lines) else "<nothing>"
         raise Difference(model_end["e"] + 1, "<line>", extra, "the end line only", previous)
-    runner_end = parse_runner_line(texts[-1])
+    runner_end = parse_runner_line(texts[-1], "end", previous)
     compare_line(runner_end, model_end, END_KEYS, "end", previous)
 
 
@@ -83,7 +98,7 @@ def run_runner(sim, fight, keys_path):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser = argparse.ArgumentParser(epilog=__doc__)
     parser.add_argument("--sim", default=DEFAULT_SIM, help="path of mojara-sim")
     parser.add_argument("--fights", type=int, default=40, help="number of fights")
     parser.add_argument("--seed", type=int, default=1, help="seed of the fight plan")
@@ -113,7 +128,12 @@ def main():
                   % (index, done.returncode, shown, done.stderr.strip()))
             return 1
         notes = {}
-        lines, end = run_fight(fight.options, lengths, notes=notes)
+        try:
+            lines, end = run_fight(fight.options, lengths, notes=notes)
+        except OverflowError as fatal:
+            print("fight %d: the game would stop with a fatal error (%s): %s"
+                  % (index, fatal, shown))
+            return 1
         try:
             compare_fight(done.stdout, lines, end)
         except Difference as diff:

@@ -17,9 +17,9 @@ SITUATIONS = (
     "effect still sounding on a finishing tick",
     "hit on the other sprite's left edge", "hit on the other sprite's right edge",
     "resting on the other's spot",
-    "equal life fractions",
+    "equal life fractions", "combo counter at full green", "time up won by the player",
 )
-SEARCH_TRIES = 24
+SEARCH_TRIES = 40
 
 
 class Fight:
@@ -92,15 +92,20 @@ def _pow(rnd):
 def _candidate(index, rnd, lengths):
     """A fight of the index's kind; the kinds rotate so every run mixes them."""
     kind = index % 8
+    style = STYLES[(index // 2) % len(STYLES)]
     options = FightOptions(
         p0=rnd.randint(0, 7), p1=rnd.randint(0, 7),
         seed=rnd.choice([rnd.getrandbits(64), rnd.randint(0, 1000), (1 << 64) - 1]),
         speed=rnd.randint(1, 20), pow=(_pow(rnd), _pow(rnd)),
-        score=(_score(rnd), _score(rnd)), demo=kind in (3, 6))
+        score=(_score(rnd), _score(rnd)), demo=kind in (3, 6) and style != "juggler")
+    if style == "juggler":
+        # Long combos: rampages by a quick, weak fighter (no heavy knock-down).
+        options.p0 = rnd.choice([6, 6, 6, 2])
+        options.pow = (100, options.pow[1])
     resolution_given = kind in (2, 5) or rnd.random() < 0.15
     if resolution_given:
         options.resolution = rnd.choice(RESOLUTIONS)
-    player = Player(rnd, STYLES[(index // 2) % len(STYLES)],
+    player = Player(rnd, style,
                     rnd.choice([0.05, 0.2, 0.5, 0.9]), rnd.choice([0.0, 0.01, 0.03]))
     notes = {}
     lines, end = run_fight(options, lengths, press_hook=player, notes=notes)
@@ -113,6 +118,8 @@ def _candidate(index, rnd, lengths):
         tokens += [(finishing, t) for t in pause_and_resume(rnd)]
     if closing:
         tokens += _presses(rnd, closing, end["e"], 0.3, 0.2)
+    # Presses for events after the run's end are never delivered.
+    tokens += [(end["e"] + rnd.randint(1, 5), random_press(rnd)) for _ in range(2)]
     tokens.sort(key=lambda item: item[0])
     if kind == 7 and (index // 8) % 2 == 0:
         # A pause that is never resumed stalls the run.
@@ -130,7 +137,8 @@ def plan_fight(index, base_seed, lengths, wanted=()):
     missing, a few candidates are played on the model and the one reaching
     the most of them is kept."""
     best, best_count = None, -1
-    tries = SEARCH_TRIES if wanted and index % 2 else 1
+    juggler = STYLES[(index // 2) % len(STYLES)] == "juggler"
+    tries = SEARCH_TRIES if wanted and (index % 2 or juggler) else 1
     for attempt in range(tries):
         rnd = random.Random("%d/%d/%d" % (base_seed, index, attempt))
         fight = _candidate(index, rnd, lengths)

@@ -1,13 +1,14 @@
 """Players that press keys while the model fights, so that the planned key
 files read like real play: a random masher, a chaser that walks up to the
-computer and attacks, a player that runs away, and one that stands still.
-Every press is recorded as the token the keys file will hold."""
+computer and attacks, a player that runs away, one that stands still, and a
+juggler that keeps a combo going with the rampage.  Every press is recorded
+as the token the keys file will hold."""
 
 KEY_NAMES = {"LEFT": 37, "UP": 38, "RIGHT": 39, "DOWN": 40, "SPACE": 32}
 ATTACKS = "AAZZUSXWQP"          # U stands for the up arrow (flying kick)
 # Keys the fight does not use, written as decimal codes.
 OTHER_CODES = [0, 13, 16, 27, 48, 66, 112, 255, 1000, 65535]
-STYLES = ("random", "chaser", "runaway", "still")
+STYLES = ("random", "chaser", "runaway", "still", "juggler")
 
 
 def key_code(token):
@@ -57,9 +58,10 @@ class Player:
 
     def __call__(self, event, battle):
         rnd, pressed = self.rnd, []
-        if rnd.random() < self.density:
-            pressed.append(self._choose(battle))
-            if rnd.random() < 0.15:
+        if rnd.random() < self.density or self.style == "juggler":
+            choice = self._choose(battle)
+            pressed += [choice] if choice else []
+            if self.style != "juggler" and rnd.random() < 0.15:
                 pressed.append(random_press(rnd))
         if rnd.random() < self.pause_rate:
             pressed += pause_and_resume(rnd)
@@ -75,8 +77,23 @@ class Player:
                 return spelled(rnd, toward)
             letter = rnd.choice(ATTACKS)
             return spelled(rnd, "UP" if letter == "U" else letter)
+        if self.style == "juggler":
+            return self._juggle(b, toward)
         if self.style == "runaway":
             return spelled(rnd, away if rnd.random() < 0.9 else "Q")
         if self.style == "still":
             return spelled(rnd, rnd.choice(["DOWN", "P", "DOWN", "Q"]))
         return random_press(rnd)
+
+    def _juggle(self, b, toward):
+        """Rampage from close by whenever it is paid for, else punch or kick:
+        the knock-backs keep the computer in reach of the next rampage."""
+        rnd = self.rnd
+        if b.ACTION[0] < 49000:
+            return None
+        distance = abs(b.XPOS[1] - b.XPOS[0])
+        if b.POW[0] >= 40 and distance <= rnd.choice([900, 1000, 1100, 1300]):
+            return spelled(rnd, "W")
+        if distance <= 1100:
+            return spelled(rnd, rnd.choice("AZ"))
+        return spelled(rnd, toward)

@@ -65,6 +65,8 @@ def finishing_tick(b):
         if b.LIFE[1] / b.LIFEFULL[1] == b.LIFE[0] / b.LIFEFULL[0]:
             b.host.note("equal life fractions")
         b.IX = 1 if b.LIFE[1] / b.LIFEFULL[1] >= b.LIFE[0] / b.LIFEFULL[0] else 0
+        if b.CLOCK <= 0 and b.IX == 0:
+            b.host.note("time up won by the player")
         b.LIFE[1 - b.IX] = 0
         rounds.good(b)
         b.host.disable("Timer1")
@@ -184,6 +186,8 @@ def dami(b):
         b.host.play(HIT_CUE)
     b.YPOS[h] = round_half_even(FLOOR_TOP - SPRITE_HEIGHT)
     b.HITCOUNT += 1
+    if b.HITCOUNT >= 26:
+        b.host.note("combo counter at full green")
     green = min(10 * b.HITCOUNT, 255)
     b.label3[2] = [0, green, 0]
     b.label3[1] = "%dＨＩＴ！！" % b.HITCOUNT

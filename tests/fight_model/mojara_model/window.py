@@ -11,9 +11,7 @@ from .numbers import round_half_even, single, width_text
 from .roster import ROSTER
 
 NL = "\r\n"
-SPRITE_WIDTH, SPRITE_HEIGHT = 855, 1065
 GAUGE_FULL = 3165
-FLOOR_TOP = 4935
 DESIGN_LEFT, DESIGN_TOP = (2415, 4305), 3885
 
 # Key code -> command code (the P key holds code 4, which starts nothing).

@@ -1,0 +1,24 @@
+// A sound service for tests that only records the commands each slot receives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "forms/controls.h"
+
+namespace mojara::testing {
+
+struct RecordingSound : forms::SoundService {
+  struct Command {
+    std::string slot, command, file;
+    bool operator==(const Command&) const = default;
+  };
+  std::vector<Command> commands;
+  bool nowPlaying = false;
+  void command(forms::SoundSlot& slot, const std::string& command) override {
+    commands.push_back({slot.Name, command, slot.FileName});
+  }
+  bool playing(const forms::SoundSlot&) const override { return nowPlaying; }
+};
+
+}  // namespace mojara::testing
