@@ -5,7 +5,8 @@
 namespace mojara {
 
 const char* const kUsage =
-    "usage: mojara [--fight P0 P1] [--demo] [--scale N] [--timer-resolution MS]\n"
+    "usage: mojara [--fight P0 P1] [--demo] [--record FILE] [--replay FILE] [--scale N]\n"
+    "              [--timer-resolution MS]\n"
     "\n"
     "Mojara Taisen, a small fighting game. Keys in a fight: arrows walk and jump-kick,\n"
     "A punch, Z kick, Q charge power, S rising dragon punch, X heel drop, W rampage,\n"
@@ -17,6 +18,9 @@ const char* const kUsage =
     "                           4 暗黒騎士 jiro, 5 はにい, 6 あいあんどーる, 7 黒炭人\n"
     "  --demo                   the computer plays the whole campaign (or the --fight) while\n"
     "                           you watch\n"
+    "  --record FILE            write every fight played to FILE (the second to FILE-2, ...),\n"
+    "                           to be played again with --replay or mojara-sim fight --replay\n"
+    "  --replay FILE            play a recorded fight again in the window (Escape quits)\n"
     "  --scale N                draw every window N times its size (1 to 8); by default the\n"
     "                           largest whole scale at which the fight fits the screen\n"
     "  --timer-resolution MS    the timer resolution in milliseconds (> 0); default 54.925,\n"
@@ -35,6 +39,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
       options.version = true;
     } else if (a == "--demo") {
       options.demo = true;
+    } else if (a == "--record" || a == "--replay") {
+      if (!hasValue || args[i + 1].empty()) {
+        error = a + " needs a file";
+        return std::nullopt;
+      }
+      (a == "--record" ? options.record : options.replay) = args[++i];
     } else if (a == "--fight") {
       const auto p0 = i + 1 < args.size() ? parseInteger<int>(args[i + 1]) : std::nullopt;
       const auto p1 = i + 2 < args.size() ? parseInteger<int>(args[i + 2]) : std::nullopt;
@@ -62,6 +72,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
       error = "unknown argument '" + a + "'";
       return std::nullopt;
     }
+  }
+  if (!options.replay.empty() && (options.fight || options.demo || !options.record.empty())) {
+    error = "--replay plays its own fight: it goes with none of --fight, --demo and --record";
+    return std::nullopt;
   }
   return options;
 }

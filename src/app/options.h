@@ -16,6 +16,8 @@ struct Options {
   std::int64_t timerResolution = forms::kDefaultTimerResolution;
   std::optional<std::pair<int, int>> fight;  // practice: open a fight of these roster slots
   bool demo = false;  // the computer plays the whole campaign while you watch
+  std::string record;  // write a replay of every fight played
+  std::string replay;  // play a recorded fight again
   bool help = false;
   bool version = false;
 };

@@ -73,6 +73,7 @@ Form2::Form2(Game& game) : GameForm(game, "Form2") {
 
 void Form2::Form_Load() {
   BattleControls& c = *ctl;
+  timerEvents = 0;
   INPUTON = 1;
   HITCOUNT = 0;
   SEQTICK = 0;
@@ -108,6 +109,7 @@ void Form2::Form_Unload() {
 }
 
 void Form2::onTimer(forms::Timer& timer) {
+  ++timerEvents;
   if (&timer == &ctl->Timer1)
     Timer1_Timer();
   else if (&timer == &ctl->Timer2)

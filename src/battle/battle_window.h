@@ -57,6 +57,9 @@ class Form2 : public GameForm<BattleControls> {
   std::int32_t KEYCMD = 0;    // the player's pending command code
   std::int32_t DMGTALLY = 0;  // damage tally of the current combo
 
+  // Timer events since the last load, for recording and replaying fights (not a game variable).
+  long long timerEvents = 0;
+
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode, int shift);

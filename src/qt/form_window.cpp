@@ -164,8 +164,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
   const int shift = (event->modifiers() & Qt::ShiftModifier ? 1 : 0) |
                     (event->modifiers() & Qt::ControlModifier ? 2 : 0) |
                     (event->modifiers() & Qt::AltModifier ? 4 : 0);
-  frontEnd_.desktop().keyDown(form_, code, shift);
-  frontEnd_.afterEvent();
+  frontEnd_.keyPressed(form_, code, shift);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -27,8 +27,18 @@ FormWindow* FrontEnd::windowOf(const forms::Form& form) const {
 }
 
 void FrontEnd::fireTimers() {
-  desktop_->runDueTimers();
+  while (desktop_->fireNextDueTimer())
+    if (hooks.timerFired) hooks.timerFired();
   afterEvent();
+}
+
+void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
+  if (!hooks.key || hooks.key(form, code)) desktop_->keyDown(form, code, shift);
+  afterEvent();
+}
+
+void FrontEnd::formLoaded(forms::Form& form) {
+  if (hooks.loaded) hooks.loaded(form);
 }
 
 void FrontEnd::afterEvent() {
@@ -64,6 +74,7 @@ void FrontEnd::formMoved(forms::Form& form) {
 }
 
 void FrontEnd::formUnloaded(forms::Form& form) {
+  if (hooks.unloaded) hooks.unloaded(form);
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   it->second->dismiss();
@@ -103,7 +114,10 @@ void FrontEnd::programEnded() {
 }
 
 std::uint64_t FrontEnd::clockSeed() {
-  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  std::optional<std::uint64_t> seed = hooks.seed ? hooks.seed() : std::nullopt;
+  if (!seed) seed = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  if (hooks.seedUsed) hooks.seedUsed(*seed);
+  return *seed;
 }
 
 }  // namespace mojara::qt

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "forms/desktop.h"
 #include "qt/canvas_painter.h"
@@ -33,6 +34,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   void afterEvent();
 
   // DesktopHost
+  void formLoaded(forms::Form& form) override;
   void formShown(forms::Form& form) override;
   void formMoved(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
@@ -47,6 +49,18 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::Nanos now() const override { return elapsed_.nsecsElapsed(); }
 
   FormWindow* windowOf(const forms::Form& form) const;
+
+  // Additions around the game (recording and replaying fights); any may be left empty.
+  struct Hooks {
+    std::function<void(forms::Form&)> loaded, unloaded;
+    std::function<bool(forms::Form&, int code)> key;  // false: the key does not reach the game
+    std::function<void()> timerFired;
+    std::function<std::optional<std::uint64_t>()> seed;  // a seed to use instead of the clock's
+    std::function<void(std::uint64_t)> seedUsed;
+  };
+  Hooks hooks;
+  // A key press from the keyboard, for the game unless a hook keeps it.
+  void keyPressed(forms::Form& form, int code, int shift);
 
  private:
   void fireTimers();

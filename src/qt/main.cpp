@@ -5,11 +5,14 @@
 #include <QTimer>
 #include <optional>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 
 #include "app/game.h"
 #include "audio/sdl_sound.h"
 #include "app/options.h"
+#include "app/replay_session.h"
+#include "qt/replay_hooks.h"
 #include "app/stand_in_player.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
@@ -89,6 +92,28 @@ int main(int argc, char** argv) {
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
   game.demo = options->demo;
+
+  // Recording and replaying fights.
+  std::optional<mojara::ReplayRecorder> recorder;
+  std::optional<mojara::ReplayPlayer> player;
+  if (!options->record.empty()) {
+    recorder.emplace(game, options->record);
+    mojara::qt::attachRecorder(frontEnd, *recorder);
+  }
+  if (!options->replay.empty()) {
+    std::ifstream file(options->replay);
+    if (!file) {
+      std::cerr << "mojara: cannot read the replay " << options->replay << "\n";
+      return 2;
+    }
+    try {
+      player.emplace(game, mojara::readReplay(file));
+    } catch (const mojara::ReplayError& e) {
+      std::cerr << "mojara: the replay " << options->replay << ": " << e.what() << "\n";
+      return 2;
+    }
+    mojara::qt::attachPlayer(frontEnd, *player);
+  }
   // In demo play a stand-in player clicks through the windows, with choices of its own.
   std::optional<mojara::StandInPlayer> standIn;
   QTimer standInClock;
@@ -99,7 +124,9 @@ int main(int argc, char** argv) {
     });
     standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
   }
-  if (options->fight)
+  if (player)
+    player->start();
+  else if (options->fight)
     game.startFight(options->fight->first, options->fight->second);
   else
     game.start();

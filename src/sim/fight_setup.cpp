@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/cli_numbers.h"
+#include "app/replay.h"
 #include "sim/game_script.h"
 
 namespace mojara::sim {
@@ -62,13 +63,19 @@ std::vector<KeyPress> readKeys(std::istream& in) {
 FightSetup readFightArguments(const std::vector<std::string>& args) {
   FightSetup setup;
   std::vector<std::string> slots;
+  std::string replay;
+  bool fightOptions = false;  // options that a replay gives by itself
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&]() -> const std::string& {
       if (i + 1 >= args.size()) throw SetupError(a + " needs a value");
       return args[++i];
     };
-    if (a == "--seed") {
+    if (a == "--seed" || a == "--speed" || a == "--pow" || a == "--score" || a == "--keys" || a == "--demo")
+      fightOptions = true;
+    if (a == "--replay") {
+      replay = value();
+    } else if (a == "--seed") {
       const auto v = parseInteger<std::uint64_t>(value());
       if (!v) throw SetupError("--seed needs a whole number from 0 to 18446744073709551615");
       setup.seed = *v;
@@ -106,6 +113,24 @@ FightSetup readFightArguments(const std::vector<std::string>& args) {
     } else {
       slots.push_back(a);
     }
+  }
+  if (!replay.empty()) {
+    if (!slots.empty() || fightOptions)
+      throw SetupError("--replay gives the fight's slots, seed, speed, power, points and keys itself");
+    std::ifstream file(replay);
+    if (!file) throw SetupError("cannot read the replay " + replay);
+    try {
+      const ReplayFight fight = readReplay(file);
+      setup.player = fight.player, setup.opponent = fight.opponent;
+      setup.seed = fight.seed;
+      setup.speed = fight.speed;
+      for (int i = 0; i <= 1; ++i) setup.pow[i] = fight.pow[i], setup.score[i] = fight.score[i];
+      setup.demo = fight.demo;
+      for (const auto& [event, code] : fight.keys) setup.keys.push_back({event, code});
+    } catch (const ReplayError& e) {
+      throw SetupError("the replay " + replay + ": " + e.what());
+    }
+    return setup;
   }
   if (slots.size() != 2) throw SetupError("expected two roster slots P0 P1 (0 to 7)");
   setup.player = readSlot(slots[0], "P0");

@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: mojara-sim fight P0 P1 [--seed N] [--speed S] [--pow A,B] [--score A,B] [--keys FILE|-]\n"
     "                              [--demo] [--trace] [--max-events N] [--timer-resolution MS]\n"
+    "       mojara-sim fight --replay FILE [--trace] [--max-events N] [--timer-resolution MS]\n"
     "       mojara-sim league [--fights N] [--seed S] [--speed S]\n"
     "       mojara-sim game [SCRIPT|-] [--seed N] [--until MS] [--timer-resolution MS] [--demo]\n"
     "                       [--autoplay]\n"
@@ -34,6 +35,7 @@ constexpr const char* kUsage =
     "  --keys FILE              key presses, a line 'EVENT KEY' (KEY: code, A-Z, LEFT, UP, RIGHT,\n"
     "                           DOWN, SPACE), delivered just before that timer event\n"
     "  --demo                   side 0 draws its commands at random too\n"
+    "  --replay FILE            a fight recorded by mojara --record, played again exactly\n"
     "  --max-events N           stop after N timer events; default 100000\n"
     "  --autoplay               (game) a stand-in player starts the game, picks fighters and\n"
     "                           continues after lost fights; side 0 fights as in --demo\n"
