@@ -5,12 +5,13 @@
 namespace mojara {
 
 const char* const kUsage =
-    "usage: mojara [--fight P0 P1] [--demo] [--record FILE] [--replay FILE] [--scale N]\n"
-    "              [--timer-resolution MS]\n"
+    "usage: mojara [--fight P0 P1] [--demo] [--record FILE] [--replay FILE] [--no-attract]\n"
+    "              [--scale N] [--timer-resolution MS]\n"
     "\n"
     "Mojara Taisen, a small fighting game. Keys in a fight: arrows walk and jump-kick,\n"
     "A punch, Z kick, Q charge power, S rising dragon punch, X heel drop, W rampage,\n"
-    "space pauses. F1 on the title window opens the help.\n"
+    "space pauses. F1 on the title window opens the help. F11 or Alt+Enter: full screen;\n"
+    "M: sound off and on; minus and equals: softer and louder.\n"
     "\n"
     "options:\n"
     "  --fight P0 P1            practice: open a fight of roster slots P0 (you) and P1 (the\n"
@@ -21,6 +22,7 @@ const char* const kUsage =
     "  --record FILE            write every fight played to FILE (the second to FILE-2, ...),\n"
     "                           to be played again with --replay or mojara-sim fight --replay\n"
     "  --replay FILE            play a recorded fight again in the window (Escape quits)\n"
+    "  --no-attract             no demo fights when the title has been left alone for 30 s\n"
     "  --scale N                draw every window N times its size (1 to 8); by default the\n"
     "                           largest whole scale at which the fight fits the screen\n"
     "  --timer-resolution MS    the timer resolution in milliseconds (> 0); default 54.925,\n"
@@ -37,6 +39,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
       options.help = true;
     } else if (a == "--version") {
       options.version = true;
+    } else if (a == "--no-attract") {
+      options.attract = false;
     } else if (a == "--demo") {
       options.demo = true;
     } else if (a == "--record" || a == "--replay") {

@@ -18,6 +18,7 @@ struct Options {
   bool demo = false;  // the computer plays the whole campaign while you watch
   std::string record;  // write a replay of every fight played
   std::string replay;  // play a recorded fight again
+  bool attract = true;  // demo fights after 30 idle seconds on the title
   bool help = false;
   bool version = false;
 };

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 
@@ -159,6 +160,24 @@ void SdlSound::released(forms::SoundSlot& slot) {
     musicOwner_ = nullptr;
   }
   devices_.erase(it);
+}
+
+void SdlSound::changeVolume(int steps) {
+  volume_ = std::clamp(volume_ + steps, 0, kVolumeSteps);
+  muted_ = false;
+  applyVolume();
+}
+
+void SdlSound::toggleMute() {
+  muted_ = !muted_;
+  applyVolume();
+}
+
+void SdlSound::applyVolume() {
+  if (!open_) return;
+  const int level = muted_ ? 0 : MIX_MAX_VOLUME * volume_ / kVolumeSteps;
+  Mix_Volume(-1, level);
+  Mix_VolumeMusic(level);
 }
 
 void SdlSound::beep() {

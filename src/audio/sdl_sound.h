@@ -31,6 +31,13 @@ class SdlSound : public forms::SoundService {
 
   void beep();
 
+  // The volume of everything, 0 (silent) to 8 steps; muting keeps the volume for unmuting.
+  static constexpr int kVolumeSteps = 8;
+  void changeVolume(int steps);
+  void toggleMute();
+  int volume() const { return volume_; }
+  bool muted() const { return muted_; }
+
  private:
   struct Device {
     std::string file;
@@ -51,6 +58,9 @@ class SdlSound : public forms::SoundService {
   std::map<std::string, int> channels_;  // by slot name, so a slot keeps its channel across loads
   const forms::SoundSlot* musicOwner_ = nullptr;
   std::set<std::string> warned_;
+  int volume_ = kVolumeSteps;
+  bool muted_ = false;
+  void applyVolume();
 };
 
 }  // namespace mojara::audio

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "forms/layout.h"
@@ -29,10 +30,9 @@ FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
                   (form.MinButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
                   (form.MaxButton ? Qt::WindowMaximizeButtonHint : Qt::Widget)),
       form_(form),
-      frontEnd_(frontEnd) {
-  const Scale& scale = frontEnd_.scale();
-  setFixedSize(static_cast<int>(std::lround(scale.px(form.ScaleWidth))),
-               static_cast<int>(std::lround(scale.px(form.ScaleHeight))));
+      frontEnd_(frontEnd),
+      scale_(frontEnd.scale()) {
+  setFixedSize(formSize());
   setWindowTitle(QString::fromStdString(form.Caption));
   if (const QImage* icon = frontEnd_.pictures().find(form.Icon))
     setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
@@ -92,9 +92,38 @@ QWidget* FormWindow::createWidget(forms::Control& control) {
   }
 }
 
+QSize FormWindow::formSize() const {
+  return {static_cast<int>(std::lround(scale_.px(form_.ScaleWidth))),
+          static_cast<int>(std::lround(scale_.px(form_.ScaleHeight)))};
+}
+
+void FormWindow::setFullScreen(bool on) {
+  if (on) {
+    const QSize screen = this->screen()->geometry().size();
+    const double w = form_.ScaleWidth / forms::kTwipsPerPixel, h = form_.ScaleHeight / forms::kTwipsPerPixel;
+    scale_.factor = std::max(1, static_cast<int>(std::min(screen.width() / w, screen.height() / h)));
+    const QSize size = formSize();
+    offset_ = QPointF((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setGeometry(this->screen()->geometry());  // for desktops without a window manager too
+    showFullScreen();
+  } else {
+    scale_ = frontEnd_.scale();
+    offset_ = {};
+    showNormal();
+    setFixedSize(formSize());
+  }
+  sync();
+}
+
+QPointF FormWindow::toTwips(QPointF point) const {
+  return (point - offset_) * (static_cast<double>(forms::kTwipsPerPixel) / scale_.factor);
+}
+
 void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
-  const Scale& scale = frontEnd_.scale();
-  widget.setGeometry(scale.rect(forms::absoluteBox(control)).toRect());
+  const Scale& scale = scale_;
+  widget.setGeometry(scale.rect(forms::absoluteBox(control)).translated(offset_).toRect());
   widget.setVisible(forms::isShowing(control));
   switch (control.Kind) {
     case forms::ControlKind::CommandButton: {
@@ -155,7 +184,11 @@ void FormWindow::dismiss() {
 void FormWindow::paintEvent(QPaintEvent*) {
   if (dismissed_ || !form_.loaded()) return;
   QPainter painter(this);
-  paintForm(painter, form_, frontEnd_.pictures(), frontEnd_.scale());
+  if (!offset_.isNull()) {
+    painter.fillRect(rect(), Qt::black);
+    painter.translate(offset_);
+  }
+  paintForm(painter, form_, frontEnd_.pictures(), scale_);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
@@ -182,18 +215,18 @@ int FormWindow::buttonCode(Qt::MouseButtons buttons) const {
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (dismissed_) return;
-  const double toTwips = static_cast<double>(forms::kTwipsPerPixel) / frontEnd_.scale().factor;
-  frontEnd_.desktop().mouseMove(form_, static_cast<float>(event->position().x() * toTwips),
-                                static_cast<float>(event->position().y() * toTwips), buttonCode(event->buttons()));
+  if (dismissed_ || !frontEnd_.mouseInput()) return frontEnd_.afterEvent();
+  const QPointF at = toTwips(event->position());
+  frontEnd_.desktop().mouseMove(form_, static_cast<float>(at.x()), static_cast<float>(at.y()),
+                                buttonCode(event->buttons()));
   frontEnd_.afterEvent();
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-  if (dismissed_) return;
-  const double toTwips = static_cast<double>(forms::kTwipsPerPixel) / frontEnd_.scale().factor;
-  frontEnd_.desktop().mouseDown(form_, static_cast<float>(event->position().x() * toTwips),
-                                static_cast<float>(event->position().y() * toTwips), buttonCode(event->button()));
+  if (dismissed_ || !frontEnd_.mouseInput()) return frontEnd_.afterEvent();
+  const QPointF at = toTwips(event->position());
+  frontEnd_.desktop().mouseDown(form_, static_cast<float>(at.x()), static_cast<float>(at.y()),
+                                buttonCode(event->button()));
   frontEnd_.afterEvent();
 }
 

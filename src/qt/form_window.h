@@ -21,6 +21,8 @@ class FormWindow : public QWidget {
   void sync();
   // Closes the window without asking the game (it is already gone from the desktop).
   void dismiss();
+  // Fills the screen: the form scaled by the largest whole factor that fits, centred on black.
+  void setFullScreen(bool on);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -35,9 +37,13 @@ class FormWindow : public QWidget {
   QWidget* createWidget(forms::Control& control);
   void syncWidget(forms::Control& control, QWidget& widget);
   int buttonCode(Qt::MouseButtons buttons) const;
+  QPointF toTwips(QPointF windowPoint) const;
+  QSize formSize() const;  // the client area in pixels at the window's scale
 
   forms::Form& form_;
   FrontEnd& frontEnd_;
+  Scale scale_;
+  QPointF offset_;  // where the form's client area starts inside the window
   std::map<forms::Control*, QWidget*> widgets_;
   bool dismissed_ = false;
 };

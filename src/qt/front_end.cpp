@@ -33,8 +33,24 @@ void FrontEnd::fireTimers() {
 }
 
 void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
-  if (!hooks.key || hooks.key(form, code)) desktop_->keyDown(form, code, shift);
+  constexpr int kAlt = 4, kM = 'M', kMinus = 189, kEquals = 187;
+  if (hooks.input && !hooks.input()) return afterEvent();
+  // None of these keys is in the battle's key table: the game never sees them.
+  if (code == forms::vk::F11 || (code == forms::vk::Return && (shift & kAlt))) {
+    toggleFullScreen();
+  } else if (code == kM && shift == 0) {
+    if (hooks.toggleMute) hooks.toggleMute();
+  } else if ((code == kMinus || code == kEquals) && shift == 0) {
+    if (hooks.changeVolume) hooks.changeVolume(code == kMinus ? -1 : 1);
+  } else if (!hooks.key || hooks.key(form, code)) {
+    desktop_->keyDown(form, code, shift);
+  }
   afterEvent();
+}
+
+void FrontEnd::toggleFullScreen() {
+  fullScreen_ = !fullScreen_;
+  for (auto& [form, window] : windows_) window->setFullScreen(fullScreen_);
 }
 
 void FrontEnd::formLoaded(forms::Form& form) {
@@ -62,6 +78,7 @@ void FrontEnd::formShown(forms::Form& form) {
   form.Top = static_cast<float>(at.y() * forms::kTwipsPerPixel / scale_.factor);
   window->move(at);
   window->sync();
+  if (fullScreen_) window->setFullScreen(true);
   window->show();
   window->raise();
   window->activateWindow();

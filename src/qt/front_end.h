@@ -57,10 +57,20 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
     std::function<void()> timerFired;
     std::function<std::optional<std::uint64_t>()> seed;  // a seed to use instead of the clock's
     std::function<void(std::uint64_t)> seedUsed;
+    std::function<bool()> input;  // any key or mouse input; false: it goes no further
+    std::function<void()> toggleMute;
+    std::function<void(int steps)> changeVolume;
   };
   Hooks hooks;
-  // A key press from the keyboard, for the game unless a hook keeps it.
+  // A key press from the keyboard, for the game unless it is one of the front end's own keys
+  // (F11 or Alt+Enter full screen, M mute, minus and equals the volume) or a hook keeps it.
   void keyPressed(forms::Form& form, int code, int shift);
+  // Mouse input on a window: whether it goes on to the game.
+  bool mouseInput() { return !hooks.input || hooks.input(); }
+
+  // Full screen: every window shown fills the screen, scaled by the largest whole factor.
+  bool fullScreen() const { return fullScreen_; }
+  void toggleFullScreen();
 
  private:
   void fireTimers();
@@ -70,6 +80,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::SoundService* sound_;
   std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;
+  bool fullScreen_ = false;
   QElapsedTimer elapsed_;
   QTimer pump_;
   std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;

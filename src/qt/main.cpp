@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "app/attract_mode.h"
 #include "app/game.h"
 #include "audio/sdl_sound.h"
 #include "app/options.h"
@@ -124,6 +125,20 @@ int main(int argc, char** argv) {
     });
     standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
   }
+  // Attract mode, on the plain title only.
+  std::optional<mojara::AttractMode> attract;
+  QTimer attractClock;
+  if (options->attract && !options->fight && !options->demo && !recorder && !player) {
+    attract.emplace(game, frontEnd.clockSeed() ^ 0xA77AC7ull);
+    frontEnd.hooks.input = [&] { return attract->input(frontEnd.now()); };
+    QObject::connect(&attractClock, &QTimer::timeout, [&] {
+      if (attract->look(frontEnd.now())) frontEnd.afterEvent();
+    });
+    attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
+  }
+  frontEnd.hooks.toggleMute = [&sound] { sound.toggleMute(); };
+  frontEnd.hooks.changeVolume = [&sound](int steps) { sound.changeVolume(steps); };
+
   if (player)
     player->start();
   else if (options->fight)
