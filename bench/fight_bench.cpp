@@ -17,7 +17,8 @@ void DemoFight(benchmark::State& state) {
     setup.seed = seed++;
     events += mojara::sim::runFight(setup, nullptr).events;
   }
-  state.counters["fights/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["fights/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["events/fight"] = static_cast<double>(events) / static_cast<double>(state.iterations());
 }
 BENCHMARK(DemoFight)->Unit(benchmark::kMicrosecond)->MinTime(2.0);

@@ -6,17 +6,23 @@
 #include "app/title_window.h"
 #include "assets/sprite_store.h"
 #include "battle/battle_window.h"
+#include "help/help_window.h"
 #include "screens/continue_window.h"
 #include "screens/ending_window.h"
 #include "select/roster.h"
-#include "help/help_window.h"
 #include "select/select_window.h"
 
 namespace mojara {
 
 struct Game::Windows {
   explicit Windows(Game& game)
-      : store(game), battle(game), title(game), help(game), select(game), continueScreen(game), ending(game) {}
+      : store(game),
+        battle(game),
+        title(game),
+        help(game),
+        select(game),
+        continueScreen(game),
+        ending(game) {}
   Form1 store;
   Form2 battle;
   Form3 title;

@@ -39,7 +39,6 @@ class Game {
   std::unique_ptr<Windows> windows_;  // built after the state above, before the references below
 
  public:
-
   // Reseeds the program's random generator from the system clock.
   void Randomize() { rnd.reseed(desktop.clockSeed()); }
 

@@ -10,7 +10,8 @@ namespace mojara {
 template <class Controls>
 class GameForm : public forms::FormOf<Controls> {
  public:
-  GameForm(Game& game, std::string name) : forms::FormOf<Controls>(game.desktop, std::move(name)), game(game), M(game.M) {}
+  GameForm(Game& game, std::string name)
+      : forms::FormOf<Controls>(game.desktop, std::move(name)), game(game), M(game.M) {}
 
  protected:
   Game& game;

@@ -25,7 +25,8 @@ class Bounded {
 
  private:
   static std::size_t checked(std::int32_t i) {
-    if (i < 0 || i >= N) throw std::out_of_range("array index " + std::to_string(i) + " outside 0 To " + std::to_string(N - 1));
+    if (i < 0 || i >= N)
+      throw std::out_of_range("array index " + std::to_string(i) + " outside 0 To " + std::to_string(N - 1));
     return static_cast<std::size_t>(i);
   }
   std::array<T, N> items_{};
@@ -41,9 +42,9 @@ struct Module1 {
   BySide<std::int32_t> XPOS, YPOS, XSPD, YSPD, POSE, FACING, ACTION;
 
   // Progress and settings.
-  std::int32_t IX = 0;     // the shared loop counter and side argument of the battle procedures
-  std::int32_t SPEED = 0;  // battle tick interval, ms
-  std::int32_t STAGE = 0;  // fights won in this game
+  std::int32_t IX = 0;              // the shared loop counter and side argument of the battle procedures
+  std::int32_t SPEED = 0;           // battle tick interval, ms
+  std::int32_t STAGE = 0;           // fights won in this game
   Bounded<std::int32_t, 9> BEATEN;  // per roster slot: already drawn as an opponent
   std::int32_t PICKSLOT = 0;
   std::int32_t PRESSED = 0;

@@ -15,10 +15,10 @@ struct Options {
   std::optional<int> scale;  // window scale; by default the largest that fits the screen
   std::int64_t timerResolution = forms::kDefaultTimerResolution;
   std::optional<std::pair<int, int>> fight;  // practice: open a fight of these roster slots
-  bool demo = false;  // the computer plays the whole campaign while you watch
-  std::string record;  // write a replay of every fight played
-  std::string replay;  // play a recorded fight again
-  bool attract = true;  // demo fights after 30 idle seconds on the title
+  bool demo = false;                         // the computer plays the whole campaign while you watch
+  std::string record;                        // write a replay of every fight played
+  std::string replay;                        // play a recorded fight again
+  bool attract = true;                       // demo fights after 30 idle seconds on the title
   bool help = false;
   bool version = false;
 };

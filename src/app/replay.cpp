@@ -13,11 +13,16 @@ constexpr const char* kMagic = "# mojara replay ";
 
 std::string keyName(int code) {
   switch (code) {
-    case 37: return "LEFT";
-    case 38: return "UP";
-    case 39: return "RIGHT";
-    case 40: return "DOWN";
-    case 32: return "SPACE";
+    case 37:
+      return "LEFT";
+    case 38:
+      return "UP";
+    case 39:
+      return "RIGHT";
+    case 40:
+      return "DOWN";
+    case 32:
+      return "SPACE";
     default:
       if (code >= 'A' && code <= 'Z') return std::string(1, static_cast<char>(code));
       return std::to_string(code);
@@ -51,8 +56,8 @@ bool readPair(const std::string& text, T (&out)[2]) {
 std::string replayText(const ReplayFight& f) {
   std::ostringstream out;
   out << kMagic << kReplayVersion << "\n# fight " << f.player << ' ' << f.opponent << " --seed " << f.seed
-      << " --speed " << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ','
-      << f.score[1] << (f.demo ? " --demo" : "") << "\n";
+      << " --speed " << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0]
+      << ',' << f.score[1] << (f.demo ? " --demo" : "") << "\n";
   for (const auto& [event, code] : f.keys) out << event << ' ' << keyName(code) << "\n";
   return out.str();
 }
@@ -64,7 +69,8 @@ ReplayFight readReplay(std::istream& in) {
   if (magic != kMagic + std::to_string(kReplayVersion))
     throw ReplayError("a replay of another version ('" + magic.substr(2) + "'); this game reads version " +
                       std::to_string(kReplayVersion));
-  if (!std::getline(in, header) || header.rfind("# fight ", 0) != 0) throw ReplayError("line 2: expected '# fight ...'");
+  if (!std::getline(in, header) || header.rfind("# fight ", 0) != 0)
+    throw ReplayError("line 2: expected '# fight ...'");
 
   ReplayFight f;
   std::istringstream words(header.substr(8));

@@ -58,8 +58,10 @@ bool ReplayPlayer::takeKey(int code) {
 
 void ReplayPlayer::timerFired() {
   Form2& battle = game_.battle;
-  while (battle.loaded() && nextKey_ < fight_.keys.size() && fight_.keys[nextKey_].first <= battle.timerEvents + 1) {
-    if (fight_.keys[nextKey_].first == battle.timerEvents + 1) game_.desktop.keyDown(battle, fight_.keys[nextKey_].second);
+  while (battle.loaded() && nextKey_ < fight_.keys.size() &&
+         fight_.keys[nextKey_].first <= battle.timerEvents + 1) {
+    if (fight_.keys[nextKey_].first == battle.timerEvents + 1)
+      game_.desktop.keyDown(battle, fight_.keys[nextKey_].second);
     ++nextKey_;
   }
 }

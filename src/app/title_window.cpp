@@ -37,12 +37,7 @@ std::vector<forms::Control*> TitleControls::list() {
 }
 
 Form3::Form3(Game& game) : GameForm(game, "Form3") {
-  Caption = "タイトル";
-  ScaleWidth = 4440;
-  ScaleHeight = 4635;
-  BackColor = {128, 128, 128};
-  MaxButton = false;
-  Icon = assets::screenPicture(ScreenPicture::GameIcon);
+  designWindow("タイトル", 4440, 4635, {128, 128, 128}, assets::screenPicture(ScreenPicture::GameIcon));
 }
 
 void Form3::Form_Load() {

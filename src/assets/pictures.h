@@ -17,18 +17,25 @@ inline constexpr int kStoreCellPixels = 32;
 inline constexpr std::string_view kStoreFile = "sprites.png";
 
 enum class ScreenPicture {
-  Transparent, Title, WorldMap, Continue, Ending, GameIcon, HelpIcon,
-  Portrait0, Portrait1, Portrait2, Portrait6, Portrait7,
+  Transparent,
+  Title,
+  WorldMap,
+  Continue,
+  Ending,
+  GameIcon,
+  HelpIcon,
+  Portrait0,
+  Portrait1,
+  Portrait2,
+  Portrait6,
+  Portrait7,
 };
 
 inline constexpr std::array<std::string_view, 12> kScreenPictureFiles = {
-    "transparent.png", "title.png", "worldmap.png", "continue.png", "ending.png", "icon.png",
-    "help-icon.png", "portrait0.png", "portrait1.png", "portrait2.png", "portrait6.png",
-    "portrait7.png"};
+    "transparent.png", "title.png",     "worldmap.png",  "continue.png",  "ending.png",    "icon.png",
+    "help-icon.png",   "portrait0.png", "portrait1.png", "portrait2.png", "portrait6.png", "portrait7.png"};
 
-inline forms::PictureRef storePicture(int index) {
-  return {forms::PictureRef::Source::Store, index};
-}
+inline forms::PictureRef storePicture(int index) { return {forms::PictureRef::Source::Store, index}; }
 
 inline forms::PictureRef screenPicture(ScreenPicture p) {
   return {forms::PictureRef::Source::Screen, static_cast<int>(p)};
@@ -39,12 +46,18 @@ inline std::string_view fileOf(ScreenPicture p) { return kScreenPictureFiles[sta
 // The head portrait of roster slot k on the select window; three of them are store pictures.
 inline forms::PictureRef portrait(int k) {
   switch (k) {
-    case 3: return storePicture(100);
-    case 4: return storePicture(138);
-    case 5: return storePicture(154);
-    case 6: return screenPicture(ScreenPicture::Portrait6);
-    case 7: return screenPicture(ScreenPicture::Portrait7);
-    default: return screenPicture(static_cast<ScreenPicture>(static_cast<int>(ScreenPicture::Portrait0) + k));
+    case 3:
+      return storePicture(100);
+    case 4:
+      return storePicture(138);
+    case 5:
+      return storePicture(154);
+    case 6:
+      return screenPicture(ScreenPicture::Portrait6);
+    case 7:
+      return screenPicture(ScreenPicture::Portrait7);
+    default:
+      return screenPicture(static_cast<ScreenPicture>(static_cast<int>(ScreenPicture::Portrait0) + k));
   }
 }
 

@@ -22,9 +22,7 @@ std::vector<forms::Control*> StoreControls::list() {
 }
 
 Form1::Form1(Game& game) : GameForm(game, "Form1") {
-  Caption = "グラフィックの墓";
-  ScaleWidth = 4725;
-  ScaleHeight = 7125;
+  designWindow("グラフィックの墓", 4725, 7125, {192, 192, 192});
 }
 
 }  // namespace mojara

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -47,7 +46,8 @@ bool isWave(const std::string& path) {
 
 }  // namespace
 
-SdlSound::SdlSound(std::string programFolder, std::string soundFont) : programFolder_(std::move(programFolder)) {
+SdlSound::SdlSound(std::string programFolder, std::string soundFont)
+    : programFolder_(std::move(programFolder)) {
   std::string error;
   {
     QuietStandardError quiet;
@@ -135,8 +135,10 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
     if (device.chunk) {
       Mix_PlayChannel(device.channel, device.chunk, 0);
     } else if (device.music) {
-      if (Mix_PlayMusic(device.music, 0) == 0) musicOwner_ = &slot;
-      else warnOnce(device.file, Mix_GetError());
+      if (Mix_PlayMusic(device.music, 0) == 0)
+        musicOwner_ = &slot;
+      else
+        warnOnce(device.file, Mix_GetError());
     }
   }
   // "Prev" rewinds: every play starts from the beginning anyway.
@@ -154,7 +156,8 @@ bool SdlSound::playing(const forms::SoundSlot& slot) const {
 void SdlSound::released(forms::SoundSlot& slot) {
   auto it = devices_.find(&slot);
   if (it == devices_.end()) return;
-  if (it->second.chunk && Mix_GetChunk(it->second.channel) == it->second.chunk) Mix_HaltChannel(it->second.channel);
+  if (it->second.chunk && Mix_GetChunk(it->second.channel) == it->second.chunk)
+    Mix_HaltChannel(it->second.channel);
   if (it->second.music && musicOwner_ == &slot) {
     Mix_HaltMusic();
     musicOwner_ = nullptr;

@@ -55,20 +55,16 @@ BattleControls::BattleControls() {
 }
 
 std::vector<forms::Control*> BattleControls::list() {
-  return {&WAKU[0],     &WAKU[1],     &WAKUN[0],   &WAKUN[1],    &POWMATA[0], &POWMATA[1], &POWMAX[0],
-          &POWMAX[1],   &LIFEMATA[0], &LIFEMATA[1], &LIFEMAX[0], &LIFEMAX[1], &MMControl3, &MMControl2,
-          &MMControl1,  &Image1,      &Label3,     &Label2,      &Shape1,     &GAZOU[0],   &ZIKAN,
-          &GAZOU[1],    &Label1,      &Timer3,     &Timer2,      &Timer1};
+  return {&WAKU[0],    &WAKU[1],     &WAKUN[0],    &WAKUN[1],   &POWMATA[0], &POWMATA[1], &POWMAX[0],
+          &POWMAX[1],  &LIFEMATA[0], &LIFEMATA[1], &LIFEMAX[0], &LIFEMAX[1], &MMControl3, &MMControl2,
+          &MMControl1, &Image1,      &Label3,      &Label2,     &Shape1,     &GAZOU[0],   &ZIKAN,
+          &GAZOU[1],   &Label1,      &Timer3,      &Timer2,     &Timer1};
 }
 
 Form2::Form2(Game& game) : GameForm(game, "Form2") {
-  Caption = "ＦＩＧＨＴ！！";
-  ScaleWidth = 7635;
-  ScaleHeight = 5220;
-  BackColor = {255, 192, 192};
-  MaxButton = false;
+  designWindow("ＦＩＧＨＴ！！", 7635, 5220, {255, 192, 192},
+               assets::screenPicture(assets::ScreenPicture::GameIcon));
   KeyPreview = true;
-  Icon = assets::screenPicture(assets::ScreenPicture::GameIcon);
 }
 
 void Form2::Form_Load() {
@@ -92,7 +88,8 @@ void Form2::Form_Load() {
     SHOWLIFE[M.IX] = M.LIFE[M.IX];
   }
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    c.LIFEMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.LIFEMAX[M.IX].Width) * SHOWLIFE[M.IX] / M.LIFEFULL[M.IX]);
+    c.LIFEMATA[M.IX].Width =
+        static_cast<float>(static_cast<double>(c.LIFEMAX[M.IX].Width) * SHOWLIFE[M.IX] / M.LIFEFULL[M.IX]);
     // The power gauge first shows the power kept from the last fight; the opening refills it.
     c.POWMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.POWMAX[M.IX].Width) * M.POW[M.IX] / 100);
     showNameLabel();

@@ -82,8 +82,8 @@ class Form2 : public GameForm<BattleControls> {
 
   void liveTick();
   void finishingTick();
-  void gaugeStep();       // life and power gauges of side IX step toward LIFE and POW
-  void showNameLabel();   // WAKUN(IX): side number, name, points
+  void gaugeStep();      // life and power gauges of side IX step toward LIFE and POW
+  void showNameLabel();  // WAKUN(IX): side number, name, points
   void placeSprite(std::int32_t side);
   void togglePause();
   void play(forms::SoundSlot& slot, std::string_view file);

@@ -9,17 +9,28 @@ namespace {
 // The command code of a key, or 0 for a key that commands nothing.
 std::int32_t commandOfKey(int keyCode) {
   switch (keyCode) {
-    case forms::vk::Left: return 1;   // walk left
-    case forms::vk::Right: return 2;  // walk right
-    case forms::vk::Up: return 3;     // flying kick
-    case 'P': return 4;               // no move, but it replaces a pending command
-    case 'A': return 5;               // punch
-    case 'Z': return 6;               // kick
-    case 'S': return 7;               // rising dragon punch
-    case 'Q': return 8;               // power charge
-    case 'X': return 9;               // heel drop
-    case 'W': return 10;              // rampage
-    default: return 0;
+    case forms::vk::Left:
+      return 1;  // walk left
+    case forms::vk::Right:
+      return 2;  // walk right
+    case forms::vk::Up:
+      return 3;  // flying kick
+    case 'P':
+      return 4;  // no move, but it replaces a pending command
+    case 'A':
+      return 5;  // punch
+    case 'Z':
+      return 6;  // kick
+    case 'S':
+      return 7;  // rising dragon punch
+    case 'Q':
+      return 8;  // power charge
+    case 'X':
+      return 9;  // heel drop
+    case 'W':
+      return 10;  // rampage
+    default:
+      return 0;
   }
 }
 

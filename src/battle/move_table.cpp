@@ -8,6 +8,7 @@ using C = Count;
 using E = Extra;
 constexpr std::int32_t _ = kUnset;
 
+// clang-format off
 constexpr StepRow kSteps[] = {
     // Heavy knock-down, 40000: a hit after which the damage tally is 60 or more.
     {400, 10, -800, -500, C::Slow}, {401, 10, -300, -300, C::Slow}, {402, 10, 300, -250, C::Slow},
@@ -44,6 +45,7 @@ constexpr StepRow kSteps[] = {
     {494, 5, 200, _, C::Slow},  {495, 5, 300, _, C::Slow},  {496, 6, _, _, C::Slow},
     {497, 1, _, _, C::Finish, E::ClearMoveDamage},
 };
+// clang-format on
 
 // Rows by step number 400..499, for a lookup without a search.
 struct StepIndex {
@@ -54,10 +56,12 @@ struct StepIndex {
 };
 constexpr StepIndex kIndex;
 
+// clang-format off
 constexpr MoveStart kMoves[] = {
     {3, 49000, 0, 4},  {5, 47000, 0, 5},   {6, 46000, 0, 3},  {7, 45000, 10, 8},
     {8, 44000, 0, 0},  {9, 43000, 25, 10}, {10, 42000, 40, 6},
 };
+// clang-format on
 
 }  // namespace
 

@@ -27,8 +27,8 @@ enum class Extra : std::uint8_t {
 inline constexpr std::int32_t kUnset = INT32_MIN;  // the row does not set this velocity
 
 struct StepRow {
-  std::int16_t step;   // Int(ACTION / 100)
-  std::int8_t pose;    // picture number; the flicker row draws its own
+  std::int16_t step;           // Int(ACTION / 100)
+  std::int8_t pose;            // picture number; the flicker row draws its own
   std::int32_t ySpeed;         // twips per tick, negative is up; kUnset
   std::int32_t xSpeedForward;  // twips per tick toward the facing direction; kUnset
   Count count;

@@ -13,24 +13,38 @@ using battle::Extra;
 void Form2::patan() {
   BattleControls& c = *ctl;
   const std::int32_t s = M.IX;
-  const std::int32_t step = M.ACTION[s] / 100;  // ACTION is never negative in a fight
+  const std::int32_t step = M.ACTION[s] / 100;               // ACTION is never negative in a fight
   const std::int32_t d = 2 * std::abs(M.FACING[s] - 1) - 1;  // +1 facing right, -1 facing left
 
   if (const battle::StepRow* row = battle::stepRow(step)) {
     if (row->ySpeed != battle::kUnset) M.YSPD[s] = row->ySpeed;
     if (row->xSpeedForward != battle::kUnset) M.XSPD[s] = row->xSpeedForward * d;
     switch (row->count) {
-      case Count::Slow: M.ACTION[s] -= 25; break;
-      case Count::Slower: M.ACTION[s] -= 40; break;
-      case Count::Keep: break;
-      case Count::Finish: M.ACTION[s] = battle::kStanding; break;
+      case Count::Slow:
+        M.ACTION[s] -= 25;
+        break;
+      case Count::Slower:
+        M.ACTION[s] -= 40;
+        break;
+      case Count::Keep:
+        break;
+      case Count::Finish:
+        M.ACTION[s] = battle::kStanding;
+        break;
     }
     M.POSE[s] = row->pose;
     switch (row->extra) {
-      case Extra::None: break;
-      case Extra::BlobFlicker: M.POSE[s] = Int(2 * game.rnd.next()) + 7; break;
-      case Extra::AddPower: M.POW[s] += 10; break;  // the tick cuts it back to 100
-      case Extra::ClearMoveDamage: MOVEDMG[s] = 0; break;
+      case Extra::None:
+        break;
+      case Extra::BlobFlicker:
+        M.POSE[s] = Int(2 * game.rnd.next()) + 7;
+        break;
+      case Extra::AddPower:
+        M.POW[s] += 10;
+        break;  // the tick cuts it back to 100
+      case Extra::ClearMoveDamage:
+        MOVEDMG[s] = 0;
+        break;
       case Extra::ClearHitCounter:
         // The counter goes when the side that was hit last is back on its feet.
         if (HITSIDE == s) {

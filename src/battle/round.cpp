@@ -1,8 +1,8 @@
 // The opening (Timer3), the result (GOOD) and the closing (Timer2) of a fight.
 #include "app/vb_math.h"
 #include "battle/battle_window.h"
-#include "select/select_window.h"
 #include "screens/continue_window.h"
+#include "select/select_window.h"
 
 namespace mojara {
 

@@ -79,7 +79,8 @@ void Form2::gaugeStep() {
   // The shown values move by at most one point a tick, so a lost block of life drains visibly.
   if (SHOWLIFE[s] != M.LIFE[s]) {
     SHOWLIFE[s] += SHOWLIFE[s] > M.LIFE[s] ? -1 : 1;
-    c.LIFEMATA[s].Width = static_cast<float>(static_cast<double>(c.LIFEMAX[s].Width) * SHOWLIFE[s] / M.LIFEFULL[s]);
+    c.LIFEMATA[s].Width =
+        static_cast<float>(static_cast<double>(c.LIFEMAX[s].Width) * SHOWLIFE[s] / M.LIFEFULL[s]);
   }
   if (SHOWPOW[s] != M.POW[s]) {
     SHOWPOW[s] += SHOWPOW[s] > M.POW[s] ? -1 : 1;

@@ -15,20 +15,34 @@ class Scheduler;
 class SoundService;
 
 enum class ControlKind {
-  Label, Image, Shape, PictureBox, CommandButton, ComboBox, TextBox, HScrollBar, Timer, SoundSlot
+  Label,
+  Image,
+  Shape,
+  PictureBox,
+  CommandButton,
+  ComboBox,
+  TextBox,
+  HScrollBar,
+  Timer,
+  SoundSlot
 };
 
 struct Control {
   Control(ControlKind kind, std::string name, int index, Box box)
-      : Kind(kind), Name(std::move(name)), Index(index),
-        Left(box.left), Top(box.top), Width(box.width), Height(box.height) {}
+      : Kind(kind),
+        Name(std::move(name)),
+        Index(index),
+        Left(box.left),
+        Top(box.top),
+        Width(box.width),
+        Height(box.height) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
 
   const ControlKind Kind;
   const std::string Name;
-  const int Index;  // position in its control array, -1 for a single control
+  const int Index;                 // position in its control array, -1 for a single control
   float Left, Top, Width, Height;  // twips, relative to the container (or the form)
   bool Visible = true;
   Control* Container = nullptr;  // the picture box holding it, if any
@@ -39,9 +53,7 @@ struct Control {
     return Kind == ControlKind::Label || Kind == ControlKind::Image || Kind == ControlKind::Shape;
   }
   // Timers and sound slots have no place on the screen.
-  bool isInvisibleAtRunTime() const {
-    return Kind == ControlKind::Timer || Kind == ControlKind::SoundSlot;
-  }
+  bool isInvisibleAtRunTime() const { return Kind == ControlKind::Timer || Kind == ControlKind::SoundSlot; }
 };
 
 enum class TextAlign { Left, Right, Center };
@@ -109,7 +121,7 @@ struct TextBox : Control {
       : Control(ControlKind::TextBox, std::move(name), index, box) {}
   std::string Text;
   FontSpec Font;
-  bool Locked = false;        // read-only
+  bool Locked = false;  // read-only
   bool MultiLine = false;
   bool VerticalScrollBar = false;
 };

@@ -77,8 +77,7 @@ void Desktop::end() {
 
 void Desktop::beep() { host_.beep(); }
 
-void Desktop::msgBox(const std::string& text, const std::string& caption,
-                     std::function<void()> onClosed) {
+void Desktop::msgBox(const std::string& text, const std::string& caption, std::function<void()> onClosed) {
   modal_ = onClosed ? std::move(onClosed) : [] {};
   host_.messageBox(text, caption);
 }
@@ -106,8 +105,7 @@ void Desktop::keyDown(Form& form, int keyCode, int shift) {
 
 void Desktop::click(Control& control) {
   if (!acceptsInput() || !control.Parent || !control.Parent->shown_) return;
-  if (control.Kind == ControlKind::CommandButton && !static_cast<CommandButton&>(control).Enabled)
-    return;
+  if (control.Kind == ControlKind::CommandButton && !static_cast<CommandButton&>(control).Enabled) return;
   dispatch([&] { control.Parent->onClick(control); });
 }
 

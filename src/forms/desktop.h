@@ -22,9 +22,7 @@ class DesktopHost {
   virtual void formUnloaded(Form&) {}  // it is gone
   virtual void beep() {}
   // Show a modal message box; the host calls Desktop::closeMessageBox when the user closes it.
-  virtual void messageBox(const std::string& text, const std::string& caption) {
-    (void)text, (void)caption;
-  }
+  virtual void messageBox(const std::string& text, const std::string& caption) { (void)text, (void)caption; }
   virtual void programEnded() {}
   // An event's handler has run to its end.
   virtual void eventHandled() {}
@@ -44,7 +42,7 @@ class Desktop {
   void load(Form& form);
   void show(Form& form);  // loads it first if needed
   void unload(Form& form);
-  void end();             // ends the program: every window closes, no unload handlers run
+  void end();  // ends the program: every window closes, no unload handlers run
   void beep();
   void msgBox(const std::string& text, const std::string& caption, std::function<void()> onClosed);
   std::uint64_t clockSeed() { return host_.clockSeed(); }

@@ -63,6 +63,17 @@ class Form {
  protected:
   Desktop& desktop;
 
+  // The window's design state: caption, client area in twips, background colour and icon. None
+  // of the game's windows can be maximised.
+  void designWindow(std::string caption, float width, float height, Rgb back, PictureRef icon = {}) {
+    Caption = std::move(caption);
+    ScaleWidth = width;
+    ScaleHeight = height;
+    BackColor = back;
+    Icon = icon;
+    MaxButton = false;
+  }
+
   // Moves the window up off the screen: 101 steps of 300 twips, each applied at once. Every window
   // of the game does this in its unload handler.
   void slideUp();

@@ -24,8 +24,7 @@ bool contains(const Box& b, float x, float y) {
 }
 
 bool takesMouse(const Control& c) {
-  return c.Kind == ControlKind::Label || c.Kind == ControlKind::Image ||
-         c.Kind == ControlKind::PictureBox;
+  return c.Kind == ControlKind::Label || c.Kind == ControlKind::Image || c.Kind == ControlKind::PictureBox;
 }
 
 void addInside(const Form& form, const Control* container, std::vector<const Control*>& out) {
@@ -47,8 +46,8 @@ Control* hitInside(const Form& form, const Control* container, float x, float y)
       return inner ? inner : c;
     }
   for (Control* c : form.controls())
-    if (c->Container == container && takesMouse(*c) && c->Kind != ControlKind::PictureBox &&
-        isShowing(*c) && contains(absoluteBox(*c), x, y))
+    if (c->Container == container && takesMouse(*c) && c->Kind != ControlKind::PictureBox && isShowing(*c) &&
+        contains(absoluteBox(*c), x, y))
       return c;
   return nullptr;
 }

@@ -38,10 +38,9 @@ struct Box {
 
 // Virtual-key codes of the keyboard, as the game's key handlers see them.
 namespace vk {
-inline constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
-                     Pause = 19, Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35,
-                     Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
-                     Delete = 46, F1 = 112, F11 = 122, F12 = 123;
+inline constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18, Pause = 19,
+                     Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37,
+                     Up = 38, Right = 39, Down = 40, Insert = 45, Delete = 46, F1 = 112, F11 = 122, F12 = 123;
 }  // namespace vk
 
 // Mouse button codes as the mouse handlers receive them.

@@ -17,17 +17,10 @@ HelpControls::HelpControls() {
   bunText = forms::toChars(helpDocument());
 }
 
-std::vector<forms::Control*> HelpControls::list() {
-  return {&Combo1, &Text1, &Command1, &bun, &Timer1};
-}
+std::vector<forms::Control*> HelpControls::list() { return {&Combo1, &Text1, &Command1, &bun, &Timer1}; }
 
 Form4::Form4(Game& game) : GameForm(game, "Form4") {
-  Caption = "HELP";
-  ScaleWidth = 6120;
-  ScaleHeight = 4815;
-  BackColor = {255, 192, 192};
-  MaxButton = false;
-  Icon = assets::screenPicture(assets::ScreenPicture::HelpIcon);
+  designWindow("HELP", 6120, 4815, {255, 192, 192}, assets::screenPicture(assets::ScreenPicture::HelpIcon));
 }
 
 void Form4::Form_Load() { SHOWNTOPIC = -1; }

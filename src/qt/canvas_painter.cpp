@@ -31,7 +31,8 @@ QFont fittedFont(QFont font, const QString& text, double width) {
 
 void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
   const QString text = captionText(label.Caption);
-  p.setFont(label.AutoSize ? fontFor(label.Font, scale) : fittedFont(fontFor(label.Font, scale), text, box.width()));
+  p.setFont(label.AutoSize ? fontFor(label.Font, scale)
+                           : fittedFont(fontFor(label.Font, scale), text, box.width()));
   int flags = Qt::AlignTop;
   flags |= label.Alignment == forms::TextAlign::Center  ? Qt::AlignHCenter
            : label.Alignment == forms::TextAlign::Right ? Qt::AlignRight
@@ -39,9 +40,9 @@ void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const
   QRectF area = box;
   if (label.AutoSize) {
     // The label grows to its text: to the right on one line, or downward when it wraps.
-    const QRectF needed = p.fontMetrics().boundingRect(
-        label.WordWrap ? box.toRect() : QRect(0, 0, 100000, 100000),
-        (label.WordWrap ? Qt::TextWordWrap : 0), text);
+    const QRectF needed =
+        p.fontMetrics().boundingRect(label.WordWrap ? box.toRect() : QRect(0, 0, 100000, 100000),
+                                     (label.WordWrap ? Qt::TextWordWrap : 0), text);
     if (!label.WordWrap) area.setWidth(needed.width());
     area.setHeight(needed.height());
   } else {
@@ -112,7 +113,8 @@ void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictu
       case forms::ControlKind::Image: {
         const auto& image = static_cast<const forms::Image&>(*c);
         if (const QImage* picture = pictures.find(image.Picture)) {
-          const QRectF target = image.Stretch ? box : QRectF(box.topLeft(), QSizeF(picture->size()) * scale.factor);
+          const QRectF target =
+              image.Stretch ? box : QRectF(box.topLeft(), QSizeF(picture->size()) * scale.factor);
           p.drawImage(target, *picture);
         }
         break;

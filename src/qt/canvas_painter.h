@@ -22,6 +22,7 @@ struct Scale {
 // The face a font name of the game stands for on this system, at its size in pixels.
 QFont fontFor(const forms::FontSpec& spec, const Scale& scale);
 
-void paintForm(QPainter& painter, const forms::Form& form, const PictureLibrary& pictures, const Scale& scale);
+void paintForm(QPainter& painter, const forms::Form& form, const PictureLibrary& pictures,
+               const Scale& scale);
 
 }  // namespace mojara::qt

@@ -25,10 +25,10 @@ QString textOf(const std::string& s) {
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
-    : QWidget(nullptr,
-              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                  (form.MinButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
-                  (form.MaxButton ? Qt::WindowMaximizeButtonHint : Qt::Widget)),
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint |
+                           (form.MinButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
+                           (form.MaxButton ? Qt::WindowMaximizeButtonHint : Qt::Widget)),
       form_(form),
       frontEnd_(frontEnd),
       scale_(frontEnd.scale()) {
@@ -210,7 +210,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int FormWindow::buttonCode(Qt::MouseButtons buttons) const {
-  return (buttons & Qt::LeftButton ? forms::mouse::Left : 0) | (buttons & Qt::RightButton ? forms::mouse::Right : 0) |
+  return (buttons & Qt::LeftButton ? forms::mouse::Left : 0) |
+         (buttons & Qt::RightButton ? forms::mouse::Right : 0) |
          (buttons & Qt::MiddleButton ? forms::mouse::Middle : 0);
 }
 

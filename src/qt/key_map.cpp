@@ -12,32 +12,57 @@ int virtualKeyOf(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::F1 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Left: return vk::Left;
-    case Qt::Key_Up: return vk::Up;
-    case Qt::Key_Right: return vk::Right;
-    case Qt::Key_Down: return vk::Down;
-    case Qt::Key_Space: return vk::Space;
+    case Qt::Key_Left:
+      return vk::Left;
+    case Qt::Key_Up:
+      return vk::Up;
+    case Qt::Key_Right:
+      return vk::Right;
+    case Qt::Key_Down:
+      return vk::Down;
+    case Qt::Key_Space:
+      return vk::Space;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vk::Return;
-    case Qt::Key_Escape: return vk::Escape;
-    case Qt::Key_Backspace: return vk::Back;
-    case Qt::Key_Tab: return vk::Tab;
-    case Qt::Key_Shift: return vk::Shift;
-    case Qt::Key_Control: return vk::Control;
-    case Qt::Key_Alt: return vk::Menu;
-    case Qt::Key_Pause: return vk::Pause;
-    case Qt::Key_PageUp: return vk::PageUp;
-    case Qt::Key_PageDown: return vk::PageDown;
-    case Qt::Key_End: return vk::End;
-    case Qt::Key_Home: return vk::Home;
-    case Qt::Key_Insert: return vk::Insert;
-    case Qt::Key_Delete: return vk::Delete;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Equal: return 187;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Period: return 190;
-    case Qt::Key_Slash: return 191;
-    default: return 0;
+    case Qt::Key_Enter:
+      return vk::Return;
+    case Qt::Key_Escape:
+      return vk::Escape;
+    case Qt::Key_Backspace:
+      return vk::Back;
+    case Qt::Key_Tab:
+      return vk::Tab;
+    case Qt::Key_Shift:
+      return vk::Shift;
+    case Qt::Key_Control:
+      return vk::Control;
+    case Qt::Key_Alt:
+      return vk::Menu;
+    case Qt::Key_Pause:
+      return vk::Pause;
+    case Qt::Key_PageUp:
+      return vk::PageUp;
+    case Qt::Key_PageDown:
+      return vk::PageDown;
+    case Qt::Key_End:
+      return vk::End;
+    case Qt::Key_Home:
+      return vk::Home;
+    case Qt::Key_Insert:
+      return vk::Insert;
+    case Qt::Key_Delete:
+      return vk::Delete;
+    case Qt::Key_Minus:
+      return 189;
+    case Qt::Key_Equal:
+      return 187;
+    case Qt::Key_Comma:
+      return 188;
+    case Qt::Key_Period:
+      return 190;
+    case Qt::Key_Slash:
+      return 191;
+    default:
+      return 0;
   }
 }
 

@@ -3,20 +3,20 @@
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
-#include <optional>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #include "app/attract_mode.h"
 #include "app/game.h"
-#include "audio/sdl_sound.h"
 #include "app/options.h"
 #include "app/replay_session.h"
-#include "qt/replay_hooks.h"
 #include "app/stand_in_player.h"
+#include "audio/sdl_sound.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
+#include "qt/replay_hooks.h"
 
 namespace {
 
@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<mojara::qt::PictureLibrary> pictures;
   try {
-    pictures = std::make_unique<mojara::qt::PictureLibrary>(QDir(QApplication::applicationDirPath()).filePath("pictures"));
+    pictures = std::make_unique<mojara::qt::PictureLibrary>(
+        QDir(QApplication::applicationDirPath()).filePath("pictures"));
   } catch (const mojara::qt::MissingPicture& e) {
     std::cerr << "mojara: " << e.what() << "\n";
     return 1;

@@ -27,17 +27,19 @@ QImage readPicture(const QString& folder, std::string_view file, QSize expected 
 PictureLibrary::PictureLibrary(const QString& folder) {
   using namespace assets;
   constexpr int rows = kStoreSize / kStoreColumns;
-  const QImage atlas = readPicture(folder, kStoreFile,
-                                   QSize(kStoreColumns * kStoreCellPixels, rows * kStoreCellPixels));
+  const QImage atlas =
+      readPicture(folder, kStoreFile, QSize(kStoreColumns * kStoreCellPixels, rows * kStoreCellPixels));
   for (int i = 0; i < kStoreSize; ++i)
-    store_.push_back(atlas.copy((i % kStoreColumns) * kStoreCellPixels, (i / kStoreColumns) * kStoreCellPixels,
-                                kStoreCellPixels, kStoreCellPixels));
+    store_.push_back(atlas.copy((i % kStoreColumns) * kStoreCellPixels,
+                                (i / kStoreColumns) * kStoreCellPixels, kStoreCellPixels, kStoreCellPixels));
   for (std::string_view file : kScreenPictureFiles) screen_.push_back(readPicture(folder, file));
 }
 
 const QImage* PictureLibrary::find(const forms::PictureRef& ref) const {
   using Source = forms::PictureRef::Source;
-  const std::vector<QImage>* from = ref.source == Source::Store ? &store_ : ref.source == Source::Screen ? &screen_ : nullptr;
+  const std::vector<QImage>* from = ref.source == Source::Store    ? &store_
+                                    : ref.source == Source::Screen ? &screen_
+                                                                   : nullptr;
   if (!from || ref.index < 0 || ref.index >= static_cast<int>(from->size())) return nullptr;
   return &(*from)[static_cast<std::size_t>(ref.index)];
 }

@@ -23,12 +23,8 @@ ContinueControls::ContinueControls() {
 std::vector<forms::Control*> ContinueControls::list() { return {&Label1, &Image1, &Command1, &Timer1}; }
 
 Form6::Form6(Game& game) : GameForm(game, "Form6") {
-  Caption = "こんてぃにゅ－";
-  ScaleWidth = 5055;
-  ScaleHeight = 3435;
-  BackColor = {0, 255, 255};
-  MaxButton = false;
-  Icon = assets::screenPicture(assets::ScreenPicture::GameIcon);
+  designWindow("こんてぃにゅ－", 5055, 3435, {0, 255, 255},
+               assets::screenPicture(assets::ScreenPicture::GameIcon));
 }
 
 void Form6::Form_Load() {

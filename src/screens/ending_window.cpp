@@ -16,6 +16,7 @@ struct RollPage {
 
 constexpr std::nullopt_t same = std::nullopt;
 
+// clang-format off
 const RollPage kPages[21] = {
     {"ＡＬＬ ＳＴＡＦＦ", "全紹介！！", "もじゃら大戦"},
     {"だいさく", "DAISAKU", "キャスト"},
@@ -39,6 +40,7 @@ const RollPage kPages[21] = {
     {"Ｒ．Ｍ　ｗｏｒｋｓ 1998", "", "企画：制作"},
     {"終わり", "ＴＨＥ　ＥＮＤ･･･", ""},
 };
+// clang-format on
 
 }  // namespace
 
@@ -53,16 +55,13 @@ EndingControls::EndingControls() {
   ROAL[1].ForeColor = {128, 128, 128};
 }
 
-std::vector<forms::Control*> EndingControls::list() { return {&Image1, &Label1, &ROAL[0], &ROAL[1], &Timer1}; }
+std::vector<forms::Control*> EndingControls::list() {
+  return {&Image1, &Label1, &ROAL[0], &ROAL[1], &Timer1};
+}
 
 Form7::Form7(Game& game) : GameForm(game, "Form7") {
-  Caption = "Ｅｎｄｉｎｇ";
-  ScaleWidth = 5160;
-  ScaleHeight = 5925;
-  BackColor = {0, 192, 192};
-  MaxButton = false;
+  designWindow("Ｅｎｄｉｎｇ", 5160, 5925, {0, 192, 192}, assets::storePicture(182));
   MinButton = false;
-  Icon = assets::storePicture(182);
 }
 
 void Form7::Form_Load() {

@@ -46,12 +46,8 @@ std::vector<forms::Control*> SelectControls::list() {
 }
 
 Form5::Form5(Game& game) : GameForm(game, "Form5") {
-  Caption = "Ｐｌａｙｅｒ　Ｓｅｌｅｃｔ";
-  ScaleWidth = 6780;
-  ScaleHeight = 6060;
-  BackColor = {128, 128, 255};
-  MaxButton = false;
-  Icon = assets::screenPicture(assets::ScreenPicture::GameIcon);
+  designWindow("Ｐｌａｙｅｒ　Ｓｅｌｅｃｔ", 6780, 6060, {128, 128, 255},
+               assets::screenPicture(assets::ScreenPicture::GameIcon));
 }
 
 void Form5::Form_Load() {

@@ -12,7 +12,8 @@ BattleView viewOf(const BattleControls& c) {
   for (int i = 0; i <= 1; ++i) {
     v.lifeWidth[i] = c.LIFEMATA[i].Width;
     v.powWidth[i] = c.POWMATA[i].Width;
-    v.sprites[i] = {static_cast<long>(c.GAZOU[i].Left), static_cast<long>(c.GAZOU[i].Top), c.GAZOU[i].Picture.index};
+    v.sprites[i] = {static_cast<long>(c.GAZOU[i].Left), static_cast<long>(c.GAZOU[i].Top),
+                    c.GAZOU[i].Picture.index};
     v.names[i] = c.WAKUN[i].Caption;
   }
   v.bannerVisible = c.Label2.Visible;
@@ -50,12 +51,13 @@ std::string width(float w) {
 
 }  // namespace
 
-void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M, const Form2& b,
-                     const BattleView& v, const std::vector<SoundPlay>& sounds, int beeps) {
+void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M,
+                     const Form2& b, const BattleView& v, const std::vector<SoundPlay>& sounds, int beeps) {
   auto side = [](const BySide<std::int32_t>& values) {
     return [&values](int i) { return std::to_string(values[i]); };
   };
-  out += "{\"e\":" + std::to_string(e) + ",\"timer\":" + jsonString(timer) + ",\"IX\":" + std::to_string(M.IX);
+  out +=
+      "{\"e\":" + std::to_string(e) + ",\"timer\":" + jsonString(timer) + ",\"IX\":" + std::to_string(M.IX);
   pair(out, "ACTION", side(M.ACTION));
   pair(out, "POSE", side(M.POSE));
   pair(out, "FACING", side(M.FACING));
@@ -84,7 +86,8 @@ void appendTraceLine(std::string& out, long long e, const std::string& timer, co
   out += ",\"ZIKAN\":" + jsonString(v.clock);
   pair(out, "WAKUN", [&](int i) { return jsonString(v.names[i]); });
   out += ",\"Shape1\":" + std::to_string(v.markerLeft) + ",\"Image1\":" + boolean(v.overlayVisible);
-  out += ",\"Timers\":[" + std::string(boolean(v.timers[0])) + "," + boolean(v.timers[1]) + "," + boolean(v.timers[2]) + "]";
+  out += ",\"Timers\":[" + std::string(boolean(v.timers[0])) + "," + boolean(v.timers[1]) + "," +
+         boolean(v.timers[2]) + "]";
   out += ",\"sounds\":[";
   for (std::size_t i = 0; i < sounds.size(); ++i) {
     if (i) out += ',';

@@ -10,7 +10,7 @@
 namespace mojara {
 class Form2;
 struct BattleControls;
-}
+}  // namespace mojara
 
 namespace mojara::sim {
 
@@ -38,7 +38,8 @@ struct SoundPlay {
 };
 
 // Appends the trace line of event `e` (no line break) to `out`.
-void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M, const Form2& battle,
-                     const BattleView& view, const std::vector<SoundPlay>& sounds, int beeps);
+void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M,
+                     const Form2& battle, const BattleView& view, const std::vector<SoundPlay>& sounds,
+                     int beeps);
 
 }  // namespace mojara::sim

@@ -115,9 +115,9 @@ std::string endLine(const FightOutcome& o) {
     for (std::size_t i = 0; i < values.size(); ++i) s += (i ? "," : "") + std::to_string(values[i]);
     return s + "]";
   };
-  return "{\"end\":\"" + o.end + "\",\"e\":" + std::to_string(o.events) + ",\"STAGE\":" + std::to_string(o.STAGE) +
-         ",\"BEATEN\":" + list(o.BEATEN) + ",\"SCORE\":" + list(o.SCORE) + ",\"POW\":" + list(o.POW) +
-         ",\"LIFE\":" + list(o.LIFE) + "}";
+  return "{\"end\":\"" + o.end + "\",\"e\":" + std::to_string(o.events) +
+         ",\"STAGE\":" + std::to_string(o.STAGE) + ",\"BEATEN\":" + list(o.BEATEN) +
+         ",\"SCORE\":" + list(o.SCORE) + ",\"POW\":" + list(o.POW) + ",\"LIFE\":" + list(o.LIFE) + "}";
 }
 
 }  // namespace mojara::sim

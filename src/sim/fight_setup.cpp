@@ -30,7 +30,8 @@ void readPair(const std::string& option, const std::string& text, T low, T high,
 
 int readSlot(const std::string& text, const char* which) {
   const auto v = parseInteger<int>(text);
-  if (!v || *v < 0 || *v > 7) throw SetupError(std::string(which) + " must be a roster slot from 0 to 7, not '" + text + "'");
+  if (!v || *v < 0 || *v > 7)
+    throw SetupError(std::string(which) + " must be a roster slot from 0 to 7, not '" + text + "'");
   return *v;
 }
 
@@ -51,7 +52,8 @@ std::vector<KeyPress> readKeys(std::istream& in) {
     const auto e = parseInteger<long long>(event);
     if (!e) throw SetupError(where + "bad event number '" + event + "'");
     if (*e < 1) throw SetupError(where + "event number " + event + " is below 1");
-    if (!keys.empty() && *e < keys.back().event) throw SetupError(where + "lines are not sorted by event number");
+    if (!keys.empty() && *e < keys.back().event)
+      throw SetupError(where + "lines are not sorted by event number");
     const int code = keyCodeOf(key, false);
     if (code < 0) throw SetupError(where + "unknown key '" + key + "'");
     keys.push_back({*e, code});

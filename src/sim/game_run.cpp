@@ -5,8 +5,8 @@
 
 #include "app/game.h"
 #include "app/stand_in_player.h"
-#include "select/select_window.h"
 #include "forms/layout.h"
+#include "select/select_window.h"
 #include "sim/recording_host.h"
 
 namespace mojara::sim {
@@ -28,7 +28,8 @@ forms::Control& controlOf(const Game& game, const ScriptLine& line) {
   forms::Form& form = shownForm(game, line);
   forms::Control* control = form.findControl(line.control, line.index);
   if (!control) {
-    const std::string name = line.index >= 0 ? line.control + "(" + std::to_string(line.index) + ")" : line.control;
+    const std::string name =
+        line.index >= 0 ? line.control + "(" + std::to_string(line.index) + ")" : line.control;
     fail(line, line.form + " has no control " + name);
   }
   return *control;
@@ -72,16 +73,19 @@ void deliver(Game& game, const ScriptLine& line) {
       break;
     }
     case A::Scroll: {
-      auto& bar = controlOfKind<forms::HScrollBar>(game, line, forms::ControlKind::HScrollBar, "a scroll bar");
+      auto& bar =
+          controlOfKind<forms::HScrollBar>(game, line, forms::ControlKind::HScrollBar, "a scroll bar");
       if (line.number < std::min(bar.Min, bar.Max) || line.number > std::max(bar.Min, bar.Max))
         fail(line, "value " + std::to_string(line.number) + " is outside the scroll bar's range");
       desktop.change(bar, line.number);
       break;
     }
     case A::Choose: {
-      auto& combo = controlOfKind<forms::ComboBox>(game, line, forms::ControlKind::ComboBox, "a drop-down list");
+      auto& combo =
+          controlOfKind<forms::ComboBox>(game, line, forms::ControlKind::ComboBox, "a drop-down list");
       const auto item = std::find(combo.List.begin(), combo.List.end(), line.text);
-      if (item == combo.List.end()) fail(line, "no item '" + line.text + "' in " + line.form + "." + line.control);
+      if (item == combo.List.end())
+        fail(line, "no item '" + line.text + "' in " + line.form + "." + line.control);
       desktop.choose(combo, static_cast<int>(item - combo.List.begin()));
       break;
     }
@@ -110,7 +114,8 @@ void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& option
   game.start();
 
   const std::int64_t lastLine = script.empty() ? 0 : script.back().at;
-  const std::int64_t until = options.until.value_or(lastLine + (options.autoplay ? kCampaignHorizon : kIdleHorizon));
+  const std::int64_t until =
+      options.until.value_or(lastLine + (options.autoplay ? kCampaignHorizon : kIdleHorizon));
   std::size_t next = 0;
   std::int64_t nextLook = StandInPlayer::kLookInterval;
   const char* reason = nullptr;

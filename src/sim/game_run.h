@@ -18,8 +18,8 @@ struct GameRunOptions {
   std::optional<std::int64_t> until;  // virtual nanoseconds
   std::int64_t timerResolution = forms::kDefaultTimerResolution;
   std::string programFolder = ".";  // where the sound files are
-  bool demo = false;      // side 0 of every fight draws its commands at random
-  bool autoplay = false;  // a stand-in player starts, picks and continues (and plays as demo)
+  bool demo = false;                // side 0 of every fight draws its commands at random
+  bool autoplay = false;            // a stand-in player starts, picks and continues (and plays as demo)
 };
 
 // How long a run without --until goes on after its last script line while timers still run.

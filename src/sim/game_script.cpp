@@ -3,8 +3,8 @@
 #include <cctype>
 #include <sstream>
 
-#include "forms/types.h"
 #include "app/cli_numbers.h"
+#include "forms/types.h"
 
 namespace mojara::sim {
 
@@ -92,7 +92,10 @@ std::vector<ScriptLine> readGameScript(std::istream& in) {
       if (!(words >> arg >> button)) fail(number, "expected FORM.CONTROL BUTTON");
       readTarget(arg, number, line);
       const std::string b = upper(button);
-      line.number = b == "LEFT" || b == "1" ? 1 : b == "RIGHT" || b == "2" ? 2 : b == "MIDDLE" || b == "4" ? 4 : 0;
+      line.number = b == "LEFT" || b == "1"     ? 1
+                    : b == "RIGHT" || b == "2"  ? 2
+                    : b == "MIDDLE" || b == "4" ? 4
+                                                : 0;
       if (!line.number) fail(number, "unknown mouse button '" + button + "'");
     } else if (verb == "scroll") {
       line.action = A::Scroll;

@@ -1,7 +1,7 @@
 #include "sim/league.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "select/roster.h"
@@ -39,7 +39,8 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
 }
 
 void printLeague(const LeagueResult& result, int fightsPerMatchup, std::ostream& out) {
-  out << "side 0 wins, in % of " << fightsPerMatchup << " demo fights per matchup (rows: side 0, columns: side 1)\n";
+  out << "side 0 wins, in % of " << fightsPerMatchup
+      << " demo fights per matchup (rows: side 0, columns: side 1)\n";
   char cell[32];
   out << "          ";
   for (int p1 = 0; p1 < 8; ++p1) {
@@ -57,8 +58,8 @@ void printLeague(const LeagueResult& result, int fightsPerMatchup, std::ostream&
     out << "   " << kRoster[p0].name << "\n";
   }
   std::snprintf(cell, sizeof cell, "%.0f", result.fights / std::max(result.seconds, 1e-9));
-  out << result.fights << " fights, " << result.events << " timer events in " << result.seconds << " s: " << cell
-      << " fights per second\n";
+  out << result.fights << " fights, " << result.events << " timer events in " << result.seconds
+      << " s: " << cell << " fights per second\n";
 }
 
 }  // namespace mojara::sim

@@ -9,8 +9,8 @@
 #include "sim/fight_run.h"
 #include "sim/fight_setup.h"
 #include "sim/game_run.h"
-#include "sim/league.h"
 #include "sim/game_script.h"
+#include "sim/league.h"
 
 namespace {
 
@@ -81,7 +81,9 @@ int runLeagueCommand(const std::vector<std::string>& args) {
   LeagueOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (i + 1 >= args.size()) throw UsageError(a == "--fights" || a == "--seed" || a == "--speed" ? a + " needs a value" : "unknown argument " + a);
+    if (i + 1 >= args.size())
+      throw UsageError(a == "--fights" || a == "--seed" || a == "--speed" ? a + " needs a value"
+                                                                          : "unknown argument " + a);
     const std::string& v = args[++i];
     if (a == "--fights") {
       const auto n = parseInteger<int>(v);
@@ -151,7 +153,8 @@ int runGameCommand(const std::vector<std::string>& args) {
       script = readGameScript(file);
     }
   } catch (const ScriptError& e) {
-    throw UsageError("script " + (scriptPath == "-" ? std::string("on standard input") : scriptPath) + ", " + e.what());
+    throw UsageError("script " + (scriptPath == "-" ? std::string("on standard input") : scriptPath) + ", " +
+                     e.what());
   }
   try {
     runGame(script, options, std::cout);

@@ -34,8 +34,7 @@ void RecordingHost::eventHandled() {
 void RecordingHost::beep() { line("beep") << "}\n"; }
 
 void RecordingHost::messageBox(const std::string& text, const std::string& caption) {
-  line("msgbox") << ",\"caption\":" << jsonString(caption) << ",\"text\":" << jsonString(text)
-                 << "}\n";
+  line("msgbox") << ",\"caption\":" << jsonString(caption) << ",\"text\":" << jsonString(text) << "}\n";
 }
 
 }  // namespace mojara::sim

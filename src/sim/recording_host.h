@@ -26,9 +26,7 @@ class RecordingHost : public forms::DesktopHost {
   void beep() override;
   void messageBox(const std::string& text, const std::string& caption) override;
   void programEnded() override { ended_ = true; }
-  std::uint64_t clockSeed() override {
-    return seed_ + static_cast<std::uint64_t>(clock_.now() / 1'000'000);
-  }
+  std::uint64_t clockSeed() override { return seed_ + static_cast<std::uint64_t>(clock_.now() / 1'000'000); }
 
   forms::SoundService* soundService() override { return &sound_; }
   std::string programFolder() const override { return programFolder_; }

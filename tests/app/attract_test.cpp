@@ -1,7 +1,6 @@
-#include "app/attract_mode.h"
-
 #include <gtest/gtest.h>
 
+#include "app/attract_mode.h"
 #include "game_fixture.h"
 
 namespace mojara::testing {

@@ -42,13 +42,16 @@ TEST(ReplayFile, WritesAKeysFileWithAHeaderAndReadsItBack) {
 TEST(ReplayFile, RefusesOtherVersionsAndMalformedFilesSayingWhy) {
   EXPECT_EQ(errorOf(""), "not a replay file (it must start with '# mojara replay')");
   EXPECT_EQ(errorOf("51 A\n"), "not a replay file (it must start with '# mojara replay')");
-  EXPECT_EQ(errorOf("# mojara replay 2\n"), "a replay of another version ('mojara replay 2'); this game reads version 1");
+  EXPECT_EQ(errorOf("# mojara replay 2\n"),
+            "a replay of another version ('mojara replay 2'); this game reads version 1");
   EXPECT_EQ(errorOf("# mojara replay 1\n51 A\n"), "line 2: expected '# fight ...'");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 9 --seed 1\n"), "line 2: bad roster slots");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1\n"), "line 2: the fight's seed is missing");
-  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --speed 0\n"), "line 2: bad value '0' for --speed");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --speed 0\n"),
+            "line 2: bad value '0' for --speed");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --jump 3\n"), "line 2: unknown option --jump");
-  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 A\n8 A\n"), "line 4: lines are not sorted by event number");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 A\n8 A\n"),
+            "line 4: lines are not sorted by event number");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 F1\n"), "line 3: expected 'EVENT KEY'");
 }
 

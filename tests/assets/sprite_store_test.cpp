@@ -1,10 +1,11 @@
+#include "assets/sprite_store.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "app/game.h"
 #include "assets/pictures.h"
-#include "assets/sprite_store.h"
 #include "fake_host.h"
 
 namespace mojara::testing {
@@ -26,7 +27,7 @@ TEST(SpriteStore, LoadsOnTheFirstReadAndAgainAfterARelease) {
 
   game.releaseStore();
   EXPECT_FALSE(game.store.loaded());
-  EXPECT_TRUE(v.host.tops.empty());  // it never slides: it has no window on the screen
+  EXPECT_TRUE(v.host.tops.empty());             // it never slides: it has no window on the screen
   EXPECT_EQ(first, assets::storePicture(100));  // a picture already given out stays what it was
 
   EXPECT_EQ(game.ORE(100), first);  // the same picture after a reload

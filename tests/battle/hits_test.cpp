@@ -72,7 +72,7 @@ TEST_F(HitTest, TheFirstHitOfAFreshComboWithAPunch) {
   EXPECT_EQ(battle.DMGTALLY, 10);
   EXPECT_EQ(M.ACTION[1], 41000);  // a flinch
   EXPECT_EQ(M.POW[1], 25);
-  EXPECT_EQ(M.POW[0], 12);        // 10 + 2.5 rounds to the even 12
+  EXPECT_EQ(M.POW[0], 12);            // 10 + 2.5 rounds to the even 12
   EXPECT_EQ(M.YPOS[1], 4935 - 1065);  // put on the floor line at once
   EXPECT_EQ(battle.HITCOUNT, 1);
   EXPECT_EQ(c().Label3.Caption, "1ＨＩＴ！！");

@@ -11,8 +11,8 @@ namespace {
 
 struct Summary {
   int ticks = 0;
-  int netForward = 0;  // toward the facing direction
-  int highest = 0;     // above the start
+  int netForward = 0;              // toward the facing direction
+  int highest = 0;                 // above the start
   std::vector<int> strikingTicks;  // ticks (from 1) showing picture 3 or 5
   std::vector<int> poses;
 };

@@ -70,7 +70,8 @@ TEST_F(SoundCueTest, HitCuesGoToTheirOwnSlotsAndRestartEvenWhilePlaying) {
   std::vector<std::string> plays;
   for (const C& c : host.sound.commands)
     if (c.command == "Play") plays.push_back(c.slot + " " + c.file.substr(c.file.rfind('/') + 1));
-  EXPECT_EQ(plays, (std::vector<std::string>{"MMControl3 snd1.wav", "MMControl2 snd2.wav", "MMControl3 snd1.wav"}));
+  EXPECT_EQ(plays,
+            (std::vector<std::string>{"MMControl3 snd1.wav", "MMControl2 snd2.wav", "MMControl3 snd1.wav"}));
 }
 
 }  // namespace

@@ -68,12 +68,15 @@ TEST(FightArguments, BadArgumentsAndKeyFilesAreRefusedWithTheReason) {
   EXPECT_EQ(errorOf({"0", "8"}), "P1 must be a roster slot from 0 to 7, not '8'");
   EXPECT_EQ(errorOf({"0", "1", "--speed", "21"}), "--speed needs a whole number from 1 to 20");
   EXPECT_EQ(errorOf({"0", "1", "--pow", "5"}), "--pow needs two whole numbers A,B from 0 to 100, not '5'");
-  EXPECT_EQ(errorOf({"0", "1", "--pow", "5,101"}), "--pow needs two whole numbers A,B from 0 to 100, not '5,101'");
+  EXPECT_EQ(errorOf({"0", "1", "--pow", "5,101"}),
+            "--pow needs two whole numbers A,B from 0 to 100, not '5,101'");
   EXPECT_EQ(errorOf({"0", "1", "--score", "-2147483648,2147483647"}), "no error");
   EXPECT_EQ(errorOf({"0", "1", "--max-events"}), "--max-events needs a value");
   EXPECT_EQ(errorOf({"0", "1", "--frobnicate"}), "unknown option --frobnicate");
-  EXPECT_EQ(errorOf({"0", "1", "--keys", "/nonexistent/keys"}), "cannot read the keys file /nonexistent/keys");
-  EXPECT_EQ(errorOf({"0", "1"}, "# fine\n\n5 a\n5 SPACE\n0 LEFT\n"), "keys file line 5: event number 0 is below 1");
+  EXPECT_EQ(errorOf({"0", "1", "--keys", "/nonexistent/keys"}),
+            "cannot read the keys file /nonexistent/keys");
+  EXPECT_EQ(errorOf({"0", "1"}, "# fine\n\n5 a\n5 SPACE\n0 LEFT\n"),
+            "keys file line 5: event number 0 is below 1");
   EXPECT_EQ(errorOf({"0", "1"}, "6 A\n5 Z\n"), "keys file line 2: lines are not sorted by event number");
   EXPECT_EQ(errorOf({"0", "1"}, "6 F1\n"), "keys file line 1: unknown key 'F1'");
   EXPECT_EQ(errorOf({"0", "1"}, "6\n"), "keys file line 1: expected 'EVENT KEY'");
@@ -81,9 +84,10 @@ TEST(FightArguments, BadArgumentsAndKeyFilesAreRefusedWithTheReason) {
 }
 
 TEST(FightTrace, RunsStopAtTheEventLimitOrWhenPausedForGood) {
-  EXPECT_EQ(traceOf({"0", "1", "--max-events", "0"}),
-            "{\"end\":\"limit\",\"e\":0,\"STAGE\":0,\"BEATEN\":[0,1,0,0,0,0,0,0,0],\"SCORE\":[0,0],\"POW\":[0,0],"
-            "\"LIFE\":[380,320]}\n");
+  EXPECT_EQ(
+      traceOf({"0", "1", "--max-events", "0"}),
+      "{\"end\":\"limit\",\"e\":0,\"STAGE\":0,\"BEATEN\":[0,1,0,0,0,0,0,0,0],\"SCORE\":[0,0],\"POW\":[0,0],"
+      "\"LIFE\":[380,320]}\n");
   const std::string paused = traceOf({"0", "1"}, "60 SPACE\n");
   EXPECT_NE(paused.find("{\"end\":\"stalled\",\"e\":59,"), std::string::npos);
 }

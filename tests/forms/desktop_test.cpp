@@ -13,8 +13,7 @@ TEST(Desktop, UnloadSlidesTheWindowUpInOneHundredAndOneStepsThenCloses) {
   form.Top = 1000;
   v.desktop.unload(form);
   ASSERT_EQ(v.host.tops.size(), 101u);
-  for (std::size_t i = 0; i < v.host.tops.size(); ++i)
-    EXPECT_EQ(v.host.tops[i], 1000 - 300.0f * (i + 1));
+  for (std::size_t i = 0; i < v.host.tops.size(); ++i) EXPECT_EQ(v.host.tops[i], 1000 - 300.0f * (i + 1));
   EXPECT_EQ(form.Top, 1000 - 30300);
   std::vector<std::string> expected = {"load TimerForm", "show TimerForm", "unload TimerForm"};
   EXPECT_EQ(v.host.events, expected);

@@ -29,16 +29,16 @@ TEST_F(LayoutTest, PaintsBottomFirstWithContainersAboveAndButtonsLeftToTheFrontE
 }
 
 TEST_F(LayoutTest, TheTopmostVisibleControlUnderThePointerTakesTheMouse) {
-  EXPECT_EQ(hitName(100, 100), "Caption");          // the label lies above the shape and the image
+  EXPECT_EQ(hitName(100, 100), "Caption");  // the label lies above the shape and the image
   EXPECT_EQ(hitName(4000, 100), "Backdrop");
-  EXPECT_EQ(hitName(300 + 740, 2100), "Pic0");      // in the 15-twip overlap the earlier one wins
+  EXPECT_EQ(hitName(300 + 740, 2100), "Pic0");  // in the 15-twip overlap the earlier one wins
   EXPECT_EQ(hitName(300 + 760, 2100), "Pic1");
-  EXPECT_EQ(hitName(300 + 2900, 2100), "Panel");    // inside the panel, on no picture
+  EXPECT_EQ(hitName(300 + 2900, 2100), "Panel");  // inside the panel, on no picture
   EXPECT_EQ(hitName(7000, 7000), "none");
   form.ctl->Cursor.Visible = true;
   form.ctl->Cursor.Left = 735;
   EXPECT_EQ(hitName(300 + 760, 2100), "Cursor");
-  form.ctl->Panel.Visible = false;                  // a hidden panel hides what it holds
+  form.ctl->Panel.Visible = false;  // a hidden panel hides what it holds
   EXPECT_EQ(hitName(300 + 760, 2100), "Backdrop");
 }
 

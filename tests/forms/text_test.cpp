@@ -17,7 +17,9 @@ TEST(Text, CountsCharactersNotBytesAndRoundTrips) {
 TEST(Text, MalformedBytesBecomeReplacementCharacters) {
   const std::string truncated = std::string("ab") + "\xE6\x93";
   EXPECT_EQ(toChars(truncated), U"ab\uFFFD\uFFFD");
-  EXPECT_EQ(toChars("\xFF" "a"), U"\uFFFDa");
+  EXPECT_EQ(toChars("\xFF"
+                    "a"),
+            U"\uFFFDa");
 }
 
 }  // namespace

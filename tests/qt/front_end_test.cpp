@@ -1,14 +1,16 @@
 // The windowed front end on Qt's offscreen platform: real windows, painted and driven.
+#include "qt/front_end.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <gtest/gtest.h>
 
 #include "app/game.h"
 #include "app/title_window.h"
 #include "help/help_window.h"
 #include "qt/form_window.h"
-#include "qt/front_end.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
 

@@ -1,10 +1,10 @@
 // A fight recorded through the windowed front end (on the offscreen platform, in real time) is
 // played again by the headless runner with the same result.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 

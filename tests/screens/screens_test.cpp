@@ -55,7 +55,9 @@ struct EndingTest : GameTest {
     for (int i = 0; i < 5000 && !v.desktop.ended(); ++i) {
       if (ending.loaded() && ending.ROLLPAGE != page) {
         page = ending.ROLLPAGE;
-        if (page <= 20) pages.push_back({ending.ctl->ROAL[0].Caption, ending.ctl->ROAL[1].Caption, ending.ctl->Label1.Caption});
+        if (page <= 20)
+          pages.push_back(
+              {ending.ctl->ROAL[0].Caption, ending.ctl->ROAL[1].Caption, ending.ctl->Label1.Caption});
       }
       ticks(1);
     }
@@ -70,11 +72,11 @@ TEST_F(EndingTest, TwentyOnePagesRollAndThenTheProgramEnds) {
   ASSERT_EQ(pages.size(), 21u);
   EXPECT_EQ(pages[0], (std::array<std::string, 3>{"ＡＬＬ ＳＴＡＦＦ", "全紹介！！", "もじゃら大戦"}));
   EXPECT_EQ(pages[5][0], "暗黒騎士　二郎");
-  EXPECT_EQ(pages[9][2], "キャスト");            // a page without a heading keeps the last one
+  EXPECT_EQ(pages[9][2], "キャスト");  // a page without a heading keeps the last one
   EXPECT_EQ(pages[12][2], "キャラ　デザイン");
   EXPECT_EQ(pages[14][2], "スペシャル　サンクス");
-  EXPECT_EQ(pages[19][1], "");                   // page 19 leaves the second line empty
-  EXPECT_EQ(pages[20][2], "");                   // page 20 leaves the heading empty
+  EXPECT_EQ(pages[19][1], "");  // page 19 leaves the second line empty
+  EXPECT_EQ(pages[20][2], "");  // page 20 leaves the heading empty
   EXPECT_EQ(pages[20][0], "終わり");
 }
 

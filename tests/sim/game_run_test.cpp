@@ -25,8 +25,9 @@ TEST(GameRun, PlayGameSlidesTheTitleAwayAndOpensTheSelectWindow) {
             "{\"t\":100,\"ev\":\"show\",\"form\":\"Form5\"}\n"
             "{\"t\":500,\"ev\":\"end\",\"reason\":\"until\"}\n");
   // The title alone has no timers: a run with nothing more to do ends at once.
-  EXPECT_EQ(run(""), "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
-                     "{\"t\":0,\"ev\":\"end\",\"reason\":\"idle\"}\n");
+  EXPECT_EQ(run(""),
+            "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
+            "{\"t\":0,\"ev\":\"end\",\"reason\":\"idle\"}\n");
 }
 
 TEST(GameRun, HelpRunsOnItsTimerUntilTheRunsEndTime) {
@@ -56,7 +57,8 @@ TEST(GameRun, ALineNamingAWindowOrControlThatIsNotThereIsAnError) {
   EXPECT_EQ(errorOf("0 click Form3.Command9\n"), "line 1: Form3 has no control Command9");
   EXPECT_EQ(errorOf("0 click Form9.Command1\n"), "line 1: no window is called Form9");
   EXPECT_EQ(errorOf("0 ok\n"), "line 1: no message box is open");
-  EXPECT_EQ(errorOf("0 key F1\n1 choose Form4.Combo1 nothing\n"), "line 2: no item 'nothing' in Form4.Combo1");
+  EXPECT_EQ(errorOf("0 key F1\n1 choose Form4.Combo1 nothing\n"),
+            "line 2: no item 'nothing' in Form4.Combo1");
   EXPECT_EQ(errorOf("0 key F1\n1 scroll Form4.Combo1 3\n"), "line 2: Form4.Combo1 is not a scroll bar");
 }
 

@@ -1,38 +1,35 @@
 // The blue aura a fighter turns into while powering up: one picture for the whole cast.
+#include <cmath>
+
 #include "fighters.h"
 #include "texture.h"
 
-#include <cmath>
-
 namespace pictures {
 
-Canvas drawBlob(Pose pose)
-{
-    const bool tall = pose == BlobTall;
-    const Pt centre = tall ? Pt{15.5f, 16.5f} : Pt{15.5f, 23};
-    const float rx = tall ? 7.5f : 11.5f, ry = tall ? 13.5f : 7;
-    Canvas c(32, 32);
-    c.ellipse(centre, rx, ry, Blue);
-    // a wobbling rim, the same every time
-    for (int i = 0; i < 10; ++i) {
-        const float a = float(i) * 0.6283f + 0.3f;
-        const Pt p{centre.x + std::cos(a) * rx * 0.85f, centre.y + std::sin(a) * ry * 0.85f};
-        c.disc(p, 2.0f + float(noise(i, tall, 4) % 2), Blue);
-    }
-    for (int y = 31; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            c.set(x, y, Clear);
-    c.shadeEdge(1, 0, 2);
-    c.shadeEdge(0, 1, 1);
-    const Canvas body = c;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            if (body.at(x, y) == Blue && !body.solid(x - 2, y - 1) && body.solid(x + 2, y))
-                c.set(x, y, Aqua);
-    c.ellipse({centre.x - rx * 0.35f, centre.y - ry * 0.45f}, tall ? 1.0f : 1.6f, tall ? 2.0f : 1.0f, White);
-    c.set(int(centre.x - rx * 0.1f), int(centre.y - ry * 0.7f), White);
-    c.outline(Navy);
-    return c;
+Canvas drawBlob(Pose pose) {
+  const bool tall = pose == BlobTall;
+  const Pt centre = tall ? Pt{15.5f, 16.5f} : Pt{15.5f, 23};
+  const float rx = tall ? 7.5f : 11.5f, ry = tall ? 13.5f : 7;
+  Canvas c(32, 32);
+  c.ellipse(centre, rx, ry, Blue);
+  // a wobbling rim, the same every time
+  for (int i = 0; i < 10; ++i) {
+    const float a = float(i) * 0.6283f + 0.3f;
+    const Pt p{centre.x + std::cos(a) * rx * 0.85f, centre.y + std::sin(a) * ry * 0.85f};
+    c.disc(p, 2.0f + float(noise(i, tall, 4) % 2), Blue);
+  }
+  for (int y = 31; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) c.set(x, y, Clear);
+  c.shadeEdge(1, 0, 2);
+  c.shadeEdge(0, 1, 1);
+  const Canvas body = c;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      if (body.at(x, y) == Blue && !body.solid(x - 2, y - 1) && body.solid(x + 2, y)) c.set(x, y, Aqua);
+  c.ellipse({centre.x - rx * 0.35f, centre.y - ry * 0.45f}, tall ? 1.0f : 1.6f, tall ? 2.0f : 1.0f, White);
+  c.set(int(centre.x - rx * 0.1f), int(centre.y - ry * 0.7f), White);
+  c.outline(Navy);
+  return c;
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -1,19 +1,18 @@
 // A paletted drawing surface: every pixel is one of the sixteen colours or Clear.
 #pragma once
 
-#include "palette.h"
-
 #include <QImage>
-
 #include <span>
 #include <vector>
+
+#include "palette.h"
 
 namespace pictures {
 
 // A point in pixel coordinates; whole numbers are pixel centres.
 struct Pt {
-    float x = 0;
-    float y = 0;
+  float x = 0;
+  float y = 0;
 };
 
 constexpr Pt operator+(Pt a, Pt b) { return {a.x + b.x, a.y + b.y}; }
@@ -22,62 +21,58 @@ constexpr Pt operator*(Pt a, float k) { return {a.x * k, a.y * k}; }
 constexpr Pt lerp(Pt a, Pt b, float t) { return a + (b - a) * t; }
 
 class Canvas {
-public:
-    Canvas() = default;
-    Canvas(int width, int height, Colour fill = Clear);
+ public:
+  Canvas() = default;
+  Canvas(int width, int height, Colour fill = Clear);
 
-    int width() const { return w_; }
-    int height() const { return h_; }
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
-    Colour at(int x, int y) const { return inside(x, y) ? px_[index(x, y)] : Clear; }
-    bool solid(int x, int y) const { return at(x, y) != Clear; }
-    void set(int x, int y, Colour c)
-    {
-        if (inside(x, y))
-            px_[index(x, y)] = c;
-    }
-    // Paints only where something is already drawn.
-    void paint(int x, int y, Colour c)
-    {
-        if (solid(x, y))
-            set(x, y, c);
-    }
+  int width() const { return w_; }
+  int height() const { return h_; }
+  bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+  Colour at(int x, int y) const { return inside(x, y) ? px_[index(x, y)] : Clear; }
+  bool solid(int x, int y) const { return at(x, y) != Clear; }
+  void set(int x, int y, Colour c) {
+    if (inside(x, y)) px_[index(x, y)] = c;
+  }
+  // Paints only where something is already drawn.
+  void paint(int x, int y, Colour c) {
+    if (solid(x, y)) set(x, y, c);
+  }
 
-    void fillRect(int x, int y, int w, int h, Colour c);
-    void disc(Pt centre, float r, Colour c);
-    void ellipse(Pt centre, float rx, float ry, Colour c);
-    // A thick stroke with round ends.
-    void capsule(Pt a, Pt b, float r, Colour c);
-    void polygon(std::span<const Pt> corners, Colour c);
-    void line(Pt a, Pt b, Colour c);
+  void fillRect(int x, int y, int w, int h, Colour c);
+  void disc(Pt centre, float r, Colour c);
+  void ellipse(Pt centre, float rx, float ry, Colour c);
+  // A thick stroke with round ends.
+  void capsule(Pt a, Pt b, float r, Colour c);
+  void polygon(std::span<const Pt> corners, Colour c);
+  void line(Pt a, Pt b, Colour c);
 
-    // Copies the solid pixels of src with its top-left corner at (x, y).
-    void blit(const Canvas& src, int x, int y);
-    Canvas mirrored() const;
-    Canvas scaled(int factor) const;
-    // Turned a quarter counter-clockwise: what faced right now faces up.
-    Canvas turnedLeft() const;
-    Canvas cropped(int x, int y, int w, int h) const;
+  // Copies the solid pixels of src with its top-left corner at (x, y).
+  void blit(const Canvas& src, int x, int y);
+  Canvas mirrored() const;
+  Canvas scaled(int factor) const;
+  // Turned a quarter counter-clockwise: what faced right now faces up.
+  Canvas turnedLeft() const;
+  Canvas cropped(int x, int y, int w, int h) const;
 
-    // Surrounds the drawn shape with a one pixel rim.
-    void outline(Colour c = Black);
-    // Darkens pixels whose neighbour at (dx, dy) is empty, up to depth pixels in.
-    void shadeEdge(int dx, int dy, int depth = 1);
-    // Lightens pixels whose neighbour at (dx, dy) is empty.
-    void lightEdge(int dx, int dy, Colour only = Clear);
-    // Replaces one colour by another everywhere.
-    void recolour(Colour from, Colour to);
+  // Surrounds the drawn shape with a one pixel rim.
+  void outline(Colour c = Black);
+  // Darkens pixels whose neighbour at (dx, dy) is empty, up to depth pixels in.
+  void shadeEdge(int dx, int dy, int depth = 1);
+  // Lightens pixels whose neighbour at (dx, dy) is empty.
+  void lightEdge(int dx, int dy, Colour only = Clear);
+  // Replaces one colour by another everywhere.
+  void recolour(Colour from, Colour to);
 
-    int solidCount() const;
-    bool operator==(const Canvas&) const = default;
+  int solidCount() const;
+  bool operator==(const Canvas&) const = default;
 
-    QImage toImage() const;
+  QImage toImage() const;
 
-private:
-    int index(int x, int y) const { return y * w_ + x; }
-    int w_ = 0;
-    int h_ = 0;
-    std::vector<Colour> px_;
+ private:
+  int index(int x, int y) const { return y * w_ + x; }
+  int w_ = 0;
+  int h_ = 0;
+  std::vector<Colour> px_;
 };
 
-} // namespace pictures
+}  // namespace pictures

@@ -1,10 +1,10 @@
 // The eight fighters and every picture of them in the sprite store.
 #pragma once
 
-#include "pose.h"
-
 #include <array>
 #include <string_view>
+
+#include "pose.h"
 
 namespace pictures {
 
@@ -29,4 +29,4 @@ Canvas drawKnight(Pose pose, bool sideFixed);
 // Jiro in the dark: a few glints picked out of his full picture.
 Canvas knightGlints(const Canvas& full);
 
-} // namespace pictures
+}  // namespace pictures

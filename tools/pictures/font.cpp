@@ -9,8 +9,8 @@ namespace pictures {
 namespace {
 
 struct Glyph {
-    char ch;
-    std::array<std::uint8_t, kGlyphHeight> rows; // bit 4 is the leftmost column
+  char ch;
+  std::array<std::uint8_t, kGlyphHeight> rows;  // bit 4 is the leftmost column
 };
 
 constexpr Glyph kGlyphs[] = {
@@ -37,32 +37,28 @@ constexpr Glyph kGlyphs[] = {
     {':', {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00}}, {'/', {0x01, 0x01, 0x02, 0x04, 0x08, 0x10, 0x10}},
 };
 
-const Glyph* find(char ch)
-{
-    const char up = char(std::toupper(static_cast<unsigned char>(ch)));
-    for (const Glyph& g : kGlyphs)
-        if (g.ch == up)
-            return &g;
-    return nullptr;
+const Glyph* find(char ch) {
+  const char up = char(std::toupper(static_cast<unsigned char>(ch)));
+  for (const Glyph& g : kGlyphs)
+    if (g.ch == up) return &g;
+  return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-int textWidth(std::string_view text, int scale)
-{
-    return text.empty() ? 0 : int(text.size()) * (kGlyphWidth + 1) * scale - scale;
+int textWidth(std::string_view text, int scale) {
+  return text.empty() ? 0 : int(text.size()) * (kGlyphWidth + 1) * scale - scale;
 }
 
-void drawText(Canvas& canvas, int x, int y, std::string_view text, Colour colour, int scale)
-{
-    for (char ch : text) {
-        if (const Glyph* g = find(ch))
-            for (int row = 0; row < kGlyphHeight; ++row)
-                for (int col = 0; col < kGlyphWidth; ++col)
-                    if (g->rows[std::size_t(row)] & (0x10 >> col))
-                        canvas.fillRect(x + col * scale, y + row * scale, scale, scale, colour);
-        x += (kGlyphWidth + 1) * scale;
-    }
+void drawText(Canvas& canvas, int x, int y, std::string_view text, Colour colour, int scale) {
+  for (char ch : text) {
+    if (const Glyph* g = find(ch))
+      for (int row = 0; row < kGlyphHeight; ++row)
+        for (int col = 0; col < kGlyphWidth; ++col)
+          if (g->rows[std::size_t(row)] & (0x10 >> col))
+            canvas.fillRect(x + col * scale, y + row * scale, scale, scale, colour);
+    x += (kGlyphWidth + 1) * scale;
+  }
 }
 
-} // namespace pictures
+}  // namespace pictures

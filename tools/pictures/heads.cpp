@@ -1,349 +1,331 @@
 // Heads of the cast: hair, ears, helmets and faces, drawn at any size so the
 // same code serves the sprites and the portraits.
-#include "style.h"
-#include "texture.h"
-
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
+
+#include "style.h"
+#include "texture.h"
 
 namespace pictures {
 
 namespace {
 
 class HeadPainter {
-public:
-    HeadPainter(float r, HeadView view, Mood mood, bool sideFixed)
-        : r_(r), k_(r / 4.5f), front_(view == HeadView::Front), mood_(mood), sideFixed_(sideFixed),
-          c_(int(std::ceil(r)) + 10), head_(2 * c_ + 1, 2 * c_ + 1), behind_(2 * c_ + 1, 2 * c_ + 1)
-    {
-    }
+ public:
+  HeadPainter(float r, HeadView view, Mood mood, bool sideFixed)
+      : r_(r),
+        k_(r / 4.5f),
+        front_(view == HeadView::Front),
+        mood_(mood),
+        sideFixed_(sideFixed),
+        c_(int(std::ceil(r)) + 10),
+        head_(2 * c_ + 1, 2 * c_ + 1),
+        behind_(2 * c_ + 1, 2 * c_ + 1) {}
 
-    HeadArt paint(HeadKind kind)
-    {
-        switch (kind) {
-        case HeadKind::Daisaku: daisaku(); break;
-        case HeadKind::Miyo: miyo(); break;
-        case HeadKind::Cat: cat(); break;
-        case HeadKind::Doll: doll(); break;
-        case HeadKind::Knight: knight(); break;
-        case HeadKind::Charcoal: charcoal(); break;
-        }
-        return {behind_, head_, c_};
+  HeadArt paint(HeadKind kind) {
+    switch (kind) {
+      case HeadKind::Daisaku:
+        daisaku();
+        break;
+      case HeadKind::Miyo:
+        miyo();
+        break;
+      case HeadKind::Cat:
+        cat();
+        break;
+      case HeadKind::Doll:
+        doll();
+        break;
+      case HeadKind::Knight:
+        knight();
+        break;
+      case HeadKind::Charcoal:
+        charcoal();
+        break;
     }
+    return {behind_, head_, c_};
+  }
 
-private:
-    // Where the eyes go: both in a front view, the near one from the side.
-    std::vector<float> spots(std::vector<float> frontView, std::vector<float> sideView) const
-    {
-        return front_ ? frontView : sideView;
-    }
+ private:
+  // Where the eyes go: both in a front view, the near one from the side.
+  std::vector<float> spots(std::vector<float> frontView, std::vector<float> sideView) const {
+    return front_ ? frontView : sideView;
+  }
 
-    // Unit head coordinates: (0, 0) is the centre, 1 is the radius, +u is the face side.
-    Pt at(float u, float v) const { return {c_ + u * r_, c_ + v * r_}; }
-    int px(float u) const { return int(std::lround(c_ + u * r_)); }
-    int size(float n) const { return std::max(1, int(std::lround(n * k_))); }
-    void block(Canvas& c, float u, float v, float w, float h, Colour col) const
-    {
-        c.fillRect(px(u), px(v), size(w), size(h), col);
-    }
-    void poly(Canvas& c, std::initializer_list<Pt> unitCorners, Colour col) const
-    {
-        std::vector<Pt> pts;
-        for (Pt p : unitCorners)
-            pts.push_back(at(p.x, p.y));
-        c.polygon(pts, col);
-    }
-    // Keeps only the part of a hair shape that lies on or around the skull.
-    void capHair(Canvas& hair, float below) const
-    {
-        for (int y = 0; y < hair.height(); ++y)
-            for (int x = 0; x < hair.width(); ++x)
-                if (float(y - c_) / r_ > below)
-                    hair.set(x, y, Clear);
-    }
-    static void finish(Canvas& c)
-    {
-        const Canvas before = c;
-        for (int y = 0; y < c.height(); ++y)
-            for (int x = 0; x < c.width(); ++x)
-                if (before.solid(x, y) && !before.solid(x, y + 1))
-                    c.set(x, y, shadeOf(before.at(x, y)));
-        c.outline();
-    }
+  // Unit head coordinates: (0, 0) is the centre, 1 is the radius, +u is the face side.
+  Pt at(float u, float v) const { return {c_ + u * r_, c_ + v * r_}; }
+  int px(float u) const { return int(std::lround(c_ + u * r_)); }
+  int size(float n) const { return std::max(1, int(std::lround(n * k_))); }
+  void block(Canvas& c, float u, float v, float w, float h, Colour col) const {
+    c.fillRect(px(u), px(v), size(w), size(h), col);
+  }
+  void poly(Canvas& c, std::initializer_list<Pt> unitCorners, Colour col) const {
+    std::vector<Pt> pts;
+    for (Pt p : unitCorners) pts.push_back(at(p.x, p.y));
+    c.polygon(pts, col);
+  }
+  // Keeps only the part of a hair shape that lies on or around the skull.
+  void capHair(Canvas& hair, float below) const {
+    for (int y = 0; y < hair.height(); ++y)
+      for (int x = 0; x < hair.width(); ++x)
+        if (float(y - c_) / r_ > below) hair.set(x, y, Clear);
+  }
+  static void finish(Canvas& c) {
+    const Canvas before = c;
+    for (int y = 0; y < c.height(); ++y)
+      for (int x = 0; x < c.width(); ++x)
+        if (before.solid(x, y) && !before.solid(x, y + 1)) c.set(x, y, shadeOf(before.at(x, y)));
+    c.outline();
+  }
 
-    // Eyes and mouth of a human face, in the colours given.
-    void face(Colour eye, Colour lips, Colour skin)
-    {
-        const bool glad = mood_ == Mood::Glad, hurt = mood_ == Mood::Hurt, shout = mood_ == Mood::Shout;
-        constexpr float e = 0.42f;
-        for (float u : spots({-e, e - 0.2f}, {e})) {
-            if (hurt || glad) {
-                block(head_, u - 0.05f, 0.05f, 2, 1, Black);
-            } else {
-                block(head_, u, -0.2f, 1.3f, 2.3f, eye);
-                if (k_ > 1.5f)
-                    head_.set(px(u), px(-0.15f), White);
-            }
-            if (shout)
-                block(head_, u - 0.2f, -0.42f, 2, 1, Black);
-        }
-        const float mu = front_ ? -0.05f : 0.62f;
-        if (shout || hurt || glad) {
-            block(head_, mu, 0.5f, 2, 1, Black);
-            if (k_ > 1.5f || !hurt)
-                block(head_, mu, 0.5f + 0.25f, 1, 1, Red);
-        } else {
-            block(head_, mu, 0.55f, front_ ? 2 : 1, 1, lips);
-        }
-        if (!front_)
-            head_.set(px(-0.05f), px(0.25f), shadeOf(skin));
+  // Eyes and mouth of a human face, in the colours given.
+  void face(Colour eye, Colour lips, Colour skin) {
+    const bool glad = mood_ == Mood::Glad, hurt = mood_ == Mood::Hurt, shout = mood_ == Mood::Shout;
+    constexpr float e = 0.42f;
+    for (float u : spots({-e, e - 0.2f}, {e})) {
+      if (hurt || glad) {
+        block(head_, u - 0.05f, 0.05f, 2, 1, Black);
+      } else {
+        block(head_, u, -0.2f, 1.3f, 2.3f, eye);
+        if (k_ > 1.5f) head_.set(px(u), px(-0.15f), White);
+      }
+      if (shout) block(head_, u - 0.2f, -0.42f, 2, 1, Black);
     }
-
-    void hairHighlight(Colour hair, float u, float v)
-    {
-        // the light falls from the upper left of the screen whichever way the fighter faces
-        const float side = sideFixed_ ? -u : u;
-        for (int i = 0; i < size(2); ++i) {
-            const int x = px(side) + (sideFixed_ ? -i : i), y = px(v) + i;
-            if (head_.at(x, y) == hair)
-                head_.set(x, y, lightOf(hair));
-        }
+    const float mu = front_ ? -0.05f : 0.62f;
+    if (shout || hurt || glad) {
+      block(head_, mu, 0.5f, 2, 1, Black);
+      if (k_ > 1.5f || !hurt) block(head_, mu, 0.5f + 0.25f, 1, 1, Red);
+    } else {
+      block(head_, mu, 0.55f, front_ ? 2 : 1, 1, lips);
     }
+    if (!front_) head_.set(px(-0.05f), px(0.25f), shadeOf(skin));
+  }
 
-    void daisaku()
-    {
-        head_.disc(at(0, 0), r_, White);
-        Canvas hair(head_.width(), head_.height());
-        if (front_) {
-            hair.ellipse(at(0, -0.45f), r_ * 1.05f, r_ * 0.6f, Black);
-            poly(hair, {{-1.0f, -0.4f}, {-0.3f, -0.9f}, {-1.3f, -1.25f}}, Black);
-            poly(hair, {{-0.5f, -0.8f}, {0.3f, -0.8f}, {-0.1f, -1.4f}}, Black);
-            poly(hair, {{0.0f, -0.8f}, {0.9f, -0.6f}, {0.7f, -1.35f}}, Black);
-            poly(hair, {{0.6f, -0.6f}, {1.0f, -0.3f}, {1.3f, -0.95f}}, Black);
-            capHair(hair, -0.3f);
-        } else {
-            hair.disc(at(-0.15f, -0.2f), r_ * 0.98f, Black);
-            poly(hair, {{-0.9f, -0.3f}, {-0.5f, -0.85f}, {-1.6f, -0.95f}}, Black);
-            poly(hair, {{-0.6f, -0.7f}, {0.1f, -0.95f}, {-0.6f, -1.4f}}, Black);
-            poly(hair, {{-0.05f, -0.9f}, {0.7f, -0.7f}, {0.4f, -1.35f}}, Black);
-            poly(hair, {{0.4f, -0.8f}, {1.0f, -0.45f}, {1.15f, -0.95f}}, Black);
-            for (int y = 0; y < hair.height(); ++y)
-                for (int x = 0; x < hair.width(); ++x)
-                    if (float(x - c_) / r_ > -0.35f && float(y - c_) / r_ > -0.45f)
-                        hair.set(x, y, Clear);
-            capHair(hair, 0.55f);
-        }
-        head_.blit(hair, 0, 0);
-        // headband with its tails flying behind
-        for (int x = 0; x < head_.width(); ++x)
-            head_.paint(x, px(-0.42f), Red);
-        if (!front_) {
-            head_.line(at(-1.0f, -0.42f), at(-1.7f, -0.2f), Red);
-            head_.line(at(-1.0f, -0.3f), at(-1.5f, 0.3f), Red);
-        }
-        hairHighlight(Black, -0.35f, -0.75f);
-        finish(head_);
-        face(Black, Silver, White);
+  void hairHighlight(Colour hair, float u, float v) {
+    // the light falls from the upper left of the screen whichever way the fighter faces
+    const float side = sideFixed_ ? -u : u;
+    for (int i = 0; i < size(2); ++i) {
+      const int x = px(side) + (sideFixed_ ? -i : i), y = px(v) + i;
+      if (head_.at(x, y) == hair) head_.set(x, y, lightOf(hair));
     }
+  }
 
-    void miyo()
-    {
-        head_.disc(at(0, 0), r_, White);
-        Canvas hair(head_.width(), head_.height());
-        if (front_) {
-            hair.ellipse(at(0, -0.3f), r_ * 1.1f, r_ * 0.8f, Maroon);
-            poly(hair, {{-1.15f, -0.3f}, {-0.6f, -0.3f}, {-0.75f, 1.4f}, {-1.25f, 1.4f}}, Maroon);
-            poly(hair, {{1.15f, -0.3f}, {0.6f, -0.3f}, {0.75f, 1.4f}, {1.25f, 1.4f}}, Maroon);
-            capHair(hair, 1.5f);
-            for (int y = px(-0.25f); y < px(0.5f); ++y)
-                for (int x = px(-0.6f); x <= px(0.6f); ++x)
-                    hair.set(x, y, Clear);
-        } else {
-            hair.disc(at(-0.2f, -0.15f), r_ * 1.0f, Maroon);
-            poly(hair, {{0.0f, -0.95f}, {0.95f, -0.45f}, {0.8f, -0.05f}, {0.2f, -0.5f}}, Maroon);
-            for (int y = 0; y < hair.height(); ++y)
-                for (int x = 0; x < hair.width(); ++x)
-                    if (float(x - c_) / r_ > -0.2f && float(y - c_) / r_ > -0.35f)
-                        hair.set(x, y, Clear);
-            capHair(hair, 0.9f);
-            // the long hair falls down her back
-            poly(behind_, {{-1.05f, -0.4f}, {-0.1f, 0.2f}, {-0.5f, 2.5f}, {-1.5f, 2.3f}}, Maroon);
-            finish(behind_);
-        }
-        head_.blit(hair, 0, 0);
-        head_.disc(at(-0.75f, -0.75f), 0.5f * k_ + 0.4f, Yellow);
-        hairHighlight(Maroon, -0.3f, -0.8f);
-        finish(head_);
-        face(Black, Red, White);
+  void daisaku() {
+    head_.disc(at(0, 0), r_, White);
+    Canvas hair(head_.width(), head_.height());
+    if (front_) {
+      hair.ellipse(at(0, -0.45f), r_ * 1.05f, r_ * 0.6f, Black);
+      poly(hair, {{-1.0f, -0.4f}, {-0.3f, -0.9f}, {-1.3f, -1.25f}}, Black);
+      poly(hair, {{-0.5f, -0.8f}, {0.3f, -0.8f}, {-0.1f, -1.4f}}, Black);
+      poly(hair, {{0.0f, -0.8f}, {0.9f, -0.6f}, {0.7f, -1.35f}}, Black);
+      poly(hair, {{0.6f, -0.6f}, {1.0f, -0.3f}, {1.3f, -0.95f}}, Black);
+      capHair(hair, -0.3f);
+    } else {
+      hair.disc(at(-0.15f, -0.2f), r_ * 0.98f, Black);
+      poly(hair, {{-0.9f, -0.3f}, {-0.5f, -0.85f}, {-1.6f, -0.95f}}, Black);
+      poly(hair, {{-0.6f, -0.7f}, {0.1f, -0.95f}, {-0.6f, -1.4f}}, Black);
+      poly(hair, {{-0.05f, -0.9f}, {0.7f, -0.7f}, {0.4f, -1.35f}}, Black);
+      poly(hair, {{0.4f, -0.8f}, {1.0f, -0.45f}, {1.15f, -0.95f}}, Black);
+      for (int y = 0; y < hair.height(); ++y)
+        for (int x = 0; x < hair.width(); ++x)
+          if (float(x - c_) / r_ > -0.35f && float(y - c_) / r_ > -0.45f) hair.set(x, y, Clear);
+      capHair(hair, 0.55f);
     }
-
-    void cat()
-    {
-        head_.disc(at(0, 0), r_, Yellow);
-        if (front_) {
-            poly(head_, {{-0.95f, -0.3f}, {-0.25f, -0.85f}, {-0.85f, -1.55f}}, Yellow);
-            poly(head_, {{0.95f, -0.3f}, {0.25f, -0.85f}, {0.85f, -1.55f}}, Yellow);
-            head_.ellipse(at(0, 0.45f), r_ * 0.55f, r_ * 0.4f, White);
-        } else {
-            poly(head_, {{-0.8f, -0.45f}, {-0.15f, -0.95f}, {-0.7f, -1.6f}}, Yellow);
-            poly(head_, {{0.05f, -0.95f}, {0.7f, -0.65f}, {0.4f, -1.6f}}, Yellow);
-            head_.ellipse(at(0.55f, 0.4f), r_ * 0.6f, r_ * 0.42f, White);
-        }
-        for (float u : {-0.3f, 0.0f, 0.3f})
-            block(head_, u, -0.85f, 1, 2, Olive);
-        finish(head_);
-        const float ears = front_ ? 0.7f : 0.45f;
-        head_.paint(px(ears), px(-1.05f), Fuchsia);
-        if (front_)
-            head_.paint(px(-ears), px(-1.05f), Fuchsia);
-        const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
-        for (float u : spots({-0.42f, 0.3f}, {0.35f})) {
-            if (closed) {
-                block(head_, u - 0.1f, 0.0f, 2, 1, Black);
-            } else {
-                block(head_, u, -0.2f, 1.3f, 2.3f, Black);
-                head_.paint(px(u) - 1, px(-0.2f), Green);
-            }
-        }
-        const float nose = front_ ? 0.0f : 0.95f;
-        head_.paint(px(nose), px(0.15f), Fuchsia);
-        if (mood_ != Mood::Calm)
-            block(head_, nose - 0.2f, 0.55f, 2, 1, Red);
-        // whiskers poke out past the cheeks
-        const float w = front_ ? 1.05f : 1.0f;
-        head_.set(px(w) + 1, px(0.3f), Black);
-        head_.set(px(w) + 1, px(0.6f), Black);
-        if (front_) {
-            head_.set(px(-w) - 1, px(0.3f), Black);
-            head_.set(px(-w) - 1, px(0.6f), Black);
-        }
-        // red collar with its bell
-        head_.capsule(at(-0.4f, 1.05f), at(0.45f, 1.05f), 0.55f * k_, Red);
-        head_.set(px(front_ ? 0.0f : 0.45f), px(1.25f), Yellow);
+    head_.blit(hair, 0, 0);
+    // headband with its tails flying behind
+    for (int x = 0; x < head_.width(); ++x) head_.paint(x, px(-0.42f), Red);
+    if (!front_) {
+      head_.line(at(-1.0f, -0.42f), at(-1.7f, -0.2f), Red);
+      head_.line(at(-1.0f, -0.3f), at(-1.5f, 0.3f), Red);
     }
+    hairHighlight(Black, -0.35f, -0.75f);
+    finish(head_);
+    face(Black, Silver, White);
+  }
 
-    void doll()
-    {
-        head_.disc(at(0, 0), r_, Silver);
-        Canvas hair(head_.width(), head_.height());
-        hair.ellipse(at(front_ ? 0.0f : -0.15f, -0.35f), r_ * 1.05f, r_ * 0.75f, Yellow);
-        capHair(hair, -0.2f);
-        head_.blit(hair, 0, 0);
-        if (front_) {
-            for (float u : {-1.05f, 1.05f})
-                for (float v : {0.2f, 0.85f})
-                    behind_.disc(at(u, v), r_ * 0.33f, Yellow);
-        } else {
-            for (Pt p : {Pt{-0.95f, 0.15f}, Pt{-0.85f, 0.8f}, Pt{-0.35f, 1.05f}})
-                behind_.disc(at(p.x, p.y), r_ * 0.34f, Yellow);
-        }
-        finish(behind_);
-        // a big bow on top
-        if (front_) {
-            poly(head_, {{-0.75f, -1.35f}, {0.0f, -1.0f}, {-0.75f, -0.7f}}, Fuchsia);
-            poly(head_, {{0.75f, -1.35f}, {0.0f, -1.0f}, {0.75f, -0.7f}}, Fuchsia);
-        } else { // tied at the back of the head
-            poly(head_, {{-0.45f, -1.4f}, {-0.75f, -0.75f}, {-0.2f, -0.95f}}, Fuchsia);
-            poly(head_, {{-1.35f, -0.35f}, {-0.75f, -0.75f}, {-1.1f, -0.05f}}, Fuchsia);
-        }
-        finish(head_);
-        const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
-        for (float u : spots({-0.45f, 0.3f}, {0.35f})) {
-            if (closed) {
-                block(head_, u - 0.1f, 0.0f, 2, 1, Black);
-            } else {
-                block(head_, u, -0.2f, 1.3f, 2.3f, Blue);
-                head_.set(px(u) + (front_ ? 0 : 1), px(-0.2f), Black);
-                head_.set(px(u), px(-0.2f) - 1, Black);
-            }
-            head_.set(px(u + 0.15f), px(0.45f), Red);
-        }
-        head_.set(px(front_ ? 0.0f : 0.75f), px(0.65f), Red);
+  void miyo() {
+    head_.disc(at(0, 0), r_, White);
+    Canvas hair(head_.width(), head_.height());
+    if (front_) {
+      hair.ellipse(at(0, -0.3f), r_ * 1.1f, r_ * 0.8f, Maroon);
+      poly(hair, {{-1.15f, -0.3f}, {-0.6f, -0.3f}, {-0.75f, 1.4f}, {-1.25f, 1.4f}}, Maroon);
+      poly(hair, {{1.15f, -0.3f}, {0.6f, -0.3f}, {0.75f, 1.4f}, {1.25f, 1.4f}}, Maroon);
+      capHair(hair, 1.5f);
+      for (int y = px(-0.25f); y < px(0.5f); ++y)
+        for (int x = px(-0.6f); x <= px(0.6f); ++x) hair.set(x, y, Clear);
+    } else {
+      hair.disc(at(-0.2f, -0.15f), r_ * 1.0f, Maroon);
+      poly(hair, {{0.0f, -0.95f}, {0.95f, -0.45f}, {0.8f, -0.05f}, {0.2f, -0.5f}}, Maroon);
+      for (int y = 0; y < hair.height(); ++y)
+        for (int x = 0; x < hair.width(); ++x)
+          if (float(x - c_) / r_ > -0.2f && float(y - c_) / r_ > -0.35f) hair.set(x, y, Clear);
+      capHair(hair, 0.9f);
+      // the long hair falls down her back
+      poly(behind_, {{-1.05f, -0.4f}, {-0.1f, 0.2f}, {-0.5f, 2.5f}, {-1.5f, 2.3f}}, Maroon);
+      finish(behind_);
     }
+    head_.blit(hair, 0, 0);
+    head_.disc(at(-0.75f, -0.75f), 0.5f * k_ + 0.4f, Yellow);
+    hairHighlight(Maroon, -0.3f, -0.8f);
+    finish(head_);
+    face(Black, Red, White);
+  }
 
-    void knight()
-    {
-        head_.disc(at(0, 0), r_, Grey);
-        if (!front_)
-            poly(head_, {{0.1f, 0.2f}, {1.05f, 0.15f}, {0.9f, 0.95f}, {0.0f, 1.05f}}, Grey);
-        // horns curling up from the temples
-        for (float u : spots({-0.65f, 0.65f}, {-0.35f, 0.45f})) {
-            const float out = front_ ? (u < 0 ? -0.45f : 0.45f) : 0.3f;
-            head_.capsule(at(u, -0.6f), at(u + out * 0.5f, -1.2f), 0.7f * k_, Silver);
-            head_.capsule(at(u + out * 0.5f, -1.2f), at(u + out, -1.5f), 0.45f * k_, White);
-        }
-        const Canvas shape = head_;
-        for (int y = 0; y < head_.height(); ++y)
-            for (int x = 0; x < head_.width(); ++x)
-                if (shape.at(x, y) == Grey && !shape.solid(x - (front_ ? 0 : 1), y))
-                    head_.set(x, y, Black);
-                else if (shape.at(x, y) == Grey && (!shape.solid(x, y - 1) || !shape.solid(x + 1, y)))
-                    head_.set(x, y, Silver);
-        finish(head_);
-        // the visor slit and the glint of the eyes inside it
-        for (int x = px(front_ ? -0.75f : 0.05f); x <= px(front_ ? 0.75f : 1.05f); ++x)
-            head_.paint(x, px(0.05f), Black);
-        for (float u : spots({-0.4f, 0.35f}, {0.55f}))
-            head_.set(px(u), px(0.05f), Red);
-        if (!front_)
-            for (float v : {0.45f, 0.7f})
-                head_.paint(px(0.8f), px(v), Black);
-        head_.paint(px(sideFixed_ ? 0.35f : -0.35f), px(-0.55f), White);
+  void cat() {
+    head_.disc(at(0, 0), r_, Yellow);
+    if (front_) {
+      poly(head_, {{-0.95f, -0.3f}, {-0.25f, -0.85f}, {-0.85f, -1.55f}}, Yellow);
+      poly(head_, {{0.95f, -0.3f}, {0.25f, -0.85f}, {0.85f, -1.55f}}, Yellow);
+      head_.ellipse(at(0, 0.45f), r_ * 0.55f, r_ * 0.4f, White);
+    } else {
+      poly(head_, {{-0.8f, -0.45f}, {-0.15f, -0.95f}, {-0.7f, -1.6f}}, Yellow);
+      poly(head_, {{0.05f, -0.95f}, {0.7f, -0.65f}, {0.4f, -1.6f}}, Yellow);
+      head_.ellipse(at(0.55f, 0.4f), r_ * 0.6f, r_ * 0.42f, White);
     }
-
-    void charcoal()
-    {
-        head_.disc(at(0, 0), r_, Grey);
-        const Canvas round = head_;
-        for (int y = 0; y < head_.height(); ++y)
-            for (int x = 0; x < head_.width(); ++x)
-                if (!round.solid(x, y) && (round.solid(x + 1, y) || round.solid(x, y + 1) || round.solid(x - 1, y))
-                    && noise(x / size(1.5f), y / size(1.5f), 3) % 3 == 0)
-                    head_.set(x, y, Grey);
-        finish(head_);
-        head_.lightEdge(0, -1, Grey);
-        // dark lumps and a few bright glints in the charcoal
-        Canvas lumps(head_.width(), head_.height());
-        for (int i = 0; i < 7; ++i) {
-            const float u = float(noise(i, 0, 5) % 140) / 100.0f - 0.7f, v = float(noise(i, 1, 5) % 140) / 100.0f - 0.7f;
-            lumps.disc(at(u, v), r_ * 0.2f, Black);
-        }
-        for (int y = 0; y < head_.height(); ++y)
-            for (int x = 0; x < head_.width(); ++x)
-                if (head_.at(x, y) == Grey && lumps.solid(x, y))
-                    head_.set(x, y, Black);
-        head_.paint(px(-0.3f), px(-0.6f), Silver);
-        for (float u : spots({-0.45f, 0.3f}, {0.4f})) {
-            const bool closed = mood_ == Mood::Hurt;
-            block(head_, u, closed ? 0.0f : -0.2f, closed ? 2.0f : 1.3f, closed ? 1.0f : 2.3f, Yellow);
-            head_.set(px(u) + 1, px(-0.2f), closed ? Grey : Red);
-        }
-        const float mu = front_ ? -0.2f : 0.45f;
-        block(head_, mu, 0.55f, mood_ == Mood::Calm ? 2 : 3, 1, Red);
+    for (float u : {-0.3f, 0.0f, 0.3f}) block(head_, u, -0.85f, 1, 2, Olive);
+    finish(head_);
+    const float ears = front_ ? 0.7f : 0.45f;
+    head_.paint(px(ears), px(-1.05f), Fuchsia);
+    if (front_) head_.paint(px(-ears), px(-1.05f), Fuchsia);
+    const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
+    for (float u : spots({-0.42f, 0.3f}, {0.35f})) {
+      if (closed) {
+        block(head_, u - 0.1f, 0.0f, 2, 1, Black);
+      } else {
+        block(head_, u, -0.2f, 1.3f, 2.3f, Black);
+        head_.paint(px(u) - 1, px(-0.2f), Green);
+      }
     }
+    const float nose = front_ ? 0.0f : 0.95f;
+    head_.paint(px(nose), px(0.15f), Fuchsia);
+    if (mood_ != Mood::Calm) block(head_, nose - 0.2f, 0.55f, 2, 1, Red);
+    // whiskers poke out past the cheeks
+    const float w = front_ ? 1.05f : 1.0f;
+    head_.set(px(w) + 1, px(0.3f), Black);
+    head_.set(px(w) + 1, px(0.6f), Black);
+    if (front_) {
+      head_.set(px(-w) - 1, px(0.3f), Black);
+      head_.set(px(-w) - 1, px(0.6f), Black);
+    }
+    // red collar with its bell
+    head_.capsule(at(-0.4f, 1.05f), at(0.45f, 1.05f), 0.55f * k_, Red);
+    head_.set(px(front_ ? 0.0f : 0.45f), px(1.25f), Yellow);
+  }
 
-    float r_;
-    float k_;
-    bool front_;
-    Mood mood_;
-    bool sideFixed_;
-    int c_;
-    Canvas head_;
-    Canvas behind_;
+  void doll() {
+    head_.disc(at(0, 0), r_, Silver);
+    Canvas hair(head_.width(), head_.height());
+    hair.ellipse(at(front_ ? 0.0f : -0.15f, -0.35f), r_ * 1.05f, r_ * 0.75f, Yellow);
+    capHair(hair, -0.2f);
+    head_.blit(hair, 0, 0);
+    if (front_) {
+      for (float u : {-1.05f, 1.05f})
+        for (float v : {0.2f, 0.85f}) behind_.disc(at(u, v), r_ * 0.33f, Yellow);
+    } else {
+      for (Pt p : {Pt{-0.95f, 0.15f}, Pt{-0.85f, 0.8f}, Pt{-0.35f, 1.05f}})
+        behind_.disc(at(p.x, p.y), r_ * 0.34f, Yellow);
+    }
+    finish(behind_);
+    // a big bow on top
+    if (front_) {
+      poly(head_, {{-0.75f, -1.35f}, {0.0f, -1.0f}, {-0.75f, -0.7f}}, Fuchsia);
+      poly(head_, {{0.75f, -1.35f}, {0.0f, -1.0f}, {0.75f, -0.7f}}, Fuchsia);
+    } else {  // tied at the back of the head
+      poly(head_, {{-0.45f, -1.4f}, {-0.75f, -0.75f}, {-0.2f, -0.95f}}, Fuchsia);
+      poly(head_, {{-1.35f, -0.35f}, {-0.75f, -0.75f}, {-1.1f, -0.05f}}, Fuchsia);
+    }
+    finish(head_);
+    const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
+    for (float u : spots({-0.45f, 0.3f}, {0.35f})) {
+      if (closed) {
+        block(head_, u - 0.1f, 0.0f, 2, 1, Black);
+      } else {
+        block(head_, u, -0.2f, 1.3f, 2.3f, Blue);
+        head_.set(px(u) + (front_ ? 0 : 1), px(-0.2f), Black);
+        head_.set(px(u), px(-0.2f) - 1, Black);
+      }
+      head_.set(px(u + 0.15f), px(0.45f), Red);
+    }
+    head_.set(px(front_ ? 0.0f : 0.75f), px(0.65f), Red);
+  }
+
+  void knight() {
+    head_.disc(at(0, 0), r_, Grey);
+    if (!front_) poly(head_, {{0.1f, 0.2f}, {1.05f, 0.15f}, {0.9f, 0.95f}, {0.0f, 1.05f}}, Grey);
+    // horns curling up from the temples
+    for (float u : spots({-0.65f, 0.65f}, {-0.35f, 0.45f})) {
+      const float out = front_ ? (u < 0 ? -0.45f : 0.45f) : 0.3f;
+      head_.capsule(at(u, -0.6f), at(u + out * 0.5f, -1.2f), 0.7f * k_, Silver);
+      head_.capsule(at(u + out * 0.5f, -1.2f), at(u + out, -1.5f), 0.45f * k_, White);
+    }
+    const Canvas shape = head_;
+    for (int y = 0; y < head_.height(); ++y)
+      for (int x = 0; x < head_.width(); ++x)
+        if (shape.at(x, y) == Grey && !shape.solid(x - (front_ ? 0 : 1), y))
+          head_.set(x, y, Black);
+        else if (shape.at(x, y) == Grey && (!shape.solid(x, y - 1) || !shape.solid(x + 1, y)))
+          head_.set(x, y, Silver);
+    finish(head_);
+    // the visor slit and the glint of the eyes inside it
+    for (int x = px(front_ ? -0.75f : 0.05f); x <= px(front_ ? 0.75f : 1.05f); ++x)
+      head_.paint(x, px(0.05f), Black);
+    for (float u : spots({-0.4f, 0.35f}, {0.55f})) head_.set(px(u), px(0.05f), Red);
+    if (!front_)
+      for (float v : {0.45f, 0.7f}) head_.paint(px(0.8f), px(v), Black);
+    head_.paint(px(sideFixed_ ? 0.35f : -0.35f), px(-0.55f), White);
+  }
+
+  void charcoal() {
+    head_.disc(at(0, 0), r_, Grey);
+    const Canvas round = head_;
+    for (int y = 0; y < head_.height(); ++y)
+      for (int x = 0; x < head_.width(); ++x)
+        if (!round.solid(x, y) && (round.solid(x + 1, y) || round.solid(x, y + 1) || round.solid(x - 1, y)) &&
+            noise(x / size(1.5f), y / size(1.5f), 3) % 3 == 0)
+          head_.set(x, y, Grey);
+    finish(head_);
+    head_.lightEdge(0, -1, Grey);
+    // dark lumps and a few bright glints in the charcoal
+    Canvas lumps(head_.width(), head_.height());
+    for (int i = 0; i < 7; ++i) {
+      const float u = float(noise(i, 0, 5) % 140) / 100.0f - 0.7f,
+                  v = float(noise(i, 1, 5) % 140) / 100.0f - 0.7f;
+      lumps.disc(at(u, v), r_ * 0.2f, Black);
+    }
+    for (int y = 0; y < head_.height(); ++y)
+      for (int x = 0; x < head_.width(); ++x)
+        if (head_.at(x, y) == Grey && lumps.solid(x, y)) head_.set(x, y, Black);
+    head_.paint(px(-0.3f), px(-0.6f), Silver);
+    for (float u : spots({-0.45f, 0.3f}, {0.4f})) {
+      const bool closed = mood_ == Mood::Hurt;
+      block(head_, u, closed ? 0.0f : -0.2f, closed ? 2.0f : 1.3f, closed ? 1.0f : 2.3f, Yellow);
+      head_.set(px(u) + 1, px(-0.2f), closed ? Grey : Red);
+    }
+    const float mu = front_ ? -0.2f : 0.45f;
+    block(head_, mu, 0.55f, mood_ == Mood::Calm ? 2 : 3, 1, Red);
+  }
+
+  float r_;
+  float k_;
+  bool front_;
+  Mood mood_;
+  bool sideFixed_;
+  int c_;
+  Canvas head_;
+  Canvas behind_;
 };
 
-} // namespace
+}  // namespace
 
-HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed)
-{
-    HeadArt art = HeadPainter(r, view, mood, sideFixed).paint(kind);
-    if (view == HeadView::FaceUp) {
-        art.behind = art.behind.turnedLeft();
-        art.front = art.front.turnedLeft();
-    }
-    return art;
+HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed) {
+  HeadArt art = HeadPainter(r, view, mood, sideFixed).paint(kind);
+  if (view == HeadView::FaceUp) {
+    art.behind = art.behind.turnedLeft();
+    art.front = art.front.turnedLeft();
+  }
+  return art;
 }
 
-} // namespace pictures
+}  // namespace pictures

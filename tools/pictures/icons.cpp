@@ -1,97 +1,94 @@
 // Small pictures: the window icon, the help button and the fighters' portraits.
+#include <cmath>
+#include <vector>
+
 #include "fighters.h"
 #include "font.h"
 #include "screens.h"
 #include "store.h"
 #include "style.h"
 
-#include <cmath>
-#include <vector>
-
 namespace pictures {
 
 namespace {
 
 // A red boxing glove punching right, cuff on the left.
-Canvas glove()
-{
-    Canvas g(32, 32);
-    g.ellipse({13, 15}, 7, 6, Red);
-    g.ellipse({9, 19}, 4, 3, Red);   // the thumb wrapped underneath
-    g.fillRect(2, 12, 5, 8, White); // cuff
-    g.shadeEdge(0, 1, 2);
-    g.lightEdge(0, -1, Red);
-    g.outline();
-    g.line({7, 17}, {12, 18}, Black);
-    return g;
+Canvas glove() {
+  Canvas g(32, 32);
+  g.ellipse({13, 15}, 7, 6, Red);
+  g.ellipse({9, 19}, 4, 3, Red);   // the thumb wrapped underneath
+  g.fillRect(2, 12, 5, 8, White);  // cuff
+  g.shadeEdge(0, 1, 2);
+  g.lightEdge(0, -1, Red);
+  g.outline();
+  g.line({7, 17}, {12, 18}, Black);
+  return g;
 }
 
-} // namespace
+}  // namespace
 
-Canvas drawIcon()
-{
-    Canvas c(32, 32);
-    // a yellow bang where two gloves meet
-    Canvas bang(32, 32);
-    std::vector<Pt> star;
-    for (int i = 0; i < 16; ++i) {
-        const float a = float(i) * 3.14159f / 8, r = i % 2 ? 7.0f : 15.0f;
-        star.push_back({15.5f + std::cos(a) * r, 15.5f + std::sin(a) * r});
-    }
-    bang.polygon(star, Yellow);
-    bang.outline(Red);
-    c.blit(bang, 0, 0);
-    const Canvas left = glove().cropped(0, 0, 22, 32);
-    c.blit(left, -3, 0);
-    c.blit(left.mirrored(), 13, 1);
-    return c;
+Canvas drawIcon() {
+  Canvas c(32, 32);
+  // a yellow bang where two gloves meet
+  Canvas bang(32, 32);
+  std::vector<Pt> star;
+  for (int i = 0; i < 16; ++i) {
+    const float a = float(i) * 3.14159f / 8, r = i % 2 ? 7.0f : 15.0f;
+    star.push_back({15.5f + std::cos(a) * r, 15.5f + std::sin(a) * r});
+  }
+  bang.polygon(star, Yellow);
+  bang.outline(Red);
+  c.blit(bang, 0, 0);
+  const Canvas left = glove().cropped(0, 0, 22, 32);
+  c.blit(left, -3, 0);
+  c.blit(left.mirrored(), 13, 1);
+  return c;
 }
 
-Canvas drawHelpIcon()
-{
-    Canvas c(32, 32);
-    c.disc({15.5f, 15.5f}, 14.5f, Blue);
-    c.shadeEdge(1, 1, 3);
-    c.lightEdge(-1, -1, Blue);
-    c.outline(Navy);
-    Canvas mark(32, 32);
-    drawText(mark, 9, 6, "?", White, 3);
-    drawText(mark, 10, 6, "?", White, 3);
-    Canvas shadow = mark;
-    shadow.recolour(White, Navy);
-    c.blit(shadow, 1, 1);
-    c.blit(mark, 0, 0);
-    return c;
+Canvas drawHelpIcon() {
+  Canvas c(32, 32);
+  c.disc({15.5f, 15.5f}, 14.5f, Blue);
+  c.shadeEdge(1, 1, 3);
+  c.lightEdge(-1, -1, Blue);
+  c.outline(Navy);
+  Canvas mark(32, 32);
+  drawText(mark, 9, 6, "?", White, 3);
+  drawText(mark, 10, 6, "?", White, 3);
+  Canvas shadow = mark;
+  shadow.recolour(White, Navy);
+  c.blit(shadow, 1, 1);
+  c.blit(mark, 0, 0);
+  return c;
 }
 
 // Big heads for the fighter select: facing left like the portraits that come
 // straight from the sprite store.
-Canvas drawPortrait(int fighter, const Canvas& store)
-{
-    switch (fighter) {
-    case Daiganmen: return storeCell(store, 100);
-    case Jiro: return storeCell(store, 138);
-    case Hanii: return storeCell(store, 154);
-    default: break;
-    }
-    const Style s = styleOf(Fighter(fighter));
-    Canvas c(32, 32);
-    Canvas body(32, 32);
-    body.ellipse({15, 33}, 12, 9, s.top);
-    if (s.chest == Chest::Tie)
-        body.capsule({17, 25}, {16, 29}, 1.0f, s.trim);
-    if (s.chest == Chest::Belly || s.chest == Chest::Apron)
-        body.ellipse({17, 32}, 4, 6, s.trim);
-    body.capsule({16, 20}, {16, 26}, 2.5f, s.skin); // neck
-    body.shadeEdge(-1, 0, 2);
-    body.outline();
-    const HeadArt head = drawHead(s.head, 9.5f, HeadView::Side, Mood::Calm, true);
-    c.blit(head.behind, 16 - head.centre, 14 - head.centre);
-    c.blit(body, 0, 0);
-    c.blit(head.front, 16 - head.centre, 14 - head.centre);
-    if (fighter == Kokutanjin)
-        c.fillRect(6, 28, 2, 1, Red), c.set(22, 30, Yellow);
-    return c.mirrored();
+Canvas drawPortrait(int fighter, const Canvas& store) {
+  switch (fighter) {
+    case Daiganmen:
+      return storeCell(store, 100);
+    case Jiro:
+      return storeCell(store, 138);
+    case Hanii:
+      return storeCell(store, 154);
+    default:
+      break;
+  }
+  const Style s = styleOf(Fighter(fighter));
+  Canvas c(32, 32);
+  Canvas body(32, 32);
+  body.ellipse({15, 33}, 12, 9, s.top);
+  if (s.chest == Chest::Tie) body.capsule({17, 25}, {16, 29}, 1.0f, s.trim);
+  if (s.chest == Chest::Belly || s.chest == Chest::Apron) body.ellipse({17, 32}, 4, 6, s.trim);
+  body.capsule({16, 20}, {16, 26}, 2.5f, s.skin);  // neck
+  body.shadeEdge(-1, 0, 2);
+  body.outline();
+  const HeadArt head = drawHead(s.head, 9.5f, HeadView::Side, Mood::Calm, true);
+  c.blit(head.behind, 16 - head.centre, 14 - head.centre);
+  c.blit(body, 0, 0);
+  c.blit(head.front, 16 - head.centre, 14 - head.centre);
+  if (fighter == Kokutanjin) c.fillRect(6, 28, 2, 1, Red), c.set(22, 30, Yellow);
+  return c.mirrored();
 }
 
-} // namespace pictures
+}  // namespace pictures

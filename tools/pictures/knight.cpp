@@ -1,62 +1,55 @@
 // Jiro, the dark knight: in black plate and a purple cape. Most of the time he is
 // lost in the dark and only a glint of his eyes and armour gives him away.
-#include "fighters.h"
-#include "style.h"
-#include "texture.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
+
+#include "fighters.h"
+#include "style.h"
+#include "texture.h"
 
 namespace pictures {
 
 namespace {
 
 struct Spot {
-    int x, y;
-    Colour c;
+  int x, y;
+  Colour c;
 };
 
-} // namespace
+}  // namespace
 
-Canvas drawKnight(Pose pose, bool sideFixed)
-{
-    return drawHumanoid(styleOf(Jiro), skeletonFor(pose), sideFixed);
+Canvas drawKnight(Pose pose, bool sideFixed) {
+  return drawHumanoid(styleOf(Jiro), skeletonFor(pose), sideFixed);
 }
 
-Canvas knightGlints(const Canvas& full)
-{
-    std::vector<Spot> eyes, specks;
-    for (int y = 0; y < full.height(); ++y)
-        for (int x = 0; x < full.width(); ++x) {
-            const Colour c = full.at(x, y);
-            // an eye is the red glint inside the black visor slit, level or, lying down, upright
-            const bool slit = (full.at(x - 1, y) == Black && full.at(x + 1, y) == Black)
-                              || (full.at(x, y - 1) == Black && full.at(x, y + 1) == Black);
-            if (c == Red && slit)
-                eyes.push_back({x, y, Red});
-            else if (c == Silver || c == Grey || (c == Black && !full.solid(x, y + 1)))
-                specks.push_back({x, y, c});
-        }
-    std::sort(specks.begin(), specks.end(), [](const Spot& a, const Spot& b) {
-        return noise(a.x, a.y, 21) < noise(b.x, b.y, 21);
-    });
-    Canvas out(full.width(), full.height());
-    for (const Spot& e : eyes)
-        out.set(e.x, e.y, e.c);
-    // keep the specks apart so they read as scattered glints, not a shape
-    for (int gap = 4; gap >= 1 && out.solidCount() < 14; --gap)
-        for (const Spot& s : specks) {
-            if (out.solidCount() >= 14)
-                break;
-            bool lonely = true;
-            for (int dy = -gap + 1; dy < gap && lonely; ++dy)
-                for (int dx = -gap + 1; dx < gap && lonely; ++dx)
-                    lonely = !out.solid(s.x + dx, s.y + dy);
-            if (lonely)
-                out.set(s.x, s.y, s.c == Black ? Grey : s.c);
-        }
-    return out;
+Canvas knightGlints(const Canvas& full) {
+  std::vector<Spot> eyes, specks;
+  for (int y = 0; y < full.height(); ++y)
+    for (int x = 0; x < full.width(); ++x) {
+      const Colour c = full.at(x, y);
+      // an eye is the red glint inside the black visor slit, level or, lying down, upright
+      const bool slit = (full.at(x - 1, y) == Black && full.at(x + 1, y) == Black) ||
+                        (full.at(x, y - 1) == Black && full.at(x, y + 1) == Black);
+      if (c == Red && slit)
+        eyes.push_back({x, y, Red});
+      else if (c == Silver || c == Grey || (c == Black && !full.solid(x, y + 1)))
+        specks.push_back({x, y, c});
+    }
+  std::sort(specks.begin(), specks.end(),
+            [](const Spot& a, const Spot& b) { return noise(a.x, a.y, 21) < noise(b.x, b.y, 21); });
+  Canvas out(full.width(), full.height());
+  for (const Spot& e : eyes) out.set(e.x, e.y, e.c);
+  // keep the specks apart so they read as scattered glints, not a shape
+  for (int gap = 4; gap >= 1 && out.solidCount() < 14; --gap)
+    for (const Spot& s : specks) {
+      if (out.solidCount() >= 14) break;
+      bool lonely = true;
+      for (int dy = -gap + 1; dy < gap && lonely; ++dy)
+        for (int dx = -gap + 1; dx < gap && lonely; ++dx) lonely = !out.solid(s.x + dx, s.y + dy);
+      if (lonely) out.set(s.x, s.y, s.c == Black ? Grey : s.c);
+    }
+  return out;
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -1,48 +1,42 @@
 // make-pictures: draws every picture of the game into one folder.
 //   make-pictures OUTDIR        the game's pictures plus contact-sheet.png
 //   make-pictures --cast FILE   only a smaller contact sheet, for the README
-#include "screens.h"
-#include "store.h"
-
 #include <QDir>
 #include <QString>
-
 #include <cstdio>
 #include <string>
 
+#include "screens.h"
+#include "store.h"
+
 namespace {
 
-bool save(const pictures::Canvas& canvas, const QString& path)
-{
-    if (canvas.toImage().save(path, "PNG"))
-        return true;
-    std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(path));
-    return false;
+bool save(const pictures::Canvas& canvas, const QString& path) {
+  if (canvas.toImage().save(path, "PNG")) return true;
+  std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(path));
+  return false;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
-    using namespace pictures;
-    const std::string first = argc > 1 ? argv[1] : "";
-    if (argc != 2 && !(argc == 3 && first == "--cast")) {
-        std::fprintf(stderr, "usage: make-pictures OUTDIR | make-pictures --cast FILE\n");
-        return 2;
-    }
-    const Canvas store = buildStore();
-    const std::vector<Picture> screens = screenPictures(store);
-    if (argc == 3)
-        return save(contactSheet(store, screens, 2), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+int main(int argc, char** argv) {
+  using namespace pictures;
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (argc != 2 && !(argc == 3 && first == "--cast")) {
+    std::fprintf(stderr, "usage: make-pictures OUTDIR | make-pictures --cast FILE\n");
+    return 2;
+  }
+  const Canvas store = buildStore();
+  const std::vector<Picture> screens = screenPictures(store);
+  if (argc == 3) return save(contactSheet(store, screens, 2), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "make-pictures: cannot create %s\n", argv[1]);
-        return 1;
-    }
-    bool ok = save(store, dir.filePath("sprites.png"));
-    for (const Picture& p : screens)
-        ok = save(p.canvas, dir.filePath(QString::fromStdString(p.file))) && ok;
-    ok = save(contactSheet(store, screens, 4), dir.filePath("contact-sheet.png")) && ok;
-    return ok ? 0 : 1;
+  const QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(dir.path())) {
+    std::fprintf(stderr, "make-pictures: cannot create %s\n", argv[1]);
+    return 1;
+  }
+  bool ok = save(store, dir.filePath("sprites.png"));
+  for (const Picture& p : screens) ok = save(p.canvas, dir.filePath(QString::fromStdString(p.file))) && ok;
+  ok = save(contactSheet(store, screens, 4), dir.filePath("contact-sheet.png")) && ok;
+  return ok ? 0 : 1;
 }

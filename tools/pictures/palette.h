@@ -8,9 +8,23 @@ namespace pictures {
 
 // Palette index of one pixel; Clear marks a see-through pixel.
 enum Colour : std::uint8_t {
-    Black, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
-    Grey, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White,
-    Clear = 0xFF,
+  Black,
+  Maroon,
+  Green,
+  Olive,
+  Navy,
+  Purple,
+  Teal,
+  Silver,
+  Grey,
+  Red,
+  Lime,
+  Yellow,
+  Blue,
+  Fuchsia,
+  Aqua,
+  White,
+  Clear = 0xFF,
 };
 
 inline constexpr std::array<std::uint32_t, 16> kRgb = {
@@ -19,23 +33,21 @@ inline constexpr std::array<std::uint32_t, 16> kRgb = {
 };
 
 // One step darker, used for the shadow side of a shape.
-constexpr Colour shadeOf(Colour c)
-{
-    constexpr std::array<Colour, 16> darker = {
-        Black, Black, Black, Maroon, Black, Navy, Navy, Grey,
-        Black, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
-    };
-    return c == Clear ? Clear : darker[c];
+constexpr Colour shadeOf(Colour c) {
+  constexpr std::array<Colour, 16> darker = {
+      Black, Black,  Black, Maroon, Black, Navy,   Navy, Grey,
+      Black, Maroon, Green, Olive,  Navy,  Purple, Teal, Silver,
+  };
+  return c == Clear ? Clear : darker[c];
 }
 
 // One step lighter, used for glints and highlights.
-constexpr Colour lightOf(Colour c)
-{
-    constexpr std::array<Colour, 16> lighter = {
-        Grey, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White,
-        Silver, Yellow, White, White, Aqua, White, White, White,
-    };
-    return c == Clear ? Clear : lighter[c];
+constexpr Colour lightOf(Colour c) {
+  constexpr std::array<Colour, 16> lighter = {
+      Grey,   Red,    Lime,  Yellow, Blue, Fuchsia, Aqua,  White,
+      Silver, Yellow, White, White,  Aqua, White,   White, White,
+  };
+  return c == Clear ? Clear : lighter[c];
 }
 
-} // namespace pictures
+}  // namespace pictures

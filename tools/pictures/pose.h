@@ -6,21 +6,21 @@
 namespace pictures {
 
 enum Pose {
-    WalkA,     // standing, walking frame A
-    Rest,      // standing, walking frame B: the resting picture
-    Ready,     // ready stance, stepping forward
-    Punch,     // arm stretched out forward
-    FrontView, // upright, facing the player
-    Kick,      // leg stretched out forward
-    Crouch,
-    BlobTall,  // power aura, the same for everybody
-    BlobSquat,
-    Jump,      // tucked in the air
-    Hit,       // recoiling backward
-    Lying,     // knocked down on the ground
-    WindUp,    // arm pulled back before a blow
-    Victory,   // arms up
-    PoseCount,
+  WalkA,      // standing, walking frame A
+  Rest,       // standing, walking frame B: the resting picture
+  Ready,      // ready stance, stepping forward
+  Punch,      // arm stretched out forward
+  FrontView,  // upright, facing the player
+  Kick,       // leg stretched out forward
+  Crouch,
+  BlobTall,  // power aura, the same for everybody
+  BlobSquat,
+  Jump,     // tucked in the air
+  Hit,      // recoiling backward
+  Lying,    // knocked down on the ground
+  WindUp,   // arm pulled back before a blow
+  Victory,  // arms up
+  PoseCount,
 };
 
 enum class HeadView { Side, Front, FaceUp };
@@ -28,16 +28,16 @@ enum class Mood { Calm, Shout, Hurt, Glad };
 
 // Shoulder-elbow-hand or hip-knee-ankle; tip is where the toes point.
 struct Limb {
-    Pt root, joint, end, tip;
+  Pt root, joint, end, tip;
 };
 
 // Joint positions in a 32x32 cell for a fighter facing right, feet on row 29.
 struct Skeleton {
-    Pt head, neck, hip;
-    Limb backArm, frontArm, backLeg, frontLeg;
-    HeadView view = HeadView::Side;
-    Mood mood = Mood::Calm;
-    bool kneesUp = false; // the near leg is drawn over the body, as in a tuck
+  Pt head, neck, hip;
+  Limb backArm, frontArm, backLeg, frontLeg;
+  HeadView view = HeadView::Side;
+  Mood mood = Mood::Calm;
+  bool kneesUp = false;  // the near leg is drawn over the body, as in a tuck
 };
 
 Skeleton skeletonFor(Pose pose);
@@ -47,4 +47,4 @@ Skeleton slumpedSkeleton();
 // Squeezes a stick figure to a fighter's height and width, keeping the feet on the floor.
 Skeleton fitted(const Skeleton& s, float height, float width);
 
-} // namespace pictures
+}  // namespace pictures

@@ -2,9 +2,9 @@
 // and fighters lifted out of the sprite store.
 #pragma once
 
-#include "canvas.h"
-
 #include <initializer_list>
+
+#include "canvas.h"
 
 namespace pictures {
 
@@ -26,4 +26,4 @@ void groundShadow(Canvas& c, Pt centre, float rx, float ry);
 // The lowest painted row of a picture, or -1 when it is empty.
 int lowestRow(const Canvas& c);
 
-} // namespace pictures
+}  // namespace pictures

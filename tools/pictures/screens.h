@@ -1,16 +1,16 @@
 // Every picture the game shows outside the fight itself.
 #pragma once
 
-#include "canvas.h"
-
 #include <string>
 #include <vector>
+
+#include "canvas.h"
 
 namespace pictures {
 
 struct Picture {
-    std::string file; // name under the picture folder
-    Canvas canvas;
+  std::string file;  // name under the picture folder
+  Canvas canvas;
 };
 
 Canvas drawTitle(const Canvas& store);
@@ -27,4 +27,4 @@ std::vector<Picture> screenPictures(const Canvas& store);
 // A review sheet of every store cell, magnified, followed by every screen picture.
 Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, int cellScale);
 
-} // namespace pictures
+}  // namespace pictures

@@ -4,22 +4,21 @@
 
 namespace pictures {
 
-Canvas buildStore()
-{
-    Canvas store(kCellsPerRow * kCellSize, kCellCount / kCellsPerRow * kCellSize);
-    for (int who = 0; who < FighterCount; ++who)
-        for (int facing = 0; facing < 2; ++facing)
-            for (int pose = 0; pose < PoseCount; ++pose) {
-                const int index = who * 28 + facing * 14 + pose;
-                const Canvas cell = drawFighter(Fighter(who), Pose(pose), facing == 1);
-                store.blit(cell, index % kCellsPerRow * kCellSize, index / kCellsPerRow * kCellSize);
-            }
-    return store;
+Canvas buildStore() {
+  Canvas store(kCellsPerRow * kCellSize, kCellCount / kCellsPerRow * kCellSize);
+  for (int who = 0; who < FighterCount; ++who)
+    for (int facing = 0; facing < 2; ++facing)
+      for (int pose = 0; pose < PoseCount; ++pose) {
+        const int index = who * 28 + facing * 14 + pose;
+        const Canvas cell = drawFighter(Fighter(who), Pose(pose), facing == 1);
+        store.blit(cell, index % kCellsPerRow * kCellSize, index / kCellsPerRow * kCellSize);
+      }
+  return store;
 }
 
-Canvas storeCell(const Canvas& store, int index)
-{
-    return store.cropped(index % kCellsPerRow * kCellSize, index / kCellsPerRow * kCellSize, kCellSize, kCellSize);
+Canvas storeCell(const Canvas& store, int index) {
+  return store.cropped(index % kCellsPerRow * kCellSize, index / kCellsPerRow * kCellSize, kCellSize,
+                       kCellSize);
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -13,4 +13,4 @@ inline constexpr int kCellCount = 224;
 Canvas buildStore();
 Canvas storeCell(const Canvas& store, int index);
 
-} // namespace pictures
+}  // namespace pictures

@@ -14,41 +14,41 @@ enum class Extra { None, CatTail, KnightCape, CharcoalLumps, DollJoints };
 enum class Chest { Plain, Tie, Apron, Belly };
 
 struct Style {
-    // build
-    float height = 1;    // stick figure squeeze, 1 = full height
-    float width = 1;
-    float headR = 4.5f;
-    float shoulder = 3.5f; // half widths of the trunk
-    float waist = 2.5f;
-    float hips = 3;
-    float armR = 1.2f;
-    float legR = 1.5f;
-    float fistR = 1.6f;
-    float footR = 1.2f;
-    // outfit
-    Colour skin = White;
-    Colour top = Red;
-    Colour sleeve = Red;
-    float sleeveLen = 0.6f; // share of the upper arm in the sleeve; above 1 runs down the forearm
-    Colour hands = White;
-    Colour pants = Blue;
-    float pantsLen = 2;     // 1 covers the thigh, 2 the whole leg
-    Colour shoes = Black;
-    Colour belt = Clear;
-    Colour skirt = Clear;   // a short skirt over the hips
-    float flare = 1.8f;     // how far the skirt's hem stands out
-    Colour trim = Clear;
-    Chest chest = Chest::Plain;
-    bool shine = false;     // hard surfaces catch the light on their leading edges
-    HeadKind head = HeadKind::Daisaku;
-    Extra extra = Extra::None;
+  // build
+  float height = 1;  // stick figure squeeze, 1 = full height
+  float width = 1;
+  float headR = 4.5f;
+  float shoulder = 3.5f;  // half widths of the trunk
+  float waist = 2.5f;
+  float hips = 3;
+  float armR = 1.2f;
+  float legR = 1.5f;
+  float fistR = 1.6f;
+  float footR = 1.2f;
+  // outfit
+  Colour skin = White;
+  Colour top = Red;
+  Colour sleeve = Red;
+  float sleeveLen = 0.6f;  // share of the upper arm in the sleeve; above 1 runs down the forearm
+  Colour hands = White;
+  Colour pants = Blue;
+  float pantsLen = 2;  // 1 covers the thigh, 2 the whole leg
+  Colour shoes = Black;
+  Colour belt = Clear;
+  Colour skirt = Clear;  // a short skirt over the hips
+  float flare = 1.8f;    // how far the skirt's hem stands out
+  Colour trim = Clear;
+  Chest chest = Chest::Plain;
+  bool shine = false;  // hard surfaces catch the light on their leading edges
+  HeadKind head = HeadKind::Daisaku;
+  Extra extra = Extra::None;
 };
 
 // What a head looks like: hair that falls behind the body, and the head itself.
 struct HeadArt {
-    Canvas behind;
-    Canvas front;
-    int centre = 0; // head centre sits at (centre, centre) in both canvases
+  Canvas behind;
+  Canvas front;
+  int centre = 0;  // head centre sits at (centre, centre) in both canvases
 };
 
 // Draws a head of radius r; sideFixed flips the few details that stay on one side
@@ -61,4 +61,4 @@ Style styleOf(Fighter who);
 // Draws a whole fighter facing right in a 32x32 cell.
 Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed);
 
-} // namespace pictures
+}  // namespace pictures
