@@ -81,18 +81,18 @@ void paintShape(QPainter& p, const forms::Shape& shape, const QRectF& box) {
 
 }  // namespace
 
-QFont fontFor(const forms::FontSpec& spec, const Scale& scale) {
-  QString family = QString::fromStdString(spec.Name);
+QFont fontFor(const forms::FontSpec& wanted, const Scale& scale) {
+  QString family = QString::fromStdString(wanted.Name);
   if (family == QStringLiteral("ＭＳ Ｐゴシック") || family == QStringLiteral("ＭＳ ゴシック"))
     family = QStringLiteral("IPAPGothic");
   else if (family == QStringLiteral("ＭＳ Ｐ明朝") || family == QStringLiteral("ＭＳ 明朝"))
     family = QStringLiteral("IPAPMincho");
   QFont font(family);
   // Points at 96 dots per inch.
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.Size * 96.0 / 72.0 * scale.factor))));
-  font.setBold(spec.Bold);
-  font.setItalic(spec.Italic);
-  font.setUnderline(spec.Underline);
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted.Size * 96.0 / 72.0 * scale.factor))));
+  font.setBold(wanted.Bold);
+  font.setItalic(wanted.Italic);
+  font.setUnderline(wanted.Underline);
   return font;
 }
 

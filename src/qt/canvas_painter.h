@@ -20,7 +20,7 @@ struct Scale {
 };
 
 // The face a font name of the game stands for on this system, at its size in pixels.
-QFont fontFor(const forms::FontSpec& spec, const Scale& scale);
+QFont fontFor(const forms::FontSpec& wanted, const Scale& scale);
 
 void paintForm(QPainter& painter, const forms::Form& form, const PictureLibrary& pictures,
                const Scale& scale);
