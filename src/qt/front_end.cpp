@@ -80,8 +80,10 @@ void FrontEnd::formShown(forms::Form& form) {
   window->sync();
   if (fullScreen_) window->setFullScreen(true);
   window->show();
-  window->raise();
-  window->activateWindow();
+  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {  // it has no window stack
+    window->raise();
+    window->activateWindow();
+  }
   windows_[&form] = std::move(window);
 }
 
