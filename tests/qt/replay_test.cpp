@@ -1,6 +1,7 @@
 // A fight recorded through the windowed front end (on the offscreen platform, in real time) is
 // played again by the headless runner with the same result.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,7 +25,9 @@ namespace mojara::qt {
 namespace {
 
 TEST(Replay, AFightRecordedInTheWindowPlaysAgainHeadlessWithTheSameEnd) {
-  const std::string path = (std::filesystem::temp_directory_path() / "mojara-replay-test.txt").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("mojara-replay-" + std::to_string(getpid()) + ".txt"))
+          .string();
   std::filesystem::remove(path);
   PictureLibrary pictures(MOJARA_PICTURE_DIR);
   FrontEnd frontEnd(pictures, {1});

@@ -1,6 +1,7 @@
 #include "sim/headless_sound.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -11,9 +12,10 @@
 namespace mojara::testing {
 namespace {
 
-// A 16-bit mono PCM wave file of the given number of frames at 22050 Hz.
+// A 16-bit mono PCM wave file of the given number of frames at 22050 Hz, in a file of this test
+// process's own (tests run side by side).
 std::string writeWave(const std::string& name, std::uint32_t frames) {
-  const auto path = std::filesystem::temp_directory_path() / name;
+  const auto path = std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
   std::ofstream out(path, std::ios::binary);
   auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
   auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
@@ -73,7 +75,7 @@ TEST_F(HeadlessSoundTest, ASlotPlaysForTheFilesOwnLength) {
   auto plays = host.sound.takePlays();
   ASSERT_EQ(plays.size(), 2u);
   EXPECT_EQ(plays[0].slot, "MMControl3");
-  EXPECT_EQ(plays[0].file, "mojara-test-hit.wav");
+  EXPECT_EQ(plays[0].file, std::to_string(getpid()) + "-mojara-test-hit.wav");
   EXPECT_TRUE(host.sound.takePlays().empty());
 }
 
