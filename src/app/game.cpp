@@ -52,9 +52,7 @@ void Game::start() { desktop.show(title); }
 
 void Game::startFight(std::int32_t playerSlot, std::int32_t opponentSlot) {
   M.SPEED = 5;
-  for (M.IX = 0; M.IX <= 1; ++M.IX) writeRosterRow(M, M.IX, M.IX == 0 ? playerSlot : opponentSlot);
-  M.BEATEN[opponentSlot] = 1;
-  M.PRESSED = 1;
+  acceptDraw(M, playerSlot, opponentSlot);
   desktop.show(battle);
 }
 

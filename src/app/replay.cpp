@@ -4,41 +4,13 @@
 #include <sstream>
 
 #include "app/cli_numbers.h"
+#include "app/key_names.h"
 
 namespace mojara {
 
 namespace {
 
 constexpr const char* kMagic = "# mojara replay ";
-
-std::string keyName(int code) {
-  switch (code) {
-    case 37:
-      return "LEFT";
-    case 38:
-      return "UP";
-    case 39:
-      return "RIGHT";
-    case 40:
-      return "DOWN";
-    case 32:
-      return "SPACE";
-    default:
-      if (code >= 'A' && code <= 'Z') return std::string(1, static_cast<char>(code));
-      return std::to_string(code);
-  }
-}
-
-int keyCode(const std::string& name) {
-  if (name == "LEFT") return 37;
-  if (name == "UP") return 38;
-  if (name == "RIGHT") return 39;
-  if (name == "DOWN") return 40;
-  if (name == "SPACE") return 32;
-  if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
-  const auto code = parseInteger<int>(name);
-  return code && *code >= 0 && *code <= 65535 ? *code : -1;
-}
 
 template <class T>
 bool readPair(const std::string& text, T (&out)[2]) {
@@ -58,7 +30,7 @@ std::string replayText(const ReplayFight& f) {
   out << kMagic << kReplayVersion << "\n# fight " << f.player << ' ' << f.opponent << " --seed " << f.seed
       << " --speed " << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0]
       << ',' << f.score[1] << (f.demo ? " --demo" : "") << "\n";
-  for (const auto& [event, code] : f.keys) out << event << ' ' << keyName(code) << "\n";
+  for (const auto& [event, code] : f.keys) out << event << ' ' << keyNameOf(code) << "\n";
   return out.str();
 }
 
@@ -112,7 +84,7 @@ ReplayFight readReplay(std::istream& in) {
     std::string event, key, extra;
     if (!(keyWords >> event) || event[0] == '#') continue;
     const auto e = parseInteger<long long>(event);
-    const int code = (keyWords >> key) ? keyCode(key) : -1;
+    const int code = (keyWords >> key) ? keyCodeOf(key, false) : -1;
     if (!e || *e < 1 || code < 0 || (keyWords >> extra))
       throw ReplayError("line " + std::to_string(line) + ": expected 'EVENT KEY'");
     if (!f.keys.empty() && *e < f.keys.back().first)

@@ -35,15 +35,12 @@ void ReplayRecorder::formUnloaded(const forms::Form& form, std::string& error) {
 
 void ReplayPlayer::start() {
   Module1& M = game_.M;
+  acceptDraw(M, fight_.player, fight_.opponent);
   M.SPEED = fight_.speed;
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    writeRosterRow(M, M.IX, M.IX == 0 ? fight_.player : fight_.opponent);
-    M.POW[M.IX] = fight_.pow[M.IX];
-    M.SCORE[M.IX] = fight_.score[M.IX];
+  for (int side = 0; side <= 1; ++side) {
+    M.POW[side] = fight_.pow[side];
+    M.SCORE[side] = fight_.score[side];
   }
-  M.IX = 0;
-  M.BEATEN[fight_.opponent] = 1;
-  M.PRESSED = 1;
   game_.demo = fight_.demo;
   // The fight alone is replayed: where it would hand over, the program ends.
   game_.onHandOver = [this](forms::Form&) { game_.desktop.end(); };

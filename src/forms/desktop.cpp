@@ -30,7 +30,6 @@ void Desktop::load(Form& form) {
   form.controls_ = form.buildControls();
   for (Control* c : form.controls_) c->Parent = &form;
   form.loaded_ = true;
-  loaded_.push_back(&form);
   host_.formLoaded(form);
   for (Control* c : form.controls_) {
     if (c->Kind == ControlKind::Timer) scheduler_.attach(static_cast<Timer&>(*c));
@@ -63,7 +62,6 @@ void Desktop::unload(Form& form) {
   form.dropControls();
   form.loaded_ = false;
   form.shown_ = false;
-  std::erase(loaded_, &form);
   std::erase(shownOrder_, &form);
 }
 
@@ -160,17 +158,10 @@ bool Desktop::fireNextDueTimer(std::string* timerName) {
   return true;
 }
 
-void Desktop::runDueTimers() {
-  while (fireNextDueTimer()) {
-  }
-}
-
 std::optional<Nanos> Desktop::nextDue() const {
   if (ended_ || modal_) return std::nullopt;
   return scheduler_.nextDue();
 }
-
-std::vector<Form*> Desktop::shownForms() const { return shownOrder_; }
 
 Form* Desktop::foreground() const { return shownOrder_.empty() ? nullptr : shownOrder_.back(); }
 

@@ -61,19 +61,15 @@ class Desktop {
   void closeRequest(Form& form);  // the title-bar close button
   void closeMessageBox();
 
-  // Time: fire the first timer due at the clock's present time (false if none is due), or all of
-  // them in order.
+  // Time: fire the first timer due at the clock's present time (false if none is due).
   bool fireNextDueTimer(std::string* timerName = nullptr);
-  void runDueTimers();
   std::optional<Nanos> nextDue() const;
-  const Scheduler& scheduler() const { return scheduler_; }
 
   // F1 asks for help on the form's help context, if it has one.
   void setHelpHandler(std::function<void(int context)> handler) { help_ = std::move(handler); }
 
   bool ended() const { return ended_; }
   bool messageBoxOpen() const { return static_cast<bool>(modal_); }
-  std::vector<Form*> shownForms() const;
   Form* foreground() const;  // the window shown last, which has the keyboard
 
  private:
@@ -84,7 +80,6 @@ class Desktop {
   DesktopHost& host_;
   const Clock& clock_;
   Scheduler scheduler_;
-  std::vector<Form*> loaded_;  // in load order
   std::vector<Form*> shownOrder_;
   std::function<void()> modal_;
   std::function<void(int)> help_;

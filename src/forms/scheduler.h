@@ -25,7 +25,6 @@ class Scheduler {
  public:
   Scheduler(const Clock& clock, Nanos resolution);
 
-  Nanos resolution() const { return resolution_; }
   Nanos periodOf(const Timer& timer) const;
 
   void attach(Timer& timer);  // starts it if it is enabled

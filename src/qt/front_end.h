@@ -69,7 +69,6 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   bool mouseInput() { return !hooks.input || hooks.input(); }
 
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
-  bool fullScreen() const { return fullScreen_; }
   void toggleFullScreen();
 
  private:

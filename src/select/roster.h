@@ -40,4 +40,12 @@ inline void writeRosterRow(Module1& M, std::int32_t side, std::int32_t slot) {
   M.FACING[side] = side;
 }
 
+// The shared state as an accepted left-click draw on the select window leaves it: both sides
+// filled, the opponent marked as met, the click's button code kept.
+inline void acceptDraw(Module1& M, std::int32_t playerSlot, std::int32_t opponentSlot) {
+  for (M.IX = 0; M.IX <= 1; ++M.IX) writeRosterRow(M, M.IX, M.IX == 0 ? playerSlot : opponentSlot);
+  M.BEATEN[opponentSlot] = 1;
+  M.PRESSED = 1;
+}
+
 }  // namespace mojara

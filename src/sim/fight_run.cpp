@@ -49,10 +49,8 @@ FightOutcome runFight(const FightSetup& setup, std::ostream* trace) {
   host.sound().setRecording(setup.trace && trace);
 
   // As an accepted draw on the select window leaves it; everything else as at program start.
-  for (M.IX = 0; M.IX <= 1; ++M.IX) writeRosterRow(M, M.IX, M.IX == 0 ? setup.player : setup.opponent);
+  acceptDraw(M, setup.player, setup.opponent);
   M.IX = 0;
-  M.BEATEN[setup.opponent] = 1;
-  M.PRESSED = 1;
   M.SPEED = setup.speed;
   for (int i = 0; i <= 1; ++i) {
     M.POW[i] = setup.pow[i];

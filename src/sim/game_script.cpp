@@ -39,24 +39,6 @@ void readTarget(const std::string& word, int line, ScriptLine& out) {
 
 }  // namespace
 
-int keyCodeOf(const std::string& name, bool allowExtraNames) {
-  if (auto code = parseInteger<int>(name)) return (*code >= 0 && *code <= 65535) ? *code : -1;
-  const std::string u = upper(name);
-  if (u.size() == 1 && u[0] >= 'A' && u[0] <= 'Z') return u[0];
-  if (u == "LEFT") return forms::vk::Left;
-  if (u == "UP") return forms::vk::Up;
-  if (u == "RIGHT") return forms::vk::Right;
-  if (u == "DOWN") return forms::vk::Down;
-  if (u == "SPACE") return forms::vk::Space;
-  if (!allowExtraNames) return -1;
-  if (u == "ESCAPE" || u == "ESC") return forms::vk::Escape;
-  if (u == "RETURN" || u == "ENTER") return forms::vk::Return;
-  if (u.size() >= 2 && u[0] == 'F')
-    if (auto n = parseInteger<int>(std::string_view(u).substr(1)); n && *n >= 1 && *n <= 12)
-      return forms::vk::F1 + *n - 1;
-  return -1;
-}
-
 std::vector<ScriptLine> readGameScript(std::istream& in) {
   std::vector<ScriptLine> lines;
   std::string raw;

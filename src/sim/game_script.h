@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/key_names.h"
+
 namespace mojara::sim {
 
 struct ScriptLine {
@@ -33,11 +35,6 @@ struct ScriptLine {
 struct ScriptError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
-
-// Reads a key name or code as the scripts and key files write it: a decimal code 0..65535, a
-// letter A..Z (either case), LEFT, UP, RIGHT, DOWN, SPACE, and for whole-game scripts also
-// ESCAPE, RETURN and F1..F12. Returns -1 when it is none of these.
-int keyCodeOf(const std::string& name, bool allowExtraNames);
 
 std::vector<ScriptLine> readGameScript(std::istream& in);  // throws ScriptError
 
