@@ -6,16 +6,17 @@
 namespace {
 
 void DemoFight(benchmark::State& state) {
-  mojara::sim::FightSetup setup;
+  mojara::sim::FightRun run;
+  mojara::FightSetup& setup = run.recorded.fight;
   setup.demo = true;
-  setup.programFolder = MOJARA_BIN_DIR;
+  run.programFolder = MOJARA_BIN_DIR;
   std::uint64_t seed = 1;
   long long events = 0;
   for (auto _ : state) {
     setup.player = static_cast<int>(seed % 8);
     setup.opponent = static_cast<int>((seed / 8) % 8);
     setup.seed = seed++;
-    events += mojara::sim::runFight(setup, nullptr).events;
+    events += mojara::sim::runFight(run, nullptr).events;
   }
   state.counters["fights/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game.h"
-#include "app/title_window.h"
 #include "battle/battle_window.h"
 #include "fake_host.h"
 #include "forms/layout.h"
+#include "game/game.h"
 #include "screens/continue_window.h"
 #include "screens/ending_window.h"
 #include "select/select_window.h"
+#include "title/title_window.h"
 
 namespace mojara::testing {
 
@@ -19,6 +19,15 @@ struct GameTest : ::testing::Test {
   Game game{v.desktop};
   Module1& M = game.M;
   Form5& select = game.select;
+
+  // The shared state as each fight's hand-over found it.
+  struct HandOvers : FightObserver {
+    explicit HandOvers(const Module1& M) : M(M) {}
+    void fightOver(Window next) override { seen.push_back({next, M}); }
+    const Module1& M;
+    std::vector<std::pair<Window, Module1>> seen;
+  } handOvers{M};
+  GameTest() { game.addObserver(handOvers); }
 
   void run(double millis) { v.runFor(ms(millis)); }
   // Runs until the window is shown (or the time is up).
@@ -33,6 +42,16 @@ struct GameTest : ::testing::Test {
   void press(int k, int button) {
     const forms::Box box = forms::absoluteBox(select.ctl->KYARA[k]);
     v.desktop.mouseDown(select, box.left + box.width / 2, box.top + box.height / 2, button);
+  }
+  // Plays the running fight on to its end: the computer's life (or the player's) is gone, and the
+  // closing runs until the battle window hands over.
+  void finishFight(bool playerWins) {
+    ASSERT_TRUE(game.battle.shown());
+    M.LIFE[playerWins ? 1 : 0] = 0;
+    const std::size_t before = handOvers.seen.size();
+    for (int i = 0; i < 20000 && handOvers.seen.size() == before; ++i) run(50);
+    ASSERT_EQ(handOvers.seen.size(), before + 1) << "the fight did not end";
+    EXPECT_EQ(handOvers.seen.back().first, playerWins ? Window::Select : Window::Continue);
   }
   // From the title to a chosen fighter: "Ｐｌａｙ　Ｇａｍｅ", the strip, a hover and a left click.
   void startGameWith(int k) {

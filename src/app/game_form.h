@@ -1,7 +1,7 @@
-// The base of every game window: a form that knows the game it belongs to and its shared state.
+// The base of every game window: a form that knows the program it belongs to and its shared state.
 #pragma once
 
-#include "app/game.h"
+#include "app/program.h"
 #include "forms/desktop.h"
 #include "forms/form.h"
 
@@ -10,11 +10,13 @@ namespace mojara {
 template <class Controls>
 class GameForm : public forms::FormOf<Controls> {
  public:
-  GameForm(Game& game, std::string name)
-      : forms::FormOf<Controls>(game.desktop, std::move(name)), game(game), M(game.M) {}
+  GameForm(Program& program, Window window)
+      : forms::FormOf<Controls>(program.desktop, std::string(formName(window))),
+        program(program),
+        M(program.M) {}
 
  protected:
-  Game& game;
+  Program& program;
   Module1& M;
 };
 

@@ -5,35 +5,30 @@
 #include <array>
 #include <string_view>
 
+#include "app/game_numbers.h"
+#include "assets/asset_files.h"
 #include "forms/types.h"
 
 namespace mojara::assets {
 
-// The sprite store: eight fighters of 28 pictures, each a facing-right set of 14 then a
-// facing-left set of 14.
-inline constexpr int kStoreSize = 224;
-inline constexpr int kStoreColumns = 14;
+// The sprite store (kStoreFile): eight fighters of 28 pictures, each a facing-right set of 14
+// then a facing-left set of 14, fourteen cells a row.
+inline constexpr int kStoreSize = kStorePictures;
+inline constexpr int kStoreColumns = kPicturesPerFacing;
 inline constexpr int kStoreCellPixels = 32;
-inline constexpr std::string_view kStoreFile = "sprites.png";
 
+// The screen pictures the game reads, numbered in the order of the asset file list.
 enum class ScreenPicture {
-  Transparent,
-  Title,
-  WorldMap,
-  Continue,
-  Ending,
-  GameIcon,
-  HelpIcon,
-  Portrait0,
-  Portrait1,
-  Portrait2,
-  Portrait6,
-  Portrait7,
+#define MOJARA_SCREEN_PICTURE_NAME(name, file) name,
+  MOJARA_SCREEN_PICTURE_FILES(MOJARA_SCREEN_PICTURE_NAME)
+#undef MOJARA_SCREEN_PICTURE_NAME
 };
 
-inline constexpr std::array<std::string_view, 12> kScreenPictureFiles = {
-    "transparent.png", "title.png",     "worldmap.png",  "continue.png",  "ending.png",    "icon.png",
-    "help-icon.png",   "portrait0.png", "portrait1.png", "portrait2.png", "portrait6.png", "portrait7.png"};
+inline constexpr std::array kScreenPictureFiles = {
+#define MOJARA_SCREEN_PICTURE_FILE(name, file) k##name##File,
+    MOJARA_SCREEN_PICTURE_FILES(MOJARA_SCREEN_PICTURE_FILE)
+#undef MOJARA_SCREEN_PICTURE_FILE
+};
 
 inline forms::PictureRef storePicture(int index) { return {forms::PictureRef::Source::Store, index}; }
 
@@ -47,11 +42,11 @@ inline std::string_view fileOf(ScreenPicture p) { return kScreenPictureFiles[sta
 inline forms::PictureRef portrait(int k) {
   switch (k) {
     case 3:
-      return storePicture(100);
+      return storePicture(storeIndex(3, 1, picture::Ready));
     case 4:
-      return storePicture(138);
+      return storePicture(storeIndex(4, 1, picture::WindUp));
     case 5:
-      return storePicture(154);
+      return storePicture(storeIndex(5, 1, picture::WalkA));
     case 6:
       return screenPicture(ScreenPicture::Portrait6);
     case 7:

@@ -21,7 +21,7 @@ std::vector<forms::Control*> StoreControls::list() {
   return out;
 }
 
-Form1::Form1(Game& game) : GameForm(game, "Form1") {
+Form1::Form1(Program& program) : GameForm(program, Window::Store) {
   designWindow("グラフィックの墓", 4725, 7125, {192, 192, 192});
 }
 

@@ -19,7 +19,7 @@ struct StoreControls {
 
 class Form1 : public GameForm<StoreControls> {
  public:
-  explicit Form1(Game& game);
+  explicit Form1(Program& program);
 };
 
 }  // namespace mojara

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "assets/asset_files.h"
+
 namespace mojara::audio {
 
 namespace {
@@ -185,7 +187,8 @@ void SdlSound::applyVolume() {
 
 void SdlSound::beep() {
   if (!open_) return;
-  if (Mix_Chunk* chunk = chunkOf(programFolder_ + "/beep.wav")) Mix_PlayChannel(kBeepChannel, chunk, 0);
+  if (Mix_Chunk* chunk = chunkOf(programFolder_ + "/" + std::string(assets::kBeepFile)))
+    Mix_PlayChannel(kBeepChannel, chunk, 0);
 }
 
 }  // namespace mojara::audio

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/game_numbers.h"
 #include "app/vb_math.h"
 #include "assets/pictures.h"
 
@@ -46,8 +47,8 @@ BattleControls::BattleControls() {
   banner.Font.Bold = true;
   Shape1.Style = forms::ShapeKind::Circle;
   Shape1.FillColor = {0, 0, 255};
-  GAZOU[0].Picture = assets::storePicture(0);
-  GAZOU[1].Picture = assets::storePicture(14);
+  GAZOU[0].Picture = assets::storePicture(storeIndex(0, 0, picture::WalkA));
+  GAZOU[1].Picture = assets::storePicture(storeIndex(0, 1, picture::WalkA));
   forms::Label& clock = transparentLabel(ZIKAN, "ＴＩＭＥ９９", forms::TextAlign::Center);
   clock.Font.Size = 14.25f;
   clock.Font.Bold = clock.Font.Underline = true;
@@ -61,7 +62,7 @@ std::vector<forms::Control*> BattleControls::list() {
           &GAZOU[1],   &Label1,      &Timer3,      &Timer2,     &Timer1};
 }
 
-Form2::Form2(Game& game) : GameForm(game, "Form2") {
+Form2::Form2(Program& program) : GameForm(program, Window::Battle) {
   designWindow("ＦＩＧＨＴ！！", 7635, 5220, {255, 192, 192},
                assets::screenPicture(assets::ScreenPicture::GameIcon));
   KeyPreview = true;
@@ -69,12 +70,11 @@ Form2::Form2(Game& game) : GameForm(game, "Form2") {
 
 void Form2::Form_Load() {
   BattleControls& c = *ctl;
-  timerEvents = 0;
   INPUTON = 1;
   HITCOUNT = 0;
   SEQTICK = 0;
   c.Label3.Caption.clear();
-  game.Randomize();
+  program.Randomize();
   M.NL = "\r\n";
   CLOCK = 9900;
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
@@ -93,20 +93,17 @@ void Form2::Form_Load() {
     // The power gauge first shows the power kept from the last fight; the opening refills it.
     c.POWMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.POWMAX[M.IX].Width) * M.POW[M.IX] / 100);
     showNameLabel();
-    c.GAZOU[M.IX].Picture = game.ORE(M.CHARA[M.IX] * 28 + M.FACING[M.IX] * 14 + M.POSE[M.IX]);
+    c.GAZOU[M.IX].Picture = program.ORE(storeIndex(M.CHARA[M.IX], M.FACING[M.IX], M.POSE[M.IX]));
   }
   c.Timer1.setInterval(M.SPEED);
-  // Demo play (an addition around the game): the computer steers side 0 too.
-  if (game.demo) INPUTON = 0;
 }
 
 void Form2::Form_Unload() {
-  game.releaseStore();
+  program.releaseStore();
   slideUp();
 }
 
 void Form2::onTimer(forms::Timer& timer) {
-  ++timerEvents;
   if (&timer == &ctl->Timer1)
     Timer1_Timer();
   else if (&timer == &ctl->Timer2)
@@ -131,7 +128,7 @@ void Form2::placeSprite(std::int32_t side) {
   forms::Image& sprite = ctl->GAZOU[side];
   sprite.Top = static_cast<float>(M.YPOS[side]);
   sprite.Left = static_cast<float>(M.XPOS[side]);
-  sprite.Picture = game.ORE(M.FACING[side] * 14 + M.POSE[side] + M.CHARA[side] * 28);
+  sprite.Picture = program.ORE(storeIndex(M.CHARA[side], M.FACING[side], M.POSE[side]));
 }
 
 void Form2::play(forms::SoundSlot& slot, std::string_view file) {

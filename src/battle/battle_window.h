@@ -44,7 +44,7 @@ struct BattleControls {
 
 class Form2 : public GameForm<BattleControls> {
  public:
-  explicit Form2(Game& game);
+  explicit Form2(Program& program);
 
   // Window variables: they live as long as the window object, so what Form_Load does not set
   // carries over from the last fight.
@@ -56,9 +56,6 @@ class Form2 : public GameForm<BattleControls> {
   std::int32_t INPUTON = 0;   // 1: side 0 takes the player's keys
   std::int32_t KEYCMD = 0;    // the player's pending command code
   std::int32_t DMGTALLY = 0;  // damage tally of the current combo
-
-  // Timer events since the last load, for recording and replaying fights (not a game variable).
-  long long timerEvents = 0;
 
   void Form_Load() override;
   void Form_Unload() override;

@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/game_numbers.h"
 #include "app/vb_math.h"
+#include "assets/asset_files.h"
 #include "battle/battle_window.h"
 #include "battle/move_table.h"
 
@@ -11,7 +13,7 @@ namespace mojara {
 bool Form2::hitTest() const {
   const BattleControls& c = *ctl;
   const std::int32_t a = M.IX, h = 1 - M.IX;
-  if (M.POSE[a] != 3 && M.POSE[a] != 5) return false;
+  if (M.POSE[a] != picture::Punch && M.POSE[a] != picture::Kick) return false;
   // The striker's front edge (its right edge facing right, its left edge facing left) at its
   // middle height, against the other side's box, edges included.
   const double front = M.XPOS[a] + static_cast<double>(c.GAZOU[a].Width) * std::abs(M.FACING[a] - 1);
@@ -34,9 +36,9 @@ void Form2::DAMI() {
   if (DMGTALLY < 20) M.ACTION[h] = battle::kFlinch;
   if (DMGTALLY >= 60) {
     M.ACTION[h] = battle::kHeavyKnockDown;
-    play(c.MMControl2, "snd2.wav");
+    play(c.MMControl2, assets::kKnockDownSoundFile);
   } else {
-    play(c.MMControl3, "snd1.wav");
+    play(c.MMControl3, assets::kHitSoundFile);
   }
 
   M.YPOS[h] = roundHalfEven(c.Label1.Top - c.GAZOU[h].Height);  // down onto the floor line at once

@@ -1,4 +1,5 @@
 // The player's keys and the pause.
+#include "app/game_numbers.h"
 #include "battle/battle_window.h"
 #include "forms/types.h"
 
@@ -10,27 +11,27 @@ namespace {
 std::int32_t commandOfKey(int keyCode) {
   switch (keyCode) {
     case forms::vk::Left:
-      return 1;  // walk left
+      return command::WalkLeft;
     case forms::vk::Right:
-      return 2;  // walk right
+      return command::WalkRight;
     case forms::vk::Up:
-      return 3;  // flying kick
+      return command::FlyingKick;
     case 'P':
-      return 4;  // no move, but it replaces a pending command
+      return command::Wait;  // no move, but it replaces a pending command
     case 'A':
-      return 5;  // punch
+      return command::Punch;
     case 'Z':
-      return 6;  // kick
+      return command::Kick;
     case 'S':
-      return 7;  // rising dragon punch
+      return command::RisingDragonPunch;
     case 'Q':
-      return 8;  // power charge
+      return command::PowerCharge;
     case 'X':
-      return 9;  // heel drop
+      return command::HeelDrop;
     case 'W':
-      return 10;  // rampage
+      return command::Rampage;
     default:
-      return 0;
+      return command::None;
   }
 }
 

@@ -1,6 +1,7 @@
 // The move engine (patan) and the command step (CPU) of the battle window.
 #include <cstdlib>
 
+#include "app/game_numbers.h"
 #include "app/vb_math.h"
 #include "battle/battle_window.h"
 #include "battle/move_table.h"
@@ -37,7 +38,7 @@ void Form2::patan() {
       case Extra::None:
         break;
       case Extra::BlobFlicker:
-        M.POSE[s] = Int(2 * game.rnd.next()) + 7;
+        M.POSE[s] = Int(2 * program.rnd.next()) + picture::BlobTall;  // or BlobSquat
         break;
       case Extra::AddPower:
         M.POW[s] += 10;
@@ -69,7 +70,7 @@ void Form2::patan() {
     M.XPOS[1] -= 300;
   }
   placeSprite(s);
-  if (M.POSE[s] == 11) DMGTALLY = 0;
+  if (M.POSE[s] == picture::Lying) DMGTALLY = 0;
 }
 
 void Form2::CPU() {
@@ -79,18 +80,20 @@ void Form2::CPU() {
     command = KEYCMD;
     KEYCMD = 0;
   } else {
-    command = Fix(game.rnd.next() * 13);
+    command = Fix(program.rnd.next() * kCommandDraws);
   }
 
   // Walking: while standing or in the flying kick; the walking picture swaps only while standing.
-  if (command == 1 || command == 11 || command == 2 || command == 12) {
-    const std::int32_t step = (command == 1 || command == 11) ? -M.WALKSPD[s] : M.WALKSPD[s];
+  const bool left = command == command::WalkLeft || command == command::WalkLeftToo;
+  const bool right = command == command::WalkRight || command == command::WalkRightToo;
+  if (left || right) {
+    const std::int32_t step = left ? -M.WALKSPD[s] : M.WALKSPD[s];
     if (M.ACTION[s] >= 49000) M.XSPD[s] += step;
     if (M.ACTION[s] >= battle::kStanding) M.POSE[s] = std::abs(M.POSE[s] - 1);
   }
 
   // A move starts only from standing, and a special move only if the power pays for it.
-  if (command > 2 && M.ACTION[s] >= battle::kStanding) {
+  if (command > command::WalkRight && M.ACTION[s] >= battle::kStanding) {
     if (const auto move = battle::moveForCommand(command); move && M.POW[s] - move->powerCost >= 0) {
       M.POW[s] -= move->powerCost;
       M.ACTION[s] = move->startCode;

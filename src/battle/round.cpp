@@ -1,8 +1,7 @@
 // The opening (Timer3), the result (GOOD) and the closing (Timer2) of a fight.
+#include "app/game_numbers.h"
 #include "app/vb_math.h"
 #include "battle/battle_window.h"
-#include "screens/continue_window.h"
-#include "select/select_window.h"
 
 namespace mojara {
 
@@ -37,7 +36,7 @@ void Form2::GOOD() {
   const std::int32_t timeBonus = Fix(static_cast<double>(CLOCK) / 100 / 100 * 10000);
   c.Label3.Caption += M.NL + "ＬＩＦＥ：" + decimal(lifeBonus) + M.NL + "ＴＩＭＥ：" + decimal(timeBonus);
   addTo(M.SCORE[w], std::int64_t{lifeBonus} + timeBonus, "the points");
-  c.GAZOU[w].Picture = game.ORE(M.FACING[w] * 14 + 13 + M.CHARA[w] * 28);  // the victory picture
+  c.GAZOU[w].Picture = program.ORE(storeIndex(M.CHARA[w], M.FACING[w], picture::Victory));
 }
 
 void Form2::Timer2_Timer() {
@@ -50,16 +49,16 @@ void Form2::Timer2_Timer() {
   SEQTICK += 1;
   if ((SHOWLIFE[0] == 0 || SHOWLIFE[1] == 0) && SEQTICK >= 100) {
     c.Timer2.disable();
+    // The window closes and hands over. Nothing that runs while it closes or while the next
+    // window loads reads STAGE or BEATEN, so they are settled first, as the hand-over reports them.
     if (SHOWLIFE[1] == 0) {
       // The player won: the next opponent, or the ending.
-      desktop.unload(*this);
-      game.handOver(game.select);
       M.STAGE += 1;
+      program.fightOver(Window::Select);
     } else {
       // The player lost: the continue countdown; the winner can be met again.
-      desktop.unload(*this);
-      game.handOver(game.continueScreen);
       M.BEATEN[M.CHARA[1]] = 0;
+      program.fightOver(Window::Continue);
     }
   }
 }

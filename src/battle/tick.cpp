@@ -1,5 +1,7 @@
 // The battle tick (Timer1): both fighters advance by one step.
+#include "app/game_numbers.h"
 #include "app/vb_math.h"
+#include "assets/asset_files.h"
 #include "battle/battle_window.h"
 
 namespace mojara {
@@ -7,7 +9,7 @@ namespace mojara {
 void Form2::Timer1_Timer() {
   BattleControls& c = *ctl;
   // The music loops for as long as ticks run.
-  if (c.MMControl1.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl1, "music2.mid");
+  if (c.MMControl1.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl1, assets::kMusicFile);
   if (M.LIFE[1] <= 0 || M.LIFE[0] <= 0 || CLOCK <= 0)
     finishingTick();
   else
@@ -52,10 +54,10 @@ void Form2::finishingTick() {
     showNameLabel();
     patan();
     M.ACTION[M.IX] += 50;
-    if (M.POSE[M.IX] == 11) M.ACTION[M.IX] = 51000;  // a fallen fighter stays down
+    if (M.POSE[M.IX] == picture::Lying) M.ACTION[M.IX] = 51000;  // a fallen fighter stays down
   }
   c.Image1.Visible = !c.Image1.Visible;
-  if (c.MMControl2.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl2, "snd2.wav");
+  if (c.MMControl2.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl2, assets::kKnockDownSoundFile);
 
   // Once both have rested two ticks (or lie frozen), the larger fraction of life wins; equal
   // fractions go to the computer.

@@ -30,6 +30,7 @@ void Desktop::load(Form& form) {
   form.controls_ = form.buildControls();
   for (Control* c : form.controls_) c->Parent = &form;
   form.loaded_ = true;
+  form.timerEvents_ = 0;
   host_.formLoaded(form);
   for (Control* c : form.controls_) {
     if (c->Kind == ControlKind::Timer) scheduler_.attach(static_cast<Timer&>(*c));
@@ -154,7 +155,9 @@ bool Desktop::fireNextDueTimer(std::string* timerName) {
   Timer* timer = scheduler_.takeDue(clock_.now());
   if (!timer) return false;
   if (timerName) *timerName = timer->Name;  // the handler may unload the timer's form
-  dispatch([&] { timer->Parent->onTimer(*timer); });
+  Form& form = *timer->Parent;
+  ++form.timerEvents_;
+  dispatch([&] { form.onTimer(*timer); });
   return true;
 }
 

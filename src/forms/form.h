@@ -27,6 +27,8 @@ class Form {
   const std::string& name() const { return name_; }
   bool loaded() const { return loaded_; }
   bool shown() const { return shown_; }
+  // The timer events this window has handled since its load, counted from 1 over all its timers.
+  long long timerEvents() const { return timerEvents_; }
 
   // Window properties (design state, except the position).
   std::string Caption;
@@ -86,6 +88,7 @@ class Form {
   std::string name_;
   bool loaded_ = false;
   bool shown_ = false;
+  long long timerEvents_ = 0;
   std::vector<Control*> controls_;
 };
 

@@ -14,7 +14,8 @@ class VirtualClock : public Clock {
   void set(Nanos t) { now_ = t; }
 
   // Fires every timer falling due up to `until` in order, moving the clock to each due time, and
-  // leaves the clock at `until`. Returns the number of timer events fired.
+  // leaves the clock at `until`, or where the program ended. Returns the number of timer events
+  // fired.
   long runUntil(Desktop& desktop, Nanos until) {
     long fired = 0;
     while (auto due = desktop.nextDue()) {
@@ -22,7 +23,7 @@ class VirtualClock : public Clock {
       now_ = std::max(now_, *due);
       while (desktop.fireNextDueTimer()) ++fired;
     }
-    if (until > now_) now_ = until;
+    if (until > now_ && !desktop.ended()) now_ = until;
     return fired;
   }
 

@@ -19,7 +19,7 @@ HelpControls::HelpControls() {
 
 std::vector<forms::Control*> HelpControls::list() { return {&Combo1, &Text1, &Command1, &bun, &Timer1}; }
 
-Form4::Form4(Game& game) : GameForm(game, "Form4") {
+Form4::Form4(Program& program) : GameForm(program, Window::Help) {
   designWindow("HELP", 6120, 4815, {255, 192, 192}, assets::screenPicture(assets::ScreenPicture::HelpIcon));
 }
 

@@ -24,7 +24,7 @@ struct HelpControls {
 
 class Form4 : public GameForm<HelpControls> {
  public:
-  explicit Form4(Game& game);
+  explicit Form4(Program& program);
 
   bool closingEndsProgram() const override { return false; }
   void Form_Load() override;

@@ -53,9 +53,7 @@ void FrontEnd::toggleFullScreen() {
   for (auto& [form, window] : windows_) window->setFullScreen(fullScreen_);
 }
 
-void FrontEnd::formLoaded(forms::Form& form) {
-  if (hooks.loaded) hooks.loaded(form);
-}
+void FrontEnd::formLoaded(forms::Form&) {}
 
 void FrontEnd::afterEvent() {
   for (auto& [form, window] : windows_) window->sync();
@@ -93,7 +91,6 @@ void FrontEnd::formMoved(forms::Form& form) {
 }
 
 void FrontEnd::formUnloaded(forms::Form& form) {
-  if (hooks.unloaded) hooks.unloaded(form);
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   it->second->dismiss();
@@ -134,10 +131,7 @@ void FrontEnd::programEnded() {
 }
 
 std::uint64_t FrontEnd::clockSeed() {
-  std::optional<std::uint64_t> seed = hooks.seed ? hooks.seed() : std::nullopt;
-  if (!seed) seed = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-  if (hooks.seedUsed) hooks.seedUsed(*seed);
-  return *seed;
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 }  // namespace mojara::qt

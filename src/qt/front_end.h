@@ -50,13 +50,11 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
 
   FormWindow* windowOf(const forms::Form& form) const;
 
-  // Additions around the game (recording and replaying fights); any may be left empty.
+  // Additions around the game (recording and replaying fights, attract mode, sound keys); any may
+  // be left empty.
   struct Hooks {
-    std::function<void(forms::Form&)> loaded, unloaded;
     std::function<bool(forms::Form&, int code)> key;  // false: the key does not reach the game
     std::function<void()> timerFired;
-    std::function<std::optional<std::uint64_t>()> seed;  // a seed to use instead of the clock's
-    std::function<void(std::uint64_t)> seedUsed;
     std::function<bool()> input;  // any key or mouse input; false: it goes no further
     std::function<void()> toggleMute;
     std::function<void(int steps)> changeVolume;

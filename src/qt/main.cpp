@@ -4,16 +4,16 @@
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
 
-#include "app/attract_mode.h"
-#include "app/game.h"
-#include "app/options.h"
-#include "app/replay_session.h"
-#include "app/stand_in_player.h"
 #include "audio/sdl_sound.h"
+#include "game/game.h"
+#include "play/attract_mode.h"
+#include "play/input_file.h"
+#include "play/options.h"
+#include "play/replay_session.h"
+#include "play/stand_in_player.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
 #include "qt/replay_hooks.h"
@@ -50,19 +50,25 @@ void reportFatal(QtMsgType type, const QMessageLogContext&, const QString& messa
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string error;
-  const auto options = mojara::parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-  if (!options) {
-    std::cerr << "mojara: " << error << "\n(mojara --help shows the usage)\n";
-    return 2;
-  }
-  if (options->help) {
-    std::cout << mojara::kUsage;
-    return 0;
-  }
-  if (options->version) {
-    std::cout << "mojara " << MOJARA_VERSION << "\n";
-    return 0;
+  mojara::Options parsed;
+  if (auto stop = mojara::readOptions(std::vector<std::string>(argv + 1, argv + argc), parsed, std::cout,
+                                      std::cerr, MOJARA_VERSION))
+    return *stop;
+  const mojara::Options* options = &parsed;
+  // A replay that cannot be played is refused before any window opens.
+  std::optional<mojara::RecordedFight> replay;
+  if (!options->replay.empty()) {
+    try {
+      const std::string text = mojara::readInputFile(options->replay, "the replay");
+      try {
+        replay = mojara::readReplay(text);
+      } catch (const mojara::InputError& e) {
+        throw mojara::InputError("the replay " + mojara::shortened(options->replay) + ": " + e.what());
+      }
+    } catch (const mojara::InputError& e) {
+      std::cerr << "mojara: " << e.what() << "\n";
+      return 2;
+    }
   }
   if (!displayIsReachable()) {
     std::cerr << "mojara: no display to open the game's windows on (DISPLAY is not set); start it "
@@ -93,27 +99,18 @@ int main(int argc, char** argv) {
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
-  game.demo = options->demo;
+  game.setDemoPlay(options->demo);
 
   // Recording and replaying fights.
   std::optional<mojara::ReplayRecorder> recorder;
   std::optional<mojara::ReplayPlayer> player;
   if (!options->record.empty()) {
-    recorder.emplace(game, options->record);
+    recorder.emplace(game, options->record,
+                     [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
     mojara::qt::attachRecorder(frontEnd, *recorder);
   }
-  if (!options->replay.empty()) {
-    std::ifstream file(options->replay);
-    if (!file) {
-      std::cerr << "mojara: cannot read the replay " << options->replay << "\n";
-      return 2;
-    }
-    try {
-      player.emplace(game, mojara::readReplay(file));
-    } catch (const mojara::ReplayError& e) {
-      std::cerr << "mojara: the replay " << options->replay << ": " << e.what() << "\n";
-      return 2;
-    }
+  if (replay) {
+    player.emplace(game, std::move(*replay));
     mojara::qt::attachPlayer(frontEnd, *player);
   }
   // In demo play a stand-in player clicks through the windows, with choices of its own.
@@ -122,7 +119,14 @@ int main(int argc, char** argv) {
   if (options->demo) {
     standIn.emplace(game, frontEnd.clockSeed());
     QObject::connect(&standInClock, &QTimer::timeout, [&] {
-      if (standIn->look(frontEnd.now())) frontEnd.afterEvent();
+      const auto action = standIn->look(frontEnd.now());
+      if (!action) return;
+      try {
+        mojara::deliver(game, *action);
+      } catch (const mojara::ScriptError&) {
+        // The window it looked at went away in between: it looks again.
+      }
+      frontEnd.afterEvent();
     });
     standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
   }
@@ -143,7 +147,7 @@ int main(int argc, char** argv) {
   if (player)
     player->start();
   else if (options->fight)
-    game.startFight(options->fight->first, options->fight->second);
+    game.startFight(mojara::practiceFight(options->fight->first, options->fight->second));
   else
     game.start();
   frontEnd.afterEvent();

@@ -2,10 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/title_window.h"
 #include "app/vb_math.h"
 #include "assets/pictures.h"
-#include "select/select_window.h"
 
 namespace mojara {
 
@@ -22,7 +20,7 @@ ContinueControls::ContinueControls() {
 // The count lies above the picture, so it stays readable.
 std::vector<forms::Control*> ContinueControls::list() { return {&Label1, &Image1, &Command1, &Timer1}; }
 
-Form6::Form6(Game& game) : GameForm(game, "Form6") {
+Form6::Form6(Program& program) : GameForm(program, Window::Continue) {
   designWindow("こんてぃにゅ－", 5055, 3435, {0, 255, 255},
                assets::screenPicture(assets::ScreenPicture::GameIcon));
 }
@@ -47,13 +45,13 @@ void Form6::Timer1_Timer() {
   }
   desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！" + M.NL + "タイトルに戻る・・・", kProgramTitle, [this] {
     desktop.unload(*this);
-    desktop.show(game.title);
+    program.show(Window::Title);
   });
 }
 
 void Form6::Command1_Click() {
   desktop.unload(*this);
-  desktop.show(game.select);
+  program.show(Window::Select);
 }
 
 void Form6::Form_Unload() { slideUp(); }

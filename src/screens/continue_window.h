@@ -19,7 +19,7 @@ struct ContinueControls {
 
 class Form6 : public GameForm<ContinueControls> {
  public:
-  explicit Form6(Game& game);
+  explicit Form6(Program& program);
 
   std::int32_t COUNTDOWN = 0;  // the number shown
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/game_numbers.h"
 #include "assets/pictures.h"
 
 namespace mojara {
@@ -59,8 +60,9 @@ std::vector<forms::Control*> EndingControls::list() {
   return {&Image1, &Label1, &ROAL[0], &ROAL[1], &Timer1};
 }
 
-Form7::Form7(Game& game) : GameForm(game, "Form7") {
-  designWindow("Ｅｎｄｉｎｇ", 5160, 5925, {0, 192, 192}, assets::storePicture(182));
+Form7::Form7(Program& program) : GameForm(program, Window::Ending) {
+  designWindow("Ｅｎｄｉｎｇ", 5160, 5925, {0, 192, 192},
+               assets::storePicture(storeIndex(6, 1, picture::WalkA)));
   MinButton = false;
 }
 

@@ -22,7 +22,7 @@ struct EndingControls {
 
 class Form7 : public GameForm<EndingControls> {
  public:
-  explicit Form7(Game& game);
+  explicit Form7(Program& program);
 
   std::int32_t ROLLSTEP = 0;  // twips the lines move per tick
   std::int32_t ROLLPAGE = 0;  // the page shown, 0..20; 21 ends the roll

@@ -1,10 +1,9 @@
 #include "select/select_window.h"
 
+#include "app/game_numbers.h"
+#include "app/roster.h"
 #include "app/vb_math.h"
 #include "assets/pictures.h"
-#include "battle/battle_window.h"
-#include "screens/ending_window.h"
-#include "select/roster.h"
 
 namespace mojara {
 
@@ -45,20 +44,20 @@ std::vector<forms::Control*> SelectControls::list() {
   return out;
 }
 
-Form5::Form5(Game& game) : GameForm(game, "Form5") {
+Form5::Form5(Program& program) : GameForm(program, Window::Select) {
   designWindow("Ｐｌａｙｅｒ　Ｓｅｌｅｃｔ", 6780, 6060, {128, 128, 255},
                assets::screenPicture(assets::ScreenPicture::GameIcon));
 }
 
 void Form5::Form_Load() {
   SelectControls& c = *ctl;
-  game.Randomize();
+  program.Randomize();
   c.Scr.Value = static_cast<std::int16_t>(M.SPEED);
   showSpeed();
   // Opponents already beaten lie on the ground instead of showing their portrait.
   for (M.IX = 0; M.IX <= 7; ++M.IX)
     if (M.BEATEN[M.IX] == 1) {
-      c.KYARA[M.IX].Picture = game.ORE(M.IX * 28 + 11);
+      c.KYARA[M.IX].Picture = program.ORE(storeIndex(M.IX, 0, picture::Lying));
       STORELOADED = 1;
     }
 }
@@ -70,7 +69,7 @@ void Form5::Timer1_Timer() {
   if (M.STAGE >= 8) {
     c.Timer1.disable();
     desktop.unload(*this);
-    desktop.show(game.ending);
+    program.show(Window::Ending);
     return;
   }
   // The portrait strip slides in from the left, all within this one tick.
@@ -97,7 +96,7 @@ void Form5::KYARA_MouseMove(int index) {
 void Form5::casol_MouseDown(int button) {
   SelectControls& c = *ctl;
   if (M.PRESSED == 1) return;
-  for (M.IX = 0; M.IX <= 999; ++M.IX) game.rnd.next();
+  for (M.IX = 0; M.IX <= 999; ++M.IX) program.rnd.next();
   M.PRESSED = button;
   for (M.IX = 0; M.IX <= 7; ++M.IX)
     if (Int(c.casol.Left) == c.KYARA[M.IX].Left) M.PICKSLOT = M.IX;
@@ -108,7 +107,7 @@ void Form5::SENTAKU() {
   if (M.PRESSED != 1) return;
   bool accepted = false;
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    const std::int32_t slot = M.IX == 0 ? M.PICKSLOT : Int(game.rnd.next() * 8);
+    const std::int32_t slot = M.IX == 0 ? M.PICKSLOT : Int(program.rnd.next() * 8);
     writeRosterRow(M, M.IX, slot);
     if (M.IX == 1) {
       accepted = M.BEATEN[slot] != 1;
@@ -118,13 +117,14 @@ void Form5::SENTAKU() {
   if (!accepted) return;  // Timer2 draws again
   M.SPEED = ctl->Scr.Value;
   desktop.unload(*this);
-  desktop.show(game.battle);
+  // The state now holds the accepted draw; the fight starts from it.
+  program.startFight(fightOfState(M));
 }
 
 void Form5::Scr_Change() { showSpeed(); }
 
 void Form5::Form_Unload() {
-  if (STORELOADED == 1) game.releaseStore();
+  if (STORELOADED == 1) program.releaseStore();
   slideUp();
 }
 

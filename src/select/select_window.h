@@ -32,7 +32,7 @@ struct SelectControls {
 
 class Form5 : public GameForm<SelectControls> {
  public:
-  explicit Form5(Game& game);
+  explicit Form5(Program& program);
 
   std::int32_t STORELOADED = 0;  // 1 once a load has read the sprite store
   std::int32_t WAITTICKS = 0;    // Timer2 ticks since the strip slid in

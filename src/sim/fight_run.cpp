@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "app/game.h"
 #include "battle/battle_window.h"
 #include "forms/virtual_clock.h"
-#include "select/roster.h"
+#include "game/game.h"
+#include "play/input_file.h"
 #include "sim/battle_trace.h"
 #include "sim/headless_sound.h"
 
@@ -13,67 +13,69 @@ namespace mojara::sim {
 
 namespace {
 
-// The host of a fight run: the battle load's reseed takes the run's seed; beeps are counted;
-// the battle window's controls are kept as they stood when it closed.
+// The host of a fight run: beeps are counted and sounds play on virtual time.
 class FightHost : public forms::DesktopHost {
  public:
-  FightHost(const forms::Clock& clock, const FightSetup& setup) : setup_(setup), sound_(clock) {}
-  std::uint64_t clockSeed() override { return setup_.seed; }
+  FightHost(const forms::Clock& clock, const FightRun& run) : run_(run), sound_(clock) {}
+  std::uint64_t clockSeed() override { return run_.recorded.fight.seed.value_or(1); }
   void beep() override { ++beeps; }
   forms::SoundService* soundService() override { return &sound_; }
-  std::string programFolder() const override { return setup_.programFolder; }
-  void formUnloaded(forms::Form& form) override {
-    if (setup_.trace && battle && &form == battle) closedView = viewOf(*battle->ctl);
-  }
+  std::string programFolder() const override { return run_.programFolder; }
 
   HeadlessSound& sound() { return sound_; }
   int beeps = 0;
-  Form2* battle = nullptr;
+
+ private:
+  const FightRun& run_;
+  HeadlessSound sound_;
+};
+
+// Where the battle window hands over, the run ends: the next window is only named, and the
+// battle's controls are kept as they stood when it closed, for the closing event's trace line.
+class FightEnd : public FightObserver {
+ public:
+  FightEnd(Form2& battle, bool keepView) : battle_(battle), keepView_(keepView) {}
+  void fightOver(Window next) override {
+    handedTo = std::string(formName(next));
+    if (keepView_) closedView = viewOf(*battle_.ctl);
+  }
+  std::string handedTo;
   std::optional<BattleView> closedView;
 
  private:
-  const FightSetup& setup_;
-  HeadlessSound sound_;
+  Form2& battle_;
+  bool keepView_;
 };
 
 }  // namespace
 
-FightOutcome runFight(const FightSetup& setup, std::ostream* trace) {
+FightOutcome runFight(const FightRun& run, std::ostream* trace) {
+  const bool tracing = run.trace && trace;
   forms::VirtualClock clock;
-  FightHost host(clock, setup);
-  forms::Desktop desktop(host, clock, setup.timerResolution);
+  FightHost host(clock, run);
+  forms::Desktop desktop(host, clock, run.timerResolution);
   Game game(desktop);
   Module1& M = game.M;
   Form2& battle = game.battle;
-  host.battle = &battle;
-  host.sound().setRecording(setup.trace && trace);
+  host.sound().setRecording(tracing);
+  FightEnd end(battle, tracing);
+  game.addObserver(end);
 
-  // As an accepted draw on the select window leaves it; everything else as at program start.
-  acceptDraw(M, setup.player, setup.opponent);
-  M.IX = 0;
-  M.SPEED = setup.speed;
-  for (int i = 0; i <= 1; ++i) {
-    M.POW[i] = setup.pow[i];
-    M.SCORE[i] = setup.score[i];
-  }
-  std::string handedTo;
-  game.onHandOver = [&](forms::Form& next) { handedTo = next.name(); };
-
-  game.demo = setup.demo;
-  desktop.show(battle);
+  FightSetup fight = run.recorded.fight;
+  if (!fight.seed) fight.seed = 1;
+  game.startFight(fight, AfterFight::Stop);
 
   FightOutcome outcome;
-  std::size_t nextKey = 0;
+  KeyFeed keys(run.recorded.keys);
   std::string line, timerName;
   std::vector<SoundPlay> sounds;
   while (true) {
-    if (outcome.events >= setup.maxEvents) {
+    if (outcome.events >= run.maxEvents) {
       outcome.end = "limit";
       break;
     }
     const long long event = outcome.events + 1;
-    for (; nextKey < setup.keys.size() && setup.keys[nextKey].event <= event; ++nextKey)
-      if (setup.keys[nextKey].event == event) desktop.keyDown(battle, setup.keys[nextKey].code);
+    keys.deliverBefore(event, [&](int code) { desktop.keyDown(battle, code); });
     const auto due = desktop.nextDue();
     if (!due) {
       outcome.end = "stalled";
@@ -82,18 +84,18 @@ FightOutcome runFight(const FightSetup& setup, std::ostream* trace) {
     clock.set(*due);
     desktop.fireNextDueTimer(&timerName);
     outcome.events = event;
-    if (setup.trace && trace) {
+    if (tracing) {
       sounds.clear();
       for (auto& play : host.sound().takePlays()) sounds.push_back({play.slot, play.file});
-      const BattleView view = battle.loaded() ? viewOf(*battle.ctl) : host.closedView.value_or(BattleView{});
+      const BattleView view = battle.loaded() ? viewOf(*battle.ctl) : end.closedView.value_or(BattleView{});
       line.clear();
       appendTraceLine(line, event, timerName, M, battle, view, sounds, host.beeps);
       line += '\n';
       *trace << line;
       host.beeps = 0;
     }
-    if (!handedTo.empty()) {
-      outcome.end = handedTo;
+    if (!end.handedTo.empty()) {
+      outcome.end = end.handedTo;
       break;
     }
   }
@@ -107,15 +109,74 @@ FightOutcome runFight(const FightSetup& setup, std::ostream* trace) {
   return outcome;
 }
 
-std::string endLine(const FightOutcome& o) {
+std::string outcomeFields(const FightOutcome& o) {
   auto list = [](const auto& values) {
     std::string s = "[";
     for (std::size_t i = 0; i < values.size(); ++i) s += (i ? "," : "") + std::to_string(values[i]);
     return s + "]";
   };
-  return "{\"end\":\"" + o.end + "\",\"e\":" + std::to_string(o.events) +
+  return "\"end\":\"" + o.end + "\",\"e\":" + std::to_string(o.events) +
          ",\"STAGE\":" + std::to_string(o.STAGE) + ",\"BEATEN\":" + list(o.BEATEN) +
-         ",\"SCORE\":" + list(o.SCORE) + ",\"POW\":" + list(o.POW) + ",\"LIFE\":" + list(o.LIFE) + "}";
+         ",\"SCORE\":" + list(o.SCORE) + ",\"POW\":" + list(o.POW) + ",\"LIFE\":" + list(o.LIFE);
+}
+
+std::string endLine(const FightOutcome& o) { return "{" + outcomeFields(o) + "}"; }
+
+void addFightArguments(CLI::App& app, FightArguments& a) {
+  addFightOptions(app, a.setup);
+  cli::addValue(app, "--keys", "FILE|-",
+                "Key presses, a line 'EVENT KEY' (KEY: a code, A-Z, LEFT, UP, RIGHT, DOWN, SPACE), each "
+                "delivered just before that timer event; - reads standard input",
+                [&a](const std::string& v) {
+                  a.keys = v;
+                  a.setup.anyGiven = true;
+                });
+  cli::addValue(app, "--replay", "FILE", "A fight recorded by mojara --record, played again exactly",
+                [&a](const std::string& v) { a.replay = v; });
+  app.add_flag("--trace", a.run.trace, "Print the fight's state after every timer event as a JSON line");
+  cli::addValue(app, "--max-events", "N", "Stop after N timer events; default 100000",
+                [&a](const std::string& v) {
+                  a.run.maxEvents = cli::wholeNumber<long long>("--max-events", v, 0, 1'000'000'000'000LL);
+                });
+  cli::addValue(app, "--timer-resolution", "MS",
+                "The platform timer resolution, 0.001 to 60000; default 54.925", [&a](const std::string& v) {
+                  a.run.timerResolution =
+                      cli::millis("--timer-resolution", v, kMinTimerResolution, kMaxTimerResolution);
+                });
+}
+
+FightRun takeFightRun(FightArguments& a) {
+  FightRun run = a.run;
+  if (!a.replay.empty()) {
+    if (!a.setup.rosterSlots.empty() || a.setup.anyGiven)
+      throw cli::UsageError("--replay gives the fight's slots, seed, speed, power, points and keys itself");
+    const std::string text = readInputFile(a.replay, "the replay");
+    try {
+      run.recorded = readReplay(text);
+    } catch (const InputError& e) {
+      throw InputError("the replay " + shortened(a.replay) + ": " + e.what());
+    }
+    return run;
+  }
+  takeSlots(a.setup);
+  run.recorded.fight = a.setup.fight;
+  if (!a.keys.empty()) {
+    const std::string text = readInputFile(a.keys, "the keys file");
+    try {
+      run.recorded.keys = readKeyLines(splitLines(text));
+    } catch (const InputError& e) {
+      throw InputError("keys file " + std::string(e.what()));
+    }
+  }
+  return run;
+}
+
+FightRun readFightArguments(const std::vector<std::string>& args) {
+  CLI::App app{"", "fight"};
+  FightArguments arguments;
+  addFightArguments(app, arguments);
+  cli::parseOrThrow(app, args);
+  return takeFightRun(arguments);
 }
 
 }  // namespace mojara::sim

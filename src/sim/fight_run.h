@@ -4,10 +4,22 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <vector>
 
-#include "sim/fight_setup.h"
+#include "forms/scheduler.h"
+#include "play/command_line.h"
+#include "play/fight_options.h"
+#include "play/replay.h"
 
 namespace mojara::sim {
+
+struct FightRun {
+  RecordedFight recorded;  // the fight (seed 1 unless given) and its key presses
+  bool trace = false;      // one line per timer event
+  long long maxEvents = 100000;
+  forms::Nanos timerResolution = forms::kDefaultTimerResolution;
+  std::string programFolder = ".";  // where the sound files are
+};
 
 struct FightOutcome {
   std::string end;  // "Form5" (the player won), "Form6" (lost), "stalled" or "limit"
@@ -17,9 +29,24 @@ struct FightOutcome {
   std::array<std::int32_t, 2> SCORE{}, POW{}, LIFE{};
 };
 
-// Runs the fight; with `setup.trace` writes a line per timer event to `trace`.
-FightOutcome runFight(const FightSetup& setup, std::ostream* trace);
+// The options of `mojara-sim fight`, added to `app`; once it has parsed, takeFightRun() gives the
+// run (reading the keys file or replay it names).
+struct FightArguments {
+  FightOptions setup;
+  std::string keys, replay;
+  FightRun run;
+};
+void addFightArguments(CLI::App& app, FightArguments& arguments);
+FightRun takeFightRun(FightArguments& arguments);  // throws cli::UsageError or InputError
 
+// `P0 P1 [options]` read at once (throws cli::UsageError or InputError saying what is wrong).
+FightRun readFightArguments(const std::vector<std::string>& args);
+
+// Runs the fight; with `run.trace` writes a line per timer event to `trace`.
+FightOutcome runFight(const FightRun& run, std::ostream* trace);
+
+// The end line's fields after "{": "\"end\":...,\"LIFE\":[a,b]" without the braces.
+std::string outcomeFields(const FightOutcome& outcome);
 std::string endLine(const FightOutcome& outcome);
 
 }  // namespace mojara::sim

@@ -3,99 +3,37 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/game.h"
-#include "app/stand_in_player.h"
-#include "forms/layout.h"
-#include "select/select_window.h"
+#include "game/game.h"
+#include "play/stand_in_player.h"
+#include "sim/json.h"
 #include "sim/recording_host.h"
 
 namespace mojara::sim {
 
 namespace {
 
-[[noreturn]] void fail(const ScriptLine& line, const std::string& why) {
-  throw ScriptError("line " + std::to_string(line.lineNumber) + ": " + why);
-}
-
-forms::Form& shownForm(const Game& game, const ScriptLine& line) {
-  forms::Form* form = game.findForm(line.form);
-  if (!form) fail(line, "no window is called " + line.form);
-  if (!form->shown()) fail(line, line.form + " is not shown");
-  return *form;
-}
-
-forms::Control& controlOf(const Game& game, const ScriptLine& line) {
-  forms::Form& form = shownForm(game, line);
-  forms::Control* control = form.findControl(line.control, line.index);
-  if (!control) {
-    const std::string name =
-        line.index >= 0 ? line.control + "(" + std::to_string(line.index) + ")" : line.control;
-    fail(line, line.form + " has no control " + name);
+// A line for every fight's result, when the battle window's hand-over begins.
+class ResultLines : public FightObserver {
+ public:
+  ResultLines(const Game& game, RecordingHost& host) : game_(game), host_(host) {}
+  void fightOver(Window next) override {
+    const Module1& M = game_.M;
+    auto pair = [](const BySide<std::int32_t>& v) {
+      return "[" + std::to_string(v[0]) + "," + std::to_string(v[1]) + "]";
+    };
+    std::string beaten;
+    for (int k = 0; k <= 8; ++k) beaten += (k ? "," : "") + std::to_string(M.BEATEN[k]);
+    host_.line("result") << ",\"winner\":" << (next == Window::Select ? 0 : 1) << ",\"end\":\""
+                         << formName(next) << "\",\"e\":" << game_.form(Window::Battle).timerEvents()
+                         << ",\"STAGE\":" << M.STAGE << ",\"BEATEN\":[" << beaten
+                         << "],\"SCORE\":" << pair(M.SCORE) << ",\"POW\":" << pair(M.POW)
+                         << ",\"LIFE\":" << pair(M.LIFE) << "}\n";
   }
-  return *control;
-}
 
-template <class T>
-T& controlOfKind(const Game& game, const ScriptLine& line, forms::ControlKind kind, const char* what) {
-  forms::Control& control = controlOf(game, line);
-  if (control.Kind != kind) fail(line, line.form + "." + line.control + " is not " + what);
-  return static_cast<T&>(control);
-}
-
-void deliver(Game& game, const ScriptLine& line) {
-  forms::Desktop& desktop = game.desktop;
-  using A = ScriptLine::Action;
-  if (line.action == A::Ok) {
-    if (!desktop.messageBoxOpen()) fail(line, "no message box is open");
-    desktop.closeMessageBox();
-    return;
-  }
-  if (desktop.messageBoxOpen() && line.action != A::Close) fail(line, "a message box is open");
-  switch (line.action) {
-    case A::Key: {
-      forms::Form* form = desktop.foreground();
-      if (!form) fail(line, "no window is shown");
-      desktop.keyDown(*form, line.number);
-      break;
-    }
-    case A::Click:
-      desktop.click(controlOf(game, line));
-      break;
-    case A::Hover:
-    case A::Press: {
-      forms::Control& control = controlOf(game, line);
-      const forms::Box box = forms::absoluteBox(control);
-      const float x = box.left + box.width / 2, y = box.top + box.height / 2;
-      if (line.action == A::Hover)
-        desktop.mouseMove(*control.Parent, x, y, 0);
-      else
-        desktop.mouseDown(*control.Parent, x, y, line.number);
-      break;
-    }
-    case A::Scroll: {
-      auto& bar =
-          controlOfKind<forms::HScrollBar>(game, line, forms::ControlKind::HScrollBar, "a scroll bar");
-      if (line.number < std::min(bar.Min, bar.Max) || line.number > std::max(bar.Min, bar.Max))
-        fail(line, "value " + std::to_string(line.number) + " is outside the scroll bar's range");
-      desktop.change(bar, line.number);
-      break;
-    }
-    case A::Choose: {
-      auto& combo =
-          controlOfKind<forms::ComboBox>(game, line, forms::ControlKind::ComboBox, "a drop-down list");
-      const auto item = std::find(combo.List.begin(), combo.List.end(), line.text);
-      if (item == combo.List.end())
-        fail(line, "no item '" + line.text + "' in " + line.form + "." + line.control);
-      desktop.choose(combo, static_cast<int>(item - combo.List.begin()));
-      break;
-    }
-    case A::Close:
-      desktop.closeRequest(shownForm(game, line));
-      break;
-    case A::Ok:
-      break;
-  }
-}
+ private:
+  const Game& game_;
+  RecordingHost& host_;
+};
 
 }  // namespace
 
@@ -104,13 +42,16 @@ void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& option
   RecordingHost host(clock, out, options.seed, options.programFolder);
   forms::Desktop desktop(host, clock, options.timerResolution);
   Game game(desktop);
-  game.demo = options.demo || options.autoplay;
-  game.onHandOver = [&](forms::Form& next) {
-    host.fightEnded(game.M, &next == &game.select ? 0 : 1);
-    desktop.show(next);
-  };
+  host.showFightsOf(game);
+  game.setDemoPlay(options.demo || options.autoplay);
+  ResultLines results(game, host);
+  game.addObserver(results);
   std::optional<StandInPlayer> standIn;
   if (options.autoplay) standIn.emplace(game, options.seed ^ 0x5EED5EED5EED5EEDull);
+  auto deliverLine = [&](const ScriptLine& line) {
+    host.line("input") << ",\"line\":" << jsonString(actionText(line)) << "}\n";
+    deliver(game, line);
+  };
   game.start();
 
   const std::int64_t lastLine = script.empty() ? 0 : script.back().at;
@@ -142,9 +83,9 @@ void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& option
     clock.runUntil(desktop, t);
     if (desktop.ended()) break;
     if (next < script.size() && script[next].at == t) {
-      deliver(game, script[next++]);
+      deliverLine(script[next++]);
     } else if (standIn && nextLook == t) {
-      standIn->look(t);
+      if (auto action = standIn->look(t)) deliverLine(*action);
       nextLook += StandInPlayer::kLookInterval;
     } else {
       reason = options.until ? "until" : "limit";

@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "forms/scheduler.h"
-#include "sim/game_script.h"
+#include "play/input_script.h"
 
 namespace mojara::sim {
 

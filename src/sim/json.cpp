@@ -38,15 +38,17 @@ std::string jsonString(std::string_view s) {
 }
 
 std::string jsonMillis(std::int64_t nanos) {
-  std::string out = std::to_string(nanos / 1'000'000);
-  std::int64_t rest = nanos % 1'000'000;
+  // To the nearest microsecond: at most three decimals.
+  const std::int64_t micros = nanos >= 0 ? (nanos + 500) / 1000 : (nanos - 500) / 1000;
+  std::string out = std::to_string(micros / 1000);
+  std::int64_t rest = micros % 1000;
   if (rest < 0) rest = -rest;
   if (rest == 0) return out;
   char buf[8];
-  std::snprintf(buf, sizeof buf, "%06lld", static_cast<long long>(rest));
+  std::snprintf(buf, sizeof buf, "%03lld", static_cast<long long>(rest));
   std::string frac = buf;
   while (frac.back() == '0') frac.pop_back();
-  if (nanos < 0 && nanos > -1'000'000) out = "-0";
+  if (micros < 0 && micros > -1000) out = "-0";
   return out + "." + frac;
 }
 

@@ -10,7 +10,8 @@ namespace mojara::sim {
 // A JSON string literal, quotes included; UTF-8 passes through, control characters are escaped.
 std::string jsonString(std::string_view s);
 
-// Virtual nanoseconds as milliseconds: an integer when whole, otherwise up to six decimals.
+// Virtual nanoseconds as milliseconds to the microsecond: an integer when whole, otherwise up to
+// three decimals.
 std::string jsonMillis(std::int64_t nanos);
 
 }  // namespace mojara::sim

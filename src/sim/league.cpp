@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "select/roster.h"
+#include "app/roster.h"
 #include "sim/fight_run.h"
 
 namespace mojara::sim {
@@ -14,10 +14,11 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
   const auto start = Clock::now();
   auto lastReport = start;
   LeagueResult result;
-  FightSetup setup;
+  FightRun run;
+  FightSetup& setup = run.recorded.fight;
   setup.demo = true;
   setup.speed = options.speed;
-  setup.programFolder = options.programFolder;
+  run.programFolder = options.programFolder;
   const long long total = 64LL * options.fights;
   for (int p0 = 0; p0 < 8; ++p0)
     for (int p1 = 0; p1 < 8; ++p1)
@@ -25,7 +26,7 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
         setup.player = p0;
         setup.opponent = p1;
         setup.seed = options.seed + static_cast<std::uint64_t>(result.fights);
-        const FightOutcome outcome = runFight(setup, nullptr);
+        const FightOutcome outcome = runFight(run, nullptr);
         if (outcome.end == "Form5") ++result.wins[p0][p1];
         ++result.fights;
         result.events += outcome.events;

@@ -1,47 +1,20 @@
 // mojara-sim: the game's rules on a virtual clock, with no display and no sound device.
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/cli_numbers.h"
+#include "play/command_line.h"
+#include "play/input_file.h"
 #include "sim/fight_run.h"
-#include "sim/fight_setup.h"
 #include "sim/game_run.h"
-#include "sim/game_script.h"
 #include "sim/league.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: mojara-sim fight P0 P1 [--seed N] [--speed S] [--pow A,B] [--score A,B] [--keys FILE|-]\n"
-    "                              [--demo] [--trace] [--max-events N] [--timer-resolution MS]\n"
-    "       mojara-sim fight --replay FILE [--trace] [--max-events N] [--timer-resolution MS]\n"
-    "       mojara-sim league [--fights N] [--seed S] [--speed S]\n"
-    "       mojara-sim game [SCRIPT|-] [--seed N] [--until MS] [--timer-resolution MS] [--demo]\n"
-    "                       [--autoplay]\n"
-    "\n"
-    "  fight   one fight of roster slots P0 (player) and P1 (computer), 0 to 7, from the battle\n"
-    "          window's load to its hand-over; --trace prints the state after every timer event\n"
-    "          as a JSON line, and a last line gives the result\n"
-    "  league  N demo fights (default 100) for each of the 64 matchups, as a win-rate table\n"
-    "  game    the whole program from its start, driven by a script of timed input (see the\n"
-    "          README), printing one JSON line per window event\n"
-    "\n"
-    "  --seed N                 the random generator's seed; default 1\n"
-    "  --speed S                the battle speed, 1 to 20 (ms per tick); default 5\n"
-    "  --pow A,B / --score A,B  both sides' power (0 to 100) and points before the fight\n"
-    "  --keys FILE              key presses, a line 'EVENT KEY' (KEY: code, A-Z, LEFT, UP, RIGHT,\n"
-    "                           DOWN, SPACE), delivered just before that timer event\n"
-    "  --demo                   side 0 draws its commands at random too\n"
-    "  --replay FILE            a fight recorded by mojara --record, played again exactly\n"
-    "  --max-events N           stop after N timer events; default 100000\n"
-    "  --autoplay               (game) a stand-in player starts the game, picks fighters and\n"
-    "                           continues after lost fights; side 0 fights as in --demo\n"
-    "  --until MS               (game) stop at this virtual time\n"
-    "  --timer-resolution MS    the platform timer resolution, > 0; default 54.925\n"
-    "  --help, --version\n";
+using namespace mojara;
+using namespace mojara::sim;
 
 // The folder of this executable: the game's sound files sit beside it.
 std::string programFolder() {
@@ -50,21 +23,21 @@ std::string programFolder() {
   return error ? std::string(".") : self.parent_path().string();
 }
 
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-int runFightCommand(const std::vector<std::string>& args) {
-  using namespace mojara::sim;
-  FightSetup setup;
-  try {
-    setup = readFightArguments(args);
-  } catch (const SetupError& e) {
-    throw UsageError(e.what());
+// Everything printed has reached standard output; a full disk or a closed pipe is an error.
+int finish(int status) {
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "mojara-sim: cannot write to standard output\n";
+    return 1;
   }
-  setup.programFolder = programFolder();
+  return status;
+}
+
+int runFightCommand(FightArguments& arguments) {
+  FightRun run = takeFightRun(arguments);
+  run.programFolder = programFolder();
   try {
-    const FightOutcome outcome = runFight(setup, setup.trace ? &std::cout : nullptr);
+    const FightOutcome outcome = runFight(run, run.trace ? &std::cout : nullptr);
     std::cout << endLine(outcome) << "\n";
   } catch (const std::exception& e) {
     // A fatal error of the game (a value out of its range): the fight stops there.
@@ -72,89 +45,28 @@ int runFightCommand(const std::vector<std::string>& args) {
     std::cerr << "mojara-sim: the fight stopped with a fatal error: " << e.what() << "\n";
     return 1;
   }
-  return 0;
+  return finish(0);
 }
 
-int runLeagueCommand(const std::vector<std::string>& args) {
-  using namespace mojara;
-  using namespace mojara::sim;
-  LeagueOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (i + 1 >= args.size())
-      throw UsageError(a == "--fights" || a == "--seed" || a == "--speed" ? a + " needs a value"
-                                                                          : "unknown argument " + a);
-    const std::string& v = args[++i];
-    if (a == "--fights") {
-      const auto n = parseInteger<int>(v);
-      if (!n || *n < 1 || *n > 1000000) throw UsageError("--fights needs a whole number from 1 to 1000000");
-      options.fights = *n;
-    } else if (a == "--seed") {
-      const auto n = parseInteger<std::uint64_t>(v);
-      if (!n) throw UsageError("--seed needs a whole number from 0 to 18446744073709551615");
-      options.seed = *n;
-    } else if (a == "--speed") {
-      const auto n = parseInteger<int>(v);
-      if (!n || *n < 1 || *n > 20) throw UsageError("--speed needs a whole number from 1 to 20");
-      options.speed = *n;
-    } else {
-      throw UsageError("unknown argument " + a);
-    }
-  }
+int runLeagueCommand(LeagueOptions options) {
   options.programFolder = programFolder();
   const LeagueResult result = runLeague(options, &std::cerr);
   printLeague(result, options.fights, std::cout);
-  return 0;
+  return finish(0);
 }
 
-int runGameCommand(const std::vector<std::string>& args) {
-  using namespace mojara;
-  using namespace mojara::sim;
-  GameRunOptions options;
-  std::string scriptPath;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
-      return args[++i];
-    };
-    if (a == "--seed") {
-      auto v = parseInteger<std::uint64_t>(value());
-      if (!v) throw UsageError("--seed needs a whole number from 0 to 18446744073709551615");
-      options.seed = *v;
-    } else if (a == "--until") {
-      auto v = parseMillis(value());
-      if (!v) throw UsageError("--until needs a time in milliseconds, 0 or more");
-      options.until = *v;
-    } else if (a == "--timer-resolution") {
-      auto v = parseMillis(value());
-      if (!v || *v <= 0) throw UsageError("--timer-resolution needs a number of milliseconds above 0");
-      options.timerResolution = *v;
-    } else if (a == "--demo") {
-      options.demo = true;
-    } else if (a == "--autoplay") {
-      options.autoplay = true;
-    } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-      throw UsageError("unknown option " + a);
-    } else if (scriptPath.empty()) {
-      scriptPath = a;
-    } else {
-      throw UsageError("more than one script given");
-    }
-  }
+int runGameCommand(GameRunOptions options, const std::string& scriptPath) {
   options.programFolder = programFolder();
   std::vector<ScriptLine> script;
-  try {
-    if (scriptPath == "-") {
-      script = readGameScript(std::cin);
-    } else if (!scriptPath.empty()) {
-      std::ifstream file(scriptPath);
-      if (!file) throw UsageError("cannot read script " + scriptPath);
-      script = readGameScript(file);
+  if (!scriptPath.empty()) {
+    const std::string text = readInputFile(scriptPath, "the script");
+    try {
+      script = readGameScript(text);
+    } catch (const ScriptError& e) {
+      throw InputError("the script " +
+                       (scriptPath == "-" ? std::string("on standard input") : shortened(scriptPath)) + ", " +
+                       e.what());
     }
-  } catch (const ScriptError& e) {
-    throw UsageError("script " + (scriptPath == "-" ? std::string("on standard input") : scriptPath) + ", " +
-                     e.what());
   }
   try {
     runGame(script, options, std::cout);
@@ -163,34 +75,76 @@ int runGameCommand(const std::vector<std::string>& args) {
     std::cerr << "mojara-sim: script " << e.what() << "\n";
     return 2;
   }
-  return 0;
+  return finish(0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) {
-    std::cerr << kUsage;
+  CLI::App app{"The game's rules on a virtual clock, with no display and no sound device.", "mojara-sim"};
+  app.require_subcommand(1);
+
+  CLI::App& fight = *app.add_subcommand(
+      "fight",
+      "One fight of roster slots P0 (player) and P1 (computer), 0 to 7, from the battle window's load to its "
+      "hand-over; --trace prints the state after every timer event as a JSON line, and a last line gives "
+      "the result");
+  FightArguments fightArguments;
+  addFightArguments(fight, fightArguments);
+
+  CLI::App& league = *app.add_subcommand(
+      "league", "N demo fights (default 100) for each of the 64 matchups, as a win-rate table");
+  LeagueOptions leagueOptions;
+  cli::addValue(league, "--fights", "N", "Fights per matchup, 1 to 1000000; default 100",
+                [&](auto& v) { leagueOptions.fights = cli::wholeNumber<int>("--fights", v, 1, 1000000); });
+  cli::addValue(league, "--seed", "N", "The first fight's seed; default 1", [&](auto& v) {
+    leagueOptions.seed = cli::wholeNumber<std::uint64_t>("--seed", v, 0, UINT64_MAX);
+  });
+  cli::addValue(league, "--speed", "S", "The battle speed, 1 to 20; default 5",
+                [&](auto& v) { leagueOptions.speed = cli::wholeNumber<int>("--speed", v, 1, 20); });
+
+  CLI::App& game = *app.add_subcommand(
+      "game",
+      "The whole program from its start, driven by a script of timed input (see the README), printing one "
+      "JSON line per window event");
+  GameRunOptions gameOptions;
+  std::string scriptPath;
+  game.add_option("SCRIPT", scriptPath, "The script, or - for standard input")->type_name("FILE|-");
+  cli::addValue(
+      game, "--seed", "N", "Generator seeds are N + the virtual milliseconds; default 1",
+      [&](auto& v) { gameOptions.seed = cli::wholeNumber<std::uint64_t>("--seed", v, 0, UINT64_MAX); });
+  cli::addValue(game, "--until", "MS", "Stop at this virtual time",
+                [&](auto& v) { gameOptions.until = cli::millis("--until", v, 0, kMaxMillis); });
+  cli::addValue(game, "--timer-resolution", "MS",
+                "The platform timer resolution, 0.001 to 60000; default 54.925", [&](auto& v) {
+                  gameOptions.timerResolution =
+                      cli::millis("--timer-resolution", v, kMinTimerResolution, kMaxTimerResolution);
+                });
+  game.add_flag("--demo", gameOptions.demo, "Side 0 of every fight draws its commands at random");
+  game.add_flag("--autoplay", gameOptions.autoplay,
+                "A stand-in player starts the game, picks fighters and continues after lost fights; side 0 "
+                "fights as in --demo");
+
+  cli::addVersion(app, std::string("mojara-sim ") + MOJARA_VERSION);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto commands = app.get_subcommands({});
+  const bool known = std::any_of(commands.begin(), commands.end(), [&](const CLI::App* c) {
+    return !args.empty() && c->get_name() == args[0];
+  });
+  if (!args.empty() && !args[0].starts_with('-') && !known) {
+    std::cerr << "mojara-sim: unknown command " << quote(args[0]) << " (fight, league or game)\n"
+              << "(mojara-sim --help shows the usage)\n";
     return 2;
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (args[0] == "--version") {
-    std::cout << "mojara-sim " << MOJARA_VERSION << "\n";
-    return 0;
-  }
+  if (auto stop = cli::parse(app, args, std::cout, std::cerr)) return *stop;
   try {
-    const std::string command = args[0];
-    args.erase(args.begin());
-    if (command == "game") return runGameCommand(args);
-    if (command == "fight") return runFightCommand(args);
-    if (command == "league") return runLeagueCommand(args);
-    throw UsageError("unknown command '" + command + "'");
-  } catch (const UsageError& e) {
+    if (fight.parsed()) return runFightCommand(fightArguments);
+    if (league.parsed()) return runLeagueCommand(leagueOptions);
+    return runGameCommand(gameOptions, scriptPath);
+  } catch (const cli::UsageError& e) {
     std::cerr << "mojara-sim: " << e.what() << "\n(mojara-sim --help shows the usage)\n";
-    return 2;
+  } catch (const InputError& e) {
+    std::cerr << "mojara-sim: " << e.what() << "\n";
   }
+  return 2;
 }

@@ -1,5 +1,6 @@
 #include "sim/recording_host.h"
 
+#include "game/game.h"
 #include "sim/json.h"
 
 namespace mojara::sim {
@@ -11,7 +12,17 @@ std::ostream& RecordingHost::line(const char* event) {
 void RecordingHost::formLoaded(forms::Form& form) {
   moves_[&form] = 0;
   topAtLoad_[&form] = form.Top;
-  line("load") << ",\"form\":" << jsonString(form.name()) << "}\n";
+  std::ostream& out = line("load") << ",\"form\":" << jsonString(form.name());
+  if (game_ && &form == &game_->form(Window::Battle) && game_->currentFight()) {
+    // The state the battle is set up with, before its own load runs: enough to replay the fight.
+    const Module1& M = game_->M;
+    out << ",\"CHARA\":[" << M.CHARA[0] << "," << M.CHARA[1] << "],\"SPEED\":" << M.SPEED
+        << ",\"STAGE\":" << M.STAGE << ",\"BEATEN\":[";
+    for (int k = 0; k <= 8; ++k) out << (k ? "," : "") << M.BEATEN[k];
+    out << "],\"POW\":[" << M.POW[0] << "," << M.POW[1] << "],\"SCORE\":[" << M.SCORE[0] << "," << M.SCORE[1]
+        << "],\"seed\":" << game_->currentFight()->seed.value_or(0);
+  }
+  out << "}\n";
 }
 
 void RecordingHost::formShown(forms::Form& form) {
@@ -22,13 +33,6 @@ void RecordingHost::formUnloaded(forms::Form& form) {
   // How far the window slid before it closed, and in how many moves.
   line("unload") << ",\"form\":" << jsonString(form.name()) << ",\"moves\":" << moves_[&form]
                  << ",\"rise\":" << static_cast<long>(topAtLoad_[&form] - form.Top) << "}\n";
-}
-
-void RecordingHost::eventHandled() {
-  if (winner_ < 0 || !state_) return;
-  line("result") << ",\"winner\":" << winner_ << ",\"STAGE\":" << state_->STAGE << ",\"SCORE\":["
-                 << state_->SCORE[0] << "," << state_->SCORE[1] << "]}\n";
-  winner_ = -1;
 }
 
 void RecordingHost::beep() { line("beep") << "}\n"; }

@@ -6,10 +6,13 @@
 #include <map>
 #include <ostream>
 
-#include "app/module1.h"
 #include "forms/desktop.h"
 #include "forms/virtual_clock.h"
 #include "sim/headless_sound.h"
+
+namespace mojara {
+class Game;
+}
 
 namespace mojara::sim {
 
@@ -32,12 +35,8 @@ class RecordingHost : public forms::DesktopHost {
   std::string programFolder() const override { return programFolder_; }
   HeadlessSound& sound() { return sound_; }
 
-  // After the event in which the battle window handed over: a line with the fight's result.
-  void eventHandled() override;
-  void fightEnded(const Module1& state, int winner) {
-    state_ = &state;
-    winner_ = winner;
-  }
+  // The battle window's load lines also give the fight it is set up with, from this game.
+  void showFightsOf(const Game& game) { game_ = &game; }
 
   bool ended() const { return ended_; }
   // Starts a line with the time and the event name; the caller adds fields and the closing brace.
@@ -50,8 +49,7 @@ class RecordingHost : public forms::DesktopHost {
   std::string programFolder_;
   HeadlessSound sound_;
   bool ended_ = false;
-  const Module1* state_ = nullptr;
-  int winner_ = -1;
+  const Game* game_ = nullptr;
   std::map<const forms::Form*, int> moves_;
   std::map<const forms::Form*, float> topAtLoad_;
 };

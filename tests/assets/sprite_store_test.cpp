@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/game.h"
 #include "assets/pictures.h"
 #include "fake_host.h"
+#include "game/game.h"
 
 namespace mojara::testing {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game.h"
+#include "app/roster.h"
 #include "assets/sprite_store.h"
 #include "battle/battle_window.h"
 #include "fake_host.h"
-#include "select/roster.h"
+#include "game/game.h"
 #include "sim/headless_sound.h"
 
 namespace mojara::testing {
@@ -26,16 +26,24 @@ struct BattleTest : ::testing::Test {
   Game game{desktop};
   Module1& M = game.M;
   Form2& battle = game.battle;
-  std::string handedTo;
+  std::string handedTo;  // the window the battle handed over to
 
-  // Loads the battle window with roster slots p0 and p1 as an accepted draw leaves them.
+  // Records the hand-over; the next window is not opened.
+  struct HandOver : FightObserver {
+    std::string& to;
+    explicit HandOver(std::string& to) : to(to) {}
+    void fightOver(Window next) override { to = std::string(formName(next)); }
+  } handOver{handedTo};
+
+  // Loads the battle window with roster slots p0 and p1 as an accepted draw leaves them; power
+  // and points are what the state holds.
   void load(int p0 = 0, int p1 = 3, int speed = 5) {
-    for (int side = 0; side <= 1; ++side) writeRosterRow(M, side, side == 0 ? p0 : p1);
-    M.BEATEN[p1] = 1;
-    M.PRESSED = 1;
-    M.SPEED = speed;
-    game.onHandOver = [this](forms::Form& next) { handedTo = next.name(); };
-    desktop.show(battle);
+    FightSetup fight = fightOfState(M);
+    fight.player = p0;
+    fight.opponent = p1;
+    fight.speed = speed;
+    game.addObserver(handOver);
+    game.startFight(fight, AfterFight::Stop);
   }
   BattleControls& c() { return *battle.ctl; }
   // Fires the next n timer events of the window.

@@ -1,12 +1,12 @@
 // Which sound slot each cue uses, and the commands a play sends.
 #include <gtest/gtest.h>
 
-#include "app/game.h"
+#include "app/roster.h"
 #include "assets/sprite_store.h"
 #include "battle/battle_window.h"
 #include "fake_host.h"
 #include "fake_sound.h"
-#include "select/roster.h"
+#include "game/game.h"
 
 namespace mojara::testing {
 namespace {

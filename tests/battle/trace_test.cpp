@@ -1,22 +1,23 @@
 // Whole fights through the headless runner: repeatable, and equal to the committed golden traces.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "play/input_file.h"
 #include "sim/fight_run.h"
-#include "sim/fight_setup.h"
+#include "trace_diff.h"
 
 namespace mojara::testing {
 namespace {
 
 std::string traceOf(const std::vector<std::string>& args, const std::string& keys = "") {
-  sim::FightSetup setup = sim::readFightArguments(args);
-  std::istringstream keyText(keys);
-  if (!keys.empty()) setup.keys = sim::readKeys(keyText);
-  setup.programFolder = MOJARA_BIN_DIR;
+  sim::FightRun run = sim::readFightArguments(args);
+  run.recorded.keys = readKeyLines(splitLines(keys));
+  run.programFolder = MOJARA_BIN_DIR;
   std::ostringstream out;
-  const sim::FightOutcome outcome = sim::runFight(setup, &out);
+  const sim::FightOutcome outcome = sim::runFight(run, &out);
   return out.str() + sim::endLine(outcome) + "\n";
 }
 
@@ -49,24 +50,28 @@ TEST(FightTrace, GoldenFightsAreReproducedExactly) {
     std::istringstream words(header.substr(1));
     std::vector<std::string> args;
     for (std::string w; words >> w;) args.push_back(w);
-    EXPECT_EQ(traceOf(args, keys), expected) << name;
+    const std::string difference = firstTraceDifference(expected, traceOf(args, keys));
+    EXPECT_TRUE(difference.empty()) << name << ".jsonl differs from its golden trace:\n" << difference;
   }
 }
 
 TEST(FightArguments, BadArgumentsAndKeyFilesAreRefusedWithTheReason) {
-  auto errorOf = [](const std::vector<std::string>& args, const std::string& keys = "") -> std::string {
+  auto errorOf = [](std::vector<std::string> args, const std::string& keys = "") -> std::string {
+    const std::string keyFile = ::testing::TempDir() + "keys-" + std::to_string(::getpid()) + ".txt";
+    if (!keys.empty()) {
+      std::ofstream(keyFile) << keys;
+      args.insert(args.end(), {"--keys", keyFile});
+    }
     try {
       sim::readFightArguments(args);
-      std::istringstream in(keys);
-      sim::readKeys(in);
-    } catch (const sim::SetupError& e) {
+    } catch (const std::exception& e) {
       return e.what();
     }
     return "no error";
   };
   EXPECT_EQ(errorOf({"0"}), "expected two roster slots P0 P1 (0 to 7)");
   EXPECT_EQ(errorOf({"0", "8"}), "P1 must be a roster slot from 0 to 7, not '8'");
-  EXPECT_EQ(errorOf({"0", "1", "--speed", "21"}), "--speed needs a whole number from 1 to 20");
+  EXPECT_EQ(errorOf({"0", "1", "--speed", "21"}), "--speed needs a whole number from 1 to 20, not '21'");
   EXPECT_EQ(errorOf({"0", "1", "--pow", "5"}), "--pow needs two whole numbers A,B from 0 to 100, not '5'");
   EXPECT_EQ(errorOf({"0", "1", "--pow", "5,101"}),
             "--pow needs two whole numbers A,B from 0 to 100, not '5,101'");

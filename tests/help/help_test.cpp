@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/game.h"
-#include "app/title_window.h"
 #include "fake_host.h"
 #include "forms/text.h"
+#include "game/game.h"
 #include "help/help_document.h"
 #include "help/help_window.h"
+#include "title/title_window.h"
 
 namespace mojara::testing {
 namespace {

@@ -7,12 +7,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "app/game.h"
-#include "app/title_window.h"
+#include "game/game.h"
 #include "help/help_window.h"
 #include "qt/form_window.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
+#include "title/title_window.h"
 
 namespace mojara::qt {
 namespace {

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/game.h"
-#include "app/replay_session.h"
 #include "battle/battle_window.h"
+#include "game/game.h"
+#include "play/replay_session.h"
 #include "qt/form_window.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
@@ -19,7 +19,6 @@
 #include "screens/continue_window.h"
 #include "select/select_window.h"
 #include "sim/fight_run.h"
-#include "sim/fight_setup.h"
 
 namespace mojara::qt {
 namespace {
@@ -34,9 +33,12 @@ TEST(Replay, AFightRecordedInTheWindowPlaysAgainHeadlessWithTheSameEnd) {
   forms::Desktop desktop(frontEnd, frontEnd, 1'000'000);  // every interval taken literally: fast
   frontEnd.attach(desktop);
   Game game(desktop);
-  ReplayRecorder recorder(game, path);
+  std::string warning;
+  ReplayRecorder recorder(game, path, [&](const std::string& why) { warning = why; });
   attachRecorder(frontEnd, recorder);
-  game.startFight(0, 7);
+  FightSetup practice;
+  practice.opponent = 7;
+  game.startFight(practice);
   frontEnd.afterEvent();
 
   // Walk in and punch, with a pause and a resume on the way, as a player would.
@@ -47,7 +49,7 @@ TEST(Replay, AFightRecordedInTheWindowPlaysAgainHeadlessWithTheSameEnd) {
   int pressed = 0;
   while (clock.elapsed() < 30000 && !game.select.shown() && !game.continueScreen.shown()) {
     QApplication::processEvents(QEventLoop::AllEvents, 5);
-    if (game.battle.loaded() && game.battle.timerEvents > 50 && clock.elapsed() / 40 > pressed) {
+    if (game.battle.loaded() && game.battle.timerEvents() > 50 && clock.elapsed() / 40 > pressed) {
       QKeyEvent press(QEvent::KeyPress, keys[pressed % 10], Qt::NoModifier);
       QApplication::sendEvent(frontEnd.windowOf(game.battle), &press);
       ++pressed;
@@ -55,16 +57,17 @@ TEST(Replay, AFightRecordedInTheWindowPlaysAgainHeadlessWithTheSameEnd) {
   }
   ASSERT_TRUE(game.select.shown() || game.continueScreen.shown()) << "the fight did not end in time";
 
-  sim::FightSetup setup = sim::readFightArguments({"--replay", path});
-  setup.programFolder = MOJARA_BIN_DIR;
-  const sim::FightOutcome replayed = sim::runFight(setup, nullptr);
+  EXPECT_EQ(warning, "");
+  sim::FightRun run = sim::readFightArguments({"--replay", path});
+  run.programFolder = MOJARA_BIN_DIR;
+  const sim::FightOutcome replayed = sim::runFight(run, nullptr);
   EXPECT_EQ(replayed.end, game.select.shown() ? "Form5" : "Form6");
-  EXPECT_EQ(replayed.events, game.battle.timerEvents);
+  EXPECT_EQ(replayed.events, game.battle.timerEvents());
   EXPECT_EQ(replayed.SCORE[1], game.M.SCORE[1]);
   if (game.select.shown()) {
     EXPECT_EQ(replayed.SCORE[0], game.M.SCORE[0]);  // (the continue window would have cleared it)
   }
-  EXPECT_GT(setup.keys.size(), 5u);
+  EXPECT_GT(run.recorded.keys.size(), 5u);
 }
 
 }  // namespace

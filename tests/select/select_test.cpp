@@ -36,14 +36,34 @@ TEST_F(GameTest, ALeftClickOnAHoveredPortraitStartsTheFightWithThatFighter) {
   EXPECT_EQ(game.battle.ctl->Timer1.Interval(), 12);
 }
 
+TEST_F(GameTest, AClickDiscardsAThousandDrawsBeforeTheOpponentIsDrawn) {
+  // The generator as the fight starts, before the battle window's load reseeds it.
+  struct Draws : FightObserver {
+    explicit Draws(const Game& game) : game(game) {}
+    void fightStarting(const FightSetup&) override { state = game.rnd.state(); }
+    const Game& game;
+    std::uint64_t state = 0;
+  } draws{game};
+  game.addObserver(draws);
+  startGameWith(4);
+  ASSERT_TRUE(game.battle.shown());
+  // The select window's load reseeded from the clock; then 1000 discards and one accepted draw.
+  constexpr std::uint64_t kStep = 0x9E3779B97F4A7C15ull;
+  EXPECT_EQ(draws.state, v.host.seed + 1001 * kStep);
+  ProgramRandom expected;
+  expected.reseed(v.host.seed);
+  for (int i = 0; i < 1000; ++i) expected.next();
+  EXPECT_EQ(M.CHARA[1], static_cast<std::int32_t>(expected.next() * 8));
+  game.removeObserver(draws);
+}
+
 TEST_F(GameTest, AfterAWonFightTheNextOpponentIsDrawnByItselfTwoSecondsAfterTheStrip) {
   startGameWith(1);
   ASSERT_TRUE(game.battle.shown());
   const std::int32_t first = M.CHARA[1];
-  // The player wins: the battle window hands over to the select window.
-  v.desktop.unload(game.battle);
-  v.desktop.show(select);
-  M.STAGE = 1;
+  finishFight(true);  // the battle window hands over to the select window
+  ASSERT_TRUE(select.shown());
+  EXPECT_EQ(M.STAGE, 1);
   EXPECT_EQ(select.ctl->KYARA[first].Picture.index, first * 28 + 11);  // lying on the ground
   hover(4);
   EXPECT_FALSE(select.ctl->casol.Visible);  // the mouse does nothing now
@@ -60,14 +80,17 @@ TEST_F(GameTest, BeatenOpponentsAreNeverDrawnAgainInTheSameGame) {
   startGameWith(0);
   std::set<std::int32_t> met = {M.CHARA[1]};
   for (int fight = 1; fight < 8; ++fight) {
-    v.desktop.unload(game.battle);
-    v.desktop.show(select);
-    M.STAGE = fight;
+    finishFight(true);
+    EXPECT_EQ(M.STAGE, fight);
     for (int i = 0; i < 400 && !game.battle.shown(); ++i) run(100);
     ASSERT_TRUE(game.battle.shown());
     EXPECT_TRUE(met.insert(M.CHARA[1]).second) << "met " << M.CHARA[1] << " twice";
   }
   EXPECT_EQ(met.size(), 8u);
+  // The eighth win opens the ending instead of another draw.
+  finishFight(true);
+  EXPECT_EQ(M.STAGE, 8);
+  EXPECT_TRUE(runUntilShown(game.ending, 1000));
 }
 
 TEST_F(GameTest, WithEightWinsTheStripNeverShowsAndTheEndingOpens) {
@@ -84,15 +107,19 @@ TEST_F(GameTest, ALostFightAndAContinueLetThePlayerPickAgainAndMeetTheWinnerAgai
   startGameWith(3);
   const std::int32_t winner = M.CHARA[1];
   M.POW[0] = 70, M.POW[1] = 55;
-  M.SCORE[1] = 9000;
+  M.SCORE[0] = 1200;
   // The player loses: the closing clears the winner's flag and opens the continue window.
-  v.desktop.unload(game.battle);
-  v.desktop.show(game.continueScreen);
-  M.BEATEN[winner] = 0;
-  EXPECT_EQ(M.SCORE[0], 0);
+  finishFight(false);
+  ASSERT_TRUE(game.continueScreen.shown());
+  const Module1& atHandOver = handOvers.seen.back().second;
+  EXPECT_EQ(atHandOver.BEATEN[winner], 0);
+  EXPECT_EQ(M.BEATEN[winner], 0);
+  EXPECT_EQ(atHandOver.SCORE[0], 1200);
+  EXPECT_EQ(M.SCORE[0], 0);  // the continue window takes the player's points and power
   EXPECT_EQ(M.POW[0], 0);
-  EXPECT_EQ(M.POW[1], 55);  // the computer keeps its power and points
-  EXPECT_EQ(M.SCORE[1], 9000);
+  EXPECT_EQ(M.POW[1], atHandOver.POW[1]);  // the computer keeps its power and points
+  EXPECT_EQ(M.SCORE[1], atHandOver.SCORE[1]);
+  EXPECT_GT(M.SCORE[1], 0);  // with its winner's bonus
   v.desktop.click(game.continueScreen.ctl->Command1);
   ASSERT_TRUE(select.shown());
   run(60);
@@ -105,10 +132,10 @@ TEST_F(GameTest, ALostFightAndAContinueLetThePlayerPickAgainAndMeetTheWinnerAgai
 TEST_F(GameTest, ANewGameAfterAGameOverStartsWithNoPointsNoPowerAndSpeedFive) {
   startGameWith(0);
   M.SPEED = 3;  // the player had chosen another speed
-  v.desktop.unload(game.battle);
-  v.desktop.show(game.continueScreen);
-  M.SCORE[1] = 5000;
   M.POW[1] = 80;
+  finishFight(false);
+  ASSERT_TRUE(game.continueScreen.shown());
+  EXPECT_GT(M.SCORE[1], 0);
   run(11000);  // the count runs out
   ASSERT_TRUE(v.desktop.messageBoxOpen());
   v.desktop.closeMessageBox();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_numbers.h"
 #include "canvas.h"
 #include "fighters.h"
 #include "font.h"
@@ -30,17 +31,17 @@ using namespace pictures;
 const QString kDir = QStringLiteral(MOJARA_PICTURE_DIR);
 
 // Roster slots and what the poses mean, as the game numbers them.
-constexpr int kFighters = 8;
+constexpr int kFighters = mojara::kFighters;
 constexpr int kJiro = 4;
 constexpr int kHanii = 5;
-constexpr int kRest = 1;
-constexpr int kCrouch = 6;
-constexpr int kHit = 10;
-constexpr int kLying = 11;
-constexpr int kBlobTall = 7;
-constexpr int kBlobSquat = 8;
-constexpr int kWindUp = 12;
-constexpr int kVictory = 13;
+constexpr int kRest = mojara::picture::Rest;
+constexpr int kCrouch = mojara::picture::Crouch;
+constexpr int kHit = mojara::picture::Hit;
+constexpr int kLying = mojara::picture::Lying;
+constexpr int kBlobTall = mojara::picture::BlobTall;
+constexpr int kBlobSquat = mojara::picture::BlobSquat;
+constexpr int kWindUp = mojara::picture::WindUp;
+constexpr int kVictory = mojara::picture::Victory;
 
 QImage load(const QString& file) {
   const QImage image(kDir + "/" + file);
@@ -53,7 +54,7 @@ const QImage& store() {
   return image;
 }
 
-int cellIndex(int fighter, bool left, int pose) { return fighter * 28 + (left ? 14 : 0) + pose; }
+int cellIndex(int fighter, bool left, int pose) { return mojara::storeIndex(fighter, left ? 1 : 0, pose); }
 
 QImage cell(int index) { return store().copy(index % 14 * 32, index / 14 * 32, 32, 32); }
 

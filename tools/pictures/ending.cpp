@@ -4,6 +4,7 @@
 #include "fighters.h"
 #include "scenery.h"
 #include "screens.h"
+#include "store.h"
 #include "texture.h"
 
 namespace pictures {
@@ -31,16 +32,16 @@ Canvas drawEnding(const Canvas& store) {
     for (int y = kHorizon - 8; y < kHorizon; ++y)
       if (y >= kHorizon - 2 - int(4 + 3 * std::sin(x / 23.0) + noise(x / 4, 1, 71) % 2)) c.set(x, y, Green);
   // back row, standing on the rise
-  const int back[] = {Daiganmen * 28 + Victory, Jiro * 28 + Victory, Hanii * 28 + Rest,
-                      Kokutanjin * 28 + Victory};
+  const int back[] = {storeIndex(Daiganmen, 0, Victory), storeIndex(Jiro, 0, Victory),
+                      storeIndex(Hanii, 0, Rest), storeIndex(Kokutanjin, 0, Victory)};
   const int backX[] = {64, 144, 222, 300};
   for (int i = 0; i < 4; ++i) {
     groundShadow(c, {float(backX[i]), 131}, 20, 3);
     stand(c, store, back[i], backX[i], 131, 2);
   }
   // front row
-  const int front[] = {Daisaku * 28 + Victory, Miyo * 28 + Victory, Tama * 28 + Victory,
-                       IronDoll * 28 + Victory};
+  const int front[] = {storeIndex(Daisaku, 0, Victory), storeIndex(Miyo, 0, Victory),
+                       storeIndex(Tama, 0, Victory), storeIndex(IronDoll, 0, Victory)};
   const int frontX[] = {26, 104, 182, 262};
   for (int i = 0; i < 4; ++i) {
     const int x = frontX[i];

@@ -9,6 +9,7 @@
 namespace pictures {
 
 enum Fighter { Daisaku, Miyo, Tama, Daiganmen, Jiro, Hanii, IronDoll, Kokutanjin, FighterCount };
+static_assert(FighterCount == mojara::kFighters);
 
 // Roster names as the contact sheet spells them.
 inline constexpr std::array<std::string_view, FighterCount> kFighterNames = {

@@ -66,11 +66,11 @@ Canvas drawHelpIcon() {
 Canvas drawPortrait(int fighter, const Canvas& store) {
   switch (fighter) {
     case Daiganmen:
-      return storeCell(store, 100);
+      return storeCell(store, storeIndex(Daiganmen, 1, Ready));
     case Jiro:
-      return storeCell(store, 138);
+      return storeCell(store, storeIndex(Jiro, 1, WindUp));
     case Hanii:
-      return storeCell(store, 154);
+      return storeCell(store, storeIndex(Hanii, 1, WalkA));
     default:
       break;
   }

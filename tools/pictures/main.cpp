@@ -5,11 +5,19 @@
 #include <QString>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
+#include "assets/asset_files.h"
 #include "screens.h"
 #include "store.h"
 
 namespace {
+
+// The store, seven screens, the portraits and the contact sheet.
+static_assert(mojara::assets::kPictureFiles.size() == 1 + 7 + mojara::assets::kPortraitFiles.size() + 1,
+              "a picture added to the asset file list needs drawing here");
+
+QString fileName(std::string_view name) { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
 
 bool save(const pictures::Canvas& canvas, const QString& path) {
   if (canvas.toImage().save(path, "PNG")) return true;
@@ -35,8 +43,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make-pictures: cannot create %s\n", argv[1]);
     return 1;
   }
-  bool ok = save(store, dir.filePath("sprites.png"));
+  bool ok = save(store, dir.filePath(fileName(mojara::assets::kStoreFile)));
   for (const Picture& p : screens) ok = save(p.canvas, dir.filePath(QString::fromStdString(p.file))) && ok;
-  ok = save(contactSheet(store, screens, 4), dir.filePath("contact-sheet.png")) && ok;
+  ok = save(contactSheet(store, screens, 4), dir.filePath(fileName(mojara::assets::kContactSheetFile))) && ok;
   return ok ? 0 : 1;
 }

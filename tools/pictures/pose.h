@@ -1,27 +1,15 @@
 // The fourteen pictures every fighter has, and the stick figure behind each one.
 #pragma once
 
+#include "app/game_numbers.h"
 #include "canvas.h"
 
 namespace pictures {
 
-enum Pose {
-  WalkA,      // standing, walking frame A
-  Rest,       // standing, walking frame B: the resting picture
-  Ready,      // ready stance, stepping forward
-  Punch,      // arm stretched out forward
-  FrontView,  // upright, facing the player
-  Kick,       // leg stretched out forward
-  Crouch,
-  BlobTall,  // power aura, the same for everybody
-  BlobSquat,
-  Jump,     // tucked in the air
-  Hit,      // recoiling backward
-  Lying,    // knocked down on the ground
-  WindUp,   // arm pulled back before a blow
-  Victory,  // arms up
-  PoseCount,
-};
+// The game's picture numbers, used unqualified by the drawing code (WalkA, Punch, Victory, ...).
+using Pose = mojara::picture::Picture;
+using enum mojara::picture::Picture;
+inline constexpr int PoseCount = mojara::kPicturesPerFacing;
 
 enum class HeadView { Side, Front, FaceUp };
 enum class Mood { Calm, Shout, Hurt, Glad };

@@ -1,16 +1,19 @@
 #include "screens.h"
 
+#include "assets/asset_files.h"
+
 namespace pictures {
 
 std::vector<Picture> screenPictures(const Canvas& store) {
+  using namespace mojara::assets;
   std::vector<Picture> out = {
-      {"title.png", drawTitle(store)},     {"worldmap.png", drawWorldMap()},
-      {"continue.png", drawContinue()},    {"ending.png", drawEnding(store)},
-      {"transparent.png", Canvas(32, 32)}, {"icon.png", drawIcon()},
-      {"help-icon.png", drawHelpIcon()},
+      {std::string(kTitleFile), drawTitle(store)},     {std::string(kWorldMapFile), drawWorldMap()},
+      {std::string(kContinueFile), drawContinue()},    {std::string(kEndingFile), drawEnding(store)},
+      {std::string(kTransparentFile), Canvas(32, 32)}, {std::string(kGameIconFile), drawIcon()},
+      {std::string(kHelpIconFile), drawHelpIcon()},
   };
-  for (int i = 0; i < 8; ++i)
-    out.push_back({"portrait" + std::to_string(i) + ".png", drawPortrait(i, store)});
+  for (std::size_t i = 0; i < kPortraitFiles.size(); ++i)
+    out.push_back({std::string(kPortraitFiles[i]), drawPortrait(int(i), store)});
   return out;
 }
 

@@ -42,7 +42,7 @@ Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, in
     for (int facing = 0; facing < 2; ++facing) {
       drawText(sheet, kMargin, y + kLabel + cellPx / 2, facing ? "LEFT" : "RIGHT", Silver);
       for (int pose = 0; pose < PoseCount; ++pose) {
-        const int index = who * 28 + facing * 14 + pose;
+        const int index = storeIndex(who, facing, pose);
         const int x = kMargin + rowLabel + pose * (cellPx + kGap);
         drawText(sheet, x, y, std::to_string(index), Yellow);
         backdrop(sheet, x, y + kLabel, cellPx, cellPx);

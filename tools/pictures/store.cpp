@@ -9,7 +9,7 @@ Canvas buildStore() {
   for (int who = 0; who < FighterCount; ++who)
     for (int facing = 0; facing < 2; ++facing)
       for (int pose = 0; pose < PoseCount; ++pose) {
-        const int index = who * 28 + facing * 14 + pose;
+        const int index = storeIndex(who, facing, pose);
         const Canvas cell = drawFighter(Fighter(who), Pose(pose), facing == 1);
         store.blit(cell, index % kCellsPerRow * kCellSize, index / kCellsPerRow * kCellSize);
       }

@@ -100,12 +100,12 @@ Canvas drawTitle(const Canvas& store) {
   const int centre = kWidth / 2;
   groundShadow(c, {float(centre) + 6, 146}, 36, 4);
   plinth(c, centre);
-  const Canvas statue = carved(storeCell(store, Jiro * 28 + Victory)).scaled(2);
+  const Canvas statue = carved(storeCell(store, storeIndex(Jiro, 0, Victory))).scaled(2);
   c.blit(statue, centre - 32, 97 - lowestRow(statue));
   groundShadow(c, {52, 150}, 30, 4);
   groundShadow(c, {226, 150}, 30, 4);
-  stand(c, store, Daisaku * 28 + Ready, 52, 151, 3);
-  stand(c, store, Miyo * 28 + 14 + Ready, 227, 151, 3);
+  stand(c, store, storeIndex(Daisaku, 0, Ready), 52, 151, 3);
+  stand(c, store, storeIndex(Miyo, 1, Ready), 227, 151, 3);
   return c;
 }
 

@@ -1,13 +1,13 @@
-// make-sounds OUTDIR: writes every sound the game plays into OUTDIR.
-//   music2.mid  the fight theme
-//   snd1.wav    a hit landing
-//   snd2.wav    a fighter knocked down
-//   beep.wav    the system beep
+// make-sounds OUTDIR: writes every sound the game plays into OUTDIR, named as the asset file
+// list names them: the fight theme (MIDI), a hit landing, a fighter knocked down and the system
+// beep (WAV).
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 #include <system_error>
 
+#include "assets/asset_files.h"
 #include "effects.h"
 #include "fight_theme.h"
 #include "midi_file.h"
@@ -16,6 +16,9 @@
 namespace {
 
 using namespace mojara::sounds;
+using namespace mojara::assets;
+
+static_assert(kSoundFiles.size() == 4, "a sound added to the asset file list needs its generator here");
 
 bool writeEffect(const std::filesystem::path& file, const std::vector<float>& samples) {
   return writeFileBytes(file, encodeWav16(toPcm16(samples), kEffectSampleRate));
@@ -38,13 +41,14 @@ int main(int argc, char** argv) {
 
   try {
     const struct {
-      const char* name;
+      std::string_view name;
       bool written;
     } results[] = {
-        {"music2.mid", writeFileBytes(outDir / "music2.mid", encodeMidiFile(composeFightTheme()))},
-        {"snd1.wav", writeEffect(outDir / "snd1.wav", makeHitSound(kEffectSampleRate))},
-        {"snd2.wav", writeEffect(outDir / "snd2.wav", makeKnockDownSound(kEffectSampleRate))},
-        {"beep.wav", writeEffect(outDir / "beep.wav", makeBeepSound(kEffectSampleRate))},
+        {kMusicFile, writeFileBytes(outDir / kMusicFile, encodeMidiFile(composeFightTheme()))},
+        {kHitSoundFile, writeEffect(outDir / kHitSoundFile, makeHitSound(kEffectSampleRate))},
+        {kKnockDownSoundFile,
+         writeEffect(outDir / kKnockDownSoundFile, makeKnockDownSound(kEffectSampleRate))},
+        {kBeepFile, writeEffect(outDir / kBeepFile, makeBeepSound(kEffectSampleRate))},
     };
     bool ok = true;
     for (const auto& r : results) {

@@ -1,0 +1,43 @@
+// What a fight starts from: the two fighters, the battle speed, both sides' power and points, and
+// the seed the battle window's load draws from. The select window's accepted draw, the practice
+// start, a replay's header, the attract demo and the headless runner all describe a fight so.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "app/module1.h"
+
+namespace mojara {
+
+struct FightSetup {
+  std::int32_t player = 0, opponent = 0;  // roster slots of side 0 and side 1
+  std::int32_t speed = 5;                 // SPEED
+  std::array<std::int32_t, 2> pow{}, score{};
+  std::optional<std::uint64_t> seed;  // the battle load's reseed; none: the system clock's
+  bool demo = false;                  // side 0 draws its commands at random too
+
+  bool operator==(const FightSetup&) const = default;
+};
+
+// The practice start: the two fighters at the default speed, with no power and no points, as at
+// the start of a game.
+inline FightSetup practiceFight(std::int32_t player, std::int32_t opponent) {
+  FightSetup f;
+  f.player = player;
+  f.opponent = opponent;
+  return f;
+}
+
+// The fight the shared state describes now (the fighters in CHARA, SPEED, POW, SCORE).
+inline FightSetup fightOfState(const Module1& M) {
+  FightSetup f;
+  f.player = M.CHARA[0];
+  f.opponent = M.CHARA[1];
+  f.speed = M.SPEED;
+  for (int side = 0; side <= 1; ++side) f.pow[side] = M.POW[side], f.score[side] = M.SCORE[side];
+  return f;
+}
+
+}  // namespace mojara

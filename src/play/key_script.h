@@ -1,0 +1,44 @@
+// Key presses by timer event: a line "EVENT KEY" each, the press coming just before that timer
+// event of the battle window. Keys files, replays and the windowed replay all read and deliver
+// them through this one place.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mojara {
+
+struct KeyPress {
+  long long event;  // the battle window's timer event the press comes just before (from 1)
+  int code;         // virtual-key code
+  bool operator==(const KeyPress&) const = default;
+};
+
+// Reads `lines` from index `first` on as key lines; blank lines and lines starting with # are
+// skipped. A bad line throws InputError "line N: ..." (N counting the lines from 1).
+std::vector<KeyPress> readKeyLines(const std::vector<std::string>& lines, std::size_t first = 0);
+
+// The lines of a keys file for these presses.
+std::string keyLinesText(const std::vector<KeyPress>& keys);
+
+// Hands the presses out in order, each just before its timer event.
+class KeyFeed {
+ public:
+  explicit KeyFeed(std::vector<KeyPress> keys) : keys_(std::move(keys)) {}
+
+  // Calls press(code) for every press that comes just before timer event `event`, in file order;
+  // presses for events that have passed without them are dropped.
+  template <class Press>
+  void deliverBefore(long long event, Press&& press) {
+    for (; next_ < keys_.size() && keys_[next_].event <= event; ++next_)
+      if (keys_[next_].event == event) press(keys_[next_].code);
+  }
+
+ private:
+  std::vector<KeyPress> keys_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace mojara

@@ -1,0 +1,64 @@
+#include "play/options.h"
+
+#include "play/command_line.h"
+
+namespace mojara {
+
+namespace {
+
+constexpr const char* kAbout =
+    "Mojara Taisen, a small fighting game. Keys in a fight: arrows walk and jump-kick,\n"
+    "A punch, Z kick, Q charge power, S rising dragon punch, X heel drop, W rampage,\n"
+    "space pauses. F1 on the title window opens the help. F11 or Alt+Enter: full screen;\n"
+    "M: sound off and on; minus and equals: softer and louder.";
+
+constexpr const char* kRoster =
+    "Roster slots: 0 だいさく, 1 みよ, 2 タマ, 3 大顔面, 4 暗黒騎士 jiro, 5 はにい, 6 あいあんどーる, 7 "
+    "黒炭人.";
+
+}  // namespace
+
+std::optional<int> readOptions(const std::vector<std::string>& args, Options& o, std::ostream& out,
+                               std::ostream& err, const std::string& version) {
+  CLI::App app{kAbout, "mojara"};
+  app.footer(kRoster);
+  app.add_option_function<std::vector<std::string>>(
+         "--fight",
+         [&o](const std::vector<std::string>& slots) {
+           if (slots.size() != 2) throw cli::UsageError("--fight needs two roster slots P0 P1 from 0 to 7");
+           o.fight = {{cli::rosterSlot("--fight P0", slots[0]), cli::rosterSlot("--fight P1", slots[1])}};
+         },
+         "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once")
+      ->expected(0, 2)
+      ->type_name("P0 P1");
+  app.add_flag("--demo", o.demo, "The computer plays the whole campaign (or the --fight) while you watch");
+  cli::addValue(app, "--record", "FILE",
+                "Write every fight played to FILE (the second to FILE-2, ...), to be played again with "
+                "--replay or mojara-sim fight --replay",
+                [&o](const std::string& v) { o.record = v; });
+  cli::addValue(app, "--replay", "FILE", "Play a recorded fight again in the window (Escape quits)",
+                [&o](const std::string& v) { o.replay = v; });
+  app.add_flag_callback(
+      "--no-attract", [&o] { o.attract = false; },
+      "No demo fights when the title has been left alone for 30 s");
+  cli::addValue(app, "--scale", "N",
+                "Draw every window N times its size (1 to 8); by default the largest whole scale at which "
+                "the fight fits the screen",
+                [&o](const std::string& v) { o.scale = cli::wholeNumber<int>("--scale", v, 1, 8); });
+  cli::addValue(app, "--timer-resolution", "MS",
+                "The timer resolution in milliseconds (0.001 to 60000); default 54.925, the PC timer tick "
+                "the game's pace was made for",
+                [&o](const std::string& v) {
+                  o.timerResolution =
+                      cli::millis("--timer-resolution", v, kMinTimerResolution, kMaxTimerResolution);
+                });
+  cli::addVersion(app, "mojara " + version);
+  if (auto stop = cli::parse(app, args, out, err)) return stop;
+  if (!o.replay.empty() && (o.fight || o.demo || !o.record.empty())) {
+    err << "mojara: --replay plays its own fight: it goes with none of --fight, --demo and --record\n";
+    return 2;
+  }
+  return std::nullopt;
+}
+
+}  // namespace mojara

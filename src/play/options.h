@@ -1,0 +1,31 @@
+// The windowed program's command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/scheduler.h"
+
+namespace mojara {
+
+struct Options {
+  std::optional<int> scale;  // window scale; by default the largest that fits the screen
+  std::int64_t timerResolution = forms::kDefaultTimerResolution;
+  std::optional<std::pair<int, int>> fight;  // practice: open a fight of these roster slots
+  bool demo = false;                         // the computer plays the whole campaign while you watch
+  std::string record;                        // write a replay of every fight played
+  std::string replay;                        // play a recorded fight again
+  bool attract = true;                       // demo fights after 30 idle seconds on the title
+};
+
+// Reads the arguments after the program name into `options`. Returns the exit status when the
+// program is to stop at once: 0 after --help or --version (printed to `out`), 2 after a bad
+// argument (the reason on `err`).
+std::optional<int> readOptions(const std::vector<std::string>& args, Options& options, std::ostream& out,
+                               std::ostream& err, const std::string& version);
+
+}  // namespace mojara

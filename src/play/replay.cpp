@@ -1,0 +1,70 @@
+#include "play/replay.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "play/fight_options.h"
+#include "play/input_file.h"
+
+namespace mojara {
+
+namespace {
+
+constexpr std::string_view kMagic = "# mojara replay ";
+constexpr std::string_view kFightLine = "# fight ";
+
+FightSetup readHeader(const std::string& line) {
+  std::istringstream words(line.substr(kFightLine.size()));
+  std::vector<std::string> args;
+  for (std::string w; words >> w;) args.push_back(w);
+  FightOptions options;
+  CLI::App app{"", "replay"};
+  addFightOptions(app, options);
+  app.allow_extras();
+  std::reverse(args.begin(), args.end());
+  try {
+    app.parse(args);
+    for (const std::string& extra : app.remaining(false))
+      throw cli::UsageError("unknown option " + shortened(extra));
+    takeSlots(options);
+  } catch (const CLI::ParseError& e) {
+    throw InputError("line 2: " + std::string(e.what()));
+  } catch (const cli::UsageError& e) {
+    throw InputError("line 2: " + std::string(e.what()));
+  }
+  if (!options.fight.seed) throw InputError("line 2: the fight's seed is missing");
+  return options.fight;
+}
+
+}  // namespace
+
+std::string replayText(const RecordedFight& r) {
+  const FightSetup& f = r.fight;
+  std::ostringstream out;
+  out << kMagic << kReplayVersion << "\n"
+      << kFightLine << f.player << ' ' << f.opponent << " --seed " << f.seed.value_or(0) << " --speed "
+      << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ',' << f.score[1]
+      << (f.demo ? " --demo" : "") << "\n";
+  return out.str() + keyLinesText(r.keys);
+}
+
+RecordedFight readReplay(std::string_view text) {
+  const std::vector<std::string> lines = splitLines(text);
+  if (lines.empty() || !lines[0].starts_with(kMagic))
+    throw InputError("not a replay file (it must start with '# mojara replay')");
+  if (lines[0] != std::string(kMagic) + std::to_string(kReplayVersion))
+    throw InputError("a replay of another version (" + quote(lines[0].substr(2)) +
+                     "); this game reads version " + std::to_string(kReplayVersion));
+  if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
+    throw InputError("line 2: expected '# fight ...'");
+  return {readHeader(lines[1]), readKeyLines(lines, 2)};
+}
+
+std::string replayPath(const std::string& path, int fightNumber) {
+  if (fightNumber <= 1) return path;
+  std::filesystem::path file(path);
+  file.replace_filename(file.stem().string() + "-" + std::to_string(fightNumber) + file.extension().string());
+  return file.string();
+}
+
+}  // namespace mojara

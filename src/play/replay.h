@@ -1,0 +1,34 @@
+// A recorded fight: what is needed to play it again exactly. The file is a keys file with a small
+// header, so the runner can also read it as one:
+//   # mojara replay 1
+//   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo]
+//   EVENT KEY
+//   ...
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/fight_setup.h"
+#include "play/key_script.h"
+
+namespace mojara {
+
+inline constexpr int kReplayVersion = 1;
+
+struct RecordedFight {
+  FightSetup fight;            // its seed is always given
+  std::vector<KeyPress> keys;  // by the timer event each came before
+  bool operator==(const RecordedFight&) const = default;
+};
+
+std::string replayText(const RecordedFight& recorded);
+// Throws InputError naming the problem and its line.
+RecordedFight readReplay(std::string_view text);
+
+// Where the n-th fight (from 1) of a recording session is written: the path itself for the first,
+// "-n" before the extension for the later ones.
+std::string replayPath(const std::string& path, int fightNumber);
+
+}  // namespace mojara

@@ -1,0 +1,54 @@
+#include "play/replay_session.h"
+
+#include <fstream>
+
+#include "forms/types.h"
+
+namespace mojara {
+
+ReplayRecorder::ReplayRecorder(Game& game, std::string path, std::function<void(const std::string&)> warn)
+    : game_(game), path_(std::move(path)), warn_(std::move(warn)) {
+  game_.addObserver(*this);
+}
+
+void ReplayRecorder::fightStarting(const FightSetup& fight) {
+  fight_ = {fight, {}};
+  recording_ = true;
+}
+
+void ReplayRecorder::keyPressed(const forms::Form& form, int code) {
+  const forms::Form& battle = game_.form(Window::Battle);
+  if (recording_ && &form == &battle && battle.loaded())
+    fight_.keys.push_back({battle.timerEvents() + 1, code});
+}
+
+void ReplayRecorder::fightOver(Window) {
+  if (!recording_) return;
+  recording_ = false;
+  const std::string path = replayPath(path_, ++fights_);
+  std::ofstream out(path);
+  out << replayText(fight_);
+  out.flush();
+  if (!out && !warned_ && warn_) {
+    warned_ = true;
+    warn_("cannot write the replay " + path);
+  }
+}
+
+void ReplayPlayer::start() {
+  game_.startFight(fight_, AfterFight::EndProgram);
+  timerFired();
+}
+
+bool ReplayPlayer::takeKey(int code) {
+  if (code == forms::vk::Escape) game_.desktop.end();
+  return false;
+}
+
+void ReplayPlayer::timerFired() {
+  forms::Form& battle = game_.form(Window::Battle);
+  if (!battle.loaded()) return;
+  keys_.deliverBefore(battle.timerEvents() + 1, [&](int code) { game_.desktop.keyDown(battle, code); });
+}
+
+}  // namespace mojara

@@ -1,0 +1,78 @@
+// The windowed program's command line: what each option sets, and that every bad argument is
+// refused with exit status 2 and a message naming it.
+#include "play/options.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace mojara {
+namespace {
+
+struct Read {
+  std::optional<int> stop;
+  Options options;
+  std::string out, err;
+};
+
+Read read(const std::vector<std::string>& args) {
+  Read r;
+  std::ostringstream out, err;
+  r.stop = readOptions(args, r.options, out, err, "9.9");
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
+TEST(WindowedOptions, EachOptionSetsWhatItSays) {
+  const Read none = read({});
+  EXPECT_FALSE(none.stop);
+  EXPECT_FALSE(none.options.fight || none.options.scale || none.options.demo);
+  EXPECT_TRUE(none.options.attract);
+  EXPECT_EQ(none.options.timerResolution, 54'925'000);
+
+  const Read all = read({"--fight", "2", "7", "--demo", "--record", "f.txt", "--no-attract", "--scale", "3",
+                         "--timer-resolution", "16.667"});
+  ASSERT_FALSE(all.stop) << all.err;
+  EXPECT_EQ(all.options.fight, std::make_pair(2, 7));
+  EXPECT_TRUE(all.options.demo);
+  EXPECT_EQ(all.options.record, "f.txt");
+  EXPECT_FALSE(all.options.attract);
+  EXPECT_EQ(all.options.scale, 3);
+  EXPECT_EQ(all.options.timerResolution, 16'667'000);
+  EXPECT_EQ(read({"--replay", "r.txt"}).options.replay, "r.txt");
+}
+
+TEST(WindowedOptions, HelpAndVersionPrintAndStopWithStatusZero) {
+  const Read help = read({"--help"});
+  EXPECT_EQ(help.stop, 0);
+  EXPECT_NE(help.out.find("--fight"), std::string::npos);
+  EXPECT_NE(help.out.find("--timer-resolution"), std::string::npos);
+  const Read version = read({"--scale", "2", "--version"});
+  EXPECT_EQ(version.stop, 0);
+  EXPECT_EQ(version.out, "mojara 9.9\n");
+}
+
+TEST(WindowedOptions, BadArgumentsStopWithStatusTwoNamingThem) {
+  auto refused = [](const std::vector<std::string>& args, const std::string& named) {
+    const Read r = read(args);
+    EXPECT_EQ(r.stop, 2) << args[0];
+    EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  };
+  refused({"--fight", "3"}, "--fight needs two roster slots");
+  refused({"--fight", "3", "8"}, "--fight P1 must be a roster slot from 0 to 7, not '8'");
+  refused({"--scale", "9"}, "--scale needs a whole number from 1 to 8, not '9'");
+  refused({"--scale"}, "--scale needs a value");
+  refused({"--scale", "2", "--scale", "3"}, "--scale");
+  refused({"--timer-resolution", "0"},
+          "--timer-resolution needs a number of milliseconds from 0.001 to 60000");
+  refused({"--timer-resolution", "1e12"}, "--timer-resolution");
+  refused({"--record"}, "--record needs a value");
+  refused({"--frobnicate"}, "unknown option --frobnicate");
+  refused({"stray"}, "unexpected argument 'stray'");
+  refused({"--replay", "r.txt", "--demo"}, "--replay plays its own fight");
+}
+
+}  // namespace
+}  // namespace mojara

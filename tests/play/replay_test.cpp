@@ -1,0 +1,77 @@
+#include "play/replay.h"
+
+#include <gtest/gtest.h>
+
+#include "play/input_file.h"
+#include "sim/fight_run.h"
+
+namespace mojara {
+namespace {
+
+std::string errorOf(const std::string& text) {
+  try {
+    readReplay(text);
+  } catch (const InputError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST(ReplayFile, WritesAKeysFileWithAHeaderAndReadsItBack) {
+  RecordedFight f;
+  f.fight.player = 4, f.fight.opponent = 7, f.fight.speed = 12, f.fight.seed = 18446744073709551615ull;
+  f.fight.demo = true;
+  f.fight.pow = {30, 100}, f.fight.score = {-5, 2147483647};
+  f.keys = {{51, 39}, {51, 65}, {60, 32}, {70, 80}, {71, 123}};
+  const std::string text = replayText(f);
+  EXPECT_EQ(text,
+            "# mojara replay 1\n# fight 4 7 --seed 18446744073709551615 --speed 12 --pow 30,100 --score "
+            "-5,2147483647 --demo\n51 RIGHT\n51 A\n60 SPACE\n70 P\n71 123\n");
+  EXPECT_EQ(readReplay(text), f);
+  // The key lines are a keys file as the headless runner reads them.
+  EXPECT_EQ(readKeyLines(splitLines(text)), f.keys);
+}
+
+TEST(ReplayFile, LineEndsOfAnotherSystemAndAByteOrderMarkAreRead) {
+  RecordedFight f;
+  f.fight.seed = 9;
+  f.keys = {{5, 65}};
+  const std::string text = replayText(f);
+  std::string crlf;
+  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(readReplay(crlf), f);
+  EXPECT_EQ(readReplay("\xEF\xBB\xBF" + crlf), f);
+}
+
+TEST(ReplayFile, RefusesOtherVersionsAndMalformedFilesSayingWhy) {
+  EXPECT_EQ(errorOf(""), "not a replay file (it must start with '# mojara replay')");
+  EXPECT_EQ(errorOf("51 A\n"), "not a replay file (it must start with '# mojara replay')");
+  EXPECT_EQ(errorOf("# mojara replay 2\n"),
+            "a replay of another version ('mojara replay 2'); this game reads version 1");
+  EXPECT_EQ(errorOf("# mojara replay 1\n51 A\n"), "line 2: expected '# fight ...'");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 9 --seed 1\n"),
+            "line 2: P1 must be a roster slot from 0 to 7, not '9'");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1\n"), "line 2: the fight's seed is missing");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --speed 0\n"),
+            "line 2: --speed needs a whole number from 1 to 20, not '0'");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --jump 3\n"), "line 2: unknown option --jump");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 A\n8 A\n"),
+            "line 4: lines are not sorted by event number");
+  EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 F1\n"), "line 3: unknown key 'F1'");
+}
+
+TEST(ReplayFile, LaterFightsOfASessionGetNumberedFiles) {
+  EXPECT_EQ(replayPath("fights/today.txt", 1), "fights/today.txt");
+  EXPECT_EQ(replayPath("fights/today.txt", 3), "fights/today-3.txt");
+  EXPECT_EQ(replayPath("fights.d/today", 2), "fights.d/today-2");
+  EXPECT_EQ(replayPath(".hidden", 2), ".hidden-2");
+}
+
+TEST(ReplayFile, TheRunnerTakesTheFightFromTheReplayAlone) {
+  EXPECT_THROW(sim::readFightArguments({"0", "1", "--replay", "x"}), cli::UsageError);
+  EXPECT_THROW(sim::readFightArguments({"--replay", "x", "--seed", "4"}), cli::UsageError);
+  EXPECT_THROW(sim::readFightArguments({"--replay", "/nonexistent/replay"}), InputError);
+}
+
+}  // namespace
+}  // namespace mojara
