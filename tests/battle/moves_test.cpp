@@ -165,22 +165,5 @@ TEST_F(MoveProgramTest, TheLyingPictureResetsTheDamageTallyWhicheverSideShowsIt)
   EXPECT_EQ(battle.DMGTALLY, 0);
 }
 
-TEST(MoveTable, StartCodesCostsAndExtraDamage) {
-  struct Row {
-    int command, start, cost, damage;
-  };
-  for (Row r : {Row{3, 49000, 0, 4}, Row{5, 47000, 0, 5}, Row{6, 46000, 0, 3}, Row{7, 45000, 10, 8},
-                Row{8, 44000, 0, 0}, Row{9, 43000, 25, 10}, Row{10, 42000, 40, 6}}) {
-    const auto move = battle::moveForCommand(r.command);
-    ASSERT_TRUE(move) << r.command;
-    EXPECT_EQ(move->startCode, r.start);
-    EXPECT_EQ(move->powerCost, r.cost);
-    EXPECT_EQ(move->extraDamage, r.damage);
-  }
-  for (int none : {0, 1, 2, 4, 11, 12}) EXPECT_FALSE(battle::moveForCommand(none)) << none;
-  EXPECT_EQ(battle::stepRow(465), nullptr);
-  EXPECT_EQ(battle::stepRow(500), nullptr);
-}
-
 }  // namespace
 }  // namespace mojara::testing
