@@ -22,7 +22,6 @@ void Desktop::dispatch(F&& handler) {
     throw;
   }
   inHandler_ = false;
-  host_.eventHandled();
 }
 
 void Desktop::load(Form& form) {

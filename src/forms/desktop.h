@@ -24,8 +24,6 @@ class DesktopHost {
   // Show a modal message box; the host calls Desktop::closeMessageBox when the user closes it.
   virtual void messageBox(const std::string& text, const std::string& caption) { (void)text, (void)caption; }
   virtual void programEnded() {}
-  // An event's handler has run to its end.
-  virtual void eventHandled() {}
   // The sound devices; none means every slot stays silent.
   virtual SoundService* soundService() { return nullptr; }
   // The folder the program and its sound files live in.

@@ -1,7 +1,6 @@
 // Which sound slot each cue uses, and the commands a play sends.
 #include <gtest/gtest.h>
 
-#include "app/roster.h"
 #include "assets/sprite_store.h"
 #include "battle/battle_window.h"
 #include "fake_host.h"
@@ -24,9 +23,7 @@ struct SoundCueTest : ::testing::Test {
   Game game{desktop};
   Module1& M = game.M;
   void SetUp() override {
-    for (int side = 0; side <= 1; ++side) writeRosterRow(M, side, side);
-    M.SPEED = 5;
-    desktop.show(game.battle);
+    game.startFight(practiceFight(0, 1), AfterFight::Stop);
     for (int i = 0; i < 50; ++i) {
       clock.set(*desktop.nextDue());
       desktop.fireNextDueTimer();
