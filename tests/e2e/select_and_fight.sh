@@ -11,6 +11,9 @@ mkdir -p "$out"
 rm -f "$out"/*.png
 
 fail() { echo "select_and_fight: $*" >&2; exit 1; }
+# The window titles are Japanese: the game and xdotool must agree on UTF-8 whatever the caller's
+# locale (a bare environment has none, and Qt then writes the titles in Latin-1).
+export LC_ALL=C.UTF-8
 
 # A display of our own: Xvfb picks a free number and tells us which.
 exec 5> "$out/display"
