@@ -1,6 +1,7 @@
 #include "play/command_line.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace mojara::cli {
 

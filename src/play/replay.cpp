@@ -1,5 +1,6 @@
 #include "play/replay.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 

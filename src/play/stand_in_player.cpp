@@ -66,6 +66,7 @@ std::optional<ScriptLine> StandInPlayer::look(forms::Nanos now) {
     case Scene::None:
       break;
   }
+  if (!line) return std::nullopt;
   line->at = now;
   scene_ = Scene::None;
   since_ = now;
