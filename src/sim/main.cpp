@@ -85,15 +85,15 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
 
   CLI::App& fight = *app.add_subcommand(
-      "fight",
-      "One fight of roster slots P0 (player) and P1 (computer), 0 to 7, from the battle window's load to its "
-      "hand-over; --trace prints the state after every timer event as a JSON line, and a last line gives "
-      "the result");
+      "fight", "One fight, from the battle window's load to its hand-over, as JSON lines");
+  fight.footer(
+      "--trace prints the state after every timer event as a JSON line; the last line gives the result "
+      "(Form5 the player won, Form6 lost, stalled paused for good, limit out of events).");
   FightArguments fightArguments;
   addFightArguments(fight, fightArguments);
 
-  CLI::App& league = *app.add_subcommand(
-      "league", "N demo fights (default 100) for each of the 64 matchups, as a win-rate table");
+  CLI::App& league =
+      *app.add_subcommand("league", "Demo fights for each of the 64 matchups, as a win-rate table");
   LeagueOptions leagueOptions;
   cli::addValue(league, "--fights", "N", "Fights per matchup, 1 to 1000000; default 100",
                 [&](auto& v) { leagueOptions.fights = cli::wholeNumber<int>("--fights", v, 1, 1000000); });
@@ -104,9 +104,10 @@ int main(int argc, char** argv) {
                 [&](auto& v) { leagueOptions.speed = cli::wholeNumber<int>("--speed", v, 1, 20); });
 
   CLI::App& game = *app.add_subcommand(
-      "game",
-      "The whole program from its start, driven by a script of timed input (see the README), printing one "
-      "JSON line per window event");
+      "game", "The whole program from its start, on a script of timed input, as JSON lines");
+  game.footer(
+      "A script has one timed action a line (key, click, hover, press, scroll, choose, ok, close); see the "
+      "README.");
   GameRunOptions gameOptions;
   std::string scriptPath;
   game.add_option("SCRIPT", scriptPath, "The script, or - for standard input")->type_name("FILE|-");
