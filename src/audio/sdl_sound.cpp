@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "assets/asset_files.h"
+#include "assets/sound_length.h"
 
 namespace mojara::audio {
 
@@ -45,6 +46,12 @@ bool isWave(const std::string& path) {
   in.read(magic, 4);
   return in && std::string(magic, 4) == "RIFF";
 }
+
+// Only a file the game's own reader can time is handed to SDL_mixer: a folder, an empty, truncated
+// or junk file would make FluidSynth complain on every play, or crash the music loader.
+constexpr const char* kUnplayable =
+    "not a sound file the game can play (missing, empty, a folder, damaged or of another kind); that "
+    "sound stays silent";
 
 }  // namespace
 
@@ -94,6 +101,12 @@ void SdlSound::warnOnce(const std::string& path, const std::string& why) {
   if (warned_.insert(path).second) std::cerr << "mojara: cannot play " << path << ": " << why << "\n";
 }
 
+bool SdlSound::playable(const std::string& path) {
+  auto [it, fresh] = playable_.try_emplace(path, false);
+  if (fresh) it->second = assets::soundLengthSeconds(path).has_value();
+  return it->second;
+}
+
 Mix_Chunk* SdlSound::chunkOf(const std::string& path) {
   auto [it, fresh] = chunks_.try_emplace(path, nullptr);
   if (fresh) {
@@ -123,7 +136,9 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
   if (command == "Open") {
     Device device;
     device.file = slot.FileName;
-    if (isWave(slot.FileName)) {
+    if (!playable(slot.FileName)) {
+      warnOnce(slot.FileName, kUnplayable);
+    } else if (isWave(slot.FileName)) {
       device.chunk = chunkOf(slot.FileName);
       device.channel = channelFor(slot);
     } else {
@@ -187,8 +202,9 @@ void SdlSound::applyVolume() {
 
 void SdlSound::beep() {
   if (!open_) return;
-  if (Mix_Chunk* chunk = chunkOf(programFolder_ + "/" + std::string(assets::kBeepFile)))
-    Mix_PlayChannel(kBeepChannel, chunk, 0);
+  const std::string beepFile = programFolder_ + "/" + std::string(assets::kBeepFile);
+  if (!playable(beepFile)) return warnOnce(beepFile, kUnplayable);
+  if (Mix_Chunk* chunk = chunkOf(beepFile)) Mix_PlayChannel(kBeepChannel, chunk, 0);
 }
 
 }  // namespace mojara::audio

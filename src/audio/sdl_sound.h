@@ -45,6 +45,7 @@ class SdlSound : public forms::SoundService {
     _Mix_Music* music = nullptr;  // the MIDI music
     int channel = -1;
   };
+  bool playable(const std::string& path);  // read once per file: the files do not change under us
   Mix_Chunk* chunkOf(const std::string& path);
   _Mix_Music* musicOf(const std::string& path);
   void warnOnce(const std::string& path, const std::string& why);
@@ -58,6 +59,7 @@ class SdlSound : public forms::SoundService {
   std::map<std::string, int> channels_;  // by slot name, so a slot keeps its channel across loads
   const forms::SoundSlot* musicOwner_ = nullptr;
   std::set<std::string> warned_;
+  std::map<std::string, bool> playable_;
   int volume_ = kVolumeSteps;
   bool muted_ = false;
   void applyVolume();
