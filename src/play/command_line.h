@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <ostream>
