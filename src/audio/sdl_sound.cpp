@@ -101,11 +101,7 @@ void SdlSound::warnOnce(const std::string& path, const std::string& why) {
   if (warned_.insert(path).second) std::cerr << "mojara: cannot play " << path << ": " << why << "\n";
 }
 
-bool SdlSound::playable(const std::string& path) {
-  auto [it, fresh] = playable_.try_emplace(path, false);
-  if (fresh) it->second = assets::soundLengthSeconds(path).has_value();
-  return it->second;
-}
+bool SdlSound::playable(const std::string& path) { return assets::soundLength(path).has_value(); }
 
 Mix_Chunk* SdlSound::chunkOf(const std::string& path) {
   auto [it, fresh] = chunks_.try_emplace(path, nullptr);
@@ -136,6 +132,7 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
   if (command == "Open") {
     Device device;
     device.file = slot.FileName;
+    timing_.opened(slot, slot.FileName);
     if (!playable(slot.FileName)) {
       warnOnce(slot.FileName, kUnplayable);
     } else if (isWave(slot.FileName)) {
@@ -149,6 +146,7 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
     auto it = devices_.find(&slot);
     if (it == devices_.end()) return;
     Device& device = it->second;
+    if (clock_) timing_.played(slot, clock_->now());
     if (device.chunk) {
       Mix_PlayChannel(device.channel, device.chunk, 0);
     } else if (device.music) {
@@ -162,12 +160,10 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
 }
 
 bool SdlSound::playing(const forms::SoundSlot& slot) const {
-  auto it = devices_.find(&slot);
-  if (!open_ || it == devices_.end()) return false;
-  const Device& device = it->second;
-  if (device.chunk) return Mix_Playing(device.channel) && Mix_GetChunk(device.channel) == device.chunk;
-  if (device.music) return musicOwner_ == &slot && Mix_PlayingMusic();
-  return false;
+  // By the file's own length, not by the mixer: FluidSynth goes on rendering the reverb tail for
+  // seconds after the music's last event, and the music is to loop on the first tick after it.
+  // A file the mixer could not load plays silently for its length, as it does headless.
+  return open_ && clock_ && timing_.playing(slot, clock_->now());
 }
 
 void SdlSound::released(forms::SoundSlot& slot) {
@@ -180,6 +176,7 @@ void SdlSound::released(forms::SoundSlot& slot) {
     musicOwner_ = nullptr;
   }
   devices_.erase(it);
+  timing_.released(slot);
 }
 
 void SdlSound::changeVolume(int steps) {

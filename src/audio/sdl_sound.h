@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "assets/sound_timing.h"
 #include "forms/controls.h"
 
 struct Mix_Chunk;
@@ -24,6 +25,9 @@ class SdlSound : public forms::SoundService {
   SdlSound& operator=(const SdlSound&) = delete;
 
   bool available() const { return open_; }
+  // The program's clock: a slot plays from its play until its file's length has passed on it, as
+  // in headless runs. Until it is given, no slot counts as playing.
+  void setClock(const forms::Clock& clock) { clock_ = &clock; }
 
   void command(forms::SoundSlot& slot, const std::string& command) override;
   bool playing(const forms::SoundSlot& slot) const override;
@@ -45,7 +49,7 @@ class SdlSound : public forms::SoundService {
     _Mix_Music* music = nullptr;  // the MIDI music
     int channel = -1;
   };
-  bool playable(const std::string& path);  // read once per file: the files do not change under us
+  static bool playable(const std::string& path);
   Mix_Chunk* chunkOf(const std::string& path);
   _Mix_Music* musicOf(const std::string& path);
   void warnOnce(const std::string& path, const std::string& why);
@@ -59,7 +63,8 @@ class SdlSound : public forms::SoundService {
   std::map<std::string, int> channels_;  // by slot name, so a slot keeps its channel across loads
   const forms::SoundSlot* musicOwner_ = nullptr;
   std::set<std::string> warned_;
-  std::map<std::string, bool> playable_;
+  const forms::Clock* clock_ = nullptr;
+  assets::SlotTiming timing_;
   int volume_ = kVolumeSteps;
   bool muted_ = false;
   void applyVolume();

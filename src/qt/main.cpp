@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
     else
       QApplication::beep();
   });
+  sound.setClock(frontEnd);
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);

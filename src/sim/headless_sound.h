@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/sound_timing.h"
 #include "forms/controls.h"
 #include "forms/scheduler.h"
 
@@ -19,7 +20,7 @@ class HeadlessSound : public forms::SoundService {
 
   void command(forms::SoundSlot& slot, const std::string& command) override;
   bool playing(const forms::SoundSlot& slot) const override;
-  void released(forms::SoundSlot& slot) override { slots_.erase(&slot); }
+  void released(forms::SoundSlot& slot) override;
 
   struct Play {
     std::string slot;  // the slot's name, e.g. MMControl3
@@ -30,16 +31,9 @@ class HeadlessSound : public forms::SoundService {
   void setRecording(bool on) { recording_ = on; }
 
  private:
-  struct Device {
-    std::string file;
-    forms::Nanos length = 0;
-    forms::Nanos playingUntil = 0;
-  };
-  // A file's length, read once per run of the program: the sound files do not change under it.
-  static forms::Nanos lengthOf(const std::string& path);
-
   const forms::Clock& clock_;
-  std::map<const forms::SoundSlot*, Device> slots_;
+  std::map<const forms::SoundSlot*, std::string> files_;  // what each slot opened
+  assets::SlotTiming timing_;
   std::vector<Play> plays_;
   bool recording_ = true;
 };

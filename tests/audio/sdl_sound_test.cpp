@@ -7,8 +7,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <sstream>
+
+#include "app/fight_setup.h"
+#include "forms/virtual_clock.h"
+#include "game/game.h"
+#include "sim/headless_sound.h"
 
 namespace mojara::audio {
 namespace {
@@ -57,6 +64,77 @@ TEST(SdlSound, DamagedFilesStaySilentWithOneWarningEach) {
   for (const char* file : {"music2.mid", "snd1.wav", "snd2.wav", "beep.wav"})
     EXPECT_EQ(linesNaming(errors.text.str(), file), 1) << errors.text.str();
   fs::remove_all(folder);
+}
+
+// Every play of a slot, with its time, on its way to the sound service behind.
+struct PlayLog : forms::SoundService {
+  PlayLog(forms::SoundService& inner, const forms::Clock& clock) : inner(inner), clock(clock) {}
+  void command(forms::SoundSlot& slot, const std::string& command) override {
+    if (command == "Play") plays.push_back({clock.now(), slot.Name});
+    inner.command(slot, command);
+  }
+  bool playing(const forms::SoundSlot& slot) const override { return inner.playing(slot); }
+  void released(forms::SoundSlot& slot) override { inner.released(slot); }
+  forms::SoundService& inner;
+  const forms::Clock& clock;
+  std::vector<std::pair<forms::Nanos, std::string>> plays;
+};
+
+struct FightHost : forms::DesktopHost {
+  forms::SoundService* service = nullptr;
+  std::uint64_t clockSeed() override { return 1; }
+  forms::SoundService* soundService() override { return service; }
+  std::string programFolder() const override { return MOJARA_BIN_DIR; }
+};
+
+// The plays of one whole demo fight on the virtual clock, with the sounds of `makeService`.
+std::vector<std::pair<forms::Nanos, std::string>> playsOfAFight(
+    const std::function<std::unique_ptr<forms::SoundService>(const forms::Clock&)>& makeService) {
+  forms::VirtualClock clock;
+  FightHost host;
+  std::unique_ptr<forms::SoundService> service = makeService(clock);
+  PlayLog log(*service, clock);
+  host.service = &log;
+  forms::Desktop desktop(host, clock);
+  Game game(desktop);
+  FightSetup fight = practiceFight(3, 3);  // two of the toughest: a long fight
+  fight.demo = true;
+  fight.seed = 5;
+  game.startFight(fight, AfterFight::Stop);
+  for (int event = 0; event < 5000 && !game.fightStopped(); ++event) {
+    const auto due = desktop.nextDue();
+    if (!due) break;
+    clock.set(*due);
+    desktop.fireNextDueTimer();
+  }
+  EXPECT_TRUE(game.fightStopped());
+  return log.plays;
+}
+
+TEST(SdlSound, ItsSlotsPlayExactlyWhenTheHeadlessOnesDoOverAWholeFight) {
+  const auto headless = playsOfAFight([](const forms::Clock& clock) -> std::unique_ptr<forms::SoundService> {
+    return std::make_unique<sim::HeadlessSound>(clock);
+  });
+  bool available = true;
+  const auto windowed = playsOfAFight([&](const forms::Clock& clock) -> std::unique_ptr<forms::SoundService> {
+    auto sound = std::make_unique<SdlSound>(MOJARA_BIN_DIR, kSoundFont);
+    available = sound->available();
+    sound->setClock(clock);
+    return sound;
+  });
+  if (!available) GTEST_SKIP() << "no SDL audio driver here";
+  EXPECT_EQ(windowed, headless);
+
+  // The music starts again on the first battle tick after its own length: no silent gap.
+  std::vector<forms::Nanos> music;
+  for (const auto& [at, slot] : windowed)
+    if (slot == "MMControl1") music.push_back(at);
+  ASSERT_GE(music.size(), 2u) << "the fight was too short for the music to loop";
+  const forms::Nanos length = *assets::soundLength(std::string(MOJARA_BIN_DIR) + "/music2.mid");
+  for (std::size_t i = 1; i < music.size(); ++i) {
+    EXPECT_GE(music[i] - music[i - 1], length);
+    EXPECT_LT(music[i] - music[i - 1], length + forms::kDefaultTimerResolution);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+// When a sound slot plays: from its play until the file's own length has passed. The windowed
+// program and headless runs both answer "is it playing" by this one rule, so the music loops on
+// the first battle tick after its end in both, whatever the sound device still has in its buffers.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "forms/controls.h"
+#include "forms/scheduler.h"
+
+namespace mojara::assets {
+
+// How long the file plays, read from what it holds (WAV frames over the rate, MIDI by its tempo
+// map); none for a file the game cannot play. Each file is read once per run: the sound files do
+// not change under the program.
+std::optional<forms::Nanos> soundLength(const std::string& path);
+
+class SlotTiming {
+ public:
+  // The slot opened `path`: its plays last that file's length (no time at all if it cannot play).
+  void opened(const forms::SoundSlot& slot, const std::string& path);
+  // The slot started playing at `now`; a slot that opened nothing plays nothing.
+  void played(const forms::SoundSlot& slot, forms::Nanos now);
+  bool playing(const forms::SoundSlot& slot, forms::Nanos now) const;
+  void released(const forms::SoundSlot& slot) { slots_.erase(&slot); }
+
+ private:
+  struct Timing {
+    forms::Nanos length = 0;
+    forms::Nanos playingUntil = 0;
+  };
+  std::map<const forms::SoundSlot*, Timing> slots_;
+};
+
+}  // namespace mojara::assets
