@@ -1,6 +1,5 @@
 #include "play/replay.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -21,15 +20,9 @@ FightSetup readHeader(const std::string& line) {
   FightOptions options;
   CLI::App app{"", "replay"};
   addFightOptions(app, options);
-  app.allow_extras();
-  std::reverse(args.begin(), args.end());
   try {
-    app.parse(args);
-    for (const std::string& extra : app.remaining(false))
-      throw cli::UsageError("unknown option " + shortened(extra));
+    cli::parseOrThrow(app, args);
     takeSlots(options);
-  } catch (const CLI::ParseError& e) {
-    throw InputError("line 2: " + std::string(e.what()));
   } catch (const cli::UsageError& e) {
     throw InputError("line 2: " + std::string(e.what()));
   }

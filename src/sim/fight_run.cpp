@@ -99,14 +99,21 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
       break;
     }
   }
-  outcome.STAGE = M.STAGE;
-  for (int k = 0; k <= 8; ++k) outcome.BEATEN[k] = M.BEATEN[k];
+  return outcomeOf(M, outcome.end, outcome.events);
+}
+
+FightOutcome outcomeOf(const Module1& M, std::string end, long long events) {
+  FightOutcome o;
+  o.end = std::move(end);
+  o.events = events;
+  o.STAGE = M.STAGE;
+  for (int k = 0; k <= 8; ++k) o.BEATEN[k] = M.BEATEN[k];
   for (int i = 0; i <= 1; ++i) {
-    outcome.SCORE[i] = M.SCORE[i];
-    outcome.POW[i] = M.POW[i];
-    outcome.LIFE[i] = M.LIFE[i];
+    o.SCORE[i] = M.SCORE[i];
+    o.POW[i] = M.POW[i];
+    o.LIFE[i] = M.LIFE[i];
   }
-  return outcome;
+  return o;
 }
 
 std::string outcomeFields(const FightOutcome& o) {

@@ -45,6 +45,9 @@ FightRun readFightArguments(const std::vector<std::string>& args);
 // Runs the fight; with `run.trace` writes a line per timer event to `trace`.
 FightOutcome runFight(const FightRun& run, std::ostream* trace);
 
+// The outcome as the shared state stands: `end` and `events` as the fight ended.
+FightOutcome outcomeOf(const Module1& M, std::string end, long long events);
+
 // The end line's fields after "{": "\"end\":...,\"LIFE\":[a,b]" without the braces.
 std::string outcomeFields(const FightOutcome& outcome);
 std::string endLine(const FightOutcome& outcome);

@@ -5,6 +5,7 @@
 
 #include "game/game.h"
 #include "play/stand_in_player.h"
+#include "sim/fight_run.h"
 #include "sim/json.h"
 #include "sim/recording_host.h"
 
@@ -17,17 +18,11 @@ class ResultLines : public FightObserver {
  public:
   ResultLines(const Game& game, RecordingHost& host) : game_(game), host_(host) {}
   void fightOver(Window next) override {
-    const Module1& M = game_.M;
-    auto pair = [](const BySide<std::int32_t>& v) {
-      return "[" + std::to_string(v[0]) + "," + std::to_string(v[1]) + "]";
-    };
-    std::string beaten;
-    for (int k = 0; k <= 8; ++k) beaten += (k ? "," : "") + std::to_string(M.BEATEN[k]);
-    host_.line("result") << ",\"winner\":" << (next == Window::Select ? 0 : 1) << ",\"end\":\""
-                         << formName(next) << "\",\"e\":" << game_.form(Window::Battle).timerEvents()
-                         << ",\"STAGE\":" << M.STAGE << ",\"BEATEN\":[" << beaten
-                         << "],\"SCORE\":" << pair(M.SCORE) << ",\"POW\":" << pair(M.POW)
-                         << ",\"LIFE\":" << pair(M.LIFE) << "}\n";
+    // The fight runner's end fields, as the hand-over finds them.
+    const FightOutcome outcome =
+        outcomeOf(game_.M, std::string(formName(next)), game_.form(Window::Battle).timerEvents());
+    host_.line("result") << ",\"winner\":" << (next == Window::Select ? 0 : 1) << ","
+                         << outcomeFields(outcome) << "}\n";
   }
 
  private:
