@@ -40,6 +40,32 @@ class OnePoleLowpass {
   double z_ = 0.0;
 };
 
+// A two-pole band-pass (the usual biquad, constant peak gain), centred on `hz`.
+class BandPass {
+ public:
+  BandPass(double hz, double q, double sampleRate) {
+    const double w = kTwoPi * hz / sampleRate;
+    const double alpha = std::sin(w) / (2.0 * q);
+    const double a0 = 1.0 + alpha;
+    b0_ = alpha / a0;
+    a1_ = -2.0 * std::cos(w) / a0;
+    a2_ = (1.0 - alpha) / a0;
+  }
+
+  double process(double x) {
+    const double y = b0_ * (x - x2_) - a1_ * y1_ - a2_ * y2_;
+    x2_ = x1_;
+    x1_ = x;
+    y2_ = y1_;
+    y1_ = y;
+    return y;
+  }
+
+ private:
+  double b0_, a1_, a2_;
+  double x1_ = 0.0, x2_ = 0.0, y1_ = 0.0, y2_ = 0.0;
+};
+
 double decay(double t, double tau) { return std::exp(-t / tau); }
 
 std::size_t sampleCount(double seconds, std::uint32_t sampleRate) {
@@ -100,8 +126,12 @@ std::vector<float> makeHitSound(std::uint32_t sampleRate) {
   smackTone.setCutoff(3200.0, rate);
   OnePoleLowpass clickBody;
   clickBody.setCutoff(1500.0, rate);
+  // The slap of skin on skin, where small speakers still play: noise through a band around
+  // 570 Hz (about 400 to 800 Hz), over a tone that drops from 760 to 520 Hz.
+  BandPass slapBand(570.0, 1.4, rate);
 
   double phase = 0.0;
+  double slapPhase = 0.0;
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / rate;
     // A thump whose pitch drops fast, like a fist landing on a body.
@@ -111,52 +141,42 @@ std::vector<float> makeHitSound(std::uint32_t sampleRate) {
     const double white = noise.next();
     const double smack = 2.0 * smackTone.process(white) * decay(t, 0.018);
     const double click = (white - clickBody.process(white)) * decay(t, 0.003);
-    out[i] = static_cast<float>(std::tanh(1.6 * (0.9 * thump + 0.8 * smack + 0.35 * click)));
+    slapPhase += kTwoPi * (520.0 + 240.0 * decay(t, 0.02)) / rate;
+    const double slap = (4.0 * slapBand.process(white) + 0.6 * std::sin(slapPhase)) * decay(t, 0.035);
+    out[i] = static_cast<float>(std::tanh(1.6 * (0.75 * thump + 0.5 * smack + 0.3 * click + 0.8 * slap)));
   }
-  finishSound(out, sampleRate, {.fadeInSeconds = 0.001, .fadeOutSeconds = 0.04, .peakDbfs = -3.0});
+  finishSound(out, sampleRate, {.fadeInSeconds = 0.001, .fadeOutSeconds = 0.04, .peakDbfs = kEffectPeakDbfs});
   return out;
 }
 
 std::vector<float> makeKnockDownSound(std::uint32_t sampleRate) {
-  struct Bounce {
-    double start;
-    double gain;
-  };
-  // The body hits the floor, then bounces a few times with less force each time.
-  constexpr Bounce kBounces[] = {{0.14, 0.55}, {0.27, 0.38}, {0.39, 0.25}, {0.50, 0.14}};
-
+  // One heavy blow that throws the fighter down: a deep boom with a crack on top, then the floor
+  // and the body go on rumbling while the fighter flies, dying away as the fighter comes down.
   const double rate = sampleRate;
   std::vector<float> out(sampleCount(0.80, sampleRate));
   NoiseSource noise(0xD0D0u);
   OnePoleLowpass crashTone;
-  OnePoleLowpass rattleHigh;
-  OnePoleLowpass rattleLow;
-  rattleHigh.setCutoff(2500.0, rate);
-  rattleLow.setCutoff(300.0, rate);
+  OnePoleLowpass rumbleTone;
+  rumbleTone.setCutoff(180.0, rate);
+  BandPass thwackBand(450.0, 1.0, rate);  // the crack, on laptop speakers too
 
   double phase = 0.0;
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / rate;
-    const double freq = 40.0 + 85.0 * decay(t, 0.07);
+    const double freq = 38.0 + 90.0 * decay(t, 0.08);
     phase += kTwoPi * freq / rate;
-    const double boom = std::sin(phase) * decay(t, 0.25);
+    const double boom = std::sin(phase) * decay(t, 0.30);
 
     // The crash starts bright and darkens as it dies away.
-    crashTone.setCutoff(600.0 + 4400.0 * decay(t, 0.12), rate);
+    crashTone.setCutoff(500.0 + 4500.0 * decay(t, 0.10), rate);
     const double white = noise.next();
-    const double crash = 1.5 * crashTone.process(white) * decay(t, 0.20);
-
-    const double rattleBand = rattleHigh.process(white) - rattleLow.process(white);
-    double bounces = 0.0;
-    for (const Bounce& b : kBounces) {
-      if (t < b.start) continue;
-      const double u = t - b.start;
-      const double thud = std::sin(kTwoPi * 95.0 * u) * decay(u, 0.04);
-      bounces += b.gain * (thud + 1.5 * rattleBand * decay(u, 0.025));
-    }
-    out[i] = static_cast<float>(std::tanh(1.4 * (boom + 0.7 * crash + bounces)));
+    const double crash = 1.5 * crashTone.process(white) * decay(t, 0.14);
+    const double thwack = 3.0 * thwackBand.process(white) * decay(t, 0.05);
+    // A low rumble that swells a little after the blow and carries the tail.
+    const double rumble = 5.0 * rumbleTone.process(white) * (1.0 - decay(t, 0.03)) * decay(t, 0.32);
+    out[i] = static_cast<float>(std::tanh(1.4 * (boom + 0.6 * crash + 0.7 * thwack + 0.8 * rumble)));
   }
-  finishSound(out, sampleRate, {.fadeInSeconds = 0.001, .fadeOutSeconds = 0.15, .peakDbfs = -3.0});
+  finishSound(out, sampleRate, {.fadeInSeconds = 0.001, .fadeOutSeconds = 0.15, .peakDbfs = kEffectPeakDbfs});
   return out;
 }
 
@@ -167,7 +187,7 @@ std::vector<float> makeBeepSound(std::uint32_t sampleRate) {
     out[i] = static_cast<float>(std::sin(kTwoPi * 880.0 * static_cast<double>(i) / rate));
   }
   // A pure tone is loud for its peak: keep it a little lower than the hits.
-  finishSound(out, sampleRate, {.fadeInSeconds = 0.004, .fadeOutSeconds = 0.05, .peakDbfs = -6.0});
+  finishSound(out, sampleRate, {.fadeInSeconds = 0.004, .fadeOutSeconds = 0.05, .peakDbfs = kEffectPeakDbfs - 3.0});
   return out;
 }
 

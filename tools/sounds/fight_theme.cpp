@@ -1,5 +1,6 @@
 #include "fight_theme.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -156,15 +157,38 @@ constexpr Section kSectionA2 = {kChordsA2,   kMelodyA2,   kBassGallop, kBeatDriv
                                 kBrassStabs, kGuitarChug, kTacet};
 constexpr Section kSectionB = {kChordsB, kMelodyB, kBassPush, kBeatRide, kTacet, kGuitarHold, kStringsHold};
 
+// How a passage breathes: the expression every channel opens it at, the level it swells (or
+// fades) to over its last two bars, and how much harder or softer than usual its notes are struck.
+struct Dynamics {
+  int expression;
+  int expressionAtEnd;
+  int velocityLift;
+};
+
+struct Passage {
+  const Section& section;
+  Dynamics dynamics;
+};
+
 // A A' B A. The closing A ends on E, the dominant, so the jump back to the
-// first bar resolves like any A-to-A' join inside the piece.
-constexpr std::array<const Section*, 4> kArrangement = {&kSectionA, &kSectionA2, &kSectionB, &kSectionA};
+// first bar resolves like any A-to-A' join inside the piece. The first A states the tune, A'
+// climbs and pushes on, B draws back to breathe and swells into the return, and the last A is
+// the loudest, so the loop drops back to where it began.
+const std::array<Passage, 4> kArrangement = {{
+    {kSectionA, {104, 104, 0}},
+    {kSectionA2, {110, 118, 4}},
+    {kSectionB, {88, 122, -8}},
+    {kSectionA, {127, 127, 6}},
+}};
+
+// Within B, the strings swell through every bar and ease off into the next.
+constexpr int kStringSwellFloor = 70;
 
 // ---------------------------------------------------------------------------
 
 enum PartIndex { kLead, kBass, kBrass, kGuitar, kStrings, kDrums, kPartCount };
 
-std::uint8_t velocityOf(char symbol) {
+int velocityOf(char symbol) {
   switch (symbol) {
     case 'X':
       return 118;
@@ -175,78 +199,119 @@ std::uint8_t velocityOf(char symbol) {
   }
 }
 
-void addNote(Part& part, std::uint32_t tick, std::uint32_t length, int key, std::uint8_t velocity) {
-  part.notes.push_back({tick, length, static_cast<std::uint8_t>(key), velocity});
+// The lead leans on the bar's first beat, then its third, sings out its long notes and lets the
+// notes between the beats go lighter.
+int leadVelocity(const MelodyNote& n) {
+  int velocity = n.step == 0 ? 112 : n.step == 8 ? 104 : n.step % 4 == 0 ? 98 : 86;
+  if (n.steps >= 6) velocity += 8;
+  return velocity;
+}
+
+// A fill builds from the first step of the bar to its last.
+int fillVelocity(int velocity, int step) { return velocity * (70 + 30 * step / (kStepsPerBar - 1)) / 100; }
+
+void addNote(Part& part, std::uint32_t tick, std::uint32_t length, int key, int velocity) {
+  part.notes.push_back(
+      {tick, length, static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(std::clamp(velocity, 1, 127))});
+}
+
+void addExpression(Part& part, std::uint32_t tick, int value) {
+  part.controls.push_back({tick, kExpressionController, static_cast<std::uint8_t>(std::clamp(value, 0, 127))});
+}
+
+// The expression of every channel over one passage: steady, then a ramp over the last two bars,
+// one change a sixteenth. B's strings also swell within each bar.
+void addDynamics(std::array<Part, kPartCount>& parts, const Passage& passage, std::uint32_t startTick) {
+  const Dynamics& d = passage.dynamics;
+  const int bars = static_cast<int>(passage.section.melody.size());
+  constexpr int kRampSteps = 2 * kStepsPerBar;
+  for (Part& part : parts) {
+    const bool swelling = &part == &parts[kStrings] && !passage.section.strings.empty();
+    int last = -1;
+    for (int step = 0; step < bars * kStepsPerBar; ++step) {
+      const int fromRamp = step - (bars * kStepsPerBar - kRampSteps);
+      const int level = fromRamp < 0 ? d.expression
+                                     : d.expression + (d.expressionAtEnd - d.expression) * fromRamp / (kRampSteps - 1);
+      const int inBar = step % kStepsPerBar;
+      const int swell = kStringSwellFloor + (127 - kStringSwellFloor) * inBar / (kStepsPerBar - 1);
+      const int value = swelling ? level * swell / 127 : level;
+      if (value != last) addExpression(part, startTick + static_cast<std::uint32_t>(step) * kTicksPerStep, value);
+      last = value;
+    }
+  }
 }
 
 std::uint32_t heldLength(int steps) { return static_cast<std::uint32_t>(steps) * kTicksPerStep - kGateTicks; }
 
 // Plays a chord grid: each hit gets the chord under it, voiced upwards from floorKey.
+// A chord on the beat is struck harder than one between beats.
 void addChordHits(Part& part, std::string_view grid, const std::vector<Chord>& chords, std::uint32_t barTick,
-                  int floorKey, bool powerChord) {
+                  int floorKey, bool powerChord, int lift) {
   if (grid.empty()) return;
   for (const GridHit& hit : parseStepGrid(grid)) {
     const Chord& chord = chordAtStep(chords, hit.step);
     const std::uint32_t tick = barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep;
+    const int velocity = velocityOf(hit.symbol) + (hit.step % 4 == 0 ? 8 : -8) + lift;
     if (powerChord) {
       const int root = keyAtOrAbove(chord.root, floorKey);
-      for (int interval : {0, 7, 12})
-        addNote(part, tick, heldLength(hit.steps), root + interval, velocityOf(hit.symbol));
+      for (int interval : {0, 7, 12}) addNote(part, tick, heldLength(hit.steps), root + interval, velocity);
     } else {
-      for (int pc : chord.pitchClasses()) {
-        addNote(part, tick, heldLength(hit.steps), keyAtOrAbove(pc, floorKey), velocityOf(hit.symbol));
-      }
+      for (int pc : chord.pitchClasses()) addNote(part, tick, heldLength(hit.steps), keyAtOrAbove(pc, floorKey), velocity);
     }
   }
 }
 
-void addBar(std::array<Part, kPartCount>& parts, const Section& section, int bar, std::uint32_t barTick) {
+void addBar(std::array<Part, kPartCount>& parts, const Passage& passage, int bar, std::uint32_t barTick) {
+  const Section& section = passage.section;
+  const int lift = passage.dynamics.velocityLift;
   const auto chords = parseChordBar(section.chords[static_cast<std::size_t>(bar)]);
 
   for (const MelodyNote& n : parseMelodyBar(section.melody[static_cast<std::size_t>(bar)])) {
-    const std::uint8_t velocity = n.step == 0 ? 108 : 96;
     addNote(parts[kLead], barTick + static_cast<std::uint32_t>(n.step) * kTicksPerStep, heldLength(n.steps),
-            n.key, velocity);
+            n.key, leadVelocity(n) + lift);
   }
 
   for (const GridHit& hit : parseStepGrid(section.bass)) {
     const int root = keyAtOrAbove(chordAtStep(chords, hit.step).root, 33);  // A1 up to G#2
     const int key = hit.symbol == 'O' ? root + 12 : root;
+    const int velocity = hit.step % 4 == 0 ? 110 : hit.symbol == 'O' ? 84 : 94;
     addNote(parts[kBass], barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep,
-            heldLength(hit.steps), key, hit.step % 4 == 0 ? 110 : 92);
+            heldLength(hit.steps), key, velocity + lift);
   }
 
-  addChordHits(parts[kBrass], section.brass, chords, barTick, 57, false);
-  addChordHits(parts[kGuitar], section.guitar, chords, barTick, 40, true);
-  addChordHits(parts[kStrings], section.strings, chords, barTick, 55, false);
+  addChordHits(parts[kBrass], section.brass, chords, barTick, 57, false, lift);
+  addChordHits(parts[kGuitar], section.guitar, chords, barTick, 40, true, lift);
+  addChordHits(parts[kStrings], section.strings, chords, barTick, 55, false, lift);
 
   const bool lastBar = bar == static_cast<int>(section.melody.size()) - 1;
   const DrumGroove& groove = lastBar ? kFill : section.beat;
   for (const DrumLane& lane : kDrumLanes) {
     for (const GridHit& hit : parseStepGrid(groove.*lane.grid)) {
+      const int velocity = velocityOf(hit.symbol) + lift;
       addNote(parts[kDrums], barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep,
-              kTicksPerStep / 2, lane.key, velocityOf(hit.symbol));
+              kTicksPerStep / 2, lane.key, lastBar ? fillVelocity(velocity, hit.step) : velocity);
     }
   }
-  if (bar == 0) addNote(parts[kDrums], barTick, kTicksPerQuarter, kCrashKey, 112);
+  if (bar == 0) addNote(parts[kDrums], barTick, kTicksPerQuarter, kCrashKey, 112 + lift);
 }
 
 }  // namespace
 
 Song composeFightTheme() {
   std::array<Part, kPartCount> parts = {{
-      {"Lead", 0, 80, 110, 64, 40, {}},             // Lead 1 (square)
-      {"Bass", 1, 38, 112, 64, 10, {}},             // Synth Bass 1
-      {"Brass", 2, 62, 80, 40, 50, {}},             // Synth Brass 1
-      {"Guitar", 3, 30, 72, 88, 30, {}},            // Distortion Guitar
-      {"Strings", 4, 48, 40, 50, 70, {}},           // String Ensemble 1
-      {"Drums", kDrumChannel, 0, 110, 64, 30, {}},  // Standard kit
+      {"Lead", 0, 80, 110, 64, 40, {}, {}},             // Lead 1 (square)
+      {"Bass", 1, 38, 112, 64, 10, {}, {}},             // Synth Bass 1
+      {"Brass", 2, 62, 80, 40, 50, {}, {}},             // Synth Brass 1
+      {"Guitar", 3, 30, 72, 88, 30, {}, {}},            // Distortion Guitar
+      {"Strings", 4, 48, 40, 50, 70, {}, {}},           // String Ensemble 1
+      {"Drums", kDrumChannel, 0, 96, 64, 30, {}, {}},   // Standard kit
   }};
 
   std::uint32_t tick = 0;
-  for (const Section* section : kArrangement) {
-    for (int bar = 0; bar < static_cast<int>(section->melody.size()); ++bar) {
-      addBar(parts, *section, bar, tick);
+  for (const Passage& passage : kArrangement) {
+    addDynamics(parts, passage, tick);
+    for (int bar = 0; bar < static_cast<int>(passage.section.melody.size()); ++bar) {
+      addBar(parts, passage, bar, tick);
       tick += kTicksPerBar;
     }
   }

@@ -89,6 +89,9 @@ Bytes partTrack(const Part& part, std::uint32_t endTick) {
       {0, Order::Setup, {control, 10, part.pan}},
       {0, Order::Setup, {control, 91, part.reverb}},
   };
+  for (const ControlChange& c : part.controls)
+    events.push_back({c.tick, Order::Setup, {control, static_cast<std::uint8_t>(c.controller & 0x7F),
+                                             static_cast<std::uint8_t>(c.value & 0x7F)}});
   for (const Note& n : part.notes) {
     events.push_back({n.tick, Order::NoteOn, {static_cast<std::uint8_t>(0x90 | ch), n.key, n.velocity}});
     events.push_back({n.tick + n.length, Order::NoteOff, {static_cast<std::uint8_t>(0x80 | ch), n.key, 64}});

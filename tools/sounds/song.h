@@ -16,6 +16,16 @@ struct Note {
   std::uint8_t velocity;
 };
 
+// General MIDI's expression controller: a channel's level within its volume, for swells and fades.
+inline constexpr std::uint8_t kExpressionController = 11;
+
+// A controller change at a tick, such as a step of a swell.
+struct ControlChange {
+  std::uint32_t tick;
+  std::uint8_t controller;
+  std::uint8_t value;
+};
+
 // One instrument: one track of the MIDI file, on one channel.
 struct Part {
   std::string name;
@@ -25,6 +35,7 @@ struct Part {
   std::uint8_t pan;
   std::uint8_t reverb;
   std::vector<Note> notes;
+  std::vector<ControlChange> controls;  // each takes effect before the notes struck at its tick
 };
 
 struct Song {
