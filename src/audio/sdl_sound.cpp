@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 
@@ -18,6 +19,12 @@ namespace {
 
 constexpr int kBeepChannel = 0;
 constexpr int kChannels = 8;
+
+// SDL_mixer turns the music volume into FluidSynth's gain as volume x 1.2 / MIX_MAX_VOLUME: six
+// times FluidSynth's own default of 0.2 at full volume, where the music clips and drowns the hits.
+// At full level the gain is 0.375 instead: the theme's loudest bar peaks about 6 dB below full
+// scale, which leaves room for a hit over it, and the hits stand well above the music.
+constexpr int kMusicFullVolume = 40;
 
 // Sound libraries below SDL write their own complaints to standard error while they look for a
 // device; the game reports a missing device once, in its own words.
@@ -82,6 +89,7 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont)
   Mix_AllocateChannels(kChannels);
   Mix_ReserveChannels(kChannels);
   channels_["beep"] = kBeepChannel;
+  applyLevels();
 }
 
 SdlSound::~SdlSound() {
@@ -179,22 +187,23 @@ void SdlSound::released(forms::SoundSlot& slot) {
   timing_.released(slot);
 }
 
-void SdlSound::changeVolume(int steps) {
-  volume_ = std::clamp(volume_ + steps, 0, kVolumeSteps);
-  muted_ = false;
-  applyVolume();
+void SdlSound::setLevels(const SoundLevels& levels) {
+  levels_ = levels.valid();
+  applyLevels();
 }
 
 void SdlSound::toggleMute() {
-  muted_ = !muted_;
-  applyVolume();
+  SoundLevels levels = levels_;
+  levels.muted = !levels.muted;
+  setLevels(levels);
 }
 
-void SdlSound::applyVolume() {
+void SdlSound::applyLevels() {
   if (!open_) return;
-  const int level = muted_ ? 0 : MIX_MAX_VOLUME * volume_ / kVolumeSteps;
-  Mix_Volume(-1, level);
-  Mix_VolumeMusic(level);
+  Mix_Volume(-1, static_cast<int>(std::lround(MIX_MAX_VOLUME * levels_.effectsGain())));
+  const double music = kMusicFullVolume * levels_.musicGain();
+  // The softest step still plays: rounding must not silence it.
+  Mix_VolumeMusic(levels_.musicGain() > 0 ? std::max(1, static_cast<int>(std::lround(music))) : 0);
 }
 
 void SdlSound::beep() {

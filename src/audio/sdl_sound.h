@@ -9,6 +9,7 @@
 #include <string>
 
 #include "assets/sound_timing.h"
+#include "audio/sound_levels.h"
 #include "forms/controls.h"
 
 struct Mix_Chunk;
@@ -35,12 +36,11 @@ class SdlSound : public forms::SoundService {
 
   void beep();
 
-  // The volume of everything, 0 (silent) to 8 steps; muting keeps the volume for unmuting.
-  static constexpr int kVolumeSteps = 8;
-  void changeVolume(int steps);
+  // The music's and the effects' levels, each moved by its steps; any change unmutes.
+  void changeVolume(int musicSteps, int effectsSteps) { setLevels(levels_.changed(musicSteps, effectsSteps)); }
   void toggleMute();
-  int volume() const { return volume_; }
-  bool muted() const { return muted_; }
+  const SoundLevels& levels() const { return levels_; }
+  void setLevels(const SoundLevels& levels);
 
  private:
   struct Device {
@@ -65,9 +65,8 @@ class SdlSound : public forms::SoundService {
   std::set<std::string> warned_;
   const forms::Clock* clock_ = nullptr;
   assets::SlotTiming timing_;
-  int volume_ = kVolumeSteps;
-  bool muted_ = false;
-  void applyVolume();
+  SoundLevels levels_;
+  void applyLevels();
 };
 
 }  // namespace mojara::audio

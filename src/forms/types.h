@@ -41,6 +41,9 @@ namespace vk {
 inline constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18, Pause = 19,
                      Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37,
                      Up = 38, Right = 39, Down = 40, Insert = 45, Delete = 46, F1 = 112, F11 = 122, F12 = 123;
+// The punctuation keys of a US layout.
+inline constexpr int Semicolon = 186, Equals = 187, Comma = 188, Minus = 189, Period = 190, Slash = 191,
+                     BracketLeft = 219, BracketRight = 221, Apostrophe = 222;
 }  // namespace vk
 
 // Mouse button codes as the mouse handlers receive them.

@@ -32,16 +32,38 @@ void FrontEnd::fireTimers() {
   afterEvent();
 }
 
+namespace {
+
+// The sound keys, by virtual-key code, in softer-louder pairs.
+struct VolumeKey {
+  int code;
+  int musicSteps;
+  int effectsSteps;
+};
+constexpr VolumeKey kVolumeKeys[] = {
+    {forms::vk::Minus, -1, -1},      {forms::vk::Equals, +1, +1},        // everything
+    {forms::vk::BracketLeft, -1, 0}, {forms::vk::BracketRight, +1, 0},  // the music
+    {forms::vk::Semicolon, 0, -1},   {forms::vk::Apostrophe, 0, +1},    // the effects
+};
+
+const VolumeKey* volumeKey(int code) {
+  for (const VolumeKey& key : kVolumeKeys)
+    if (key.code == code) return &key;
+  return nullptr;
+}
+
+}  // namespace
+
 void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
-  constexpr int kAlt = 4, kM = 'M', kMinus = 189, kEquals = 187;
+  constexpr int kAlt = 4, kM = 'M';
   if (hooks.input && !hooks.input()) return afterEvent();
   // None of these keys is in the battle's key table: the game never sees them.
   if (code == forms::vk::F11 || (code == forms::vk::Return && (shift & kAlt))) {
     toggleFullScreen();
   } else if (code == kM && shift == 0) {
     if (hooks.toggleMute) hooks.toggleMute();
-  } else if ((code == kMinus || code == kEquals) && shift == 0) {
-    if (hooks.changeVolume) hooks.changeVolume(code == kMinus ? -1 : 1);
+  } else if (const VolumeKey* volume = volumeKey(code); volume && shift == 0) {
+    if (hooks.changeVolume) hooks.changeVolume(volume->musicSteps, volume->effectsSteps);
   } else if (!hooks.key || hooks.key(form, code)) {
     desktop_->keyDown(form, code, shift);
   }

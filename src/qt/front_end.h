@@ -57,11 +57,12 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
     std::function<void()> timerFired;
     std::function<bool()> input;  // any key or mouse input; false: it goes no further
     std::function<void()> toggleMute;
-    std::function<void(int steps)> changeVolume;
+    std::function<void(int musicSteps, int effectsSteps)> changeVolume;
   };
   Hooks hooks;
   // A key press from the keyboard, for the game unless it is one of the front end's own keys
-  // (F11 or Alt+Enter full screen, M mute, minus and equals the volume) or a hook keeps it.
+  // (F11 or Alt+Enter full screen, M mute, minus and equals the volume of everything, [ and ] the
+  // music's, ; and ' the effects') or a hook keeps it.
   void keyPressed(forms::Form& form, int code, int shift);
   // Mouse input on a window: whether it goes on to the game.
   bool mouseInput() { return !hooks.input || hooks.input(); }

@@ -52,15 +52,23 @@ int virtualKeyOf(int key) {
     case Qt::Key_Delete:
       return vk::Delete;
     case Qt::Key_Minus:
-      return 189;
+      return vk::Minus;
     case Qt::Key_Equal:
-      return 187;
+      return vk::Equals;
     case Qt::Key_Comma:
-      return 188;
+      return vk::Comma;
     case Qt::Key_Period:
-      return 190;
+      return vk::Period;
     case Qt::Key_Slash:
-      return 191;
+      return vk::Slash;
+    case Qt::Key_Semicolon:
+      return vk::Semicolon;
+    case Qt::Key_BracketLeft:
+      return vk::BracketLeft;
+    case Qt::Key_BracketRight:
+      return vk::BracketRight;
+    case Qt::Key_Apostrophe:
+      return vk::Apostrophe;
     default:
       return 0;
   }

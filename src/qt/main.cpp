@@ -143,7 +143,9 @@ int main(int argc, char** argv) {
     attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
   }
   frontEnd.hooks.toggleMute = [&sound] { sound.toggleMute(); };
-  frontEnd.hooks.changeVolume = [&sound](int steps) { sound.changeVolume(steps); };
+  frontEnd.hooks.changeVolume = [&sound](int musicSteps, int effectsSteps) {
+    sound.changeVolume(musicSteps, effectsSteps);
+  };
 
   if (player)
     player->start();

@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "app/fight_setup.h"
+#include "battle/battle_window.h"
 #include "game/game.h"
 #include "help/help_window.h"
 #include "qt/form_window.h"
@@ -80,6 +82,39 @@ TEST_F(FrontEndTest, ClosingTheHelpOnlyClosesItButClosingTheTitleEndsTheProgram)
   QCloseEvent closeTitle;
   QApplication::sendEvent(frontEnd.windowOf(game.title), &closeTitle);
   EXPECT_TRUE(desktop.ended());
+}
+
+TEST_F(FrontEndTest, TheSoundKeysSetTheirLevelsAndNeverReachTheFight) {
+  int music = 0, effects = 0, mutes = 0;
+  frontEnd.hooks.changeVolume = [&](int musicSteps, int effectsSteps) {
+    music += musicSteps;
+    effects += effectsSteps;
+  };
+  frontEnd.hooks.toggleMute = [&] { ++mutes; };
+  game.startFight(FightSetup{});
+  frontEnd.afterEvent();
+  ASSERT_TRUE(game.battle.loaded());
+  game.M.PRESSED = 0;
+  const auto press = [&](Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(frontEnd.windowOf(game.battle), &event);
+  };
+  press(Qt::Key_BracketLeft);  // the music down two, up one
+  press(Qt::Key_BracketLeft);
+  press(Qt::Key_BracketRight);
+  EXPECT_EQ(music, -1);
+  EXPECT_EQ(effects, 0);
+  press(Qt::Key_Apostrophe);  // the effects up, then down three
+  for (int i = 0; i < 3; ++i) press(Qt::Key_Semicolon);
+  EXPECT_EQ(music, -1);
+  EXPECT_EQ(effects, -2);
+  press(Qt::Key_Minus);  // both down, then up
+  press(Qt::Key_Equal);
+  press(Qt::Key_M);
+  EXPECT_EQ(music, -1);
+  EXPECT_EQ(effects, -2);
+  EXPECT_EQ(mutes, 1);
+  EXPECT_EQ(game.M.PRESSED, 0) << "a sound key reached the battle's key handler";
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {

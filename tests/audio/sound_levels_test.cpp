@@ -1,0 +1,57 @@
+// The music's and the effects' levels, and what the mixer is told for them.
+#include "audio/sound_levels.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "audio/sdl_sound.h"
+
+namespace mojara::audio {
+namespace {
+
+TEST(SoundLevels, MoveInEvenStepsWithinTheirRangeAndUnmute) {
+  SoundLevels levels;
+  EXPECT_DOUBLE_EQ(levels.musicGain(), 1.0);
+  levels = levels.changed(-1, 0);
+  EXPECT_NEAR(20 * std::log10(levels.musicGain()), -SoundLevels::kDecibelsPerStep, 1e-9);
+  EXPECT_DOUBLE_EQ(levels.effectsGain(), 1.0) << "the music's keys leave the effects alone";
+
+  levels = levels.changed(-100, +100);
+  EXPECT_EQ(levels.music, 0);
+  EXPECT_EQ(levels.effects, SoundLevels::kSteps);
+  EXPECT_DOUBLE_EQ(levels.musicGain(), 0.0) << "the bottom step is silence";
+
+  levels.muted = true;
+  EXPECT_DOUBLE_EQ(levels.effectsGain(), 0.0);
+  EXPECT_FALSE(levels.changed(+1, 0).muted) << "turning a level up is heard";
+
+  const SoundLevels mangled{-3, 99, true};  // as a hand-edited settings file might give them
+  EXPECT_EQ(mangled.valid(), (SoundLevels{0, SoundLevels::kSteps, true}));
+}
+
+TEST(SdlSound, TellsTheMixerTheLevelsAndGivesThemBack) {
+  SdlSound sound(MOJARA_BIN_DIR, "/usr/share/sounds/sf2/TimGM6mb.sf2");
+  if (!sound.available()) GTEST_SKIP() << "no SDL audio driver here";
+  const int fullMusic = Mix_VolumeMusic(-1);
+  EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME);
+  // SDL_mixer's full music volume is six times FluidSynth's usual gain: the music would clip.
+  EXPECT_LT(fullMusic, MIX_MAX_VOLUME / 2);
+  EXPECT_GT(fullMusic, MIX_MAX_VOLUME / 8);
+
+  sound.setLevels({1, 4, false});
+  EXPECT_EQ(sound.levels(), (SoundLevels{1, 4, false}));
+  EXPECT_GE(Mix_VolumeMusic(-1), 1) << "the softest step still plays";
+  EXPECT_NEAR(Mix_Volume(1, -1), MIX_MAX_VOLUME * std::pow(10.0, -16.0 / 20), 1.0);
+
+  sound.toggleMute();
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+  EXPECT_EQ(Mix_Volume(0, -1), 0) << "the beep's channel too";
+  sound.changeVolume(0, +1);
+  EXPECT_EQ(sound.levels(), (SoundLevels{1, 5, false}));
+  EXPECT_GE(Mix_VolumeMusic(-1), 1);
+}
+
+}  // namespace
+}  // namespace mojara::audio
