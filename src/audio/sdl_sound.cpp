@@ -18,7 +18,27 @@ namespace mojara::audio {
 namespace {
 
 constexpr int kBeepChannel = 0;
-constexpr int kChannels = 8;
+// Each wave slot has two channels: a new play starts on one while the play it cuts short fades
+// out on the other.
+constexpr int kFirstSlotChannel = 1;
+constexpr int kSlotChannelPairs = 4;
+constexpr int kChannels = kFirstSlotChannel + 2 * kSlotChannelPairs;
+// A play cut short, by a new one or by its window closing, fades out over 4 ms: heard as a stop,
+// without a click.
+constexpr int kCutFadeFrames = 44100 * 4 / 1000;
+
+// The mixer effect that fades a cut-short play: `udata` counts down the frames left to fade.
+void fadeOutCutPlay(int, void* stream, int bytes, void* udata) {
+  int& left = *static_cast<int*>(udata);
+  auto* samples = static_cast<Sint16*>(stream);
+  const int frames = bytes / static_cast<int>(2 * sizeof(Sint16));
+  for (int f = 0; f < frames; ++f) {
+    const float gain = static_cast<float>(left) / kCutFadeFrames;
+    if (left > 0) --left;
+    samples[2 * f] = static_cast<Sint16>(samples[2 * f] * gain);
+    samples[2 * f + 1] = static_cast<Sint16>(samples[2 * f + 1] * gain);
+  }
+}
 
 // SDL_mixer turns the music volume into FluidSynth's gain as volume x 1.2 / MIX_MAX_VOLUME: six
 // times FluidSynth's own default of 0.2 at full volume, where the music clips and drowns the hits.
@@ -88,7 +108,12 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont)
   Mix_SetSoundFonts(soundFont.c_str());
   Mix_AllocateChannels(kChannels);
   Mix_ReserveChannels(kChannels);
-  channels_["beep"] = kBeepChannel;
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  // The fade reads 16-bit stereo at 44.1 kHz; on any other device, a new play just cuts the old.
+  fadeCutPlays_ = Mix_QuerySpec(&rate, &format, &channels) && rate == 44100 && format == AUDIO_S16SYS &&
+                  channels == 2;
+  fadeFramesLeft_.assign(kChannels, 0);
   applyLevels();
 }
 
@@ -129,10 +154,29 @@ _Mix_Music* SdlSound::musicOf(const std::string& path) {
   return it->second;
 }
 
-int SdlSound::channelFor(const forms::SoundSlot& slot) {
-  auto [it, fresh] = channels_.try_emplace(slot.Name, static_cast<int>(channels_.size()));
-  if (it->second >= kChannels) it->second = kChannels - 1;
-  return it->second;
+SdlSound::ChannelPair& SdlSound::channelsFor(const forms::SoundSlot& slot) {
+  const int pair = std::min(static_cast<int>(channels_.size()), kSlotChannelPairs - 1);
+  return channels_.try_emplace(slot.Name, ChannelPair{kFirstSlotChannel + 2 * pair}).first->second;
+}
+
+void SdlSound::cutShort(int channel) {
+  if (!fadeCutPlays_) {
+    Mix_HaltChannel(channel);
+    return;
+  }
+  // The chunk plays on to its end, silenced by the fade.
+  int& left = fadeFramesLeft_[static_cast<std::size_t>(channel)];
+  left = kCutFadeFrames;
+  Mix_RegisterEffect(channel, fadeOutCutPlay, nullptr, &left);
+}
+
+void SdlSound::playEffect(ChannelPair& pair, Mix_Chunk* chunk) {
+  if (Mix_Playing(pair.playing())) {
+    cutShort(pair.playing());
+    pair.second = !pair.second;
+  }
+  Mix_UnregisterAllEffects(pair.playing());
+  Mix_PlayChannel(pair.playing(), chunk, 0);
 }
 
 void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
@@ -145,7 +189,7 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
       warnOnce(slot.FileName, kUnplayable);
     } else if (isWave(slot.FileName)) {
       device.chunk = chunkOf(slot.FileName);
-      device.channel = channelFor(slot);
+      device.channels = &channelsFor(slot);
     } else {
       device.music = musicOf(slot.FileName);
     }
@@ -156,7 +200,7 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
     Device& device = it->second;
     if (clock_) timing_.played(slot, clock_->now());
     if (device.chunk) {
-      Mix_PlayChannel(device.channel, device.chunk, 0);
+      playEffect(*device.channels, device.chunk);
     } else if (device.music) {
       if (Mix_PlayMusic(device.music, 0) == 0)
         musicOwner_ = &slot;
@@ -177,8 +221,11 @@ bool SdlSound::playing(const forms::SoundSlot& slot) const {
 void SdlSound::released(forms::SoundSlot& slot) {
   auto it = devices_.find(&slot);
   if (it == devices_.end()) return;
-  if (it->second.chunk && Mix_GetChunk(it->second.channel) == it->second.chunk)
-    Mix_HaltChannel(it->second.channel);
+  if (it->second.chunk) {
+    // A slot of the same name on a newer window may play on these channels already.
+    for (int channel : {it->second.channels->first, it->second.channels->first + 1})
+      if (Mix_Playing(channel) && Mix_GetChunk(channel) == it->second.chunk) cutShort(channel);
+  }
   if (it->second.music && musicOwner_ == &slot) {
     Mix_HaltMusic();
     musicOwner_ = nullptr;

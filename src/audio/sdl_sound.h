@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "assets/sound_timing.h"
 #include "audio/sound_levels.h"
@@ -43,24 +44,36 @@ class SdlSound : public forms::SoundService {
   void setLevels(const SoundLevels& levels);
 
  private:
+  // The two mixer channels of a wave slot, and which of them the slot plays on now.
+  struct ChannelPair {
+    int first;
+    bool second = false;
+    int playing() const { return first + second; }
+  };
   struct Device {
     std::string file;
     Mix_Chunk* chunk = nullptr;   // a wave effect, or
     _Mix_Music* music = nullptr;  // the MIDI music
-    int channel = -1;
+    ChannelPair* channels = nullptr;
   };
   static bool playable(const std::string& path);
   Mix_Chunk* chunkOf(const std::string& path);
   _Mix_Music* musicOf(const std::string& path);
   void warnOnce(const std::string& path, const std::string& why);
-  int channelFor(const forms::SoundSlot& slot);
+  ChannelPair& channelsFor(const forms::SoundSlot& slot);
+  // Fades out what the channel plays (or stops it, where the device cannot be faded).
+  void cutShort(int channel);
+  // Plays from the start, fading out the play it cuts short.
+  void playEffect(ChannelPair& pair, Mix_Chunk* chunk);
 
   std::string programFolder_;
   bool open_ = false;
   std::map<std::string, Mix_Chunk*> chunks_;
   std::map<std::string, _Mix_Music*> music_;
   std::map<const forms::SoundSlot*, Device> devices_;
-  std::map<std::string, int> channels_;  // by slot name, so a slot keeps its channel across loads
+  std::map<std::string, ChannelPair> channels_;  // by slot name: a slot keeps them across loads
+  bool fadeCutPlays_ = false;
+  std::vector<int> fadeFramesLeft_;  // by channel, for the fade of a cut-short play
   const forms::SoundSlot* musicOwner_ = nullptr;
   std::set<std::string> warned_;
   const forms::Clock* clock_ = nullptr;
