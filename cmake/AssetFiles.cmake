@@ -5,6 +5,7 @@
 #   MOJARA_SOUND_FILES         every sound make-sounds writes; the game plays them all, all installed
 #   mojara_asset_files         target for #include "assets/asset_files.h"
 #   mojara_game_numbers        target for #include "app/game_numbers.h"
+#   mojara_picture_shapes      target for #include "assets/picture_shapes.h"
 # Plain CMake, no Qt: the sound tools build without it.
 include_guard(GLOBAL)
 
@@ -57,3 +58,4 @@ endfunction()
 
 mojara_header_target(mojara_asset_files assets/asset_files.h)
 mojara_header_target(mojara_game_numbers app/game_numbers.h)
+mojara_header_target(mojara_picture_shapes assets/picture_shapes.h)

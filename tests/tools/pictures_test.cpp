@@ -161,6 +161,29 @@ TEST(Canvas, ShapesFillWhereExpected) {
   EXPECT_EQ(stroke.solidCount(), 14 * 3 + 2);
 }
 
+// On a canvas whose pixels are shown taller (or wider) than they are wide, the shape primitives
+// work in display units: what they draw has the right proportions as the player sees it.
+TEST(Canvas, ShapesKeepTheirProportionsOnScreenWhateverThePixelsShape) {
+  for (float aspect : {1.0f, 1.25f, 0.72f}) {
+    Canvas c(80, 80, Clear, aspect);
+    c.disc({40, 40}, 20, White);
+    int left = 80, right = -1, top = 80, bottom = -1;
+    for (int y = 0; y < 80; ++y)
+      for (int x = 0; x < 80; ++x)
+        if (c.solid(x, y)) {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    const float shownWide = float(right - left + 1), shownTall = float(bottom - top + 1) * aspect;
+    EXPECT_NEAR(shownTall / shownWide, 1.0, 0.06) << "a disc is an egg at pixel aspect " << aspect;
+    // A square polygon and a capsule's round ends follow the same rule.
+    Canvas square(80, 80, Clear, aspect);
+    const Pt corners[] = {{10, 10}, {50, 10}, {50, 50}, {10, 50}};
+    square.polygon(corners, White);
+    EXPECT_NEAR(square.solidCount() * aspect, 41 * 41, 41 * 3.0) << aspect;
+  }
+}
+
 TEST(Canvas, DrawingOffTheEdgeIsHarmless) {
   Canvas c(4, 4);
   c.fillRect(-10, -10, 100, 100, Grey);

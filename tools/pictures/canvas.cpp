@@ -5,8 +5,8 @@
 
 namespace pictures {
 
-Canvas::Canvas(int width, int height, Colour fill)
-    : w_(width), h_(height), px_(std::size_t(width) * std::size_t(height), fill) {}
+Canvas::Canvas(int width, int height, Colour fill, float pixelAspect)
+    : w_(width), h_(height), aspect_(pixelAspect), px_(std::size_t(width) * std::size_t(height), fill) {}
 
 void Canvas::fillRect(int x, int y, int w, int h, Colour c) {
   for (int j = y; j < y + h; ++j)
@@ -17,22 +17,23 @@ void Canvas::disc(Pt centre, float r, Colour c) { ellipse(centre, r, r, c); }
 
 void Canvas::ellipse(Pt centre, float rx, float ry, Colour c) {
   const int x0 = int(std::floor(centre.x - rx)), x1 = int(std::ceil(centre.x + rx));
-  const int y0 = int(std::floor(centre.y - ry)), y1 = int(std::ceil(centre.y + ry));
+  const int y0 = int(std::floor((centre.y - ry) / aspect_)), y1 = int(std::ceil((centre.y + ry) / aspect_));
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
-      const float dx = (x - centre.x) / rx, dy = (y - centre.y) / ry;
+      const float dx = (x - centre.x) / rx, dy = (y * aspect_ - centre.y) / ry;
       if (dx * dx + dy * dy <= 1.0f) set(x, y, c);
     }
 }
 
 void Canvas::capsule(Pt a, Pt b, float r, Colour c) {
   const int x0 = int(std::floor(std::min(a.x, b.x) - r)), x1 = int(std::ceil(std::max(a.x, b.x) + r));
-  const int y0 = int(std::floor(std::min(a.y, b.y) - r)), y1 = int(std::ceil(std::max(a.y, b.y) + r));
+  const int y0 = int(std::floor((std::min(a.y, b.y) - r) / aspect_));
+  const int y1 = int(std::ceil((std::max(a.y, b.y) + r) / aspect_));
   const Pt d = b - a;
   const float len2 = d.x * d.x + d.y * d.y;
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
-      const Pt p{float(x), float(y)};
+      const Pt p = toDisplay(x, y);
       float t = len2 > 0 ? ((p.x - a.x) * d.x + (p.y - a.y) * d.y) / len2 : 0.0f;
       t = std::clamp(t, 0.0f, 1.0f);
       const Pt q = a + d * t;
@@ -41,8 +42,11 @@ void Canvas::capsule(Pt a, Pt b, float r, Colour c) {
     }
 }
 
-void Canvas::polygon(std::span<const Pt> corners, Colour c) {
-  if (corners.size() < 3) return;
+void Canvas::polygon(std::span<const Pt> displayCorners, Colour c) {
+  if (displayCorners.size() < 3) return;
+  // Filled row by row in pixels: a polygon stays a polygon when squeezed into them.
+  std::vector<Pt> corners;
+  for (const Pt& p : displayCorners) corners.push_back({p.x, p.y / aspect_});
   float top = corners[0].y, bottom = corners[0].y;
   for (const Pt& p : corners) {
     top = std::min(top, p.y);
@@ -64,8 +68,8 @@ void Canvas::polygon(std::span<const Pt> corners, Colour c) {
 }
 
 void Canvas::line(Pt a, Pt b, Colour c) {
-  int x0 = int(std::lround(a.x)), y0 = int(std::lround(a.y));
-  const int x1 = int(std::lround(b.x)), y1 = int(std::lround(b.y));
+  int x0 = int(std::lround(a.x)), y0 = rowAt(a.y);
+  const int x1 = int(std::lround(b.x)), y1 = rowAt(b.y);
   const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
   const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
   int err = dx + dy;
@@ -91,28 +95,28 @@ void Canvas::blit(const Canvas& src, int x, int y) {
 }
 
 Canvas Canvas::mirrored() const {
-  Canvas out(w_, h_);
+  Canvas out(w_, h_, Clear, aspect_);
   for (int y = 0; y < h_; ++y)
     for (int x = 0; x < w_; ++x) out.set(w_ - 1 - x, y, at(x, y));
   return out;
 }
 
 Canvas Canvas::scaled(int factor) const {
-  Canvas out(w_ * factor, h_ * factor);
+  Canvas out(w_ * factor, h_ * factor, Clear, aspect_);
   for (int y = 0; y < out.h_; ++y)
     for (int x = 0; x < out.w_; ++x) out.set(x, y, at(x / factor, y / factor));
   return out;
 }
 
 Canvas Canvas::turnedLeft() const {
-  Canvas out(h_, w_);
+  Canvas out(h_, w_, Clear, 1.0f / aspect_);
   for (int y = 0; y < h_; ++y)
     for (int x = 0; x < w_; ++x) out.set(y, w_ - 1 - x, at(x, y));
   return out;
 }
 
 Canvas Canvas::cropped(int x, int y, int w, int h) const {
-  Canvas out(w, h);
+  Canvas out(w, h, Clear, aspect_);
   for (int j = 0; j < h; ++j)
     for (int i = 0; i < w; ++i) out.set(i, j, at(x + i, y + j));
   return out;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <cmath>
 #include <span>
 #include <vector>
 
@@ -20,13 +21,23 @@ constexpr Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
 constexpr Pt operator*(Pt a, float k) { return {a.x * k, a.y * k}; }
 constexpr Pt lerp(Pt a, Pt b, float t) { return a + (b - a) * t; }
 
+// Pixels are addressed by column and row. The shape primitives (disc, ellipse, capsule, polygon,
+// line) take display units instead: a picture stretched into a box of another shape shows each
+// pixel pixelAspect times as tall as it is wide, and one display unit is a pixel's width on
+// screen, across and down alike. So pixel (x, y) is centred at display point (x, y * pixelAspect),
+// and a disc comes out round as the player sees it.
 class Canvas {
  public:
   Canvas() = default;
-  Canvas(int width, int height, Colour fill = Clear);
+  Canvas(int width, int height, Colour fill = Clear, float pixelAspect = 1.0f);
 
   int width() const { return w_; }
   int height() const { return h_; }
+  float pixelAspect() const { return aspect_; }
+  // The picture's height in display units, and the row shown at a display height.
+  float displayHeight() const { return float(h_) * aspect_; }
+  int rowAt(float displayY) const { return int(std::lround(displayY / aspect_)); }
+  Pt toDisplay(int x, int y) const { return {float(x), float(y) * aspect_}; }
   bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
   Colour at(int x, int y) const { return inside(x, y) ? px_[index(x, y)] : Clear; }
   bool solid(int x, int y) const { return at(x, y) != Clear; }
@@ -46,7 +57,7 @@ class Canvas {
   void polygon(std::span<const Pt> corners, Colour c);
   void line(Pt a, Pt b, Colour c);
 
-  // Copies the solid pixels of src with its top-left corner at (x, y).
+  // Copies the solid pixels of src with its top-left corner at pixel (x, y).
   void blit(const Canvas& src, int x, int y);
   Canvas mirrored() const;
   Canvas scaled(int factor) const;
@@ -72,6 +83,7 @@ class Canvas {
   int index(int x, int y) const { return y * w_ + x; }
   int w_ = 0;
   int h_ = 0;
+  float aspect_ = 1.0f;
   std::vector<Colour> px_;
 };
 
