@@ -184,6 +184,19 @@ TEST(Canvas, ShapesKeepTheirProportionsOnScreenWhateverThePixelsShape) {
   }
 }
 
+// The contact sheet shows pictures as their windows do: stretched nearest-neighbour to the box.
+TEST(Canvas, StretchingRepeatsWholePixelsAndKeepsHoles) {
+  Canvas c(4, 2);
+  c.set(0, 0, Red), c.set(3, 1, Blue);
+  const Canvas wide = c.stretched(10, 3);
+  EXPECT_EQ(wide.width(), 10);
+  EXPECT_EQ(wide.at(0, 0), Red);
+  EXPECT_EQ(wide.at(2, 0), Red);
+  EXPECT_EQ(wide.at(3, 0), Clear);
+  EXPECT_EQ(wide.at(9, 2), Blue);
+  EXPECT_EQ(wide.solidCount(), 3 * 2 + 2 * 1) << "each source pixel becomes a whole block";
+}
+
 TEST(Canvas, DrawingOffTheEdgeIsHarmless) {
   Canvas c(4, 4);
   c.fillRect(-10, -10, 100, 100, Grey);

@@ -108,6 +108,13 @@ Canvas Canvas::scaled(int factor) const {
   return out;
 }
 
+Canvas Canvas::stretched(int w, int h) const {
+  Canvas out(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out.set(x, y, at(x * w_ / w, y * h_ / h));
+  return out;
+}
+
 Canvas Canvas::turnedLeft() const {
   Canvas out(h_, w_, Clear, 1.0f / aspect_);
   for (int y = 0; y < h_; ++y)

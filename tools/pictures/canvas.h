@@ -61,6 +61,8 @@ class Canvas {
   void blit(const Canvas& src, int x, int y);
   Canvas mirrored() const;
   Canvas scaled(int factor) const;
+  // Stretched nearest-neighbour to w x h pixels, as a window shows a picture in a box.
+  Canvas stretched(int w, int h) const;
   // Turned a quarter counter-clockwise: what faced right now faces up.
   Canvas turnedLeft() const;
   Canvas cropped(int x, int y, int w, int h) const;

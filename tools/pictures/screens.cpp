@@ -7,13 +7,16 @@ namespace pictures {
 std::vector<Picture> screenPictures(const Canvas& store) {
   using namespace mojara::assets;
   std::vector<Picture> out = {
-      {std::string(kTitleFile), drawTitle(store)},     {std::string(kWorldMapFile), drawWorldMap()},
-      {std::string(kContinueFile), drawContinue()},    {std::string(kEndingFile), drawEnding(store)},
-      {std::string(kTransparentFile), Canvas(32, 32)}, {std::string(kGameIconFile), drawIcon()},
+      {std::string(kTitleFile), drawTitle(store), &kTitleShape},
+      {std::string(kWorldMapFile), drawWorldMap(), &kWorldMapShape},
+      {std::string(kContinueFile), drawContinue(), &kContinueShape},
+      {std::string(kEndingFile), drawEnding(store), &kEndingShape},
+      {std::string(kTransparentFile), Canvas(32, 32), &kPortraitShape},  // the select cursor
+      {std::string(kGameIconFile), drawIcon()},
       {std::string(kHelpIconFile), drawHelpIcon()},
   };
   for (std::size_t i = 0; i < kPortraitFiles.size(); ++i)
-    out.push_back({std::string(kPortraitFiles[i]), drawPortrait(int(i), store)});
+    out.push_back({std::string(kPortraitFiles[i]), drawPortrait(int(i), store), &kPortraitShape});
   return out;
 }
 

@@ -1,5 +1,6 @@
 // The contact sheet: not read by the game, it is how we review the whole cast at a glance.
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "fighters.h"
@@ -22,16 +23,54 @@ void backdrop(Canvas& sheet, int x, int y, int w, int h) {
   sheet.fillRect(x, y, w, h, kBackdrop);
 }
 
+// The size a window shows a picture at, at a display scale: its box at 15 twips a pixel.
+int shownPixels(int twips, int scale) { return int(std::lround(twips * scale / 15.0)); }
+
+// The picture as the player sees it in its box at `scale`.
+Canvas shown(const Canvas& picture, const mojara::assets::PictureShape& shape, int scale) {
+  return picture.stretched(shownPixels(shape.boxWidth, scale), shownPixels(shape.boxHeight, scale));
+}
+
+// Lays out labelled pictures left to right, wrapping at the sheet's width.
+class Row {
+ public:
+  Row(Canvas& sheet, int& y) : sheet_(sheet), y_(y) {}
+  ~Row() { y_ += height_ + kGap; }
+  void add(const std::string& label, const Canvas& picture, int gap = kGap) {
+    const int w = std::max(picture.width(), textWidth(label));
+    if (x_ + w > sheet_.width() - kMargin) {
+      y_ += height_ + kGap;
+      x_ = kMargin;
+      height_ = 0;
+    }
+    drawText(sheet_, x_, y_, label, White);
+    backdrop(sheet_, x_, y_ + kLabel, picture.width(), picture.height());
+    sheet_.blit(picture, x_, y_ + kLabel);
+    x_ += w + gap;
+    height_ = std::max(height_, kLabel + picture.height());
+  }
+  void skip(int w) { x_ += w; }
+
+ private:
+  Canvas& sheet_;
+  int& y_;
+  int x_ = kMargin;
+  int height_ = 0;
+};
+
 }  // namespace
 
 Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, int cellScale) {
+  using mojara::assets::kFighterShape;
   const int cellPx = kCellSize * cellScale;
   const int rowLabel = textWidth("LEFT", 1) + kGap;
   const int width = kMargin * 2 + rowLabel + kCellsPerRow * (cellPx + kGap);
-  Canvas sheet(width, 6000, kPaper);
+  Canvas sheet(width, 12000, kPaper);
   int y = kMargin;
   drawText(sheet, kMargin, y, "MOJARA TAISEN - PICTURE STORE", Yellow, 2);
   y += 2 * kGlyphHeight + kGap;
+  drawText(sheet, kMargin, y, "EACH FIGHTER: THE CELLS AS DRAWN, THEN AS THE BATTLE SHOWS THEM AT SCALE 1 AND 2", Silver);
+  y += kLabel + kGap;
 
   for (int who = 0; who < FighterCount; ++who) {
     std::string heading = std::to_string(who);
@@ -50,29 +89,46 @@ Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, in
       }
       y += kLabel + cellPx + kGap;
     }
+    // At scale 1 both facings fit one row; at scale 2, a row each.
+    const auto showCells = [&](Row& row, int facing, int scale, const std::string& label) {
+      for (int pose = 0; pose < PoseCount; ++pose)
+        row.add(pose == 0 ? label : "", shown(storeCell(store, storeIndex(who, facing, pose)), kFighterShape, scale), 2);
+    };
+    {
+      Row row(sheet, y);
+      showCells(row, 0, 1, "SCALE 1");
+      row.skip(kGap * 2);
+      showCells(row, 1, 1, "LEFT");
+    }
+    for (int facing = 0; facing < 2; ++facing) {
+      Row row(sheet, y);
+      showCells(row, facing, 2, facing ? "SCALE 2 LEFT" : "SCALE 2 RIGHT");
+    }
     y += kGap;
   }
 
   drawText(sheet, kMargin, y, "SCREENS", Yellow, 2);
   y += 2 * kGlyphHeight + kGap;
-  const int screenScale = std::max(1, cellScale / 2);
-  int x = kMargin, rowHeight = 0;
-  for (const Picture& p : screens) {
-    const int scale = p.canvas.width() <= 32 ? cellScale : screenScale;
-    const int w = std::max(p.canvas.width() * scale, textWidth(p.file));
-    const int h = kLabel + p.canvas.height() * scale;
-    if (x + w > width - kMargin) {
-      x = kMargin;
-      y += rowHeight + kGap;
-      rowHeight = 0;
+  drawText(sheet, kMargin, y, "EACH PICTURE AS DRAWN, THEN AS ITS WINDOW SHOWS IT AT SCALE 1 AND 2", Silver);
+  y += kLabel + kGap;
+  // The screens a row each; the icons and portraits (32 x 32, magnified) share rows.
+  for (const Picture& p : screens)
+    if (p.canvas.width() > 32) {
+      Row row(sheet, y);
+      row.add(p.file, p.canvas, kGap * 3);
+      for (int scale = 1; scale <= 2; ++scale) row.add("SCALE " + std::to_string(scale), shown(p.canvas, *p.shape, scale));
     }
-    drawText(sheet, x, y, p.file, White);
-    backdrop(sheet, x, y + kLabel, p.canvas.width() * scale, p.canvas.height() * scale);
-    sheet.blit(p.canvas.scaled(scale), x, y + kLabel);
-    x += w + kGap * 2;
-    rowHeight = std::max(rowHeight, h);
+  {
+    Row row(sheet, y);
+    for (const Picture& p : screens)
+      if (p.canvas.width() <= 32) {
+        row.add(p.file, p.canvas.scaled(cellScale));
+        if (p.shape)
+          for (int scale = 1; scale <= 2; ++scale) row.add(scale == 1 ? "SHOWN" : "", shown(p.canvas, *p.shape, scale));
+        row.skip(kGap * 3);
+      }
   }
-  y += rowHeight + kMargin;
+  y += kMargin;
   return sheet.cropped(0, 0, width, y);
 }
 
