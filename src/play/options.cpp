@@ -10,7 +10,8 @@ constexpr const char* kAbout =
     "Mojara Taisen, a small fighting game. Keys in a fight: arrows walk and jump-kick,\n"
     "A punch, Z kick, Q charge power, S rising dragon punch, X heel drop, W rampage,\n"
     "space pauses. F1 on the title window opens the help. F11 or Alt+Enter: full screen;\n"
-    "M: sound off and on; minus and equals: softer and louder.";
+    "M: sound off and on; minus and equals: everything softer and louder; [ and ]: the music;\n"
+    "; and ': the effects.";
 
 constexpr const char* kRoster =
     "Roster slots: 0 だいさく, 1 みよ, 2 タマ, 3 大顔面, 4 暗黒騎士 jiro, 5 はにい, 6 あいあんどーる, 7 "
