@@ -7,8 +7,8 @@ namespace pictures {
 std::vector<Picture> screenPictures(const Canvas& store) {
   using namespace mojara::assets;
   std::vector<Picture> out = {
-      {std::string(kTitleFile), drawTitle(store)},     {std::string(kWorldMapFile), drawWorldMap()},
-      {std::string(kContinueFile), drawContinue()},    {std::string(kEndingFile), drawEnding(store)},
+      {std::string(kTitleFile), drawTitle()},     {std::string(kWorldMapFile), drawWorldMap()},
+      {std::string(kContinueFile), drawContinue()},    {std::string(kEndingFile), drawEnding()},
       {std::string(kTransparentFile), Canvas(32, 32)}, {std::string(kGameIconFile), drawIcon()},
       {std::string(kHelpIconFile), drawHelpIcon()},
   };

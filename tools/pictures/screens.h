@@ -13,10 +13,18 @@ struct Picture {
   Canvas canvas;
 };
 
-Canvas drawTitle(const Canvas& store);
+Canvas drawTitle();
 Canvas drawWorldMap();
 Canvas drawContinue();
-Canvas drawEnding(const Canvas& store);
+
+// A rectangle of picture pixels, right and bottom exclusive.
+struct PixelRect {
+  int left, top, right, bottom;
+  bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+// Where the continue window prints its countdown over the continue picture.
+PixelRect countdownArea();
+Canvas drawEnding();
 Canvas drawIcon();
 Canvas drawHelpIcon();
 Canvas drawPortrait(int fighter, const Canvas& store);
