@@ -109,21 +109,28 @@ Skeleton oneArmUp() {
   return s;
 }
 
-struct Member {
-  Fighter who;
-  Skeleton pose;
-  int x;
-  bool facingLeft;
-  int lift = 0;  // rows off the ground
-};
-
-void gather(Canvas& c, const Member& m, int floor, float scale) {
+void gather(Canvas& c, const CastMember& m) {
   const float aspect = c.pixelAspect();
-  groundShadow(c, {float(m.x), float(floor) * aspect}, 9 * scale, 2.5f * scale / 2);
-  standAt(c, drawLargeFighter(m.who, m.pose, scale, aspect, m.facingLeft), m.x, floor - m.lift);
+  groundShadow(c, {float(m.x), float(m.floor) * aspect}, 9 * m.scale, 1.25f * m.scale);
+  standAt(c, drawLargeFighter(m.who, m.pose, m.scale, aspect, m.facingLeft), m.x, m.floor - m.lift);
 }
 
 }  // namespace
+
+std::vector<CastMember> endingCast() {
+  return {
+      // the back row, on the rise, leaving the sun a gap in the middle
+      {Daiganmen, armsUp(), 44, kBackFloor, kBackScale, false},
+      {Jiro, bowing(), 112, kBackFloor, kBackScale, false},
+      {Hanii, oneArmUp(), 220, kBackFloor, kBackScale, false},
+      {Kokutanjin, flexing(), 290, kBackFloor, kBackScale, true},
+      // the front row
+      {Daisaku, waving(), 30, kFrontFloor, kFrontScale, false},
+      {Miyo, jumping(), 106, kFrontFloor, kFrontScale, false, 7},
+      {Tama, sitting(), 186, kFrontFloor, kFrontScale, true},
+      {IronDoll, wavingSideOn(), 266, kFrontFloor, kFrontScale, true},
+  };
+}
 
 Canvas drawEnding() {
   const float aspect = float(mojara::assets::kEndingShape.pixelAspect());
@@ -142,16 +149,7 @@ Canvas drawEnding() {
   for (int x = 0; x < kWidth; ++x)  // far hills against the sun
     for (int y = kHorizon - 8; y < kHorizon; ++y)
       if (y >= kHorizon - 2 - int(4 + 3 * std::sin(x / 23.0) + noise(x / 4, 1, 71) % 2)) c.set(x, y, Green);
-  const Member back[] = {{Daiganmen, armsUp(), 44, false},
-                         {Jiro, bowing(), 112, false},
-                         {Hanii, oneArmUp(), 220, false},
-                         {Kokutanjin, flexing(), 290, true}};
-  for (const Member& m : back) gather(c, m, kBackFloor, kBackScale);
-  const Member front[] = {{Daisaku, waving(), 30, false},
-                          {Miyo, jumping(), 106, false, 7},
-                          {Tama, sitting(), 186, true},
-                          {IronDoll, wavingSideOn(), 266, true}};
-  for (const Member& m : front) gather(c, m, kFrontFloor, kFrontScale);
+  for (const CastMember& m : endingCast()) gather(c, m);
   return c;
 }
 

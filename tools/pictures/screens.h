@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "canvas.h"
+#include "fighters.h"
+#include "pose.h"
 
 namespace pictures {
 
@@ -25,6 +27,18 @@ struct PixelRect {
 // Where the continue window prints its countdown over the continue picture.
 PixelRect countdownArea();
 Canvas drawEnding();
+
+// One of the cast in the ending's group shot: who, striking which pose, standing where.
+struct CastMember {
+  Fighter who;
+  Skeleton pose;
+  int x;        // the column they stand on
+  int floor;    // the row under their feet
+  float scale;  // display units for each pixel of their sprite
+  bool facingLeft;
+  int lift = 0;  // rows off the ground
+};
+std::vector<CastMember> endingCast();
 Canvas drawIcon();
 Canvas drawHelpIcon();
 Canvas drawPortrait(int fighter, const Canvas& store);
