@@ -121,12 +121,12 @@ std::vector<CastMember> endingCast() {
   return {
       // the back row, on the rise, leaving the sun a gap in the middle
       {Daiganmen, armsUp(), 44, kBackFloor, kBackScale, false},
-      {Jiro, bowing(), 112, kBackFloor, kBackScale, false},
+      {Jiro, bowing(), 124, kBackFloor, kBackScale, false},
       {Hanii, oneArmUp(), 220, kBackFloor, kBackScale, false},
       {Kokutanjin, flexing(), 290, kBackFloor, kBackScale, true},
       // the front row
-      {Daisaku, waving(), 30, kFrontFloor, kFrontScale, false},
-      {Miyo, jumping(), 106, kFrontFloor, kFrontScale, false, 7},
+      {Daisaku, waving(), 28, kFrontFloor, kFrontScale, false},
+      {Miyo, jumping(), 98, kFrontFloor, kFrontScale, false, 7},
       {Tama, sitting(), 186, kFrontFloor, kFrontScale, true},
       {IronDoll, wavingSideOn(), 266, kFrontFloor, kFrontScale, true},
   };
