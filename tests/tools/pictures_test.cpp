@@ -275,16 +275,6 @@ TEST(Scenery, DitherMixesTwoColoursInProportion) {
   EXPECT_EQ(sky.solidCount(), 8 * 40);
 }
 
-TEST(Scenery, FightersAreStoodOnTheGivenRow) {
-  Canvas atlas(448, 512);
-  atlas.fillRect(46, 5, 4, 20, Blue);  // a figure in the middle of cell 1, feet on the cell's row 24
-  Canvas scene(100, 100);
-  stand(scene, atlas, 1, 50, 90, 2);
-  EXPECT_EQ(lowestRow(scene), 90);
-  EXPECT_EQ(span(scene.toImage()), std::make_pair(46, 53));
-  EXPECT_EQ(lowestRow(Canvas(5, 5)), -1);
-}
-
 TEST(Heads, EveryKindDrawsAFaceCentredWhereItSays) {
   for (HeadKind kind : {HeadKind::Daisaku, HeadKind::Miyo, HeadKind::Cat, HeadKind::Doll, HeadKind::Knight,
                         HeadKind::Charcoal})

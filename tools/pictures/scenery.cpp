@@ -5,8 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "store.h"
-
 namespace pictures {
 
 Colour dither(Colour a, Colour b, int level, int x, int y) {
@@ -14,30 +12,39 @@ Colour dither(Colour a, Colour b, int level, int x, int y) {
   return bayer[std::size_t((y & 3) * 4 + (x & 3))] < level ? b : a;
 }
 
+Colour rowMix(Colour a, Colour b, int level, int x) {
+  static constexpr std::array<int, 4> order = {0, 2, 1, 3};  // quarter steps spread along the row
+  return order[std::size_t(x & 3)] * 4 < level ? b : a;
+}
+
 void gradient(Canvas& c, int top, int bottom, std::initializer_list<Colour> bands) {
   const std::vector<Colour> colours(bands);
   const int steps = int(colours.size()) - 1;
+  if (steps < 1) {
+    c.fillRect(0, top, c.width(), bottom - top, colours.empty() ? Clear : colours[0]);
+    return;
+  }
   for (int y = top; y < bottom; ++y) {
     const float t = float(y - top) / float(std::max(1, bottom - top - 1)) * float(steps);
     const int band = std::min(steps - 1, int(t));
-    // hold each colour pure for a while before mixing into the next
-    const float mix = std::clamp((t - float(band) - 0.3f) / 0.7f, 0.0f, 1.0f);
-    const int level = int(std::lround(mix * 16));
+    const float within = t - float(band);
+    // flat for a while, then bands a quarter, a half and three quarters into the next colour
+    const int level = within < 0.4f ? 0 : std::min(16, 4 * (1 + int((within - 0.4f) / 0.15f)));
     for (int x = 0; x < c.width(); ++x)
-      c.set(x, y, dither(colours[std::size_t(band)], colours[std::size_t(band + 1)], level, x, y));
+      c.set(x, y, rowMix(colours[std::size_t(band)], colours[std::size_t(band + 1)], level, x));
   }
 }
 
 void cloud(Canvas& c, Pt at, float size) {
-  Canvas puff(c.width(), c.height());
+  Canvas puff(c.width(), c.height(), Clear, c.pixelAspect());
   const Pt lumps[] = {{0, 0},         {-1.1f, 0.35f}, {1.1f, 0.3f}, {-0.5f, -0.4f},
                       {0.55f, -0.5f}, {1.9f, 0.55f},  {-1.9f, 0.6f}};
   for (const Pt& l : lumps) puff.disc(at + l * size, size * (l.x == 0 ? 1.0f : 0.75f), White);
-  for (int y = 0; y < c.height(); ++y)
-    for (int x = 0; x < c.width(); ++x)
-      if (puff.solid(x, y) && y > at.y + size * 0.55f)
-        puff.set(x, y, !puff.solid(x, y + 2) ? Silver : dither(White, Silver, 6, x, y));
-  puff.fillRect(0, int(at.y + size * 1.2f), c.width(), c.height(), Clear);
+  // a flat underside, its lower rows in shadow
+  puff.fillRect(0, c.rowAt(at.y + size * 1.2f), c.width(), c.height(), Clear);
+  const int belly = c.rowAt(at.y + size * 0.55f);
+  for (int y = belly; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x) puff.paint(x, y, Silver);
   c.blit(puff, 0, 0);
 }
 
@@ -48,18 +55,19 @@ int lowestRow(const Canvas& c) {
   return -1;
 }
 
-void stand(Canvas& c, const Canvas& store, int cell, int centreX, int floorY, int scale) {
-  const Canvas art = storeCell(store, cell).scaled(scale);
-  const int feet = lowestRow(art);
-  c.blit(art, centreX - art.width() / 2, floorY - feet);
+int topRow(const Canvas& c) {
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x)
+      if (c.solid(x, y)) return y;
+  return -1;
 }
 
 void groundShadow(Canvas& c, Pt centre, float rx, float ry) {
-  for (int y = int(centre.y - ry); y <= int(centre.y + ry); ++y)
-    for (int x = int(centre.x - rx); x <= int(centre.x + rx); ++x) {
-      const float dx = (x - centre.x) / rx, dy = (y - centre.y) / ry;
-      if (dx * dx + dy * dy <= 1 && (x + y) % 2 == 0) c.paint(x, y, shadeOf(c.at(x, y)));
-    }
+  Canvas shape(c.width(), c.height(), Clear, c.pixelAspect());
+  shape.ellipse(centre, rx, ry, Black);
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x)
+      if (shape.solid(x, y)) c.paint(x, y, shadeOf(c.at(x, y)));
 }
 
 }  // namespace pictures

@@ -7,10 +7,10 @@ namespace pictures {
 std::vector<Picture> screenPictures(const Canvas& store) {
   using namespace mojara::assets;
   std::vector<Picture> out = {
-      {std::string(kTitleFile), drawTitle(store), &kTitleShape},
+      {std::string(kTitleFile), drawTitle(), &kTitleShape},
       {std::string(kWorldMapFile), drawWorldMap(), &kWorldMapShape},
       {std::string(kContinueFile), drawContinue(), &kContinueShape},
-      {std::string(kEndingFile), drawEnding(store), &kEndingShape},
+      {std::string(kEndingFile), drawEnding(), &kEndingShape},
       {std::string(kTransparentFile), Canvas(32, 32), &kPortraitShape},  // the select cursor
       {std::string(kGameIconFile), drawIcon()},
       {std::string(kHelpIconFile), drawHelpIcon()},

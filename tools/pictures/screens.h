@@ -6,6 +6,8 @@
 
 #include "assets/picture_shapes.h"
 #include "canvas.h"
+#include "fighters.h"
+#include "pose.h"
 
 namespace pictures {
 
@@ -16,10 +18,30 @@ struct Picture {
   const mojara::assets::PictureShape* shape = nullptr;
 };
 
-Canvas drawTitle(const Canvas& store);
+Canvas drawTitle();
 Canvas drawWorldMap();
 Canvas drawContinue();
-Canvas drawEnding(const Canvas& store);
+
+// A rectangle of picture pixels, right and bottom exclusive.
+struct PixelRect {
+  int left, top, right, bottom;
+  bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+// Where the continue window prints its countdown over the continue picture.
+PixelRect countdownArea();
+Canvas drawEnding();
+
+// One of the cast in the ending's group shot: who, striking which pose, standing where.
+struct CastMember {
+  Fighter who;
+  Skeleton pose;
+  int x;        // the column they stand on
+  int floor;    // the row under their feet
+  float scale;  // display units for each pixel of their sprite
+  bool facingLeft;
+  int lift = 0;  // rows off the ground
+};
+std::vector<CastMember> endingCast();
 Canvas drawIcon();
 Canvas drawHelpIcon();
 Canvas drawPortrait(int fighter, const Canvas& store);

@@ -1,10 +1,10 @@
 // The title picture: a stone knight on his plinth, two challengers squaring up
 // on either side, under a summer sky.
-#include "fighters.h"
+#include "assets/picture_shapes.h"
+#include "figure.h"
 #include "font.h"
 #include "scenery.h"
 #include "screens.h"
-#include "store.h"
 #include "texture.h"
 
 namespace pictures {
@@ -14,6 +14,12 @@ namespace {
 constexpr int kWidth = 279;
 constexpr int kHeight = 157;
 constexpr int kHorizon = 104;
+constexpr int kPlinthTop = 97;
+constexpr Pt kSun = {246, 29};  // display units: round on screen
+// How many display units each pixel of a sprite takes: the challengers stand tall in the
+// foreground, the statue is life-size on its plinth.
+constexpr float kFighterScale = 3.3f;
+constexpr float kStatueScale = 2.1f;
 
 // A picture carved in stone: every colour becomes a shade of grey by its brightness.
 Canvas carved(const Canvas& art) {
@@ -45,13 +51,14 @@ Canvas carved(const Canvas& art) {
   return out;
 }
 
-void mountains(Canvas& c) {
-  const float peaks[][3] = {{20, 78, 34},  {70, 84, 30},  {105, 74, 28},
-                            {170, 80, 36}, {228, 72, 30}, {268, 82, 26}};
+// Snow-capped peaks along the horizon, in display units.
+void mountains(Canvas& c, float horizon) {
+  const float peaks[][3] = {{20, 95, 42},  {70, 103, 37},  {105, 90, 34},
+                            {170, 98, 44}, {228, 88, 37}, {268, 100, 32}};
   for (const auto& p : peaks) {
-    const Pt tri[] = {{p[0], p[1]}, {p[0] + p[2], float(kHorizon)}, {p[0] - p[2], float(kHorizon)}};
+    const Pt tri[] = {{p[0], p[1]}, {p[0] + p[2], horizon}, {p[0] - p[2], horizon}};
     c.polygon(tri, Teal);
-    const Pt snow[] = {{p[0], p[1]}, {p[0] + p[2] * 0.22f, p[1] + 6}, {p[0] - p[2] * 0.22f, p[1] + 6}};
+    const Pt snow[] = {{p[0], p[1]}, {p[0] + p[2] * 0.22f, p[1] + 8}, {p[0] - p[2] * 0.22f, p[1] + 8}};
     c.polygon(snow, White);
   }
 }
@@ -60,7 +67,7 @@ void plinth(Canvas& c, int cx) {
   Canvas p(kWidth, kHeight);
   p.fillRect(cx - 30, 137, 61, 9, Silver);  // bottom step
   p.fillRect(cx - 24, 103, 49, 34, Silver);
-  p.fillRect(cx - 28, 97, 57, 6, Silver);  // cap stone
+  p.fillRect(cx - 28, kPlinthTop, 57, 6, Silver);  // cap stone
   p.shadeEdge(1, 0, 3);
   p.lightEdge(-1, 0);
   p.lightEdge(0, -1);
@@ -77,35 +84,37 @@ void plinth(Canvas& c, int cx) {
 
 }  // namespace
 
-Canvas drawTitle(const Canvas& store) {
-  Canvas c(kWidth, kHeight);
+Canvas drawTitle() {
+  const float aspect = float(mojara::assets::kTitleShape.pixelAspect());
+  Canvas c(kWidth, kHeight, Clear, aspect);
+  const float horizon = float(kHorizon) * aspect;
   gradient(c, 0, kHorizon, {Blue, Blue, Aqua, White});
-  c.disc({246, 24}, 13, Yellow);
-  c.disc({246, 24}, 10, White);
-  c.disc({246, 24}, 9, Yellow);
-  cloud(c, {42, 28}, 7);
-  cloud(c, {128, 16}, 5);
-  cloud(c, {196, 46}, 4);
-  mountains(c);
+  c.disc(kSun, 13, Yellow);
+  c.disc(kSun, 10, White);
+  c.disc(kSun, 9, Yellow);
+  cloud(c, {42, 34}, 7);
+  cloud(c, {128, 20}, 5);
+  cloud(c, {196, 56}, 4);
+  mountains(c, horizon);
   gradient(c, kHorizon, kHeight, {Lime, Green, Green});
   for (int x = 0; x < kWidth; ++x)  // a line of distant trees along the horizon
-    for (int y = kHorizon - 3; y < kHorizon + 3; ++y)
-      if (y >= kHorizon - 1 - int(noise(x / 3, 0, 9) % 4))
-        c.set(x, y, y < kHorizon + 1 ? Green : dither(Green, Lime, 6, x, y));
+    for (int y = kHorizon - 3; y < kHorizon + 2; ++y)
+      if (y >= kHorizon - 1 - int(noise(x / 3, 0, 9) % 4)) c.set(x, y, Green);
   for (int i = 0; i < 60; ++i) {  // tufts of grass
     const int x = int(noise(i, 1, 17) % kWidth), y = kHorizon + 6 + int(noise(i, 2, 17) % 48);
     c.set(x, y, Green);
     c.set(x + 1, y - 1, Green);
   }
   const int centre = kWidth / 2;
-  groundShadow(c, {float(centre) + 6, 146}, 36, 4);
+  groundShadow(c, {float(centre) + 6, 146 * aspect}, 36, 5);
   plinth(c, centre);
-  const Canvas statue = carved(storeCell(store, storeIndex(Jiro, 0, Victory))).scaled(2);
-  c.blit(statue, centre - 32, 97 - lowestRow(statue));
-  groundShadow(c, {52, 150}, 30, 4);
-  groundShadow(c, {226, 150}, 30, 4);
-  stand(c, store, storeIndex(Daisaku, 0, Ready), 52, 151, 3);
-  stand(c, store, storeIndex(Miyo, 1, Ready), 227, 151, 3);
+  // the stone knight raises his sword over the plinth
+  const Canvas statue = carved(drawLargeFighter(Jiro, skeletonFor(Victory), kStatueScale, aspect));
+  standAt(c, statue, centre, kPlinthTop - 1);
+  groundShadow(c, {52, 150 * aspect}, 30, 5);
+  groundShadow(c, {226, 150 * aspect}, 30, 5);
+  standAt(c, drawLargeFighter(Daisaku, skeletonFor(Ready), kFighterScale, aspect), 52, 151);
+  standAt(c, drawLargeFighter(Miyo, skeletonFor(Ready), kFighterScale, aspect, true), 227, 151);
   return c;
 }
 

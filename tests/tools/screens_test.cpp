@@ -1,0 +1,236 @@
+// The title, ending and continue pictures as the player sees them: stretched into their
+// window boxes, with one pixel size each, and the continue countdown left readable.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "assets/picture_shapes.h"
+#include "figure.h"
+#include "scenery.h"
+#include "screens.h"
+#include "store.h"
+
+namespace {
+
+using namespace pictures;
+namespace shapes = mojara::assets;
+
+QImage loadScreen(const char* file) {
+  const QImage image(QStringLiteral(MOJARA_PICTURE_DIR) + "/" + file);
+  EXPECT_FALSE(image.isNull()) << file << " is missing or unreadable";
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+Colour colourAt(const QImage& image, int x, int y) {
+  const QRgb p = image.pixel(x, y);
+  if (qAlpha(p) == 0) return Clear;
+  const auto it = std::find(kRgb.begin(), kRgb.end(), p & 0xFFFFFFu);
+  return it == kRgb.end() ? Clear : Colour(it - kRgb.begin());
+}
+
+Canvas canvasOf(const QImage& image) {
+  Canvas c(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) c.set(x, y, colourAt(image, x, y));
+  return c;
+}
+
+// Bounding box of the painted pixels: {left, top, right, bottom}, inclusive.
+std::array<int, 4> extent(const Canvas& c) {
+  std::array<int, 4> box = {c.width(), c.height(), -1, -1};
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x)
+      if (c.solid(x, y)) box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+  return box;
+}
+
+// An enlarged picture puts every edge between colours on one column (and one row) out of each
+// `factor`. Looks for a patch of detail, about 24 pixels square, whose colour changes bunch up
+// on one residue of x (or y) modulo 2, 3 or 4, both counted pixel by pixel and counted by the
+// columns (rows) they lie on, so neither one long straight border nor a few short ones decide;
+// returns a description of the first such patch.
+std::string mixelPatch(const Canvas& c) {
+  constexpr int kPatch = 24, kStep = 8, kBusyPixels = 30, kBusyLines = 5;
+  for (int top = 0; top + kPatch <= c.height(); top += kStep)
+    for (int left = 0; left + kPatch <= c.width(); left += kStep)
+      for (const bool alongX : {true, false}) {
+        std::array<std::array<int, 4>, 5> pixels{};  // [factor][residue]
+        std::set<int> lines;
+        int total = 0;
+        for (int y = top + 1; y < top + kPatch; ++y)
+          for (int x = left + 1; x < left + kPatch; ++x) {
+            if ((alongX ? c.at(x - 1, y) : c.at(x, y - 1)) == c.at(x, y)) continue;
+            const int at = alongX ? x : y;
+            lines.insert(at);
+            ++total;
+            for (int factor = 2; factor <= 4; ++factor) ++pixels[std::size_t(factor)][std::size_t(at % factor)];
+          }
+        if (total < kBusyPixels || int(lines.size()) < kBusyLines) continue;
+        for (int factor = 2; factor <= 4; ++factor) {
+          std::array<int, 4> onResidue{};
+          for (int line : lines) ++onResidue[std::size_t(line % factor)];
+          const int mostLines = *std::max_element(onResidue.begin(), onResidue.end());
+          const auto& byPixel = pixels[std::size_t(factor)];
+          const int mostPixels = *std::max_element(byPixel.begin(), byPixel.end());
+          if (mostLines * 10 > int(lines.size()) * 8 && mostPixels * 10 > total * 8)
+            return "patch at (" + std::to_string(left) + ", " + std::to_string(top) + "): " +
+                   std::to_string(mostLines) + " of " + std::to_string(lines.size()) + " edge " +
+                   (alongX ? "columns" : "rows") + " on one residue modulo " + std::to_string(factor);
+        }
+      }
+  return "";
+}
+
+// ---- the shared scenery --------------------------------------------------------
+
+TEST(ScreenScenery, SkiesChangeColourInBandsNotFromRowToRow) {
+  Canvas sky(64, 120, Clear, 1.24f);
+  gradient(sky, 0, 120, {Navy, Purple, Red, Yellow});
+  int run = 1, shortest = 120;
+  for (int y = 1; y < 120; ++y) {
+    bool same = true;
+    for (int x = 0; x < 64; ++x) same = same && sky.at(x, y) == sky.at(x, y - 1);
+    if (same) {
+      ++run;
+    } else {
+      shortest = std::min(shortest, run);
+      run = 1;
+    }
+  }
+  EXPECT_GE(shortest, 3) << "every band of a stretched sky should be several rows tall";
+  EXPECT_EQ(sky.at(0, 0), Navy);
+  EXPECT_EQ(sky.at(0, 119), Yellow);
+  int half = 0;
+  for (int x = 0; x < 16; ++x) half += rowMix(Blue, White, 8, x) == White ? 1 : 0;
+  EXPECT_EQ(half, 8);
+  EXPECT_EQ(rowMix(Blue, White, 0, 3), Blue);
+  EXPECT_EQ(rowMix(Blue, White, 16, 3), White);
+}
+
+TEST(ScreenScenery, FiguresAreStoodOnTheGivenRowAndColumn) {
+  Canvas figure(40, 40);
+  figure.fillRect(10, 5, 7, 20, Blue);
+  Canvas scene(100, 100);
+  standAt(scene, figure, 50, 90);
+  EXPECT_EQ(lowestRow(scene), 90);
+  EXPECT_EQ(topRow(scene), 71);
+  const auto box = extent(scene);
+  EXPECT_EQ((box[0] + box[2]) / 2, 50);
+  EXPECT_EQ(lowestRow(Canvas(5, 5)), -1);
+  EXPECT_EQ(topRow(Canvas(5, 5)), -1);
+}
+
+// ---- the cast drawn large ------------------------------------------------------
+
+TEST(LargeCast, EveryoneKeepsTheirProportionsWhateverThePixelsShape) {
+  for (int who = 0; who < FighterCount; ++who)
+    for (const Pose pose : {Ready, Victory}) {
+      SCOPED_TRACE("fighter " + std::to_string(who) + " pose " + std::to_string(int(pose)));
+      const auto square = extent(drawLargeFighter(Fighter(who), skeletonFor(pose), 3, 1.0f));
+      for (const float aspect : {0.879f, 1.242f}) {
+        const auto shown = extent(drawLargeFighter(Fighter(who), skeletonFor(pose), 3, aspect));
+        const float w0 = float(square[2] - square[0]), h0 = float(square[3] - square[1]);
+        const float w = float(shown[2] - shown[0]), h = float(shown[3] - shown[1]) * aspect;
+        EXPECT_NEAR(w, w0, w0 * 0.08f + 2) << "width on screen, pixel aspect " << aspect;
+        EXPECT_NEAR(h, h0, h0 * 0.08f + 2) << "height on screen, pixel aspect " << aspect;
+      }
+    }
+}
+
+TEST(LargeCast, IsDrawnAtTheScaleAskedNotBlownUp) {
+  const Canvas sprite = storeCell(buildStore(), storeIndex(Daisaku, 0, Ready));
+  const Canvas large = drawLargeFighter(Daisaku, skeletonFor(Ready), 3, 1.0f);
+  const auto small = extent(sprite), big = extent(large);
+  EXPECT_NEAR(big[3] - big[1], (small[3] - small[1]) * 3, 6) << "three times the sprite's height";
+  EXPECT_EQ(mixelPatch(large), "") << "one pixel size all over";
+  EXPECT_NE(mixelPatch(sprite.scaled(3)), "") << "the detector should see an enlarged sprite";
+  EXPECT_NE(mixelPatch(sprite.scaled(2)), "") << "the detector should see an enlarged sprite";
+  EXPECT_NE(mixelPatch(sprite.scaled(4)), "") << "the detector should see an enlarged sprite";
+}
+
+TEST(LargeCast, FacingLeftIsFacingRightTurnedRound) {
+  const Canvas right = drawLargeFighter(Miyo, skeletonFor(Ready), 3, 1.223f);
+  const Canvas left = drawLargeFighter(Miyo, skeletonFor(Ready), 3, 1.223f, true);
+  const auto r = extent(right), l = extent(left);
+  EXPECT_EQ(r[2] - r[0], l[2] - l[0]);
+  EXPECT_EQ(r[0], right.width() - 1 - l[2]);
+}
+
+// ---- the three pictures --------------------------------------------------------
+
+TEST(Screens, EveryFeatureIsOnePixelFine) {
+  for (const char* file : {"title.png", "ending.png", "continue.png"}) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(mixelPatch(canvasOf(loadScreen(file))), "");
+  }
+}
+
+TEST(Screens, TheTitleSunIsRoundOnScreen) {
+  const QImage title = loadScreen("title.png");
+  Canvas sun(title.width(), title.height() / 2);
+  for (int y = 0; y < sun.height(); ++y)
+    for (int x = title.width() / 2; x < title.width(); ++x)
+      if (colourAt(title, x, y) == Yellow) sun.set(x, y, Yellow);
+  const auto box = extent(sun);
+  ASSERT_GE(box[2], 0) << "no sun in the title's sky";
+  const double aspect = shapes::kTitleShape.pixelAspect();
+  const double wide = box[2] - box[0] + 1, tall = (box[3] - box[1] + 1) * aspect;
+  EXPECT_GT(wide, 16) << "a sun, not a speck";
+  EXPECT_NEAR(tall / wide, 1.0, 0.08) << "as tall as wide as the player sees it";
+}
+
+TEST(Screens, TheContinueCountdownAreaIsLeftClear) {
+  const PixelRect box = countdownArea();
+  // the window's label, 1455 twips square at (1800, 945), over a 4350x3000 twip picture box
+  EXPECT_NEAR(box.left, 81, 1);
+  EXPECT_NEAR(box.right, 167, 1);
+  EXPECT_NEAR(box.top, 63, 1);
+  EXPECT_NEAR(box.bottom, 160, 1);
+  const QImage picture = loadScreen("continue.png");
+  int inBox = 0, yellowBelowTop = 0, figure = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const Colour c = colourAt(picture, x, y);
+      if (c == Clear) continue;
+      if (box.contains(x, y)) ++inBox;
+      if (c == Yellow && y >= box.top) ++yellowBelowTop;
+      if (y >= box.top) ++figure;
+    }
+  EXPECT_EQ(inBox, 0) << "the countdown is printed there";
+  EXPECT_EQ(yellowBelowTop, 0) << "the lettering stays above the countdown";
+  EXPECT_GT(figure, 1500) << "the beaten fighter and his cloud are beside it";
+  for (int y = 0; y < picture.height(); ++y)
+    EXPECT_EQ(colourAt(picture, picture.width() - 1, y), Clear) << "cut off at the right, row " << y;
+  for (int x = 0; x < picture.width(); ++x)
+    EXPECT_EQ(colourAt(picture, x, picture.height() - 1), Clear) << "cut off at the bottom, column " << x;
+}
+
+TEST(Screens, TheEndingGathersTheWholeCastEachInTheirOwnPose) {
+  const std::vector<CastMember> cast = endingCast();
+  std::set<int> who;
+  std::set<long> silhouettes;
+  int offTheGround = 0;
+  const float aspect = float(shapes::kEndingShape.pixelAspect());
+  for (const CastMember& m : cast) {
+    who.insert(m.who);
+    const Canvas art = drawLargeFighter(m.who, m.pose, m.scale, aspect, m.facingLeft);
+    const auto box = extent(art);
+    const int wide = box[2] - box[0] + 1, tall = box[3] - box[1] + 1;
+    // the silhouette's proportions, to a tenth
+    silhouettes.insert(std::lround(10.0 * tall * aspect / wide));
+    EXPECT_GE(m.x - wide / 2, 0) << "fighter " << m.who << " stands inside the picture";
+    EXPECT_LE(m.x + wide / 2, shapes::kEndingShape.width) << "fighter " << m.who << " stands inside the picture";
+    EXPECT_GE(m.floor - m.lift - tall, 0) << "fighter " << m.who << "'s head is inside the picture";
+    offTheGround += m.lift > 0 ? 1 : 0;
+  }
+  EXPECT_EQ(who.size(), std::size_t(FighterCount)) << "all eight, once each";
+  EXPECT_GE(silhouettes.size(), 5u) << "the silhouettes differ: waving, jumping, sitting, bowing...";
+  EXPECT_GE(offTheGround, 1) << "somebody jumps for joy";
+}
+
+}  // namespace
