@@ -1,6 +1,7 @@
 // The lose-and-continue picture: big "CONTINUE?" lettering over a beaten fighter.
 #include <algorithm>
 
+#include "assets/picture_shapes.h"
 #include "font.h"
 #include "scenery.h"
 #include "screens.h"
@@ -43,7 +44,9 @@ Canvas lettering(std::string_view text, int scale) {
 Canvas drawContinue() {
   Canvas c = lettering("CONTINUE?", 4);
   // Daisaku on his knees, head hung
-  const Canvas beaten = drawHumanoid(styleOf(Daisaku), slumpedSkeleton(), false).scaled(4);
+  const Canvas beaten = drawHumanoid(styleOf(Daisaku), slumpedSkeleton(), false,
+                                    float(mojara::assets::kContinueShape.pixelAspect()))
+                           .scaled(4);
   const int floor = kHeight - 6;
   for (int y = floor - 5; y <= floor + 4; ++y)  // a see-through shadow on the floor
     for (int x = 50; x < 205; ++x) {

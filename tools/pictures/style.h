@@ -58,7 +58,9 @@ HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixe
 // How each dressed-up fighter looks; the big face and the haniwa have their own drawings.
 Style styleOf(Fighter who);
 
-// Draws a whole fighter facing right in a 32x32 cell.
+// Draws a whole fighter facing right in a 32x32 cell, for the battle's tall pixels or for a
+// picture whose pixels are shown `aspect` times as tall as wide.
 Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed);
+Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed, float aspect);
 
 }  // namespace pictures
