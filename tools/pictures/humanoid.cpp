@@ -106,8 +106,15 @@ class Dresser {
  public:
   // The style's sizes and the skeleton are in the cell's display units; scale is what they were
   // grown by, for the few fixed lengths of tails, capes and swords.
-  Dresser(const Style& s, const Skeleton& k, bool sideFixed, float scale, float aspect)
-      : s_(s), k_(k), sideFixed_(sideFixed), scale_(scale), aspect_(aspect), out_(kCell, kCell, Clear, aspect) {}
+  // Without gear the cape and sword are left off: the body alone decides how big a pose can be.
+  Dresser(const Style& s, const Skeleton& k, bool sideFixed, float scale, float aspect, bool gear = true)
+      : s_(s),
+        k_(k),
+        sideFixed_(sideFixed),
+        gear_(gear),
+        scale_(scale),
+        aspect_(aspect),
+        out_(kCell, kCell, Clear, aspect) {}
 
   Canvas draw() {
     const bool front = k_.view == HeadView::Front;
@@ -118,7 +125,7 @@ class Dresser {
       k_.backArm.root = top + side * (s_.shoulder * 0.3f);
     }
     head_ = widened(drawHead(s_.head, s_.headR / aspect_, k_.view, k_.mood, sideFixed_), aspect_);
-    if (s_.extra == Extra::KnightCape) add([&](Canvas& l) { cape(l); }, false);
+    if (s_.extra == Extra::KnightCape && gear_) add([&](Canvas& l) { cape(l); }, false);
     if (!front) {
       add([&](Canvas& l) { arm(l, k_.backArm, false); }, true);
       add([&](Canvas& l) { leg(l, k_.backLeg); }, true);
@@ -169,7 +176,7 @@ class Dresser {
     const float len = s_.sleeveLen;
     twoTone(l, a.root, a.joint, s_.armR, s_.sleeve, s_.skin, len);
     twoTone(l, a.joint, a.end, s_.armR, s_.sleeve, s_.skin, len - 1);
-    if (front && s_.extra == Extra::KnightCape) sword(l, a);
+    if (front && s_.extra == Extra::KnightCape && gear_) sword(l, a);
     l.disc(a.end, s_.fistR, s_.hands);
   }
 
@@ -307,6 +314,7 @@ class Dresser {
   const Style& s_;
   Skeleton k_;
   bool sideFixed_;
+  bool gear_;
   float scale_;
   float aspect_;
   HeadArt head_;
@@ -321,13 +329,13 @@ Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed) {
 
 Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed, float aspect) {
   const Skeleton k = fitted(pose, style.height, style.width);
-  // the widest blows are drawn a little smaller rather than cut off at the cell's edge
-  Canvas out;
-  for (float scale = kFigureScale; scale > 0.7f; scale *= 0.96f) {
-    out = Dresser(grown(style, scale), onCell(k, scale, aspect), sideFixed, scale, aspect).draw();
-    if (!runsOff(out)) break;
-  }
-  return out;
+  // the widest blows are drawn a little smaller rather than cut off at the cell's edge; a cape or a
+  // sword may trail off it
+  float scale = kFigureScale;
+  while (scale > 0.7f &&
+         runsOff(Dresser(grown(style, scale), onCell(k, scale, aspect), sideFixed, scale, aspect, false).draw()))
+    scale *= 0.96f;
+  return Dresser(grown(style, scale), onCell(k, scale, aspect), sideFixed, scale, aspect).draw();
 }
 
 }  // namespace pictures

@@ -24,11 +24,11 @@ std::optional<Skeleton> tama(Pose pose) {
       s.mood = Mood::Shout;
       return s;
     case Kick:  // a low pounce, paws first, hind legs stretched out behind
-      s.head = {24, 17}, s.neck = {21, 19.5f}, s.hip = {12, 21.5f};
-      s.backArm = arm({19.5f, 20}, {22.5f, 24}, {25.5f, 26});
-      s.frontArm = arm({20.5f, 19.5f}, {24.5f, 21.5f}, {28.5f, 22});
-      s.backLeg = leg({11, 21.5f}, {7, 23}, {3.5f, 25.5f}, {2, 27.5f});
-      s.frontLeg = leg({12.5f, 22}, {9.5f, 25.5f}, {6, 28.5f}, {4, kFloor});
+      s.head = {23.5f, 17}, s.neck = {20.5f, 19.5f}, s.hip = {12.5f, 21.5f};
+      s.backArm = arm({19, 20}, {22, 24}, {24.5f, 26});
+      s.frontArm = arm({20, 19.5f}, {23.5f, 21.5f}, {27, 22});
+      s.backLeg = leg({11.5f, 21.5f}, {8, 23}, {5.5f, 25.5f}, {4.5f, 27.5f});
+      s.frontLeg = leg({13, 22}, {10.5f, 25.5f}, {7.5f, 28.5f}, {6, kFloor});
       s.mood = Mood::Shout;
       return s;
     case Hit:  // thrown back on all fours, legs stiff, back up
@@ -72,11 +72,11 @@ std::optional<Skeleton> miyo(Pose pose) {
       s.mood = Mood::Shout;
       return s;
     case Hit:  // knocked back on her heels, arms flung up behind her
-      s.head = {8.5f, 10}, s.neck = {11, 13}, s.hip = {16.5f, 19.5f};
-      s.backArm = arm({11.5f, 14}, {8, 9.5f}, {6.5f, 5});
-      s.frontArm = arm({13, 14}, {11.5f, 8.5f}, {12.5f, 4});
-      s.backLeg = leg({15.5f, 19.5f}, {19, 24}, {17.5f, kFloor}, {20, kFloor});
-      s.frontLeg = leg({17.5f, 19.5f}, {22, 23.5f}, {24, 27}, {26, 25.5f});
+      s.head = {10.5f, 10}, s.neck = {13, 13}, s.hip = {17.5f, 19.5f};
+      s.backArm = arm({13.5f, 14}, {10, 9.5f}, {8.5f, 5});
+      s.frontArm = arm({15, 14}, {13.5f, 8.5f}, {14.5f, 4});
+      s.backLeg = leg({16.5f, 19.5f}, {19.5f, 24}, {18, kFloor}, {20.5f, kFloor});
+      s.frontLeg = leg({18.5f, 19.5f}, {22.5f, 23.5f}, {24, 27}, {26, 25.5f});
       s.mood = Mood::Hurt;
       return s;
     default:
