@@ -22,29 +22,29 @@ FacePose posed(Pose pose) {
     case WalkA:
       return {{15.5f, 14.5f}, {4, 18}, {27.5f, 15}, {10, 29}, {21.5f, 29}};
     case Ready:
-      return {{16.5f, 15}, {5, 18}, {28, 12.5f}, {9.5f, 29}, {22.5f, 29}, Mood::Shout};
+      return {{16.5f, 15}, {5, 18}, {27, 12.5f}, {9.5f, 29}, {22.5f, 29}, Mood::Shout};
     case Punch:
       // the face pulled back so the glove flies well clear of it
-      return {{11, 15}, {2.5f, 19}, {29, 15}, {7, 29}, {18.5f, 29}, Mood::Shout};
+      return {{12, 15}, {4, 19}, {27.8f, 15}, {7.5f, 29}, {18.5f, 29}, Mood::Shout};
     case FrontView:
       return {{15.5f, 14.5f}, {3.5f, 20}, {27.5f, 20}, {12.5f, 29}, {18.5f, 29}, Mood::Calm, true};
     case Kick:
-      return {{12.5f, 13.5f}, {2.5f, 9}, {22.5f, 6}, {10.5f, 29}, {28.5f, 22}, Mood::Shout};
+      return {{12.5f, 13.5f}, {4, 9}, {22.5f, 6}, {10.5f, 29}, {26, 22}, Mood::Shout};
     case Crouch:
       return {{15.5f, 19.5f}, {3.5f, 24.5f}, {27.5f, 23}, {9, 29}, {22, 29}, Mood::Calm, false, 0.85f};
     case Jump:
       return {{15.5f, 17.5f}, {3.5f, 11}, {27.5f, 10}, {12.5f, 29}, {19, 29}, Mood::Shout, false, 0.9f};
     case Hit:
-      return {{13.5f, 14.5f}, {3, 5.5f}, {24.5f, 4.5f}, {11.5f, 29}, {22.5f, 27}, Mood::Hurt};
+      return {{12, 14.5f}, {4, 6}, {21.5f, 4.5f}, {11.5f, 29}, {22.5f, 27}, Mood::Hurt};
     case WindUp:
       // the far glove drawn back behind his head, the near one cocked low, clear of the eyes
-      return {{18, 15}, {2, 7}, {28, 21}, {11, 29}, {23.5f, 29}, Mood::Shout};
+      return {{18, 15}, {4, 7}, {27, 21}, {11, 29}, {23.5f, 29}, Mood::Shout};
     case Victory:
       return {{15.5f, 16}, {3.5f, 4}, {27.5f, 4}, {11.5f, 29}, {19.5f, 29}, Mood::Glad, true};
     case Lying:  // knocked flat as a pancake, arms limp on the floor
-      return {{15.5f, 23}, {3, 28.5f}, {28, 28.5f}, {11, 29}, {20, 29}, Mood::Hurt, true, 0.62f};
+      return {{15.5f, 23}, {4, 28.5f}, {27, 28.5f}, {11, 29}, {20, 29}, Mood::Hurt, true, 0.62f};
     default:
-      return {{15.5f, 14.5f}, {4.5f, 17.5f}, {26, 14.5f}, {11.5f, 29}, {20, 29}};
+      return {{15.5f, 14.5f}, {4.5f, 17.5f}, {25, 14.5f}, {11.5f, 29}, {20, 29}};
   }
 }
 
@@ -180,7 +180,7 @@ class FaceDrawer {
   }
 
   FacePose p_;
-  float rx_ = 9;
+  float rx_ = 8.5f;
   float ry_;
   float shine_;
 };

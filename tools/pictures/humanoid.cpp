@@ -54,11 +54,6 @@ Canvas widened(const Canvas& art, int centre, float aspect) {
   return out;
 }
 
-HeadArt widened(HeadArt art, float aspect) {
-  art.behind = widened(art.behind, art.centre, aspect);
-  art.front = widened(art.front, art.centre, aspect);
-  return art;
-}
 
 // Anything drawn on the cell's edge has run off it.
 bool runsOff(const Canvas& c) {
@@ -124,7 +119,7 @@ class Dresser {
       k_.frontArm.root = top - side * (s_.shoulder - 1.4f);
       k_.backArm.root = top + side * (s_.shoulder * 0.3f);
     }
-    head_ = widened(drawHead(s_.head, s_.headR / aspect_, k_.view, k_.mood, sideFixed_), aspect_);
+    head_ = drawHeadShown(s_.head, s_.headR, k_.view, k_.mood, sideFixed_, aspect_);
     if (s_.extra == Extra::KnightCape && gear_) add([&](Canvas& l) { cape(l); }, false);
     if (!front) {
       add([&](Canvas& l) { arm(l, k_.backArm, false); }, true);
@@ -322,6 +317,13 @@ class Dresser {
 };
 
 }  // namespace
+
+HeadArt drawHeadShown(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float aspect) {
+  HeadArt art = drawHead(kind, r / aspect, view, mood, sideFixed);
+  art.behind = widened(art.behind, art.centre, aspect);
+  art.front = widened(art.front, art.centre, aspect);
+  return art;
+}
 
 Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed) {
   return drawHumanoid(style, pose, sideFixed, float(mojara::assets::kFighterShape.pixelAspect()));

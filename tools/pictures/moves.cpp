@@ -24,11 +24,11 @@ std::optional<Skeleton> tama(Pose pose) {
       s.mood = Mood::Shout;
       return s;
     case Kick:  // a low pounce, paws first, hind legs stretched out behind
-      s.head = {23.5f, 17}, s.neck = {20.5f, 19.5f}, s.hip = {12.5f, 21.5f};
-      s.backArm = arm({19, 20}, {22, 24}, {24.5f, 26});
-      s.frontArm = arm({20, 19.5f}, {23.5f, 21.5f}, {27, 22});
-      s.backLeg = leg({11.5f, 21.5f}, {8, 23}, {5.5f, 25.5f}, {4.5f, 27.5f});
-      s.frontLeg = leg({13, 22}, {10.5f, 25.5f}, {7.5f, 28.5f}, {6, kFloor});
+      s.head = {20.5f, 17}, s.neck = {17.5f, 19.5f}, s.hip = {11.5f, 21.5f};
+      s.backArm = arm({16.5f, 20}, {19.5f, 24}, {22, 26});
+      s.frontArm = arm({17, 19.5f}, {21, 21.5f}, {25, 22});
+      s.backLeg = leg({10.5f, 21.5f}, {7.5f, 23}, {5, 25.5f}, {4.5f, 27.5f});
+      s.frontLeg = leg({12, 22}, {9.5f, 25.5f}, {7, 28.5f}, {5.5f, kFloor});
       s.mood = Mood::Shout;
       return s;
     case Hit:  // thrown back on all fours, legs stiff, back up

@@ -55,6 +55,10 @@ struct HeadArt {
 // of the screen whichever way the fighter faces.
 HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed);
 
+// The same head for a picture whose pixels are shown `aspect` times as tall as wide: r across on
+// screen, and round there.
+HeadArt drawHeadShown(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float aspect);
+
 // How each dressed-up fighter looks; the big face and the haniwa have their own drawings.
 Style styleOf(Fighter who);
 
