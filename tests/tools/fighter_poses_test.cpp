@@ -142,7 +142,7 @@ TEST(OwnMoves, MiyoWalksWithAClearStride) {
   EXPECT_GE(feet(a), feet(b) + 6);
 }
 
-// Columns left of the glove's far edge with the face in them: tall runs of solid pixels above the glove.
+// How far the near glove's far edge lies past the face, the last column standing tall above the glove.
 TEST(BigFace, HisPunchFliesWellClearOfHisFace) {
   const auto reach = [](Pose p) {
     const Canvas c = drawBigFace(p, false);
