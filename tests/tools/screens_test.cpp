@@ -145,8 +145,8 @@ TEST(LargeCast, EveryoneKeepsTheirProportionsWhateverThePixelsShape) {
 TEST(LargeCast, IsDrawnAtTheScaleAskedNotBlownUp) {
   const Canvas sprite = storeCell(buildStore(), storeIndex(Daisaku, 0, Ready));
   const Canvas large = drawLargeFighter(Daisaku, skeletonFor(Ready), 3, 1.0f);
-  const auto small = extent(sprite), big = extent(large);
-  EXPECT_NEAR(big[3] - big[1], (small[3] - small[1]) * 3, 6) << "three times the sprite's height";
+  const auto small = extent(drawLargeFighter(Daisaku, skeletonFor(Ready), 1, 1.0f)), big = extent(large);
+  EXPECT_NEAR(big[3] - big[1], (small[3] - small[1]) * 3, 6) << "three times the size at scale 1";
   EXPECT_EQ(mixelPatch(large), "") << "one pixel size all over";
   EXPECT_NE(mixelPatch(sprite.scaled(3)), "") << "the detector should see an enlarged sprite";
   EXPECT_NE(mixelPatch(sprite.scaled(2)), "") << "the detector should see an enlarged sprite";

@@ -1,12 +1,14 @@
 // Daiganmen: one huge face on little arms and legs, with red boxing gloves.
 #include <cmath>
 
+#include "assets/picture_shapes.h"
 #include "fighters.h"
 
 namespace pictures {
 
 namespace {
 
+// Laid out on a square grid of the cell's 32 columns and rows, feet on row 29.
 struct FacePose {
   Pt centre;
   Pt backHand, frontHand, backFoot, frontFoot;
@@ -20,37 +22,39 @@ FacePose posed(Pose pose) {
     case WalkA:
       return {{15.5f, 14.5f}, {4, 18}, {27.5f, 15}, {10, 29}, {21.5f, 29}};
     case Ready:
-      return {{16.5f, 15}, {5, 18}, {28, 12.5f}, {9.5f, 29}, {22.5f, 29}, Mood::Shout};
+      return {{16.5f, 15}, {5, 18}, {27, 12.5f}, {9.5f, 29}, {22.5f, 29}, Mood::Shout};
     case Punch:
-      return {{13.5f, 15}, {3, 19}, {28.5f, 15.5f}, {8.5f, 29}, {20.5f, 29}, Mood::Shout};
+      // the face pulled back so the glove flies well clear of it
+      return {{12, 15}, {4, 19}, {27.8f, 15}, {7.5f, 29}, {18.5f, 29}, Mood::Shout};
     case FrontView:
       return {{15.5f, 14.5f}, {3.5f, 20}, {27.5f, 20}, {12.5f, 29}, {18.5f, 29}, Mood::Calm, true};
     case Kick:
-      return {{12.5f, 13.5f}, {2.5f, 9}, {22.5f, 6}, {10.5f, 29}, {28.5f, 22}, Mood::Shout};
+      return {{12.5f, 13.5f}, {4, 9}, {22.5f, 6}, {10.5f, 29}, {26, 22}, Mood::Shout};
     case Crouch:
       return {{15.5f, 19.5f}, {3.5f, 24.5f}, {27.5f, 23}, {9, 29}, {22, 29}, Mood::Calm, false, 0.85f};
     case Jump:
       return {{15.5f, 17.5f}, {3.5f, 11}, {27.5f, 10}, {12.5f, 29}, {19, 29}, Mood::Shout, false, 0.9f};
     case Hit:
-      return {{13.5f, 14.5f}, {3, 5.5f}, {24.5f, 4.5f}, {11.5f, 29}, {22.5f, 27}, Mood::Hurt};
+      return {{12, 14.5f}, {4, 6}, {21.5f, 4.5f}, {11.5f, 29}, {22.5f, 27}, Mood::Hurt};
     case WindUp:
-      return {{17, 15}, {28.5f, 17}, {3, 8}, {10, 29}, {22.5f, 29}, Mood::Shout};
+      // the far glove drawn back behind his head, the near one cocked low, clear of the eyes
+      return {{18, 15}, {4, 7}, {27, 21}, {11, 29}, {23.5f, 29}, Mood::Shout};
     case Victory:
       return {{15.5f, 16}, {3.5f, 4}, {27.5f, 4}, {11.5f, 29}, {19.5f, 29}, Mood::Glad, true};
     case Lying:  // knocked flat as a pancake, arms limp on the floor
-      return {{15.5f, 23}, {3, 28.5f}, {28, 28.5f}, {11, 29}, {20, 29}, Mood::Hurt, true, 0.62f};
+      return {{15.5f, 23}, {4, 28.5f}, {27, 28.5f}, {11, 29}, {20, 29}, Mood::Hurt, true, 0.62f};
     default:
-      return {{15.5f, 14.5f}, {4.5f, 17.5f}, {26, 14.5f}, {11.5f, 29}, {20, 29}};
+      return {{15.5f, 14.5f}, {4.5f, 17.5f}, {25, 14.5f}, {11.5f, 29}, {20, 29}};
   }
 }
 
 class FaceDrawer {
  public:
   FaceDrawer(const FacePose& p, bool sideFixed)
-      : p_(p), ry_(rx_ * p.squash), shine_(sideFixed ? 0.35f : -0.35f) {}
+      : p_(onCell(p)), ry_(rx_ * p.squash), shine_(sideFixed ? 0.35f : -0.35f) {}
 
   Canvas draw() {
-    Canvas out(32, 32);
+    Canvas out = cell();
     out.blit(limb(true, true), 0, 0);
     out.blit(limb(false, false), 0, 0);
     out.blit(head(), 0, 0);
@@ -59,20 +63,30 @@ class FaceDrawer {
   }
 
  private:
+  // The battle shows each pixel kAspect times as tall as wide: the pose's rows become display units
+  // so the face is round on screen.
+  static constexpr float kAspect = float(mojara::assets::kFighterShape.pixelAspect());
+  static Canvas cell() { return Canvas(32, 32, Clear, kAspect); }
+  static FacePose onCell(FacePose p) {
+    for (Pt* q : {&p.centre, &p.backHand, &p.frontHand, &p.backFoot, &p.frontFoot}) q->y *= kAspect;
+    return p;
+  }
+  static int row(float displayY) { return int(std::lround(displayY / kAspect)); }
+
   Pt at(float u, float v) const { return {p_.centre.x + u * rx_, p_.centre.y + v * ry_}; }
   int px(float u) const { return int(std::lround(p_.centre.x + u * rx_)); }
-  int py(float v) const { return int(std::lround(p_.centre.y + v * ry_)); }
+  int py(float v) const { return row(p_.centre.y + v * ry_); }
 
   // Arms and legs sprout straight from the face: the far pair behind it, the near
   // leg behind it too, and the near arm in front.
   Canvas limb(bool back, bool arms) const {
-    Canvas l(32, 32);
+    Canvas l = cell();
     const float side = back ? -1.0f : 1.0f;
     if (arms || back) {
       const Pt hand = back ? p_.backHand : p_.frontHand;
       l.capsule(at(side * 0.96f, 0.35f), hand, 0.9f, White);
       l.disc(hand, 2.1f, Red);
-      l.set(int(std::lround(hand.x + 1)), int(std::lround(hand.y - 1)), Yellow);
+      l.set(int(std::lround(hand.x + 1)), row(hand.y) - 1, Yellow);
     }
     if (!arms || back) {
       const Pt foot = back ? p_.backFoot : p_.frontFoot;
@@ -89,7 +103,7 @@ class FaceDrawer {
   }
 
   Canvas head() const {
-    Canvas c(32, 32);
+    Canvas c = cell();
     c.ellipse(p_.centre, rx_, ry_, White);
     c.disc(at(p_.front ? -1.0f : -0.95f, 0.05f), 2.0f, White);  // ear
     if (p_.front)
@@ -99,7 +113,7 @@ class FaceDrawer {
     // a crew cut of black hair
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) {
-        const float u = (x - p_.centre.x) / rx_, v = (y - p_.centre.y) / ry_;
+        const float u = (x - p_.centre.x) / rx_, v = (y * kAspect - p_.centre.y) / ry_;
         const bool top = v < -0.55f + 0.07f * std::cos(u * 11.0f);
         if (c.solid(x, y) && (top || (!p_.front && u < -0.55f && v < -0.1f))) c.set(x, y, Black);
       }
@@ -166,7 +180,7 @@ class FaceDrawer {
   }
 
   FacePose p_;
-  float rx_ = 9.5f;
+  float rx_ = 8.5f;
   float ry_;
   float shine_;
 };

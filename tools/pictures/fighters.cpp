@@ -1,5 +1,6 @@
 #include "fighters.h"
 
+#include "moves.h"
 #include "style.h"
 
 namespace pictures {
@@ -91,7 +92,7 @@ Canvas drawFacingRight(Fighter who, Pose pose, bool sideFixed) {
     case Hanii:
       return drawHanii(pose, sideFixed);
     default:
-      return drawHumanoid(styleOf(who), skeletonFor(pose), sideFixed);
+      return drawHumanoid(styleOf(who), skeletonFor(who, pose), sideFixed);
   }
 }
 

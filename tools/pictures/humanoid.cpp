@@ -1,6 +1,8 @@
 // Dresses a stick figure: limbs, trunk and head drawn as outlined, shaded layers.
+#include <algorithm>
 #include <cmath>
 
+#include "assets/picture_shapes.h"
 #include "style.h"
 #include "texture.h"
 
@@ -9,6 +11,56 @@ namespace pictures {
 namespace {
 
 constexpr int kCell = 32;
+
+// How big a fighter's stick figure is drawn: display units per unit of the stick figure. The
+// figures are laid out on a square grid; drawn at this size they fill the cell's height on screen
+// with room left for the widest blows.
+constexpr float kFigureScale = 1.15f;
+
+// A stick figure in the cell's display units, grown by `scale` about the point between the feet.
+Pt onCell(Pt p, float scale, float aspect) {
+  constexpr float kMid = 15.5f, kFeet = 29;
+  return {kMid + (p.x - kMid) * scale, kFeet * aspect - (kFeet - p.y) * scale};
+}
+
+Limb onCell(const Limb& l, float scale, float aspect) {
+  return {onCell(l.root, scale, aspect), onCell(l.joint, scale, aspect), onCell(l.end, scale, aspect),
+          onCell(l.tip, scale, aspect)};
+}
+
+Skeleton onCell(const Skeleton& s, float scale, float aspect) {
+  Skeleton out = s;
+  out.head = onCell(s.head, scale, aspect), out.neck = onCell(s.neck, scale, aspect);
+  out.hip = onCell(s.hip, scale, aspect);
+  out.backArm = onCell(s.backArm, scale, aspect), out.frontArm = onCell(s.frontArm, scale, aspect);
+  out.backLeg = onCell(s.backLeg, scale, aspect), out.frontLeg = onCell(s.frontLeg, scale, aspect);
+  return out;
+}
+
+// Every size of a build grown by the same scale as the stick figure.
+Style grown(Style s, float scale) {
+  for (float* n : {&s.headR, &s.shoulder, &s.waist, &s.hips, &s.armR, &s.legR, &s.fistR, &s.footR, &s.flare})
+    *n *= scale;
+  return s;
+}
+
+// Heads are painted on square pixels. Widening one by the pixel aspect, column by column about its
+// centre, makes it round on screen while every row of the eyes and mouth is kept.
+Canvas widened(const Canvas& art, int centre, float aspect) {
+  Canvas out(art.width(), art.height(), Clear, aspect);
+  for (int y = 0; y < art.height(); ++y)
+    for (int x = 0; x < art.width(); ++x)
+      out.set(x, y, art.at(centre + int(std::lround(float(x - centre) / aspect)), y));
+  return out;
+}
+
+
+// Anything drawn on the cell's edge has run off it.
+bool runsOff(const Canvas& c) {
+  for (int i = 0; i < c.width(); ++i)
+    if (c.solid(i, 0) || c.solid(0, i) || c.solid(c.width() - 1, i)) return true;
+  return false;
+}
 
 Pt unit(Pt v) {
   const float len = std::sqrt(v.x * v.x + v.y * v.y);
@@ -47,7 +99,17 @@ void twoTone(Canvas& c, Pt a, Pt b, float r, Colour first, Colour rest, float sp
 
 class Dresser {
  public:
-  Dresser(const Style& s, const Skeleton& k, bool sideFixed) : s_(s), k_(k), sideFixed_(sideFixed) {}
+  // The style's sizes and the skeleton are in the cell's display units; scale is what they were
+  // grown by, for the few fixed lengths of tails, capes and swords.
+  // Without gear the cape and sword are left off: the body alone decides how big a pose can be.
+  Dresser(const Style& s, const Skeleton& k, bool sideFixed, float scale, float aspect, bool gear = true)
+      : s_(s),
+        k_(k),
+        sideFixed_(sideFixed),
+        gear_(gear),
+        scale_(scale),
+        aspect_(aspect),
+        out_(kCell, kCell, Clear, aspect) {}
 
   Canvas draw() {
     const bool front = k_.view == HeadView::Front;
@@ -57,8 +119,8 @@ class Dresser {
       k_.frontArm.root = top - side * (s_.shoulder - 1.4f);
       k_.backArm.root = top + side * (s_.shoulder * 0.3f);
     }
-    head_ = drawHead(s_.head, s_.headR, k_.view, k_.mood, sideFixed_);
-    if (s_.extra == Extra::KnightCape) add([&](Canvas& l) { cape(l); }, false);
+    head_ = drawHeadShown(s_.head, s_.headR, k_.view, k_.mood, sideFixed_, aspect_);
+    if (s_.extra == Extra::KnightCape && gear_) add([&](Canvas& l) { cape(l); }, false);
     if (!front) {
       add([&](Canvas& l) { arm(l, k_.backArm, false); }, true);
       add([&](Canvas& l) { leg(l, k_.backLeg); }, true);
@@ -78,7 +140,7 @@ class Dresser {
  private:
   template <typename Paint>
   void add(Paint paint, bool back) {
-    Canvas layer(kCell, kCell);
+    Canvas layer(kCell, kCell, Clear, aspect_);
     paint(layer);
     if (s_.extra == Extra::CharcoalLumps) lumpy(layer);
     if (back) darkenAll(layer);
@@ -94,7 +156,7 @@ class Dresser {
 
   void placeHead(const Canvas& art) {
     const int x = int(std::lround(headAt().x)) - head_.centre;
-    const int y = int(std::lround(headAt().y)) - head_.centre;
+    const int y = out_.rowAt(headAt().y) - head_.centre;
     out_.blit(art, x, y);
   }
 
@@ -109,7 +171,7 @@ class Dresser {
     const float len = s_.sleeveLen;
     twoTone(l, a.root, a.joint, s_.armR, s_.sleeve, s_.skin, len);
     twoTone(l, a.joint, a.end, s_.armR, s_.sleeve, s_.skin, len - 1);
-    if (front && s_.extra == Extra::KnightCape) sword(l, a);
+    if (front && s_.extra == Extra::KnightCape && gear_) sword(l, a);
     l.disc(a.end, s_.fistR, s_.hands);
   }
 
@@ -167,27 +229,30 @@ class Dresser {
 
   void tail(Canvas& l) {
     const Pt h = k_.hip;
-    const Pt path[] = {h + Pt{-1, 0.5f}, h + Pt{-4, 0}, h + Pt{-6.5f, -2.5f}, h + Pt{-7, -6},
-                       h + Pt{-5.5f, -8.5f}};
-    for (int i = 0; i + 1 < 5; ++i) l.capsule(path[i], path[i + 1], 1.0f, i % 2 ? Olive : s_.skin);
-    l.disc(path[4], 1.1f, White);
+    const float k = scale_;
+    const Pt path[] = {h + Pt{-1, 0.5f} * k, h + Pt{-4, 0} * k, h + Pt{-6.5f, -2.5f} * k, h + Pt{-7, -6} * k,
+                       h + Pt{-5.5f, -8.5f} * k};
+    for (int i = 0; i + 1 < 5; ++i) l.capsule(path[i], path[i + 1], 1.0f * k, i % 2 ? Olive : s_.skin);
+    l.disc(path[4], 1.1f * k, White);
   }
 
   void cape(Canvas& l) {
     const Pt n = k_.neck, h = k_.hip;
     const Pt down = unit(h - n), back = across(n, h);  // back points behind the fighter
-    const Pt hem = h + down * 9.0f;
-    Canvas c(kCell, kCell);
+    const float k = scale_;
+    const Pt hem = h + down * (9.0f * k);
+    Canvas c(kCell, kCell, Clear, aspect_);
     if (k_.view == HeadView::Front) {
-      const Pt cloth[] = {n + back * 3.5f, n - back * 3.5f, hem - back * 7.5f, hem + back * 7.5f};
+      const Pt cloth[] = {n + back * (3.5f * k), n - back * (3.5f * k), hem - back * (7.5f * k),
+                          hem + back * (7.5f * k)};
       c.polygon(cloth, Purple);
     } else {
       // billowing out behind him
-      const Pt cloth[] = {n - back * 1.5f,
-                          n + back * 2.5f,
-                          n + back * 8.0f + down * 6.0f,
-                          n + back * 11.0f + down * 15.0f,
-                          hem + back * 4.0f,
+      const Pt cloth[] = {n - back * (1.5f * k),
+                          n + back * (2.5f * k),
+                          n + (back * 8.0f + down * 6.0f) * k,
+                          n + (back * 11.0f + down * 15.0f) * k,
+                          hem + back * (4.0f * k),
                           hem};
       c.polygon(cloth, Purple);
     }
@@ -199,8 +264,9 @@ class Dresser {
   void sword(Canvas& l, const Limb& a) {
     const Pt dir = unit(a.end - a.joint);
     const Pt guard = {-dir.y, dir.x};
-    l.capsule(a.end + dir * 1.5f, a.end + dir * 10.0f, 0.7f, White);
-    l.capsule(a.end + guard * 2.2f, a.end - guard * 2.2f, 0.55f, Yellow);
+    const float k = scale_;
+    l.capsule(a.end + dir * (1.5f * k), a.end + dir * (10.0f * k), 0.7f * k, White);
+    l.capsule(a.end + guard * (2.2f * k), a.end - guard * (2.2f * k), 0.55f * k, Yellow);
   }
 
   void lumpy(Canvas& l) {
@@ -235,7 +301,7 @@ class Dresser {
 
   void dollJoints(Canvas& l) {
     for (const Limb* limb : {&k_.backArm, &k_.frontArm, &k_.backLeg, &k_.frontLeg}) {
-      const int x = int(std::lround(limb->joint.x)), y = int(std::lround(limb->joint.y));
+      const int x = int(std::lround(limb->joint.x)), y = l.rowAt(limb->joint.y);
       if (l.at(x, y) == s_.skin || l.at(x, y) == shadeOf(s_.skin)) l.set(x, y, Grey);
     }
   }
@@ -243,15 +309,35 @@ class Dresser {
   const Style& s_;
   Skeleton k_;
   bool sideFixed_;
+  bool gear_;
+  float scale_;
+  float aspect_;
   HeadArt head_;
-  Canvas out_{kCell, kCell};
+  Canvas out_;
 };
 
 }  // namespace
 
+HeadArt drawHeadShown(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float aspect) {
+  HeadArt art = drawHead(kind, r / aspect, view, mood, sideFixed);
+  art.behind = widened(art.behind, art.centre, aspect);
+  art.front = widened(art.front, art.centre, aspect);
+  return art;
+}
+
 Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed) {
+  return drawHumanoid(style, pose, sideFixed, float(mojara::assets::kFighterShape.pixelAspect()));
+}
+
+Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed, float aspect) {
   const Skeleton k = fitted(pose, style.height, style.width);
-  return Dresser(style, k, sideFixed).draw();
+  // the widest blows are drawn a little smaller rather than cut off at the cell's edge; a cape or a
+  // sword may trail off it
+  float scale = kFigureScale;
+  while (scale > 0.7f &&
+         runsOff(Dresser(grown(style, scale), onCell(k, scale, aspect), sideFixed, scale, aspect, false).draw()))
+    scale *= 0.96f;
+  return Dresser(grown(style, scale), onCell(k, scale, aspect), sideFixed, scale, aspect).draw();
 }
 
 }  // namespace pictures

@@ -28,9 +28,14 @@ Canvas knightGlints(const Canvas& full) {
   for (int y = 0; y < full.height(); ++y)
     for (int x = 0; x < full.width(); ++x) {
       const Colour c = full.at(x, y);
-      // an eye is the red glint inside the black visor slit, level or, lying down, upright
-      const bool slit = (full.at(x - 1, y) == Black && full.at(x + 1, y) == Black) ||
-                        (full.at(x, y - 1) == Black && full.at(x, y + 1) == Black);
+      // an eye is the red glint inside the black visor slit, level or, lying down, upright; a
+      // head widened for the battle's tall pixels may show it two pixels wide
+      const auto inSlit = [&](int dx, int dy) {
+        const Colour before = full.at(x - dx, y - dy), after = full.at(x + dx, y + dy);
+        return (before == Black || before == Red) && (after == Black || after == Red) &&
+               (before == Black || after == Black);
+      };
+      const bool slit = inSlit(1, 0) || inSlit(0, 1);
       if (c == Red && slit)
         eyes.push_back({x, y, Red});
       else if (c == Silver || c == Grey || (c == Black && !full.solid(x, y + 1)))

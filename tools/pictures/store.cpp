@@ -1,11 +1,14 @@
 #include "store.h"
 
+#include "assets/picture_shapes.h"
 #include "fighters.h"
 
 namespace pictures {
 
 Canvas buildStore() {
-  Canvas store(kCellsPerRow * kCellSize, kCellCount / kCellsPerRow * kCellSize);
+  // every cell is shown in the battle's fighter box, so the whole store has its tall pixels
+  Canvas store(kCellsPerRow * kCellSize, kCellCount / kCellsPerRow * kCellSize, Clear,
+               float(mojara::assets::kFighterShape.pixelAspect()));
   for (int who = 0; who < FighterCount; ++who)
     for (int facing = 0; facing < 2; ++facing)
       for (int pose = 0; pose < PoseCount; ++pose) {

@@ -55,10 +55,16 @@ struct HeadArt {
 // of the screen whichever way the fighter faces.
 HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed);
 
+// The same head for a picture whose pixels are shown `aspect` times as tall as wide: r across on
+// screen, and round there.
+HeadArt drawHeadShown(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float aspect);
+
 // How each dressed-up fighter looks; the big face and the haniwa have their own drawings.
 Style styleOf(Fighter who);
 
-// Draws a whole fighter facing right in a 32x32 cell.
+// Draws a whole fighter facing right in a 32x32 cell, for the battle's tall pixels or for a
+// picture whose pixels are shown `aspect` times as tall as wide.
 Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed);
+Canvas drawHumanoid(const Style& style, const Skeleton& pose, bool sideFixed, float aspect);
 
 }  // namespace pictures

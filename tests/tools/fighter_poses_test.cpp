@@ -1,0 +1,180 @@
+// The fighters as the player sees them in the battle: stretched into a box that shows each pixel
+// taller than it is wide, and each moving in a way of their own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "assets/picture_shapes.h"
+#include "fighters.h"
+#include "style.h"
+
+namespace {
+
+using namespace pictures;
+
+const float kAspect = float(mojara::assets::kFighterShape.pixelAspect());
+
+// Share of the pixels solid in either picture that are solid in both.
+double overlap(const Canvas& a, const Canvas& b) {
+  int either = 0, both = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      either += a.solid(x, y) || b.solid(x, y) ? 1 : 0;
+      both += a.solid(x, y) && b.solid(x, y) ? 1 : 0;
+    }
+  return either ? double(both) / either : 1.0;
+}
+
+struct Box {
+  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+  int wide() const { return right - left + 1; }
+  int tall() const { return bottom - top + 1; }
+};
+
+Box extent(const Canvas& c) {
+  Box b;
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x)
+      if (c.solid(x, y)) b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y)};
+  return b;
+}
+
+int differing(const Canvas& a, const Canvas& b) {
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.at(x, y) != b.at(x, y) ? 1 : 0;
+  return n;
+}
+
+TEST(FighterShapes, HeadsAreRoundOnScreen) {
+  for (HeadKind kind : {HeadKind::Daisaku, HeadKind::Miyo, HeadKind::Cat, HeadKind::Doll, HeadKind::Knight,
+                        HeadKind::Charcoal})
+    for (HeadView view : {HeadView::Side, HeadView::Front}) {
+      // the head as designed on square pixels, against the one painted for the battle's pixels
+      const Box designed = extent(drawHead(kind, 5.5f, view, Mood::Calm, false).front);
+      const Box shown = extent(drawHeadShown(kind, 5.5f, view, Mood::Calm, false, kAspect).front);
+      const double designedShape = double(designed.tall()) / designed.wide();
+      const double shownShape = shown.tall() * kAspect / shown.wide();
+      EXPECT_NEAR(shownShape / designedShape, 1.0, 0.17) << "head kind " << int(kind);
+      EXPECT_NEAR(shown.wide(), designed.wide(), 2) << "as wide on screen as designed";
+    }
+}
+
+TEST(FighterShapes, FiguresAreAsBroadAsTheyAreDesignedAndFillTheCell) {
+  for (Fighter who : {Daisaku, Miyo, Tama, IronDoll, Kokutanjin}) {
+    const Box front = extent(drawFighter(who, FrontView, false));
+    // a standing figure: a good deal taller than wide on screen, but not a beanpole
+    const double shownShape = front.tall() * kAspect / front.wide();
+    EXPECT_GT(shownShape, 1.6) << "fighter " << who;
+    EXPECT_LT(shownShape, 2.6) << "fighter " << who;
+    EXPECT_GE(front.tall() * kAspect, 0.6 * 32 * kAspect) << "fighter " << who << " is lost in the cell";
+  }
+}
+
+TEST(FighterShapes, EveryPoseStaysInsideItsCell) {
+  for (int f = 0; f < FighterCount; ++f)
+    for (int p = 0; p < PoseCount; ++p)
+      for (bool left : {false, true}) {
+        const Fighter who = Fighter(f);
+        // Jiro's cape and sword may trail off, and so his glints; the haniwa keeps its own drawing
+        if (who == Jiro || who == Hanii) continue;
+        const Box b = extent(drawFighter(who, Pose(p), left));
+        EXPECT_GT(b.left, 0) << "fighter " << f << " pose " << p << " runs off the side";
+        EXPECT_LT(b.right, 31) << "fighter " << f << " pose " << p << " runs off the side";
+        EXPECT_GT(b.top, 0) << "fighter " << f << " pose " << p << " runs off the top";
+      }
+}
+
+TEST(FighterShapes, AllPosesOfAFighterAreOneSize) {
+  // a wide blow may be drawn a little smaller, never so much that the fighter shrinks
+  for (Fighter who : {Daisaku, Miyo, Tama, IronDoll, Kokutanjin}) {
+    const int rest = drawFighter(who, Rest, false).solidCount();
+    for (Pose p : {WalkA, Ready, Punch, FrontView, Kick, WindUp})
+      EXPECT_GE(drawFighter(who, p, false).solidCount(), rest * 0.75) << "fighter " << who << " pose " << p;
+  }
+}
+
+TEST(OwnMoves, TamaMiyoAndKokutanjinDoNotFightLikeDaisaku) {
+  for (Fighter who : {Tama, Miyo, Kokutanjin})
+    for (Pose p : {Punch, Kick, Hit})
+      EXPECT_LT(overlap(drawFighter(who, p, false), drawFighter(Daisaku, p, false)), 0.62)
+          << "fighter " << who << " pose " << p;
+}
+
+TEST(OwnMoves, TamaStaysLowLikeACat) {
+  const int standing = extent(drawFighter(Tama, Rest, false)).top;
+  for (Pose p : {Punch, Kick, Hit})
+    EXPECT_GE(extent(drawFighter(Tama, p, false)).top, standing + 4) << "pose " << p;
+  // the pounce is long and flat
+  const Box pounce = extent(drawFighter(Tama, Kick, false));
+  EXPECT_GT(pounce.wide(), pounce.tall() * kAspect);
+}
+
+TEST(OwnMoves, MiyoKicksHighAndKokutanjinStampsLow) {
+  // the highest solid pixel right of the body is her foot, up at her head's height
+  const Canvas miyo = drawFighter(Miyo, Kick, false);
+  int footTop = 32;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 24; x < 32; ++x)
+      if (miyo.solid(x, y)) footTop = std::min(footTop, y);
+  EXPECT_LE(footTop, extent(miyo).top + 6);
+  const Canvas koku = drawFighter(Kokutanjin, Kick, false);
+  int kokuFoot = 32;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 26; x < 32; ++x)
+      if (koku.solid(x, y)) kokuFoot = std::min(kokuFoot, y);
+  EXPECT_GE(kokuFoot, 15) << "a stamp, not a high kick";
+  EXPECT_LT(kokuFoot, 28) << "the foot is lifted off the floor";
+}
+
+TEST(OwnMoves, MiyoWalksWithAClearStride) {
+  const Canvas a = drawFighter(Miyo, WalkA, false), b = drawFighter(Miyo, Rest, false);
+  EXPECT_GT(differing(a, b), 120);
+  // her feet are far apart in one step and close together in the other
+  const auto feet = [](const Canvas& c) {
+    Box f;
+    for (int y = 27; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (c.solid(x, y)) f.left = std::min(f.left, x), f.right = std::max(f.right, x);
+    return f.right - f.left;
+  };
+  EXPECT_GE(feet(a), feet(b) + 6);
+}
+
+// How far the near glove's far edge lies past the face, the last column standing tall above the glove.
+TEST(BigFace, HisPunchFliesWellClearOfHisFace) {
+  const auto reach = [](Pose p) {
+    const Canvas c = drawBigFace(p, false);
+    int glove = -1, gloveBottom = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 16; x < 32; ++x)
+        if (c.at(x, y) == Red && x > glove) glove = x, gloveBottom = y;
+    int face = -1;
+    for (int x = 0; x < 32; ++x) {
+      int tall = 0;
+      for (int y = 0; y <= gloveBottom + 2; ++y) tall += c.solid(x, y) ? 1 : 0;
+      if (tall >= 7) face = x;
+    }
+    return glove - face;
+  };
+  EXPECT_GE(reach(Punch), 7);
+  EXPECT_GE(reach(Punch), reach(Rest) + 3);
+}
+
+TEST(BigFace, BothEyesShowWhileHeWindsUp) {
+  // an open eye is a black block with a white glint at its heart
+  for (Pose p : {WindUp, Punch, Ready}) {
+    const Canvas c = drawBigFace(p, false);
+    int eyes = 0;
+    for (int y = 1; y < 31; ++y)
+      for (int x = 1; x < 31; ++x)
+        eyes += c.at(x, y) == White && c.at(x - 1, y) == Black && c.at(x + 1, y) == Black &&
+                        c.at(x, y - 1) == Black && c.at(x, y + 1) == Black
+                    ? 1
+                    : 0;
+    EXPECT_EQ(eyes, 2) << "pose " << p;
+  }
+}
+
+}  // namespace
