@@ -2,6 +2,7 @@
 // deep sea, with a pin on each fighter's home. Everything is laid out in display units, as
 // the map is shown in a box wider than its bitmap's shape.
 #include "worldmap.h"
+#include "worldmap_marks.h"
 
 #include <algorithm>
 #include <array>
@@ -20,14 +21,14 @@ float pixelAspect() { return float(mojara::assets::kWorldMapShape.pixelAspect())
 
 const std::array<Pt, 8>& homes() {
   static const std::array<Pt, 8> places = {{
-      {96, 66},   // the schoolboy's town on the central plain
+      {96, 68},   // the schoolboy's town on the central plain
       {150, 74},  // the schoolgirl's harbour town on the east coast
-      {212, 39},  // the cat's fishing village in the islands
+      {204, 38},  // the cat's fishing village in the islands
       {42, 88},   // the big face in the southern desert
-      {106, 19},  // the dark knight's castle in the frozen north
-      {234, 61},  // the haniwa's burial mound
-      {56, 47},   // the iron doll's mill town under the western mountains
-      {181, 99},  // the charcoal man's kilns under the volcano
+      {104, 17},  // the dark knight's castle in the frozen north
+      {238, 66},  // the haniwa's burial mound
+      {50, 58},   // the iron doll's mill town under the western mountains
+      {178, 100},  // the charcoal man's kilns under the volcano
   }};
   return places;
 }
@@ -68,9 +69,9 @@ struct Mass {
 
 constexpr Mass kMasses[] = {
     // the frozen north, one long shore along the top
-    {{36, 4}, 36, 15},
-    {{98, 2}, 44, 19},
-    {{158, 5}, 28, 13},
+    {{36, 5}, 38, 17},
+    {{98, 4}, 46, 21},
+    {{160, 6}, 30, 15},
     // the continent
     {{58, 56}, 36, 22},
     {{98, 62}, 32, 26},
@@ -84,8 +85,9 @@ constexpr Mass kMasses[] = {
     {{237, 63}, 14, 10},
     {{248, 80}, 12, 8},
     // the volcano island and a few rocks
-    {{187, 96}, 12, 8},
+    {{185, 98}, 17, 11},
     {{165, 104}, 4, 3},
+    {{174, 50}, 6, 4},
     {{262, 98}, 5, 4},
     {{18, 32}, 6, 4},
 };
@@ -101,40 +103,16 @@ float landHeight(Pt p) {
 
 constexpr float kSeaLevel = 0.5f;
 
-// The fire mountain on its own island, smoking over the charcoal man's kilns.
-constexpr Pt kVolcano = {190, 93};
-
-// A mountain range: a chain of peaks from a to b, each about `width` across its foot.
-struct Range {
-  Pt a, b;
-  float width, height;
-  int peaks;
-};
-
-constexpr Range kRanges[] = {
-    {{42, 38}, {84, 47}, 7, 1.0f, 11},      // the western range, over the mill town
-    {{86, 50}, {112, 61}, 6, 0.8f, 7},
-    {{118, 79}, {134, 92}, 5, 0.55f, 5},    // the southern hills
-    {{70, 7}, {150, 7}, 7, 1.0f, 14},       // the ice mountains behind the castle
-    {{201, 33}, {245, 75}, 4.5f, 0.6f, 10},  // the islands' spine
-};
-
-// How much mountain stands at a point: cones along the ranges, and the volcano's.
+// How much high ground lies at a point: the foothills around every mountain and the volcano.
 float rock(Pt p) {
   float r = 0;
-  std::uint32_t seed = 80;
-  for (const Range& g : kRanges)
-    for (int i = 0; i < g.peaks; ++i, ++seed) {
-      const float t = float(i) / float(g.peaks - 1);
-      const Pt jitter = {float(noise(i, 1, seed) % 100) / 50.0f - 1, float(noise(i, 2, seed) % 100) / 40.0f - 1.25f};
-      const Pt top = lerp(g.a, g.b, t) + jitter * (g.width * 0.4f);
-      const float height = g.height * (0.7f + float(noise(i, 3, seed) % 100) / 330.0f);
-      const float cone = 1 - std::hypot(p.x - top.x, p.y - top.y) / g.width;
-      if (cone > 0) r = std::max(r, height * cone);
-    }
-  const float cone = 1 - std::hypot(p.x - kVolcano.x, p.y - kVolcano.y) / 7.5f;
-  if (cone > 0) r = std::max(r, 1.1f * cone);
-  return r;
+  for (const worldmap::Peak& m : worldmap::peaks()) {
+    const float dx = (p.x - m.foot.x) / (m.halfWidth * 1.7f), dy = (p.y - m.foot.y + 1) / (m.halfWidth * 1.1f);
+    r = std::max(r, 1 - std::sqrt(dx * dx + dy * dy));
+  }
+  const Pt v = worldmap::kVolcano;
+  const float dx = (p.x - v.x) / (worldmap::kVolcanoHalfWidth * 1.4f), dy = (p.y - v.y + 2) / 7;
+  return std::max(r, 1 - std::sqrt(dx * dx + dy * dy));
 }
 
 // How far out to sea a point is: the land masses' smooth sum, so the deep water lies calm.
@@ -149,7 +127,7 @@ float nearLand(Pt p) {
 
 // ---- what grows where ----
 
-enum class Ground { Deep, Sea, Shallows, Snow, Tundra, Desert, Steppe, Beach, Grass, Forest, Hills, Rock, Peak, Crater };
+enum class Ground { Deep, Sea, Shallows, Snow, Tundra, Desert, Steppe, Beach, Grass, Forest, Hills };
 
 struct Cell {
   Ground ground = Ground::Sea;
@@ -169,11 +147,8 @@ Ground groundAt(Pt p, float height, float mountain) {
     if (height > kSeaLevel - 0.07f) return Ground::Shallows;
     return nearLand(p) > 0.16f ? Ground::Sea : Ground::Deep;
   }
-  if (std::hypot(p.x - kVolcano.x, p.y - kVolcano.y) < 1.6f) return Ground::Crater;
-  if (mountain > 0.86f || (mountain > 0.45f && frozen(p))) return Ground::Peak;
-  if (mountain > 0.38f) return Ground::Rock;
   if (frozen(p)) return p.y > 18 && fractal(p, 62) > 0.56f ? Ground::Tundra : Ground::Snow;
-  if (mountain > 0.16f) return Ground::Hills;
+  if (mountain > 0) return Ground::Hills;
   if (desert(p) < 1) return Ground::Desert;
   if (desert(p) < 1.35f) return Ground::Steppe;
   if (height < kSeaLevel + 0.045f && p.y > 40) return Ground::Beach;
@@ -189,12 +164,13 @@ std::vector<Cell> survey(const Canvas& c) {
       Cell& cell = cells[std::size_t(y * kWidth + x)];
       cell.ground = groundAt(p, h, m);
       // Slope towards the light: the surface falls away to the south-east on the lit side.
-      auto surface = [&](Pt q) { return std::max(0.0f, landHeight(q) - kSeaLevel) * 0.6f + rock(q) * 2.2f; };
+      auto surface = [&](Pt q) { return std::max(0.0f, landHeight(q) - kSeaLevel) * 0.6f + rock(q) * 1.5f; };
       const float step = 1.2f;
       const float gx = surface({p.x + step, p.y}) - surface({p.x - step, p.y});
       const float gy = surface({p.x, p.y + step}) - surface({p.x, p.y - step});
-      const float towardsLight = (gx + gy) / (2 * step);
-      cell.light = towardsLight > 0.14f ? 1 : towardsLight < -0.14f ? -1 : 0;
+      // The sun stands in the west-north-west, so a peak shows a bright face and a dull one.
+      const float towardsLight = (0.85f * gx + 0.5f * gy) / (2 * step);
+      cell.light = towardsLight > 0.12f ? 1 : towardsLight < -0.12f ? -1 : 0;
     }
   return cells;
 }
@@ -210,16 +186,13 @@ Shades shadesOf(Ground g) {
     case Ground::Sea: return {Blue, Blue, Blue};
     case Ground::Shallows: return {Teal, Teal, Teal};
     case Ground::Snow: return {Silver, White, White};
-    case Ground::Tundra: return {Grey, Silver, White};
+    case Ground::Tundra: return {Silver, Silver, Silver};
     case Ground::Desert: return {Olive, Yellow, Yellow};
     case Ground::Steppe: return {Olive, Olive, Olive};
     case Ground::Beach: return {Yellow, Yellow, Yellow};
     case Ground::Grass: return {Green, Green, Green};
     case Ground::Forest: return {Green, Green, Green};
-    case Ground::Hills: return {Maroon, Olive, Olive};
-    case Ground::Rock: return {Black, Grey, Silver};
-    case Ground::Peak: return {Silver, White, White};
-    case Ground::Crater: return {Red, Red, Red};
+    case Ground::Hills: return {Olive, Olive, Olive};
   }
   return {Black, Black, Black};
 }
@@ -244,42 +217,15 @@ void paintGround(Canvas& c, const std::vector<Cell>& cells) {
         for (int i = 0; i < 4; ++i) c.set(x + i, y - (i == 0 || i == 3 ? 0 : 1) + 1, Olive);
 }
 
-// ---- the pins and the compass ----
-
-void pin(Canvas& c, Pt at) {
-  Canvas mark(kWidth, kHeight, Clear, c.pixelAspect());
-  mark.disc(at, worldmap::kPinRadius, worldmap::kPin);
-  mark.outline(Black);
-  mark.set(int(std::lround(at.x - 1)), c.rowAt(at.y - 1), White);  // a glint on the lit side
-  c.blit(mark, 0, 0);
-}
-
-void compass(Canvas& c) {
-  const Pt o = worldmap::kCompass;
-  const float r = worldmap::kCompassRadius;
-  Canvas rose(kWidth, kHeight, Clear, c.pixelAspect());
-  rose.disc(o, r, Navy);
-  rose.outline(Teal);
-  // the long points north, south, east and west, and short ones between
-  for (int k = 0; k < 8; ++k) {
-    const float a = float(k) * 3.14159265f / 4;
-    const float len = k % 2 == 0 ? r - 1 : r * 0.55f;
-    const Pt tip = o + Pt{std::sin(a), -std::cos(a)} * len;
-    const Pt side = Pt{std::cos(a), std::sin(a)} * (k % 2 == 0 ? 2.6f : 1.8f);
-    const Pt star[] = {tip, o + side, o - side};
-    rose.polygon(star, k == 0 ? Red : k % 2 == 0 ? White : Silver);
-  }
-  rose.disc(o, 1.2f, Navy);
-  c.blit(rose, 0, 0);
-}
-
 }  // namespace
 
 Canvas drawWorldMap() {
   Canvas c(kWidth, kHeight, Blue, worldmap::pixelAspect());
   paintGround(c, survey(c));
-  compass(c);
-  for (const Pt& home : homes()) pin(c, home);
+  worldmap::drawMountains(c);
+  worldmap::drawLandmarks(c);
+  worldmap::drawCompass(c);
+  worldmap::drawPins(c);
   return c;
 }
 
