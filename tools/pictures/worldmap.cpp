@@ -26,7 +26,7 @@ const std::array<Pt, 8>& homes() {
       {204, 38},  // the cat's fishing village in the islands
       {42, 88},   // the big face in the southern desert
       {104, 17},  // the dark knight's castle in the frozen north
-      {238, 66},  // the haniwa's burial mound
+      {243, 70},  // the haniwa's burial mound
       {50, 58},   // the iron doll's mill town under the western mountains
       {178, 100},  // the charcoal man's kilns under the volcano
   }};
@@ -82,8 +82,8 @@ constexpr Mass kMasses[] = {
     // the island chain, bending south-east
     {{205, 35}, 17, 9},
     {{222, 49}, 17, 10},
-    {{237, 63}, 14, 10},
-    {{248, 80}, 12, 8},
+    {{236, 64}, 17, 12},
+    {{248, 80}, 14, 9},
     // the volcano island and a few rocks
     {{185, 98}, 17, 11},
     {{165, 104}, 4, 3},

@@ -94,16 +94,19 @@ void castle(Canvas& c, Pt base) {
   c.blit(glyph, 0, 0);
 }
 
-// An old keyhole-shaped burial mound, wooded over, in its moat.
+// An old keyhole-shaped burial mound in its moat: a round back and a square front, wooded over.
 void burialMound(Canvas& c, Pt at) {
   Canvas moat = layer(c), mound = layer(c);
-  const Pt front[] = {at + Pt{-1, -2.2f}, at + Pt{6, -3.6f}, at + Pt{6, 3.6f}, at + Pt{-1, 2.2f}};
-  moat.disc(at, 4.4f, Teal);
-  const Pt frontMoat[] = {at + Pt{-1, -3.4f}, at + Pt{7.2f, -4.8f}, at + Pt{7.2f, 4.8f}, at + Pt{-1, 3.4f}};
-  moat.polygon(frontMoat, Teal);
-  mound.disc(at, 3.2f, Olive);
-  mound.polygon(front, Olive);
+  const auto keyhole = [&](Canvas& onto, float grow, Colour colour) {
+    onto.disc(at, 3.8f + grow, colour);
+    const Pt front[] = {at + Pt{2, -1.6f - grow}, at + Pt{8.5f + grow, -4.2f - grow}, at + Pt{8.5f + grow, 4.2f + grow},
+                        at + Pt{2, 1.6f + grow}};
+    onto.polygon(front, colour);
+  };
+  keyhole(moat, 1.6f, Teal);
+  keyhole(mound, 0, Green);
   mound.shadeEdge(1, 1, 1);
+  mound.outline(Black);
   c.blit(moat, 0, 0);
   c.blit(mound, 0, 0);
 }
@@ -137,13 +140,14 @@ void mill(Canvas& c, Pt at) {
   c.blit(smoke, 0, 0);
 }
 
-// A desert monument: a great stone face looking out over the sand.
+// A desert monument: a great stone face looking out over the sand, lit from the west.
 void stoneFace(Canvas& c, Pt at) {
   Canvas glyph = layer(c);
-  glyph.ellipse(at, 3.4f, 4.2f, Olive);
-  glyph.fillRect(int(std::lround(at.x - 2)), glyph.rowAt(at.y - 1), 1, 1, Black);
-  glyph.fillRect(int(std::lround(at.x + 1)), glyph.rowAt(at.y - 1), 1, 1, Black);
-  glyph.fillRect(int(std::lround(at.x - 1)), glyph.rowAt(at.y + 2), 3, 1, Black);
+  glyph.ellipse(at, 3.4f, 4.4f, Silver);
+  glyph.ellipse(at + Pt{1.6f, 0.4f}, 2.2f, 4.2f, Grey);
+  const int x = int(std::lround(at.x)), y = glyph.rowAt(at.y);
+  glyph.set(x - 2, y - 1, Black), glyph.set(x + 1, y - 1, Black);  // eyes
+  glyph.fillRect(x - 1, y + 2, 3, 1, Black);                       // mouth
   glyph.outline(Black);
   c.blit(glyph, 0, 0);
 }
@@ -187,7 +191,7 @@ void drawLandmarks(Canvas& c) {
   town(c, home[2] + Pt{7, 1}, 2);
   stoneFace(c, home[3] + Pt{9, -1});
   castle(c, home[4] + Pt{-11, 3});
-  burialMound(c, home[5] + Pt{-10, 1});
+  burialMound(c, home[5] + Pt{-11, -8});
   mill(c, home[6] + Pt{9, 4});
 }
 
