@@ -217,11 +217,20 @@ void paintGround(Canvas& c, const std::vector<Cell>& cells) {
         for (int i = 0; i < 4; ++i) c.set(x + i, y - (i == 0 || i == 3 ? 0 : 1) + 1, Olive);
 }
 
+// The great river, from the foot of the western range past the schoolboy's town to the south
+// coast, in the shallows' colour so it runs into them.
+void river(Canvas& c) {
+  constexpr Pt course[] = {{86, 55}, {90, 63}, {88, 72}, {93, 80}, {92, 90}, {97, 100}, {99, 110}};
+  for (std::size_t i = 0; i + 1 < std::size(course); ++i)
+    c.capsule(course[i], course[i + 1], 0.6f + 0.15f * float(i), Teal);
+}
+
 }  // namespace
 
 Canvas drawWorldMap() {
   Canvas c(kWidth, kHeight, Blue, worldmap::pixelAspect());
   paintGround(c, survey(c));
+  river(c);
   worldmap::drawMountains(c);
   worldmap::drawLandmarks(c);
   worldmap::drawCompass(c);
