@@ -73,8 +73,9 @@ Style kokutanjin() {
   s.width = 1.05f;
   s.shoulder = 4.1f, s.waist = 3.2f, s.hips = 3.2f;
   s.armR = 1.5f, s.legR = 1.7f, s.fistR = 1.9f, s.footR = 1.4f;
-  s.skin = Grey, s.top = Grey, s.sleeve = Grey, s.hands = Grey, s.pants = Grey, s.shoes = Grey;
-  s.head = HeadKind::Charcoal, s.extra = Extra::CharcoalLumps;
+  // matte black all over; only the edges facing the light pick up a grey sheen
+  s.skin = Black, s.top = Black, s.sleeve = Black, s.hands = Black, s.pants = Black, s.shoes = Black;
+  s.head = HeadKind::Charcoal, s.extra = Extra::CharcoalEmbers;
   s.shine = true;
   return s;
 }

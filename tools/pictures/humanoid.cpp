@@ -80,13 +80,9 @@ class Dresser {
   void add(Paint paint, bool back) {
     Canvas layer(kCell, kCell);
     paint(layer);
-    if (s_.extra == Extra::CharcoalLumps) lumpy(layer);
     if (back) darkenAll(layer);
     light(layer, s_.shine);
-    if (s_.extra == Extra::CharcoalLumps) {
-      chunks(layer);
-      embers(layer);
-    }
+    if (s_.extra == Extra::CharcoalEmbers) embers(layer);
     layer.outline();
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
     out_.blit(layer, 0, 0);
@@ -203,33 +199,24 @@ class Dresser {
     l.capsule(a.end + guard * 2.2f, a.end - guard * 2.2f, 0.55f, Yellow);
   }
 
-  void lumpy(Canvas& l) {
-    const Canvas before = l;
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x)
-        if (!before.solid(x, y) &&
-            (before.solid(x - 1, y) || before.solid(x + 1, y) || before.solid(x, y - 1)) &&
-            noise(x, y, 7) % 4 == 0)
-          l.set(x, y, Grey);
-  }
-
-  // charcoal breaks into dark and grey chunks
-  void chunks(Canvas& l) {
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x)
-        if (l.at(x, y) == Grey && noise((x + y % 2) / 3, y / 3, 13) % 5 < 2) l.set(x, y, Black);
-  }
-
-  // glowing cracks in the charcoal
+  // Glowing cracks in the charcoal: short jagged seams, white-yellow at the heart, red and
+  // then dull maroon towards their ends. They run across rather than down, so each shows as
+  // an even streak. Only the dark body is cracked, never its lit rim.
   void embers(Canvas& l) {
     const Canvas before = l;
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x) {
-        const bool inside = before.solid(x - 1, y) && before.solid(x + 1, y + 1) && before.solid(x, y + 1);
-        if (inside && noise(x, y, 11) % 16 == 0) {
-          l.set(x, y, Red);
-          l.paint(x + 1, y + 1, noise(x, y, 12) % 2 ? Red : Yellow);
-        }
+    auto deep = [&](int x, int y) {
+      return before.at(x, y) == Black && before.solid(x - 1, y) && before.solid(x + 1, y) &&
+             before.solid(x, y - 1) && before.solid(x, y + 1);
+    };
+    for (int y = 1; y < kCell - 1; ++y)
+      for (int x = 1; x < kCell - 1; ++x) {
+        if (!deep(x, y) || !deep(x + 1, y) || noise(x, y, 11) % 9 != 0) continue;
+        const int dy = noise(x, y, 12) % 2 ? 1 : -1;  // which way the seam jags
+        if (!deep(x + 2, y + dy) || l.at(x - 1, y) != Black) continue;
+        l.set(x, y, Red);
+        l.set(x + 1, y, Yellow);
+        l.set(x + 2, y + dy, Red);
+        if (deep(x + 3, y + dy)) l.set(x + 3, y + dy, Maroon);
       }
   }
 
