@@ -51,6 +51,7 @@ Style ironDoll() {
   s.skin = Silver, s.hands = Silver;
   s.top = Fuchsia, s.sleeve = Fuchsia, s.sleeveLen = 0.5f, s.trim = White, s.chest = Chest::Apron;
   s.pants = Silver, s.pantsLen = 0, s.skirt = Fuchsia, s.flare = 3.2f, s.shoes = Red;
+  s.shine = true, s.metal = Silver;  // polished iron under the dress
   s.head = HeadKind::Doll, s.extra = Extra::DollJoints;
   return s;
 }

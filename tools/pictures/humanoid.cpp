@@ -22,14 +22,15 @@ Pt across(Pt a, Pt b) {
 
 // Pixels on the back or the underside of a shape fall into shadow; shiny ones
 // catch the light on the leading and upper edges.
-void light(Canvas& layer, bool shine) {
+void light(Canvas& layer, bool shine, Colour metal) {
   const Canvas before = layer;
   for (int y = 0; y < layer.height(); ++y)
     for (int x = 0; x < layer.width(); ++x) {
       if (!before.solid(x, y)) continue;
       if (!before.solid(x - 1, y) || !before.solid(x, y + 1))
         layer.set(x, y, shadeOf(before.at(x, y)));
-      else if (shine && (!before.solid(x + 1, y) || !before.solid(x, y - 1)))
+      else if (shine && (metal == Clear || before.at(x, y) == metal) &&
+               (!before.solid(x + 1, y) || !before.solid(x, y - 1)))
         layer.set(x, y, lightOf(before.at(x, y)));
     }
 }
@@ -59,6 +60,7 @@ class Dresser {
     }
     head_ = drawHead(s_.head, s_.headR, k_.view, k_.mood, sideFixed_);
     if (s_.extra == Extra::KnightCape) add([&](Canvas& l) { cape(l); }, false);
+    if (s_.extra == Extra::DollJoints && !front) add([&](Canvas& l) { windUpKey(l); }, false);
     if (!front) {
       add([&](Canvas& l) { arm(l, k_.backArm, false); }, true);
       add([&](Canvas& l) { leg(l, k_.backLeg); }, true);
@@ -81,7 +83,7 @@ class Dresser {
     Canvas layer(kCell, kCell);
     paint(layer);
     if (back) darkenAll(layer);
-    light(layer, s_.shine);
+    light(layer, s_.shine, s_.metal);
     if (s_.extra == Extra::CharcoalEmbers) embers(layer);
     layer.outline();
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
@@ -220,10 +222,25 @@ class Dresser {
       }
   }
 
+  // The wind-up key in her back: a stem between the shoulder blades and a bow of two lobes
+  // standing well clear of her, polished like the rest of her iron.
+  void windUpKey(Canvas& l) {
+    const Pt back = across(k_.neck, k_.hip), up = unit(k_.neck - k_.hip);
+    const Pt root = lerp(k_.neck, k_.hip, 0.25f) + back * (s_.shoulder - 1.0f);
+    const Pt bow = root + back * 5.5f;
+    l.capsule(root, bow, 0.5f, Grey);
+    l.disc(bow + back * 0.8f + up * 1.8f, 1.4f, Silver);
+    l.disc(bow + back * 0.8f - up * 1.8f, 1.4f, Silver);
+  }
+
+  // Riveted joints: a grey rivet head at each elbow and knee, with a white glint on top.
   void dollJoints(Canvas& l) {
     for (const Limb* limb : {&k_.backArm, &k_.frontArm, &k_.backLeg, &k_.frontLeg}) {
       const int x = int(std::lround(limb->joint.x)), y = int(std::lround(limb->joint.y));
-      if (l.at(x, y) == s_.skin || l.at(x, y) == shadeOf(s_.skin)) l.set(x, y, Grey);
+      const Colour c = l.at(x, y);
+      if (c != s_.skin && c != shadeOf(s_.skin) && c != lightOf(s_.skin)) continue;
+      l.set(x, y, Grey);
+      if (l.solid(x, y - 1) && l.at(x, y - 1) != Black) l.set(x, y - 1, White);
     }
   }
 

@@ -40,6 +40,7 @@ struct Style {
   Colour trim = Clear;
   Chest chest = Chest::Plain;
   bool shine = false;  // hard surfaces catch the light on their leading edges
+  Colour metal = Clear;  // if set, only this colour shines: polished metal among cloth
   HeadKind head = HeadKind::Daisaku;
   Extra extra = Extra::None;
 };
