@@ -227,7 +227,7 @@ class Dresser {
   void windUpKey(Canvas& l) {
     const Pt back = across(k_.neck, k_.hip), up = unit(k_.neck - k_.hip);
     const Pt root = lerp(k_.neck, k_.hip, 0.25f) + back * (s_.shoulder - 1.0f);
-    const Pt bow = root + back * 5.5f;
+    const Pt bow = root + back * 4.5f;
     l.capsule(root, bow, 0.5f, Grey);
     l.disc(bow + back * 0.8f + up * 1.8f, 1.4f, Silver);
     l.disc(bow + back * 0.8f - up * 1.8f, 1.4f, Silver);
