@@ -48,20 +48,18 @@ std::vector<Pt> armPath(Arm arm, bool front) {
 // The figure in flat clay, holes and all, before light and outline.
 Canvas clay(const Stance& st) {
   Canvas c(32, 32);
-  c.ellipse({15.5f, 7}, 4.5f, 5, kClay);  // the round-topped head
-  c.fillRect(11, 7, 10, 8, kClay);
+  c.ellipse({15.5f, 7}, 5.5f, 5, kClay);  // the round-topped head, as wide as the tube below
+  c.fillRect(10, 7, 12, 7, kClay);
   const Pt body[] = {{10.5f, 14}, {20.5f, 14}, {21.5f, 26}, {10, 26}};
   c.polygon(body, kClay);
   const Pt skirt[] = {{10, 25}, {21.5f, 25}, {23, 30}, {8.5f, 30}};
   c.polygon(skirt, kClay);
   tube(c, armPath(st.back, false), 1.4f);
   tube(c, armPath(st.front, true), 1.4f);
-  // hair bound in a loop over each ear
-  for (float x : {10.5f, 20.5f}) c.ellipse({x, 10}, 1.5f, 2.2f, kClay);
-  // eyes and mouth are hollow holes poked through the clay
-  c.fillRect(13, 6, 2, 2, Black);
-  c.fillRect(17, 6, 2, 2, Black);
-  c.fillRect(15, 10, 2, 3, Black);
+  // eyes and mouth are big hollow holes poked through the clay
+  c.fillRect(12, 6, 3, 2, Black);
+  c.fillRect(17, 6, 3, 2, Black);
+  c.fillRect(14, 10, 4, 2, Black);
   // a groove round the waist
   for (int x = 0; x < 32; ++x)
     if (c.at(x, 21) == kClay && c.at(x - 1, 21) == kClay) c.set(x, 21, Groove);
