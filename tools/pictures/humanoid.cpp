@@ -20,9 +20,9 @@ Pt across(Pt a, Pt b) {
   return {-d.y, d.x};
 }
 
-// Pixels on the back or the underside of a shape fall into shadow; shiny ones
-// catch the light on the leading and upper edges.
-void light(Canvas& layer, bool shine, Colour metal) {
+// Pixels on the back or the underside of a shape fall into shadow; shiny ones catch the light
+// on the leading and upper edges, or only along the upper side of a fighter lying down.
+void light(Canvas& layer, bool shine, Colour metal, bool lying) {
   const Canvas before = layer;
   for (int y = 0; y < layer.height(); ++y)
     for (int x = 0; x < layer.width(); ++x) {
@@ -30,7 +30,7 @@ void light(Canvas& layer, bool shine, Colour metal) {
       if (!before.solid(x - 1, y) || !before.solid(x, y + 1))
         layer.set(x, y, shadeOf(before.at(x, y)));
       else if (shine && (metal == Clear || before.at(x, y) == metal) &&
-               (!before.solid(x + 1, y) || !before.solid(x, y - 1)))
+               ((!lying && !before.solid(x + 1, y)) || !before.solid(x, y - 1)))
         layer.set(x, y, lightOf(before.at(x, y)));
     }
 }
@@ -83,7 +83,7 @@ class Dresser {
     Canvas layer(kCell, kCell);
     paint(layer);
     if (back) darkenAll(layer);
-    light(layer, s_.shine, s_.metal);
+    light(layer, s_.shine, s_.metal, k_.view == HeadView::FaceUp);
     if (s_.extra == Extra::CharcoalEmbers) embers(layer);
     layer.outline();
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
