@@ -223,6 +223,12 @@ class HeadPainter {
 
   void doll() {
     head_.disc(at(0, 0), r_, Silver);
+    // polished iron: the face's lit rim shines white
+    const Canvas face = head_;
+    for (int y = 0; y < head_.height(); ++y)
+      for (int x = 0; x < head_.width(); ++x)
+        if (face.solid(x, y) && !face.solid(x + 1, y) && below(y) > -0.2f && below(y) < 0.6f)
+          head_.set(x, y, White);
     Canvas hair(head_.width(), head_.height());
     hair.ellipse(at(front_ ? 0.0f : -0.15f, -0.35f), r_ * 1.05f, r_ * 0.75f, Yellow);
     capHair(hair, -0.2f);
@@ -256,6 +262,11 @@ class HeadPainter {
       head_.set(px(u + 0.15f), py(0.45f), Red);
     }
     head_.set(px(front_ ? 0.0f : 0.75f), py(0.65f), Red);
+    // the rivets that hold her jaw on
+    for (float u : spots({-0.75f, 0.75f}, {-0.45f})) {
+      head_.set(px(u), py(0.55f), Grey);
+      if (k_ > 1.5f) head_.set(px(u), py(0.55f) - 1, White);
+    }
   }
 
   void knight() {
@@ -290,7 +301,7 @@ class HeadPainter {
     head_.disc(at(0, 0), r_, Black);
     // a few chipped facets break the round outline
     for (Pt p : {Pt{-0.75f, -0.7f}, Pt{0.35f, -0.95f}, Pt{-1.0f, 0.2f}})
-      head_.disc(at(p.x, p.y), r_ * 0.28f, Black);
+      head_.disc(at(p.x, p.y), r_ * 0.2f, Black);
     const Canvas lump = head_;
     for (int y = 0; y < head_.height(); ++y)
       for (int x = 0; x < head_.width(); ++x)

@@ -87,6 +87,13 @@ Canvas drawPortrait(int fighter, const Canvas& store) {
   if (s.chest == Chest::Belly || s.chest == Chest::Apron) body.ellipse({17, bottom}, 4, 6, s.trim);
   body.capsule({16, bottom - 12}, {16, bottom - 6}, 2.5f, s.skin);  // neck
   body.shadeEdge(-1, 0, 2);
+  if (fighter == IronDoll) {  // her wind-up key standing out behind her shoulder
+    const Pt bow{4, bottom - 12};
+    body.capsule({9, bottom - 8}, bow, 0.7f, Grey);
+    body.disc(bow + Pt{1.6f, -1.6f}, 1.7f, Silver);
+    body.disc(bow + Pt{-1.6f, 1.6f}, 1.7f, Silver);
+    body.set(5, body.rowAt(bottom - 15), White);
+  }
   if (fighter == Kokutanjin) {  // a charcoal chest: grey sheen on top, a crack glowing in it
     body.lightEdge(0, -1);
     body.line({8, bottom - 4}, {11, bottom - 2}, Red);
