@@ -132,8 +132,8 @@ TEST(IronDoll, HasAWindUpKeyStickingOutOfHerBack) {
     const Skeleton k = fitted(skeletonFor(Pose(p)), plain.height, plain.width);
     const Canvas without = drawHumanoid(plain, skeletonFor(Pose(p)), false);
     for (bool left : {false, true}) {
-      const Canvas withKey = left ? drawFighter(IronDoll, Pose(p), true).mirrored()
-                                  : drawFighter(IronDoll, Pose(p), false);
+      const Canvas withKey =
+          left ? drawFighter(IronDoll, Pose(p), true).mirrored() : drawFighter(IronDoll, Pose(p), false);
       // what the key adds stands out in the open behind her neck, at her shoulders' height
       int added = 0, behind = 0;
       for (int y = 0; y < 32; ++y)
@@ -158,11 +158,12 @@ TEST(Heads, KeepTheirProportionsOnScreenOnStretchedPixels) {
       int top = c.height(), bottom = -1, lo = c.width(), hi = -1;
       for (int y = 0; y < c.height(); ++y)
         for (int x = 0; x < c.width(); ++x)
-          if (c.solid(x, y)) top = std::min(top, y), bottom = std::max(bottom, y), lo = std::min(lo, x),
-                                  hi = std::max(hi, x);
+          if (c.solid(x, y))
+            top = std::min(top, y), bottom = std::max(bottom, y), lo = std::min(lo, x), hi = std::max(hi, x);
       return std::pair{hi - lo + 1, bottom - top + 1};
     };
-    const auto [squareWide, squareTall] = extent(drawHead(kind, 9.5f, HeadView::Side, Mood::Calm, true).front);
+    const auto [squareWide, squareTall] =
+        extent(drawHead(kind, 9.5f, HeadView::Side, Mood::Calm, true).front);
     const auto [wide, tall] = extent(drawHead(kind, 9.5f, HeadView::Side, Mood::Calm, true, aspect).front);
     EXPECT_NEAR(wide, squareWide, 1) << int(kind);
     EXPECT_NEAR(tall * aspect, squareTall, 2.0) << int(kind) << ": the head is an egg on screen";

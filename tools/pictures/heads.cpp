@@ -317,8 +317,8 @@ class HeadPainter {
     // the eyes burn white-hot, screwed shut or wide open
     const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
     for (float u : spots({-0.45f, 0.3f}, {0.4f})) {
-      block(head_, u - (closed ? 0.05f : 0.0f), closed ? 0.0f : -0.15f, closed ? 2.0f : 1.3f, closed ? 1.0f : 2.0f,
-            White);
+      block(head_, u - (closed ? 0.05f : 0.0f), closed ? 0.0f : -0.15f, closed ? 2.0f : 1.3f,
+            closed ? 1.0f : 2.0f, White);
       head_.set(px(u) + size(closed ? 2.0f : 1.3f), py(closed ? 0.0f : -0.15f) + rows(closed ? 0.1f : 1.0f),
                 Yellow);  // the glow round the white
     }

@@ -39,7 +39,7 @@ struct Style {
   float flare = 1.8f;    // how far the skirt's hem stands out
   Colour trim = Clear;
   Chest chest = Chest::Plain;
-  bool shine = false;  // hard surfaces catch the light on their leading edges
+  bool shine = false;    // hard surfaces catch the light on their leading edges
   Colour metal = Clear;  // if set, only this colour shines: polished metal among cloth
   HeadKind head = HeadKind::Daisaku;
   Extra extra = Extra::None;
@@ -55,8 +55,7 @@ struct HeadArt {
 // Draws a head of radius r (in display units, round as the player sees it on a picture whose
 // pixels are shown pixelAspect times as tall as wide); sideFixed flips the few details that
 // stay on one side of the screen whichever way the fighter faces.
-HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed,
-                 float pixelAspect = 1.0f);
+HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float pixelAspect = 1.0f);
 
 // How each dressed-up fighter looks; the big face and the haniwa have their own drawings.
 Style styleOf(Fighter who);
