@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "style.h"
-#include "texture.h"
 
 namespace pictures {
 
@@ -296,7 +295,7 @@ class HeadPainter {
   }
 
   // A lump of charcoal: matte black, a grey sheen only where its top and face catch the light,
-  // a glowing crack across the brow and eyes burning white-hot.
+  // a glowing crack down the back of the skull and eyes burning white-hot.
   void charcoal() {
     head_.disc(at(0, 0), r_, Black);
     // a few chipped facets break the round outline

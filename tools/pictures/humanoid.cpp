@@ -201,8 +201,8 @@ class Dresser {
     l.capsule(a.end + guard * 2.2f, a.end - guard * 2.2f, 0.55f, Yellow);
   }
 
-  // Glowing cracks in the charcoal: short jagged seams, white-yellow at the heart, red and
-  // then dull maroon towards their ends. They run across rather than down, so each shows as
+  // Glowing cracks in the charcoal: short jagged seams, yellow at the heart, red and then
+  // dull maroon towards their ends. They run across rather than down, so each shows as
   // an even streak. Only the dark body is cracked, never its lit rim.
   void embers(Canvas& l) {
     const Canvas before = l;
