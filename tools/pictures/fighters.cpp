@@ -52,6 +52,7 @@ Style ironDoll() {
   s.skin = Silver, s.hands = Silver;
   s.top = Fuchsia, s.sleeve = Fuchsia, s.sleeveLen = 0.5f, s.trim = White, s.chest = Chest::Apron;
   s.pants = Silver, s.pantsLen = 0, s.skirt = Fuchsia, s.flare = 3.2f, s.shoes = Red;
+  s.shine = true, s.metal = Silver;  // polished iron under the dress
   s.head = HeadKind::Doll, s.extra = Extra::DollJoints;
   return s;
 }
@@ -74,8 +75,9 @@ Style kokutanjin() {
   s.width = 1.05f;
   s.shoulder = 4.1f, s.waist = 3.2f, s.hips = 3.2f;
   s.armR = 1.5f, s.legR = 1.7f, s.fistR = 1.9f, s.footR = 1.4f;
-  s.skin = Grey, s.top = Grey, s.sleeve = Grey, s.hands = Grey, s.pants = Grey, s.shoes = Grey;
-  s.head = HeadKind::Charcoal, s.extra = Extra::CharcoalLumps;
+  // matte black all over; only the edges facing the light pick up a grey sheen
+  s.skin = Black, s.top = Black, s.sleeve = Black, s.hands = Black, s.pants = Black, s.shoes = Black;
+  s.head = HeadKind::Charcoal, s.extra = Extra::CharcoalEmbers;
   s.shine = true;
   return s;
 }

@@ -112,7 +112,7 @@ class LargeDresser {
     Canvas layer = f_.blank();
     paint(layer);
     f_.finish(layer, s_.shine, back);
-    if (s_.extra == Extra::CharcoalLumps) charcoal(layer);
+    if (s_.extra == Extra::CharcoalEmbers) embers(layer);
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
     out_.blit(layer, 0, 0);
   }
@@ -231,21 +231,19 @@ class LargeDresser {
     stroke(l, a.end + guard * 2.2f, a.end - guard * 2.2f, 0.55f, Yellow);
   }
 
-  // Charcoal breaks into dark chunks about a sprite pixel across, with glowing cracks.
-  void charcoal(Canvas& l) const {
-    const int chunk = std::max(2, int(std::lround(f_.scale())));
+  // Glowing cracks in the matte black charcoal: short seams across the body, a yellow heart
+  // between red ends, never on the lit rim.
+  void embers(Canvas& l) const {
     const Canvas before = l;
-    for (int y = 0; y < l.height(); ++y)
-      for (int x = 0; x < l.width(); ++x) {
-        if (before.at(x, y) != Grey) continue;
-        const int cx = (x + (y / chunk) % 2 * chunk / 2) / chunk, cy = y / chunk;
-        if (noise(cx, cy, 13) % 5 < 2) l.set(x, y, Black);
-        const bool inside = before.solid(x - 2, y) && before.solid(x + 2, y) && before.solid(x, y + 2);
-        if (inside && noise(x, y, 11) % 90 == 0) {
-          l.set(x, y, Red);
-          l.paint(x + 1, y, Red);
-          l.paint(x + 1, y + 1, noise(x, y, 12) % 2 ? Red : Yellow);
-        }
+    const auto deep = [&](int x, int y) {
+      return before.at(x, y) == Black && before.solid(x - 2, y) && before.solid(x + 2, y) &&
+             before.solid(x, y - 2) && before.solid(x, y + 2);
+    };
+    const int seam = std::max(3, int(std::lround(f_.scale() * 2)));
+    for (int y = 2; y < l.height() - 2; ++y)
+      for (int x = 2; x < l.width() - seam; ++x) {
+        if (!deep(x, y) || !deep(x + seam, y) || noise(x, y, 11) % 70 != 0) continue;
+        for (int i = 0; i < seam; ++i) l.set(x + i, y + (i > seam / 2), i == seam / 2 ? Yellow : Red);
       }
   }
 

@@ -18,9 +18,10 @@ struct Stance {
   float squash = 1;  // height kept, 1 = upright
 };
 
-constexpr Colour kClay = Olive;
-constexpr Colour kLit = Yellow;
-constexpr Colour kDark = Maroon;
+// Fired terracotta: a reddish-brown body that glows red where the light catches its curve.
+constexpr Colour kClay = Maroon;
+constexpr Colour kLit = Red;
+constexpr Colour kDark = Black;
 constexpr Colour Groove = Teal;  // marks the groove until the clay is fired
 
 void tube(Canvas& c, const std::vector<Pt>& path, float r) {
@@ -31,10 +32,11 @@ std::vector<Pt> armPath(Arm arm, bool front) {
   const float s = front ? 1.0f : -1.0f;
   const Pt shoulder{15.5f + s * 4, 16};
   switch (arm) {
+    // the everyday arms are little clay stubs, one lifted and one hanging
     case Arm::Raised:
-      return {shoulder, shoulder + Pt{s * 4, 0}, shoulder + Pt{s * 4.5f, -6}};
+      return {shoulder, shoulder + Pt{s * 3, -0.5f}, shoulder + Pt{s * 3.5f, -3.5f}};
     case Arm::Low:
-      return {shoulder, shoulder + Pt{s * 3.5f, 1}, shoulder + Pt{s * 4, 5}};
+      return {shoulder, shoulder + Pt{s * 2.5f, 1}, shoulder + Pt{s * 3, 3.5f}};
     case Arm::Forward:
       return {shoulder, shoulder + Pt{s * 11.5f, -1}};
     case Arm::PulledBack:
@@ -46,18 +48,18 @@ std::vector<Pt> armPath(Arm arm, bool front) {
 // The figure in flat clay, holes and all, before light and outline.
 Canvas clay(const Stance& st) {
   Canvas c(32, 32);
-  c.ellipse({15.5f, 7}, 4.5f, 5, kClay);  // the round-topped head
-  c.fillRect(11, 7, 10, 8, kClay);
+  c.ellipse({15.5f, 7}, 5.5f, 5, kClay);  // the round-topped head, as wide as the tube below
+  c.fillRect(10, 7, 12, 7, kClay);
   const Pt body[] = {{10.5f, 14}, {20.5f, 14}, {21.5f, 26}, {10, 26}};
   c.polygon(body, kClay);
   const Pt skirt[] = {{10, 25}, {21.5f, 25}, {23, 30}, {8.5f, 30}};
   c.polygon(skirt, kClay);
   tube(c, armPath(st.back, false), 1.4f);
   tube(c, armPath(st.front, true), 1.4f);
-  // eyes and mouth are holes poked through the clay
-  c.fillRect(13, 6, 2, 2, Black);
-  c.fillRect(17, 6, 2, 2, Black);
-  c.fillRect(15, 10, 2, 3, Black);
+  // eyes and mouth are big hollow holes poked through the clay
+  c.fillRect(12, 6, 3, 2, Black);
+  c.fillRect(17, 6, 3, 2, Black);
+  c.fillRect(14, 10, 4, 2, Black);
   // a groove round the waist
   for (int x = 0; x < 32; ++x)
     if (c.at(x, 21) == kClay && c.at(x - 1, 21) == kClay) c.set(x, 21, Groove);
@@ -72,20 +74,27 @@ Canvas clay(const Stance& st) {
   return bent;
 }
 
-// Round clay: dark on the far side, a streak of light just inside the near one.
+// Round clay: dark on the far side and a band of light down the near one, so the tube reads as
+// round; the lower lip of each hole catches the light too, so the holes read as deep.
 Canvas fired(const Canvas& flat) {
   Canvas c = flat;
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       if (flat.at(x, y) == Groove) {
-        c.set(x, y, (x % 2) ? Black : kDark);
+        c.set(x, y, Black);
         continue;
       }
       if (flat.at(x, y) != kClay) continue;
-      if (!flat.solid(x - 1, y) || !flat.solid(x, y + 1))
-        c.set(x, y, kDark);
-      else if (flat.solid(x + 1, y) && !flat.solid(x + 2, y) && flat.solid(x, y - 1))
+      if (flat.at(x, y - 1) == Black) {  // the light catches the lower lip of each hole
         c.set(x, y, kLit);
+        continue;
+      }
+      const bool nearSide = !flat.solid(x + 1, y) || !flat.solid(x + 2, y);
+      if (!flat.solid(x - 1, y) || !flat.solid(x, y + 1)) {
+        c.set(x, y, kDark);
+      } else if (nearSide && flat.at(x + 1, y) != Black) {
+        c.set(x, y, kLit);
+      }
     }
   c.outline();
   return c;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "style.h"
-#include "texture.h"
 
 namespace pictures {
 
@@ -14,15 +13,16 @@ namespace {
 
 class HeadPainter {
  public:
-  HeadPainter(float r, HeadView view, Mood mood, bool sideFixed)
+  HeadPainter(float r, HeadView view, Mood mood, bool sideFixed, float aspect)
       : r_(r),
+        a_(aspect),
         k_(r / 4.5f),
         front_(view == HeadView::Front),
         mood_(mood),
         sideFixed_(sideFixed),
         c_(int(std::ceil(r)) + 10),
-        head_(2 * c_ + 1, 2 * c_ + 1),
-        behind_(2 * c_ + 1, 2 * c_ + 1) {}
+        head_(2 * c_ + 1, 2 * c_ + 1, Clear, aspect),
+        behind_(2 * c_ + 1, 2 * c_ + 1, Clear, aspect) {}
 
   HeadArt paint(HeadKind kind) {
     switch (kind) {
@@ -54,12 +54,18 @@ class HeadPainter {
     return front_ ? frontView : sideView;
   }
 
-  // Unit head coordinates: (0, 0) is the centre, 1 is the radius, +u is the face side.
-  Pt at(float u, float v) const { return {c_ + u * r_, c_ + v * r_}; }
+  // Unit head coordinates: (0, 0) is the centre, 1 is the radius, +u is the face side, and the
+  // radius is the same on screen across and down: at() gives display units, px() the column of
+  // a u and py() the row of a v. The centre is pixel (c_, c_).
+  Pt at(float u, float v) const { return {c_ + u * r_, c_ * a_ + v * r_}; }
   int px(float u) const { return int(std::lround(c_ + u * r_)); }
+  int py(float v) const { return c_ + int(std::lround(v * r_ / a_)); }
+  // How far a pixel lies below the centre, in radii as seen on screen.
+  float below(int y) const { return float(y - c_) * a_ / r_; }
   int size(float n) const { return std::max(1, int(std::lround(n * k_))); }
+  int rows(float n) const { return std::max(1, int(std::lround(n * k_ / a_))); }
   void block(Canvas& c, float u, float v, float w, float h, Colour col) const {
-    c.fillRect(px(u), px(v), size(w), size(h), col);
+    c.fillRect(px(u), py(v), size(w), rows(h), col);
   }
   void poly(Canvas& c, std::initializer_list<Pt> unitCorners, Colour col) const {
     std::vector<Pt> pts;
@@ -70,7 +76,7 @@ class HeadPainter {
   void capHair(Canvas& hair, float below) const {
     for (int y = 0; y < hair.height(); ++y)
       for (int x = 0; x < hair.width(); ++x)
-        if (float(y - c_) / r_ > below) hair.set(x, y, Clear);
+        if (this->below(y) > below) hair.set(x, y, Clear);
   }
   static void finish(Canvas& c) {
     const Canvas before = c;
@@ -89,7 +95,7 @@ class HeadPainter {
         block(head_, u - 0.05f, 0.05f, 2, 1, Black);
       } else {
         block(head_, u, -0.2f, 1.3f, 2.3f, eye);
-        if (k_ > 1.5f) head_.set(px(u), px(-0.15f), White);
+        if (k_ > 1.5f) head_.set(px(u), py(-0.15f), White);
       }
       if (shout) block(head_, u - 0.2f, -0.42f, 2, 1, Black);
     }
@@ -100,14 +106,14 @@ class HeadPainter {
     } else {
       block(head_, mu, 0.55f, front_ ? 2 : 1, 1, lips);
     }
-    if (!front_) head_.set(px(-0.05f), px(0.25f), shadeOf(skin));
+    if (!front_) head_.set(px(-0.05f), py(0.25f), shadeOf(skin));
   }
 
   void hairHighlight(Colour hair, float u, float v) {
     // the light falls from the upper left of the screen whichever way the fighter faces
     const float side = sideFixed_ ? -u : u;
     for (int i = 0; i < size(2); ++i) {
-      const int x = px(side) + (sideFixed_ ? -i : i), y = px(v) + i;
+      const int x = px(side) + (sideFixed_ ? -i : i), y = py(v) + i;
       if (head_.at(x, y) == hair) head_.set(x, y, lightOf(hair));
     }
   }
@@ -130,12 +136,12 @@ class HeadPainter {
       poly(hair, {{0.4f, -0.8f}, {1.0f, -0.45f}, {1.15f, -0.95f}}, Black);
       for (int y = 0; y < hair.height(); ++y)
         for (int x = 0; x < hair.width(); ++x)
-          if (float(x - c_) / r_ > -0.35f && float(y - c_) / r_ > -0.45f) hair.set(x, y, Clear);
+          if (float(x - c_) / r_ > -0.35f && below(y) > -0.45f) hair.set(x, y, Clear);
       capHair(hair, 0.55f);
     }
     head_.blit(hair, 0, 0);
     // headband with its tails flying behind
-    for (int x = 0; x < head_.width(); ++x) head_.paint(x, px(-0.42f), Red);
+    for (int x = 0; x < head_.width(); ++x) head_.paint(x, py(-0.42f), Red);
     if (!front_) {
       head_.line(at(-1.0f, -0.42f), at(-1.7f, -0.2f), Red);
       head_.line(at(-1.0f, -0.3f), at(-1.5f, 0.3f), Red);
@@ -153,14 +159,14 @@ class HeadPainter {
       poly(hair, {{-1.15f, -0.3f}, {-0.6f, -0.3f}, {-0.75f, 1.4f}, {-1.25f, 1.4f}}, Maroon);
       poly(hair, {{1.15f, -0.3f}, {0.6f, -0.3f}, {0.75f, 1.4f}, {1.25f, 1.4f}}, Maroon);
       capHair(hair, 1.5f);
-      for (int y = px(-0.25f); y < px(0.5f); ++y)
+      for (int y = py(-0.25f); y < py(0.5f); ++y)
         for (int x = px(-0.6f); x <= px(0.6f); ++x) hair.set(x, y, Clear);
     } else {
       hair.disc(at(-0.2f, -0.15f), r_ * 1.0f, Maroon);
       poly(hair, {{0.0f, -0.95f}, {0.95f, -0.45f}, {0.8f, -0.05f}, {0.2f, -0.5f}}, Maroon);
       for (int y = 0; y < hair.height(); ++y)
         for (int x = 0; x < hair.width(); ++x)
-          if (float(x - c_) / r_ > -0.2f && float(y - c_) / r_ > -0.35f) hair.set(x, y, Clear);
+          if (float(x - c_) / r_ > -0.2f && below(y) > -0.35f) hair.set(x, y, Clear);
       capHair(hair, 0.9f);
       // the long hair falls down her back
       poly(behind_, {{-1.05f, -0.4f}, {-0.1f, 0.2f}, {-0.5f, 2.5f}, {-1.5f, 2.3f}}, Maroon);
@@ -187,35 +193,41 @@ class HeadPainter {
     for (float u : {-0.3f, 0.0f, 0.3f}) block(head_, u, -0.85f, 1, 2, Olive);
     finish(head_);
     const float ears = front_ ? 0.7f : 0.45f;
-    head_.paint(px(ears), px(-1.05f), Fuchsia);
-    if (front_) head_.paint(px(-ears), px(-1.05f), Fuchsia);
+    head_.paint(px(ears), py(-1.05f), Fuchsia);
+    if (front_) head_.paint(px(-ears), py(-1.05f), Fuchsia);
     const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
     for (float u : spots({-0.42f, 0.3f}, {0.35f})) {
       if (closed) {
         block(head_, u - 0.1f, 0.0f, 2, 1, Black);
       } else {
         block(head_, u, -0.2f, 1.3f, 2.3f, Black);
-        head_.paint(px(u) - 1, px(-0.2f), Green);
+        head_.paint(px(u) - 1, py(-0.2f), Green);
       }
     }
     const float nose = front_ ? 0.0f : 0.95f;
-    head_.paint(px(nose), px(0.15f), Fuchsia);
+    head_.paint(px(nose), py(0.15f), Fuchsia);
     if (mood_ != Mood::Calm) block(head_, nose - 0.2f, 0.55f, 2, 1, Red);
     // whiskers poke out past the cheeks
     const float w = front_ ? 1.05f : 1.0f;
-    head_.set(px(w) + 1, px(0.3f), Black);
-    head_.set(px(w) + 1, px(0.6f), Black);
+    head_.set(px(w) + 1, py(0.3f), Black);
+    head_.set(px(w) + 1, py(0.6f), Black);
     if (front_) {
-      head_.set(px(-w) - 1, px(0.3f), Black);
-      head_.set(px(-w) - 1, px(0.6f), Black);
+      head_.set(px(-w) - 1, py(0.3f), Black);
+      head_.set(px(-w) - 1, py(0.6f), Black);
     }
     // red collar with its bell
     head_.capsule(at(-0.4f, 1.05f), at(0.45f, 1.05f), 0.55f * k_, Red);
-    head_.set(px(front_ ? 0.0f : 0.45f), px(1.25f), Yellow);
+    head_.set(px(front_ ? 0.0f : 0.45f), py(1.25f), Yellow);
   }
 
   void doll() {
     head_.disc(at(0, 0), r_, Silver);
+    // polished iron: the face's lit rim shines white
+    const Canvas face = head_;
+    for (int y = 0; y < head_.height(); ++y)
+      for (int x = 0; x < head_.width(); ++x)
+        if (face.solid(x, y) && !face.solid(x + 1, y) && below(y) > -0.2f && below(y) < 0.6f)
+          head_.set(x, y, White);
     Canvas hair(head_.width(), head_.height());
     hair.ellipse(at(front_ ? 0.0f : -0.15f, -0.35f), r_ * 1.05f, r_ * 0.75f, Yellow);
     capHair(hair, -0.2f);
@@ -243,12 +255,17 @@ class HeadPainter {
         block(head_, u - 0.1f, 0.0f, 2, 1, Black);
       } else {
         block(head_, u, -0.2f, 1.3f, 2.3f, Blue);
-        head_.set(px(u) + (front_ ? 0 : 1), px(-0.2f), Black);
-        head_.set(px(u), px(-0.2f) - 1, Black);
+        head_.set(px(u) + (front_ ? 0 : 1), py(-0.2f), Black);
+        head_.set(px(u), py(-0.2f) - 1, Black);
       }
-      head_.set(px(u + 0.15f), px(0.45f), Red);
+      head_.set(px(u + 0.15f), py(0.45f), Red);
     }
-    head_.set(px(front_ ? 0.0f : 0.75f), px(0.65f), Red);
+    head_.set(px(front_ ? 0.0f : 0.75f), py(0.65f), Red);
+    // the rivets that hold her jaw on
+    for (float u : spots({-0.75f, 0.75f}, {-0.45f})) {
+      head_.set(px(u), py(0.55f), Grey);
+      if (k_ > 1.5f) head_.set(px(u), py(0.55f) - 1, White);
+    }
   }
 
   void knight() {
@@ -270,44 +287,49 @@ class HeadPainter {
     finish(head_);
     // the visor slit and the glint of the eyes inside it
     for (int x = px(front_ ? -0.75f : 0.05f); x <= px(front_ ? 0.75f : 1.05f); ++x)
-      head_.paint(x, px(0.05f), Black);
-    for (float u : spots({-0.4f, 0.35f}, {0.55f})) head_.set(px(u), px(0.05f), Red);
+      head_.paint(x, py(0.05f), Black);
+    for (float u : spots({-0.4f, 0.35f}, {0.55f})) head_.set(px(u), py(0.05f), Red);
     if (!front_)
-      for (float v : {0.45f, 0.7f}) head_.paint(px(0.8f), px(v), Black);
-    head_.paint(px(sideFixed_ ? 0.35f : -0.35f), px(-0.55f), White);
+      for (float v : {0.45f, 0.7f}) head_.paint(px(0.8f), py(v), Black);
+    head_.paint(px(sideFixed_ ? 0.35f : -0.35f), py(-0.55f), White);
   }
 
+  // A lump of charcoal: matte black, a grey sheen only where its top and face catch the light,
+  // a glowing crack down the back of the skull and eyes burning white-hot.
   void charcoal() {
-    head_.disc(at(0, 0), r_, Grey);
-    const Canvas round = head_;
+    head_.disc(at(0, 0), r_, Black);
+    // a few chipped facets break the round outline
+    for (Pt p : {Pt{-0.75f, -0.7f}, Pt{0.35f, -0.95f}, Pt{-1.0f, 0.2f}})
+      head_.disc(at(p.x, p.y), r_ * 0.2f, Black);
+    const Canvas lump = head_;
     for (int y = 0; y < head_.height(); ++y)
       for (int x = 0; x < head_.width(); ++x)
-        if (!round.solid(x, y) && (round.solid(x + 1, y) || round.solid(x, y + 1) || round.solid(x - 1, y)) &&
-            noise(x / size(1.5f), y / size(1.5f), 3) % 3 == 0)
-          head_.set(x, y, Grey);
+        if (lump.solid(x, y) && (!lump.solid(x, y - 1) || !lump.solid(x + 1, y))) head_.set(x, y, Grey);
+    if (k_ > 1.5f)  // big enough for the sheen to show a brighter glint
+      head_.paint(px(-0.25f), py(-0.95f), Silver);
     finish(head_);
-    head_.lightEdge(0, -1, Grey);
-    // dark lumps and a few bright glints in the charcoal
-    Canvas lumps(head_.width(), head_.height());
-    for (int i = 0; i < 7; ++i) {
-      const float u = float(noise(i, 0, 5) % 140) / 100.0f - 0.7f,
-                  v = float(noise(i, 1, 5) % 140) / 100.0f - 0.7f;
-      lumps.disc(at(u, v), r_ * 0.2f, Black);
-    }
-    for (int y = 0; y < head_.height(); ++y)
-      for (int x = 0; x < head_.width(); ++x)
-        if (head_.at(x, y) == Grey && lumps.solid(x, y)) head_.set(x, y, Black);
-    head_.paint(px(-0.3f), px(-0.6f), Silver);
+    // the crack: red round a yellow core, running down the back of the skull
+    const Pt crack[] = {at(-0.3f, -0.85f), at(-0.5f, -0.45f), at(-0.35f, -0.1f), at(-0.6f, 0.3f)};
+    for (int i = 0; i + 1 < 4; ++i) head_.line(crack[i], crack[i + 1], Red);
+    head_.set(px(-0.5f), py(-0.45f), Yellow);
+    if (k_ > 1.5f) head_.set(px(-0.35f), py(-0.1f), Yellow);
+    // the eyes burn white-hot, screwed shut or wide open
+    const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
     for (float u : spots({-0.45f, 0.3f}, {0.4f})) {
-      const bool closed = mood_ == Mood::Hurt;
-      block(head_, u, closed ? 0.0f : -0.2f, closed ? 2.0f : 1.3f, closed ? 1.0f : 2.3f, Yellow);
-      head_.set(px(u) + 1, px(-0.2f), closed ? Grey : Red);
+      block(head_, u - (closed ? 0.05f : 0.0f), closed ? 0.0f : -0.15f, closed ? 2.0f : 1.3f,
+            closed ? 1.0f : 2.0f, White);
+      head_.set(px(u) + size(closed ? 2.0f : 1.3f), py(closed ? 0.0f : -0.15f) + rows(closed ? 0.1f : 1.0f),
+                Yellow);  // the glow round the white
     }
+    // the mouth glows like the cracks
     const float mu = front_ ? -0.2f : 0.45f;
-    block(head_, mu, 0.55f, mood_ == Mood::Calm ? 2 : 3, 1, Red);
+    const int wide = mood_ == Mood::Calm ? 2 : 3;
+    block(head_, mu, 0.5f, float(wide), mood_ == Mood::Calm ? 1.0f : 1.6f, Red);
+    head_.set(px(mu) + size(1), py(0.5f), mood_ == Mood::Calm ? Red : Yellow);
   }
 
   float r_;
+  float a_;
   float k_;
   bool front_;
   Mood mood_;
@@ -319,8 +341,8 @@ class HeadPainter {
 
 }  // namespace
 
-HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed) {
-  HeadArt art = HeadPainter(r, view, mood, sideFixed).paint(kind);
+HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float pixelAspect) {
+  HeadArt art = HeadPainter(r, view, mood, sideFixed, pixelAspect).paint(kind);
   if (view == HeadView::FaceUp) {
     art.behind = art.behind.turnedLeft();
     art.front = art.front.turnedLeft();

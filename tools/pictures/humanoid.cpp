@@ -72,16 +72,17 @@ Pt across(Pt a, Pt b) {
   return {-d.y, d.x};
 }
 
-// Pixels on the back or the underside of a shape fall into shadow; shiny ones
-// catch the light on the leading and upper edges.
-void light(Canvas& layer, bool shine) {
+// Pixels on the back or the underside of a shape fall into shadow; shiny ones catch the light
+// on the leading and upper edges, or only along the upper side of a fighter lying down.
+void light(Canvas& layer, bool shine, Colour metal, bool lying) {
   const Canvas before = layer;
   for (int y = 0; y < layer.height(); ++y)
     for (int x = 0; x < layer.width(); ++x) {
       if (!before.solid(x, y)) continue;
       if (!before.solid(x - 1, y) || !before.solid(x, y + 1))
         layer.set(x, y, shadeOf(before.at(x, y)));
-      else if (shine && (!before.solid(x + 1, y) || !before.solid(x, y - 1)))
+      else if (shine && (metal == Clear || before.at(x, y) == metal) &&
+               ((!lying && !before.solid(x + 1, y)) || !before.solid(x, y - 1)))
         layer.set(x, y, lightOf(before.at(x, y)));
     }
 }
@@ -121,6 +122,7 @@ class Dresser {
     }
     head_ = drawHeadShown(s_.head, s_.headR, k_.view, k_.mood, sideFixed_, aspect_);
     if (s_.extra == Extra::KnightCape && gear_) add([&](Canvas& l) { cape(l); }, false);
+    if (s_.extra == Extra::DollJoints && !front) add([&](Canvas& l) { windUpKey(l); }, false);
     if (!front) {
       add([&](Canvas& l) { arm(l, k_.backArm, false); }, true);
       add([&](Canvas& l) { leg(l, k_.backLeg); }, true);
@@ -142,13 +144,9 @@ class Dresser {
   void add(Paint paint, bool back) {
     Canvas layer(kCell, kCell, Clear, aspect_);
     paint(layer);
-    if (s_.extra == Extra::CharcoalLumps) lumpy(layer);
     if (back) darkenAll(layer);
-    light(layer, s_.shine);
-    if (s_.extra == Extra::CharcoalLumps) {
-      chunks(layer);
-      embers(layer);
-    }
+    light(layer, s_.shine, s_.metal, k_.view == HeadView::FaceUp);
+    if (s_.extra == Extra::CharcoalEmbers) embers(layer);
     layer.outline();
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
     out_.blit(layer, 0, 0);
@@ -269,40 +267,47 @@ class Dresser {
     l.capsule(a.end + guard * (2.2f * k), a.end - guard * (2.2f * k), 0.55f * k, Yellow);
   }
 
-  void lumpy(Canvas& l) {
-    const Canvas before = l;
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x)
-        if (!before.solid(x, y) &&
-            (before.solid(x - 1, y) || before.solid(x + 1, y) || before.solid(x, y - 1)) &&
-            noise(x, y, 7) % 4 == 0)
-          l.set(x, y, Grey);
-  }
-
-  // charcoal breaks into dark and grey chunks
-  void chunks(Canvas& l) {
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x)
-        if (l.at(x, y) == Grey && noise((x + y % 2) / 3, y / 3, 13) % 5 < 2) l.set(x, y, Black);
-  }
-
-  // glowing cracks in the charcoal
+  // Glowing cracks in the charcoal: short jagged seams, yellow at the heart, red and then
+  // dull maroon towards their ends. They run across rather than down, so each shows as
+  // an even streak. Only the dark body is cracked, never its lit rim.
   void embers(Canvas& l) {
     const Canvas before = l;
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x) {
-        const bool inside = before.solid(x - 1, y) && before.solid(x + 1, y + 1) && before.solid(x, y + 1);
-        if (inside && noise(x, y, 11) % 16 == 0) {
-          l.set(x, y, Red);
-          l.paint(x + 1, y + 1, noise(x, y, 12) % 2 ? Red : Yellow);
-        }
+    auto deep = [&](int x, int y) {
+      return before.at(x, y) == Black && before.solid(x - 1, y) && before.solid(x + 1, y) &&
+             before.solid(x, y - 1) && before.solid(x, y + 1);
+    };
+    for (int y = 1; y < kCell - 1; ++y)
+      for (int x = 1; x < kCell - 1; ++x) {
+        if (!deep(x, y) || !deep(x + 1, y) || noise(x, y, 11) % 9 != 0) continue;
+        const int dy = noise(x, y, 12) % 2 ? 1 : -1;  // which way the seam jags
+        if (!deep(x + 2, y + dy) || l.at(x - 1, y) != Black) continue;
+        l.set(x, y, Red);
+        l.set(x + 1, y, Yellow);
+        l.set(x + 2, y + dy, Red);
+        if (deep(x + 3, y + dy)) l.set(x + 3, y + dy, Maroon);
       }
   }
 
+  // The wind-up key in her back: a stem between the shoulder blades and a bow of two lobes
+  // standing well clear of her, polished like the rest of her iron.
+  void windUpKey(Canvas& l) {
+    const Pt back = across(k_.neck, k_.hip), up = unit(k_.neck - k_.hip);
+    const Pt root = lerp(k_.neck, k_.hip, 0.25f) + back * (s_.shoulder - 1.0f);
+    const float k = scale_;
+    const Pt bow = root + back * (4.5f * k);
+    l.capsule(root, bow, 0.5f * k, Grey);
+    l.disc(bow + back * (0.8f * k) + up * (1.8f * k), 1.4f * k, Silver);
+    l.disc(bow + back * (0.8f * k) - up * (1.8f * k), 1.4f * k, Silver);
+  }
+
+  // Riveted joints: a grey rivet head at each elbow and knee, with a white glint on top.
   void dollJoints(Canvas& l) {
     for (const Limb* limb : {&k_.backArm, &k_.frontArm, &k_.backLeg, &k_.frontLeg}) {
       const int x = int(std::lround(limb->joint.x)), y = l.rowAt(limb->joint.y);
-      if (l.at(x, y) == s_.skin || l.at(x, y) == shadeOf(s_.skin)) l.set(x, y, Grey);
+      const Colour c = l.at(x, y);
+      if (c != s_.skin && c != shadeOf(s_.skin) && c != lightOf(s_.skin)) continue;
+      l.set(x, y, Grey);
+      if (l.solid(x, y - 1) && l.at(x, y - 1) != Black) l.set(x, y - 1, White);
     }
   }
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <vector>
 
+#include "assets/picture_shapes.h"
 #include "fighters.h"
 #include "font.h"
 #include "screens.h"
@@ -74,20 +75,35 @@ Canvas drawPortrait(int fighter, const Canvas& store) {
     default:
       break;
   }
+  // Drawn for the select window's boxes, whose pixels are shown a little taller than wide:
+  // shapes are in display units, so heads and shoulders come out round there.
+  const float aspect = float(mojara::assets::kPortraitShape.pixelAspect());
   const Style s = styleOf(Fighter(fighter));
-  Canvas c(32, 32);
-  Canvas body(32, 32);
-  body.ellipse({15, 33}, 12, 9, s.top);
-  if (s.chest == Chest::Tie) body.capsule({17, 25}, {16, 29}, 1.0f, s.trim);
-  if (s.chest == Chest::Belly || s.chest == Chest::Apron) body.ellipse({17, 32}, 4, 6, s.trim);
-  body.capsule({16, 20}, {16, 26}, 2.5f, s.skin);  // neck
+  Canvas c(32, 32, Clear, aspect);
+  Canvas body(32, 32, Clear, aspect);
+  const float bottom = c.displayHeight();
+  body.ellipse({15, bottom + 1}, 12, 9, s.top);
+  if (s.chest == Chest::Tie) body.capsule({17, bottom - 7}, {16, bottom - 3}, 1.0f, s.trim);
+  if (s.chest == Chest::Belly || s.chest == Chest::Apron) body.ellipse({17, bottom}, 4, 6, s.trim);
+  body.capsule({16, bottom - 12}, {16, bottom - 6}, 2.5f, s.skin);  // neck
   body.shadeEdge(-1, 0, 2);
+  if (fighter == IronDoll) {  // her wind-up key standing out behind her shoulder
+    const Pt bow{4, bottom - 12};
+    body.capsule({9, bottom - 8}, bow, 0.7f, Grey);
+    body.disc(bow + Pt{1.6f, -1.6f}, 1.7f, Silver);
+    body.disc(bow + Pt{-1.6f, 1.6f}, 1.7f, Silver);
+    body.set(5, body.rowAt(bottom - 15), White);
+  }
+  if (fighter == Kokutanjin) {  // a charcoal chest: grey sheen on top, a crack glowing in it
+    body.lightEdge(0, -1);
+    body.line({8, bottom - 4}, {11, bottom - 2}, Red);
+    body.set(9, 29, Yellow);
+  }
   body.outline();
-  const HeadArt head = drawHead(s.head, 9.5f, HeadView::Side, Mood::Calm, true);
-  c.blit(head.behind, 16 - head.centre, 14 - head.centre);
+  const HeadArt head = drawHead(s.head, 9.5f, HeadView::Side, Mood::Calm, true, aspect);
+  c.blit(head.behind, 16 - head.centre, 13 - head.centre);
   c.blit(body, 0, 0);
-  c.blit(head.front, 16 - head.centre, 14 - head.centre);
-  if (fighter == Kokutanjin) c.fillRect(6, 28, 2, 1, Red), c.set(22, 30, Yellow);
+  c.blit(head.front, 16 - head.centre, 13 - head.centre);
   return c.mirrored();
 }
 

@@ -8,7 +8,7 @@ namespace pictures {
 
 enum class HeadKind { Daisaku, Miyo, Cat, Doll, Knight, Charcoal };
 
-enum class Extra { None, CatTail, KnightCape, CharcoalLumps, DollJoints };
+enum class Extra { None, CatTail, KnightCape, CharcoalEmbers, DollJoints };
 
 // What is worn or shows on the front of the chest, in the trim colour.
 enum class Chest { Plain, Tie, Apron, Belly };
@@ -39,7 +39,8 @@ struct Style {
   float flare = 1.8f;    // how far the skirt's hem stands out
   Colour trim = Clear;
   Chest chest = Chest::Plain;
-  bool shine = false;  // hard surfaces catch the light on their leading edges
+  bool shine = false;    // hard surfaces catch the light on their leading edges
+  Colour metal = Clear;  // if set, only this colour shines: polished metal among cloth
   HeadKind head = HeadKind::Daisaku;
   Extra extra = Extra::None;
 };
@@ -51,9 +52,10 @@ struct HeadArt {
   int centre = 0;  // head centre sits at (centre, centre) in both canvases
 };
 
-// Draws a head of radius r; sideFixed flips the few details that stay on one side
-// of the screen whichever way the fighter faces.
-HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed);
+// Draws a head of radius r (in display units, round as the player sees it on a picture whose
+// pixels are shown pixelAspect times as tall as wide); sideFixed flips the few details that
+// stay on one side of the screen whichever way the fighter faces.
+HeadArt drawHead(HeadKind kind, float r, HeadView view, Mood mood, bool sideFixed, float pixelAspect = 1.0f);
 
 // The same head for a picture whose pixels are shown `aspect` times as tall as wide: r across on
 // screen, and round there.

@@ -1,0 +1,180 @@
+// What makes the odder fighters read as what they are: the haniwa's clay, the charcoal man's
+// embers, the iron doll's metal and key, and heads that stay round on stretched pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "assets/picture_shapes.h"
+#include "canvas.h"
+#include "fighters.h"
+#include "moves.h"
+#include "pose.h"
+#include "screens.h"
+#include "store.h"
+#include "style.h"
+
+namespace {
+
+using namespace pictures;
+
+// How many pixels of each palette colour a picture has, and how many are drawn at all.
+struct Census {
+  std::array<int, 16> of{};
+  int solid = 0;
+  int operator[](Colour c) const { return of[c]; }
+  double share(std::initializer_list<Colour> cs) const {
+    int n = 0;
+    for (Colour c : cs) n += of[c];
+    return solid ? double(n) / solid : 0;
+  }
+};
+
+Census census(const Canvas& c) {
+  Census n;
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x)
+      if (c.solid(x, y)) ++n.of[c.at(x, y)], ++n.solid;
+  return n;
+}
+
+bool isFigure(int pose) { return pose != BlobTall && pose != BlobSquat; }
+
+// Black areas with drawn pixels all round them: holes in a surface rather than its outline.
+int enclosedBlackAreas(const Canvas& c) {
+  std::vector<bool> seen(std::size_t(c.width() * c.height()), false);
+  int areas = 0;
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x) {
+      if (c.at(x, y) != Black || seen[std::size_t(y * c.width() + x)]) continue;
+      bool open = false;
+      std::vector<std::pair<int, int>> todo{{x, y}};
+      seen[std::size_t(y * c.width() + x)] = true;
+      while (!todo.empty()) {
+        const auto [px, py] = todo.back();
+        todo.pop_back();
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+          const int nx = px + dx, ny = py + dy;
+          if (!c.solid(nx, ny)) {
+            open = true;
+          } else if (c.at(nx, ny) == Black && !seen[std::size_t(ny * c.width() + nx)]) {
+            seen[std::size_t(ny * c.width() + nx)] = true;
+            todo.push_back({nx, ny});
+          }
+        }
+      }
+      areas += open ? 0 : 1;
+    }
+  return areas;
+}
+
+// Leftmost drawn column among the given rows.
+int leftmost(const Canvas& c, int fromRow, int toRow) {
+  int lo = c.width();
+  for (int y = fromRow; y <= toRow; ++y)
+    for (int x = 0; x < c.width(); ++x)
+      if (c.solid(x, y)) lo = std::min(lo, x);
+  return lo;
+}
+
+TEST(Hanii, IsFiredTerracottaNotAGreenPlant) {
+  for (bool left : {false, true})
+    for (int p = 0; p < PoseCount; ++p) {
+      if (!isFigure(p)) continue;
+      const Census n = census(drawFighter(Hanii, Pose(p), left));
+      EXPECT_EQ(n[Green] + n[Olive] + n[Lime] + n[Teal], 0) << "pose " << p << " has green in the clay";
+      EXPECT_GT(n.share({Maroon, Red}), 0.55) << "pose " << p << " is not mostly terracotta";
+      EXPECT_GT(n[Maroon], n[Red]) << "pose " << p << ": the light is a streak, the clay is reddish-brown";
+    }
+}
+
+TEST(Hanii, HasHollowEyesAndMouth) {
+  for (int p : {Rest, Ready, Punch, WindUp})
+    EXPECT_GE(enclosedBlackAreas(drawFighter(Hanii, Pose(p), false)), 3) << "pose " << p;
+}
+
+TEST(Kokutanjin, IsBlackCharcoalWithEmbersAndWhiteHotEyes) {
+  for (bool left : {false, true})
+    for (int p = 0; p < PoseCount; ++p) {
+      if (!isFigure(p)) continue;
+      const Census n = census(drawFighter(Kokutanjin, Pose(p), left));
+      EXPECT_GT(n.share({Black}), 0.6) << "pose " << p << " is not mostly black";
+      EXPECT_LT(n.share({Grey, Silver}), 0.25) << "pose " << p << ": grey is only the sheen on his edges";
+      const double embers = n.share({Red, Yellow, Maroon});
+      EXPECT_GT(embers, 0.02) << "pose " << p << " has no glowing cracks";
+      EXPECT_LT(embers, 0.15) << "pose " << p << " glows all over";
+      // (the overhead hammer blow hides his face behind his arms)
+      if (p != Punch) EXPECT_GE(n[White], 1) << "pose " << p << ": his eyes burn white";
+      EXPECT_LE(n[White], 6) << "pose " << p << ": only his eyes are white-hot";
+    }
+}
+
+TEST(Kokutanjin, HisPortraitIsACharcoalFace) {
+  const Census n = census(drawPortrait(Kokutanjin, buildStore()));
+  EXPECT_GT(n.share({Black}), 0.6);
+  EXPECT_GE(n[White], 2) << "white-hot eyes";
+  EXPECT_GE(n[Red] + n[Yellow], 4) << "glowing cracks";
+}
+
+TEST(IronDoll, ShinesLikeMetalAndKeepsHerDress) {
+  for (int p : {Rest, Ready, Punch, Kick, Victory}) {
+    const Census n = census(drawFighter(IronDoll, Pose(p), false));
+    EXPECT_GT(n.share({Silver}), 0.07) << "pose " << p;
+    EXPECT_GE(n[White], 3) << "pose " << p << ": polished highlights";
+    EXPECT_GE(n[Grey], 3) << "pose " << p << ": rivets and shadowed iron";
+    EXPECT_GT(n.share({Fuchsia, Purple}), 0.12) << "pose " << p << ": she is still a doll in a dress";
+  }
+}
+
+TEST(IronDoll, HasAWindUpKeyStickingOutOfHerBack) {
+  Style plain = styleOf(IronDoll);
+  plain.extra = Extra::None;
+  for (int p : {Rest, Ready, Punch, Kick, Hit, WindUp}) {
+    const Canvas without = drawHumanoid(plain, skeletonFor(IronDoll, Pose(p)), false,
+                                        float(mojara::assets::kFighterShape.pixelAspect()));
+    int middle = 0;  // her body's middle column
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) middle += without.solid(x, y) ? x : 0;
+    middle /= std::max(1, without.solidCount());
+    for (bool left : {false, true}) {
+      const Canvas withKey =
+          left ? drawFighter(IronDoll, Pose(p), true).mirrored() : drawFighter(IronDoll, Pose(p), false);
+      // what the key adds stands out behind her, facing right: left of her middle
+      int added = 0, behind = 0;
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+          if (withKey.solid(x, y) && !without.solid(x, y)) {
+            ++added;
+            behind += x < middle ? 1 : 0;
+          }
+      EXPECT_GE(added, 8) << "pose " << p << (left ? " facing left" : "");
+      EXPECT_GE(behind, added * 9 / 10) << "pose " << p << (left ? " facing left" : "");
+    }
+  }
+}
+
+// A head drawn for pixels shown taller than wide takes fewer rows, so that on screen it has the
+// proportions it has on square pixels.
+TEST(Heads, KeepTheirProportionsOnScreenOnStretchedPixels) {
+  const float aspect = float(mojara::assets::kPortraitShape.pixelAspect());
+  for (HeadKind kind : {HeadKind::Daisaku, HeadKind::Miyo, HeadKind::Cat, HeadKind::Doll, HeadKind::Knight,
+                        HeadKind::Charcoal}) {
+    auto extent = [](const Canvas& c) {
+      int top = c.height(), bottom = -1, lo = c.width(), hi = -1;
+      for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+          if (c.solid(x, y))
+            top = std::min(top, y), bottom = std::max(bottom, y), lo = std::min(lo, x), hi = std::max(hi, x);
+      return std::pair{hi - lo + 1, bottom - top + 1};
+    };
+    const auto [squareWide, squareTall] =
+        extent(drawHead(kind, 9.5f, HeadView::Side, Mood::Calm, true).front);
+    const auto [wide, tall] = extent(drawHead(kind, 9.5f, HeadView::Side, Mood::Calm, true, aspect).front);
+    EXPECT_NEAR(wide, squareWide, 1) << int(kind);
+    EXPECT_NEAR(tall * aspect, squareTall, 2.0) << int(kind) << ": the head is an egg on screen";
+    EXPECT_LT(tall, squareTall) << int(kind);
+  }
+}
+
+}  // namespace
