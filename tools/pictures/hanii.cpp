@@ -105,9 +105,10 @@ Canvas clay(const Stance& st) {
   at.tube(c, armPath(st.back, false), kArmR);
   at.tube(c, armPath(st.front, true), kArmR);
   // eyes and mouth are big hollow holes poked through the clay
-  // (a little taller than two grid rows, so each shows at least two of the battle's rows)
-  block(c, at, 12, 5.75f, 3, 2.5f, Black);
-  block(c, at, 17, 5.75f, 3, 2.5f, Black);
+  // (a little taller than two grid rows, so each shows two of the battle's rows, and narrow
+  // enough to keep clay between them and the dark rim of the head)
+  block(c, at, 12.4f, 5.75f, 2.6f, 2.5f, Black);
+  block(c, at, 17, 5.75f, 2.6f, 2.5f, Black);
   block(c, at, 14, 9.75f, 4, 2.5f, Black);
   // a groove round the waist, cut into the clay but not through its edge
   Canvas cut(32, 32, Clear, aspect);
