@@ -77,8 +77,8 @@ TEST(FighterShapes, EveryPoseStaysInsideItsCell) {
     for (int p = 0; p < PoseCount; ++p)
       for (bool left : {false, true}) {
         const Fighter who = Fighter(f);
-        // Jiro's cape and sword may trail off, and so his glints; the haniwa keeps its own drawing
-        if (who == Jiro || who == Hanii) continue;
+        // Jiro's cape and sword may trail off, and so his glints
+        if (who == Jiro) continue;
         const Box b = extent(drawFighter(who, Pose(p), left));
         EXPECT_GT(b.left, 0) << "fighter " << f << " pose " << p << " runs off the side";
         EXPECT_LT(b.right, 31) << "fighter " << f << " pose " << p << " runs off the side";
@@ -93,6 +93,59 @@ TEST(FighterShapes, AllPosesOfAFighterAreOneSize) {
     for (Pose p : {WalkA, Ready, Punch, FrontView, Kick, WindUp})
       EXPECT_GE(drawFighter(who, p, false).solidCount(), rest * 0.75) << "fighter " << who << " pose " << p;
   }
+}
+
+// Width on screen of the widest run of drawn pixels in a row, between two rows.
+int widestRow(const Canvas& c, int fromRow, int toRow) {
+  int widest = 0;
+  for (int y = fromRow; y <= toRow; ++y) {
+    int lo = c.width(), hi = -1;
+    for (int x = 0; x < c.width(); ++x)
+      if (c.solid(x, y)) lo = std::min(lo, x), hi = std::max(hi, x);
+    widest = std::max(widest, hi - lo + 1);
+  }
+  return widest;
+}
+
+TEST(HaniiShape, AStoutClayTubeWithAHeadAsWideAsItsBody) {
+  for (bool left : {false, true}) {
+    const Canvas still = drawFighter(Hanii, Rest, left);
+    const Box b = extent(still);
+    // as tall in the cell as the rest of the cast
+    EXPECT_GE(b.tall(), 26) << "the haniwa is lost in the cell";
+    // on screen the figure is a little over twice as tall as its tube is wide, as it was laid
+    // out; stretched by the tall pixels it would be nearer three times
+    const int waist = b.top + b.tall() * 2 / 3;
+    const int tube = widestRow(still, waist, waist);
+    EXPECT_NEAR(b.tall() * kAspect / tube, 2.2, 0.25);
+    // the head, above the shoulders' stubs, is as broad as the tube below it
+    EXPECT_NEAR(widestRow(still, b.top, b.top + 7), tube, 2);
+  }
+}
+
+TEST(HaniiShape, ToppledOverItLiesAlongTheFloor) {
+  const Box standing = extent(drawFighter(Hanii, Rest, false));
+  const Box lying = extent(drawFighter(Hanii, Lying, false));
+  EXPECT_GT(lying.wide(), 1.2 * lying.tall() * kAspect) << "lies flat as the player sees it";
+  EXPECT_GE(lying.wide(), 0.7 * standing.tall() * kAspect) << "the same figure, not a shrunken one";
+  EXPECT_EQ(lying.bottom, 31) << "on the floor";
+}
+
+TEST(HaniiShape, ItsThrustArmReachesWellPastItsStubs) {
+  const int rest = extent(drawFighter(Hanii, Rest, false)).right;
+  for (Pose p : {Ready, Punch}) EXPECT_GE(extent(drawFighter(Hanii, p, false)).right, rest + 3) << "pose " << p;
+}
+
+TEST(AuraBlobs, KeepTheirShapesOnScreen) {
+  // laid out on a square grid as a tall egg about half again as tall as wide, and a squat
+  // puddle nearly twice as wide as tall
+  const Box tall = extent(drawBlob(BlobTall)), squat = extent(drawBlob(BlobSquat));
+  EXPECT_NEAR(tall.tall() * kAspect / tall.wide(), 1.5, 0.15);
+  EXPECT_NEAR(squat.tall() * kAspect / squat.wide(), 0.7, 0.12);
+  // the tall one stands about as high as a fighter, the squat one spreads nearly across the cell
+  EXPECT_GE(tall.tall(), 25);
+  EXPECT_GE(squat.wide(), 26);
+  for (const Box& b : {tall, squat}) EXPECT_GE(b.bottom, 29) << "both rest on the floor";
 }
 
 TEST(OwnMoves, TamaMiyoAndKokutanjinDoNotFightLikeDaisaku) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/game_numbers.h"
+#include "assets/picture_shapes.h"
 #include "canvas.h"
 #include "fighters.h"
 #include "font.h"
@@ -427,11 +428,13 @@ TEST(SpriteStore, AuraBlobsAreSharedByTheWholeCast) {
 }
 
 TEST(SpriteStore, TheTallBlobIsTallAndTheSquatOneIsWide) {
+  // as the battle shows them, every row taller than a column is wide
+  const double aspect = mojara::assets::kFighterShape.pixelAspect();
   const QImage tall = cell(kBlobTall), squat = cell(kBlobSquat);
   const auto [tallLo, tallHi] = span(tall);
   const auto [squatLo, squatHi] = span(squat);
-  EXPECT_GT(lowestOpaqueRow(tall) - topOpaqueRow(tall), tallHi - tallLo);
-  EXPECT_LT(lowestOpaqueRow(squat) - topOpaqueRow(squat), squatHi - squatLo);
+  EXPECT_GT((lowestOpaqueRow(tall) - topOpaqueRow(tall) + 1) * aspect, tallHi - tallLo + 1);
+  EXPECT_LT((lowestOpaqueRow(squat) - topOpaqueRow(squat) + 1) * aspect, squatHi - squatLo + 1);
 }
 
 TEST(SpriteStore, HaniiStandsStillInMostPictures) {
