@@ -210,6 +210,35 @@ TEST(Screens, TheContinueCountdownAreaIsLeftClear) {
     EXPECT_EQ(colourAt(picture, x, picture.height() - 1), Clear) << "cut off at the bottom, column " << x;
 }
 
+TEST(Screens, TheContinuePictureIsBalancedAroundTheCountdown) {
+  const PixelRect box = countdownArea();
+  const QImage picture = loadScreen("continue.png");
+  // below the lettering: what stands left of the countdown and what stands right of it
+  int left = 0, right = 0, leftTop = picture.height(), rightTop = picture.height();
+  double across = 0;
+  int all = 0, aqua = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const Colour c = colourAt(picture, x, y);
+      if (c == Clear) continue;
+      aqua += c == Aqua ? 1 : 0;
+      if (y < box.top) continue;
+      across += x, ++all;
+      if (x < box.left) ++left, leftTop = std::min(leftTop, y);
+      if (x >= box.right) ++right, rightTop = std::min(rightTop, y);
+    }
+  ASSERT_GT(left + right, 0);
+  const double leftShare = double(left) / (left + right);
+  EXPECT_GT(leftShare, 0.35) << "the left of the countdown is nearly empty";
+  EXPECT_LT(leftShare, 0.65) << "the right of the countdown is nearly empty";
+  const double middle = (box.left + box.right) / 2.0;
+  EXPECT_NEAR(across / all, middle, picture.width() * 0.1) << "the picture leans to one side";
+  // a figure on each side, not a few scattered specks: both rise well above the floor
+  EXPECT_LT(leftTop, box.top + (box.bottom - box.top) / 2) << "nothing stands left of the countdown";
+  EXPECT_LT(rightTop, box.top + (box.bottom - box.top) / 2) << "nothing stands right of the countdown";
+  EXPECT_EQ(aqua, 0) << "aqua vanishes into the continue window's own cyan ground";
+}
+
 TEST(Screens, TheEndingGathersTheWholeCastEachInTheirOwnPose) {
   const std::vector<CastMember> cast = endingCast();
   std::set<int> who;
