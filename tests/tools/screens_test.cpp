@@ -186,9 +186,10 @@ TEST(Screens, TheTitleSunIsRoundOnScreen) {
 
 TEST(Screens, TheContinueCountdownAreaIsLeftClear) {
   const PixelRect box = countdownArea();
-  // the window's label, 1455 twips square at (1800, 945), over a 4350x3000 twip picture box
+  // the window's label at (1800, 945), 1455 twips tall and as wide as "10" makes it, over a
+  // 4350x3000 twip picture box
   EXPECT_NEAR(box.left, 81, 1);
-  EXPECT_NEAR(box.right, 167, 1);
+  EXPECT_NEAR(box.right, 193, 1);
   EXPECT_NEAR(box.top, 63, 1);
   EXPECT_NEAR(box.bottom, 160, 1);
   const QImage picture = loadScreen("continue.png");

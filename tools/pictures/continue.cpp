@@ -25,11 +25,13 @@ struct TwipRect {
   int left, top, width, height;
 };
 constexpr TwipRect kPictureBox = {420, 0, 4350, 3000};
-constexpr TwipRect kCountdownLabel = {1800, 945, 1455, 1455};
+// The label is laid out 1455 twips square but sizes itself to its text, growing to the right:
+// the ink of "10" at 72 points reaches about 3680 twips across the window (measured on screen).
+constexpr TwipRect kCountdownLabel = {1800, 945, 1900, 1455};
 static_assert(kPictureBox.width == mojara::assets::kContinueShape.boxWidth &&
               kPictureBox.height == mojara::assets::kContinueShape.boxHeight);
 
-constexpr float kBeatenScale = 3.3f;  // display units for each pixel of his sprite
+constexpr float kBeatenScale = 2.7f;  // display units for each pixel of his sprite
 constexpr int kBeatenFloor = kHeight - 8;
 constexpr Fighter kWinner = Tama;
 constexpr float kWinnerScale = 2.7f;  // a little smaller: a few steps further off already
@@ -175,8 +177,8 @@ Canvas drawContinue() {
   longShadow(c, winner, kWinnerColumn, kWinnerFloor);
   c.blit(winner, 0, 0);
   // Daisaku on his knees beside the countdown, head hung towards it, in a puddle of rain
-  const int centre = (box.right + kWidth) / 2 + 1;
-  c.ellipse({float(centre), float(kBeatenFloor) * aspect}, 36, 5, Navy);
+  const int centre = (box.right + kWidth) / 2;
+  c.ellipse({float(centre), float(kBeatenFloor) * aspect}, 11 * kBeatenScale, 5, Navy);
   const Canvas beaten = drawLargeFighter(Daisaku, slumpedSkeleton(), kBeatenScale, aspect, true);
   standAt(c, beaten, centre, kBeatenFloor + 1);
   const int headTop = kBeatenFloor + 1 - (lowestRow(beaten) - topRow(beaten));
