@@ -11,6 +11,12 @@ namespace pictures {
 enum Fighter { Daisaku, Miyo, Tama, Daiganmen, Jiro, Hanii, IronDoll, Kokutanjin, FighterCount };
 static_assert(FighterCount == mojara::kFighters);
 
+// Hanii's fired terracotta, wherever it is drawn: a reddish-brown body that glows red where the
+// light catches its curve.
+inline constexpr Colour kHaniiClay = Maroon;
+inline constexpr Colour kHaniiLit = Red;
+inline constexpr Colour kHaniiDark = Black;
+
 // Roster names as the contact sheet spells them.
 inline constexpr std::array<std::string_view, FighterCount> kFighterNames = {
     "DAISAKU", "MIYO", "TAMA", "DAIGANMEN", "JIRO", "HANII", "IRON DOLL", "KOKUTANJIN",

@@ -21,10 +21,9 @@ struct Stance {
   bool lying = false;
 };
 
-// Fired terracotta: a reddish-brown body that glows red where the light catches its curve.
-constexpr Colour kClay = Maroon;
-constexpr Colour kLit = Red;
-constexpr Colour kDark = Black;
+constexpr Colour kClay = kHaniiClay;
+constexpr Colour kLit = kHaniiLit;
+constexpr Colour kDark = kHaniiDark;
 constexpr Colour Groove = Teal;  // marks the groove until the clay is fired
 
 // The haniwa is laid out on a square grid, feet on row 30 of a 32 x 32 cell. The battle shows

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fighters.h"
 #include "large_frame.h"
 
 namespace pictures {
@@ -119,9 +120,9 @@ class BigFace {
 };
 
 // Hanii's clay and how it takes the light.
-constexpr Colour kClay = Olive;
-constexpr Colour kLit = Yellow;
-constexpr Colour kDark = Maroon;
+constexpr Colour kClay = kHaniiClay;
+constexpr Colour kLit = kHaniiLit;
+constexpr Colour kDark = kHaniiDark;
 
 Canvas haniwa(const Skeleton& k, const LargeFrame& f) {
   Canvas c = f.blank();

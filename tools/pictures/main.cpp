@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   }
   const Canvas store = buildStore();
   const std::vector<Picture> screens = screenPictures(store);
-  if (argc == 3) return save(contactSheet(store, screens, 2), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  if (argc == 3) return save(contactSheet(store, screens, 2, 1), QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   if (!QDir().mkpath(dir.path())) {

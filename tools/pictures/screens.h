@@ -49,8 +49,8 @@ Canvas drawPortrait(int fighter, const Canvas& store);
 // The screens, icons and portraits in the order the contact sheet shows them.
 std::vector<Picture> screenPictures(const Canvas& store);
 
-// A review sheet: every store cell magnified and as the battle shows it at scale 1 and 2, then
-// every screen picture as drawn beside how its window shows it at scale 1 and 2.
-Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, int cellScale);
+// A review sheet: every store cell magnified and as the battle shows it at scales 1 to
+// largestScale, then every screen picture as drawn beside how its window shows it at those scales.
+Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, int cellScale, int largestScale = 2);
 
 }  // namespace pictures

@@ -60,7 +60,7 @@ class Row {
 
 }  // namespace
 
-Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, int cellScale) {
+Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, int cellScale, int largestScale) {
   using mojara::assets::kFighterShape;
   const int cellPx = kCellSize * cellScale;
   const int rowLabel = textWidth("LEFT", 1) + kGap;
@@ -69,7 +69,7 @@ Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, in
   int y = kMargin;
   drawText(sheet, kMargin, y, "MOJARA TAISEN - PICTURE STORE", Yellow, 2);
   y += 2 * kGlyphHeight + kGap;
-  drawText(sheet, kMargin, y, "EACH FIGHTER: THE CELLS AS DRAWN, THEN AS THE BATTLE SHOWS THEM AT SCALE 1 AND 2", Silver);
+  drawText(sheet, kMargin, y, largestScale >= 2 ? "EACH FIGHTER: THE CELLS AS DRAWN, THEN AS THE BATTLE SHOWS THEM AT SCALE 1 AND 2" : "EACH FIGHTER: THE CELLS AS DRAWN, THEN AS THE BATTLE SHOWS THEM", Silver);
   y += kLabel + kGap;
 
   for (int who = 0; who < FighterCount; ++who) {
@@ -100,7 +100,7 @@ Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, in
       row.skip(kGap * 2);
       showCells(row, 1, 1, "LEFT");
     }
-    for (int facing = 0; facing < 2; ++facing) {
+    for (int facing = 0; facing < 2 && largestScale >= 2; ++facing) {
       Row row(sheet, y);
       showCells(row, facing, 2, facing ? "SCALE 2 LEFT" : "SCALE 2 RIGHT");
     }
@@ -109,14 +109,15 @@ Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, in
 
   drawText(sheet, kMargin, y, "SCREENS", Yellow, 2);
   y += 2 * kGlyphHeight + kGap;
-  drawText(sheet, kMargin, y, "EACH PICTURE AS DRAWN, THEN AS ITS WINDOW SHOWS IT AT SCALE 1 AND 2", Silver);
+  drawText(sheet, kMargin, y, largestScale >= 2 ? "EACH PICTURE AS DRAWN, THEN AS ITS WINDOW SHOWS IT AT SCALE 1 AND 2" : "EACH PICTURE AS DRAWN, THEN AS ITS WINDOW SHOWS IT", Silver);
   y += kLabel + kGap;
   // The screens a row each; the icons and portraits (32 x 32, magnified) share rows.
   for (const Picture& p : screens)
     if (p.canvas.width() > 32) {
       Row row(sheet, y);
       row.add(p.file, p.canvas, kGap * 3);
-      for (int scale = 1; scale <= 2; ++scale) row.add("SCALE " + std::to_string(scale), shown(p.canvas, *p.shape, scale));
+      for (int scale = 1; scale <= largestScale; ++scale)
+        row.add("SCALE " + std::to_string(scale), shown(p.canvas, *p.shape, scale));
     }
   {
     Row row(sheet, y);
@@ -124,7 +125,8 @@ Canvas contactSheet(const Canvas& store, const std::vector<Picture>& screens, in
       if (p.canvas.width() <= 32) {
         row.add(p.file, p.canvas.scaled(cellScale));
         if (p.shape)
-          for (int scale = 1; scale <= 2; ++scale) row.add(scale == 1 ? "SHOWN" : "", shown(p.canvas, *p.shape, scale));
+          for (int scale = 1; scale <= largestScale; ++scale)
+            row.add(scale == 1 ? "SHOWN" : "", shown(p.canvas, *p.shape, scale));
         row.skip(kGap * 3);
       }
   }
