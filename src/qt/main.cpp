@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
+#include <langinfo.h>
+#include <locale.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <optional>
 
@@ -47,9 +51,24 @@ void reportFatal(QtMsgType type, const QMessageLogContext&, const QString& messa
   if (type != QtDebugMsg && type != QtInfoMsg) std::cerr << message.toStdString() << "\n";
 }
 
+// The window titles are Japanese. Qt and Xlib hand a title to the window system in the locale's
+// character set, so with none set (a bare system's "C", or any non-UTF-8 locale) the titles come
+// out garbled: the program takes a UTF-8 character set for itself before Qt starts, keeping the
+// rest of the caller's locale.
+void useUtf8CharacterSet() {
+  // The environment's character set, looked at without changing this program's own locale.
+  const locale_t wanted = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
+  const bool utf8 = wanted && std::strcmp(nl_langinfo_l(CODESET, wanted), "UTF-8") == 0;
+  if (wanted) freelocale(wanted);
+  if (utf8) return;
+  const char* all = std::getenv("LC_ALL");
+  setenv(all && *all ? "LC_ALL" : "LC_CTYPE", "C.UTF-8", 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  useUtf8CharacterSet();
   mojara::Options parsed;
   if (auto stop = mojara::readOptions(std::vector<std::string>(argv + 1, argv + argc), parsed, std::cout,
                                       std::cerr, MOJARA_VERSION))

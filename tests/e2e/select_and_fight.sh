@@ -11,8 +11,8 @@ mkdir -p "$out"
 rm -f "$out"/*.png
 
 fail() { echo "select_and_fight: $*" >&2; exit 1; }
-# The window titles are Japanese: the game and xdotool must agree on UTF-8 whatever the caller's
-# locale (a bare environment has none, and Qt then writes the titles in Latin-1).
+# The window titles are Japanese. This script's tools read them in UTF-8; the game runs with no
+# locale at all, as on a bare system, and must still write its titles right.
 export LC_ALL=C.UTF-8
 
 # A display of our own: Xvfb picks a free number and tells us which.
@@ -29,7 +29,8 @@ for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
 [ -s "$out/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$out/display")"
 
-QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$bin/mojara" --scale 1 > "$out/mojara.log" 2>&1 &
+env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+  "$bin/mojara" --scale 1 > "$out/mojara.log" 2>&1 &
 game=$!
 
 window() {  # the visible window with this exact title
