@@ -99,6 +99,7 @@ QSize FormWindow::formSize() const {
 
 void FormWindow::setFullScreen(bool on) {
   if (on) {
+    if (!isFullScreen()) normalPosition_ = geometry().topLeft();
     const QSize screen = this->screen()->geometry().size();
     const double w = form_.ScaleWidth / forms::kTwipsPerPixel, h = form_.ScaleHeight / forms::kTwipsPerPixel;
     scale_.factor = std::max(1, static_cast<int>(std::min(screen.width() / w, screen.height() / h)));
@@ -113,6 +114,7 @@ void FormWindow::setFullScreen(bool on) {
     offset_ = {};
     showNormal();
     setFixedSize(formSize());
+    setGeometry(QRect(normalPosition_, formSize()));  // back where it was, not in the screen's corner
   }
   sync();
 }
@@ -188,6 +190,9 @@ void FormWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
     painter.translate(offset_);
   }
+  // Controls may reach past the client area (the battle's floor strip is wider than its window):
+  // nothing is painted outside it, in a window or on the black around it in full screen.
+  painter.setClipRect(QRect(QPoint(0, 0), formSize()));
   paintForm(painter, form_, frontEnd_.pictures(), scale_);
 }
 

@@ -23,6 +23,7 @@ class FormWindow : public QWidget {
   void dismiss();
   // Fills the screen: the form scaled by the largest whole factor that fits, centred on black.
   void setFullScreen(bool on);
+  QSize formSize() const;  // the client area in pixels at the window's scale
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -38,12 +39,12 @@ class FormWindow : public QWidget {
   void syncWidget(forms::Control& control, QWidget& widget);
   int buttonCode(Qt::MouseButtons buttons) const;
   QPointF toTwips(QPointF windowPoint) const;
-  QSize formSize() const;  // the client area in pixels at the window's scale
 
   forms::Form& form_;
   FrontEnd& frontEnd_;
   Scale scale_;
   QPointF offset_;  // where the form's client area starts inside the window
+  QPoint normalPosition_;  // where the client area was before the window went full screen
   std::map<forms::Control*, QWidget*> widgets_;
   bool dismissed_ = false;
 };

@@ -117,6 +117,29 @@ TEST_F(FrontEndTest, TheSoundKeysSetTheirLevelsAndNeverReachTheFight) {
   EXPECT_EQ(game.M.PRESSED, 0) << "a sound key reached the battle's key handler";
 }
 
+TEST_F(FrontEndTest, FullScreenPaintsOnlyTheClientAreaAndComesBackWhereItWas) {
+  game.startFight(FightSetup{});
+  frontEnd.afterEvent();
+  FormWindow& battle = *frontEnd.windowOf(game.battle);
+  battle.move(123, 77);
+  const QRect before = battle.geometry();
+  frontEnd.toggleFullScreen();
+  QApplication::processEvents();
+  const QImage image = battle.grab().toImage();
+  const QSize client = battle.formSize();
+  const QPoint corner((image.width() - client.width()) / 2, (image.height() - client.height()) / 2);
+  ASSERT_GT(corner.x(), 2) << "the screen should be wider than the battle";
+  // The floor strip (7680 twips) is wider than the battle's client area (7635): beside the
+  // client area, on the floor's rows, the border stays black.
+  const int floorRow = corner.y() + client.height() - 2;
+  EXPECT_NE(image.pixelColor(corner.x() + client.width() - 1, floorRow), QColor(Qt::black));
+  for (int x = corner.x() + client.width(); x < corner.x() + client.width() + 3; ++x)
+    EXPECT_EQ(image.pixelColor(x, floorRow), QColor(Qt::black)) << "painted past the client area at x " << x;
+  frontEnd.toggleFullScreen();
+  QApplication::processEvents();
+  EXPECT_EQ(battle.geometry(), before) << "back where it was";
+}
+
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
   EXPECT_EQ(virtualKeyOf(Qt::Key_Left), 37);
   EXPECT_EQ(virtualKeyOf(Qt::Key_Down), 40);
