@@ -19,6 +19,7 @@
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
 #include "qt/front_end.h"
+#include "qt/game_application.h"
 #include "qt/picture_library.h"
 #include "qt/replay_hooks.h"
 
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
   }
   qInstallMessageHandler(reportFatal);
 
-  QApplication app(argc, argv);
+  mojara::qt::GameApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mojara Taisen"));
 
   std::unique_ptr<mojara::qt::PictureLibrary> pictures;
