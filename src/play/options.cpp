@@ -1,6 +1,8 @@
 #include "play/options.h"
 
 #include "play/command_line.h"
+#include "play/input_file.h"
+#include "play/replay.h"
 
 namespace mojara {
 
@@ -58,6 +60,12 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
   if (!o.replay.empty() && (o.fight || o.demo || !o.record.empty())) {
     err << "mojara: --replay plays its own fight: it goes with none of --fight, --demo and --record\n";
     return 2;
+  }
+  if (!o.record.empty()) {
+    if (auto problem = recordingProblem(o.record)) {
+      err << "mojara: --record cannot write " << quote(o.record) << ": " << *problem << "\n";
+      return 2;
+    }
   }
   return std::nullopt;
 }

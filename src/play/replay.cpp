@@ -1,5 +1,7 @@
 #include "play/replay.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <sstream>
 
@@ -59,6 +61,24 @@ std::string replayPath(const std::string& path, int fightNumber) {
   std::filesystem::path file(path);
   file.replace_filename(file.stem().string() + "-" + std::to_string(fightNumber) + file.extension().string());
   return file.string();
+}
+
+std::optional<std::string> recordingProblem(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status file = fs::status(path, error);
+  if (fs::exists(file)) {
+    if (fs::is_directory(file)) return "it is a folder";
+    if (!fs::is_regular_file(file)) return "it is not an ordinary file (a device, a pipe or a socket)";
+    if (::access(path.c_str(), W_OK) != 0) return "it cannot be written";
+    return std::nullopt;
+  }
+  const fs::path folder = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : fs::path(".");
+  const fs::file_status parent = fs::status(folder, error);
+  if (!fs::exists(parent)) return "its folder " + quote(folder.string()) + " does not exist";
+  if (!fs::is_directory(parent)) return quote(folder.string()) + " is not a folder";
+  if (::access(folder.c_str(), W_OK) != 0) return "its folder " + quote(folder.string()) + " cannot be written";
+  return std::nullopt;
 }
 
 }  // namespace mojara

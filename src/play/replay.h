@@ -6,6 +6,7 @@
 //   ...
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,5 +31,10 @@ RecordedFight readReplay(std::string_view text);
 // Where the n-th fight (from 1) of a recording session is written: the path itself for the first,
 // "-n" before the extension for the later ones.
 std::string replayPath(const std::string& path, int fightNumber);
+
+// Why fights cannot be recorded at `path` (its folder is missing or cannot be written, it is a
+// folder, or not an ordinary file: a device such as /dev/full, a pipe), or none when they can.
+// Looked at before the first fight, so a recording is never found lost afterwards.
+std::optional<std::string> recordingProblem(const std::string& path);
 
 }  // namespace mojara

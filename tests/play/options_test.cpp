@@ -74,5 +74,21 @@ TEST(WindowedOptions, BadArgumentsStopWithStatusTwoNamingThem) {
   refused({"--replay", "r.txt", "--demo"}, "--replay plays its own fight");
 }
 
+// A recording that cannot be written is refused at start-up, before any fight is played and lost.
+TEST(WindowedOptions, ARecordingThatCannotBeWrittenIsRefusedAtOnce) {
+  const std::string folder = ::testing::TempDir();
+  const auto refused = [](const std::string& path, const std::string& why) {
+    const Read r = read({"--record", path});
+    EXPECT_EQ(r.stop, 2) << path;
+    EXPECT_NE(r.err.find("--record cannot write"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+  };
+  refused(folder + "/no-such-folder/fights.txt", "does not exist");
+  refused(folder, "it is a folder");
+  refused("/dev/full", "not an ordinary file");
+  const Read fine = read({"--record", folder + "/fights.txt"});
+  EXPECT_FALSE(fine.stop) << fine.err;
+}
+
 }  // namespace
 }  // namespace mojara
