@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::string_view kMagic = "# mojara replay ";
 constexpr std::string_view kFightLine = "# fight ";
+constexpr std::string_view kCutShortLine = "# cut short after event ";
 
 FightSetup readHeader(const std::string& line) {
   std::istringstream words(line.substr(kFightLine.size()));
@@ -41,7 +42,9 @@ std::string replayText(const RecordedFight& r) {
       << kFightLine << f.player << ' ' << f.opponent << " --seed " << f.seed.value_or(0) << " --speed "
       << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ',' << f.score[1]
       << (f.demo ? " --demo" : "") << "\n";
-  return out.str() + keyLinesText(r.keys);
+  out << keyLinesText(r.keys);
+  if (r.cutShortAfter) out << kCutShortLine << *r.cutShortAfter << "\n";
+  return out.str();
 }
 
 RecordedFight readReplay(std::string_view text) {
@@ -53,7 +56,18 @@ RecordedFight readReplay(std::string_view text) {
                      "); this game reads version " + std::to_string(kReplayVersion));
   if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
     throw InputError("line 2: expected '# fight ...'");
-  return {readHeader(lines[1]), readKeyLines(lines, 2)};
+  RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt};
+  for (std::size_t i = 2; i < lines.size(); ++i) {
+    if (!lines[i].starts_with(kCutShortLine)) continue;
+    const std::string number = lines[i].substr(kCutShortLine.size());
+    const auto events = parseInteger<long long>(number);
+    if (!events || *events < 0)
+      throw InputError("line " + std::to_string(i + 1) + ": bad event number " + quote(number));
+    if (!recorded.keys.empty() && *events < recorded.keys.back().event - 1)
+      throw InputError("line " + std::to_string(i + 1) + ": the fight is cut short before its last key");
+    recorded.cutShortAfter = *events;
+  }
+  return recorded;
 }
 
 std::string replayPath(const std::string& path, int fightNumber) {

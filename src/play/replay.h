@@ -4,6 +4,7 @@
 //   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo]
 //   EVENT KEY
 //   ...
+//   # cut short after event N     (only when the program ended before the fight did)
 #pragma once
 
 #include <optional>
@@ -21,6 +22,9 @@ inline constexpr int kReplayVersion = 1;
 struct RecordedFight {
   FightSetup fight;            // its seed is always given
   std::vector<KeyPress> keys;  // by the timer event each came before
+  // The timer events the fight ran for, when the program ended before the fight was decided: a
+  // replay stops there too.
+  std::optional<long long> cutShortAfter;
   bool operator==(const RecordedFight&) const = default;
 };
 

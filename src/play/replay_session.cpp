@@ -12,21 +12,37 @@ ReplayRecorder::ReplayRecorder(Game& game, std::string path, std::function<void(
 }
 
 void ReplayRecorder::fightStarting(const FightSetup& fight) {
-  fight_ = {fight, {}};
+  fight_ = {fight, {}, std::nullopt};
   recording_ = true;
+  ++fights_;
+  save(false);
 }
 
 void ReplayRecorder::keyPressed(const forms::Form& form, int code) {
   const forms::Form& battle = game_.form(Window::Battle);
-  if (recording_ && &form == &battle && battle.loaded())
-    fight_.keys.push_back({battle.timerEvents() + 1, code});
+  if (!recording_ || &form != &battle || !battle.loaded()) return;
+  fight_.keys.push_back({battle.timerEvents() + 1, code});
+  // Written as it goes, so a program that is killed still leaves the keys played so far.
+  save(false);
 }
 
 void ReplayRecorder::fightOver(Window) {
   if (!recording_) return;
   recording_ = false;
-  const std::string path = replayPath(path_, ++fights_);
-  std::ofstream out(path);
+  save(false);
+}
+
+void ReplayRecorder::programEnding() {
+  if (!recording_) return;
+  recording_ = false;
+  save(true);
+}
+
+void ReplayRecorder::save(bool cutShort) {
+  const forms::Form& battle = game_.form(Window::Battle);
+  fight_.cutShortAfter = cutShort ? std::optional<long long>(battle.timerEvents()) : std::nullopt;
+  const std::string path = replayPath(path_, fights_);
+  std::ofstream out(path, std::ios::trunc);
   out << replayText(fight_);
   out.flush();
   if (!out && !warned_ && warn_) {
@@ -48,6 +64,7 @@ bool ReplayPlayer::takeKey(int code) {
 void ReplayPlayer::timerFired() {
   forms::Form& battle = game_.form(Window::Battle);
   if (!battle.loaded()) return;
+  if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return game_.desktop.end();
   keys_.deliverBefore(battle.timerEvents() + 1, [&](int code) { game_.desktop.keyDown(battle, code); });
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "forms/form.h"
@@ -22,8 +23,14 @@ class ReplayRecorder : public FightObserver {
   void fightOver(Window next) override;
   // A key press about to be delivered to `form`.
   void keyPressed(const forms::Form& form, int code);
+  // The program is ending (a window closed, a signal, the ending): a fight still being played is
+  // written as far as it went, to be replayed up to there.
+  void programEnding();
 
  private:
+  // Writes the fight being recorded, as it stands; `cutShort` marks where it stopped.
+  void save(bool cutShort);
+
   Game& game_;
   std::string path_;
   std::function<void(const std::string&)> warn_;
@@ -39,7 +46,7 @@ class ReplayRecorder : public FightObserver {
 class ReplayPlayer {
  public:
   ReplayPlayer(Game& game, RecordedFight fight)
-      : game_(game), fight_(fight.fight), keys_(std::move(fight.keys)) {}
+      : game_(game), fight_(fight.fight), keys_(std::move(fight.keys)), cutShortAfter_(fight.cutShortAfter) {}
 
   void start();
   // Whether a real key press may go to the game (none may; Escape ends the program).
@@ -51,6 +58,7 @@ class ReplayPlayer {
   Game& game_;
   FightSetup fight_;
   KeyFeed keys_;
+  std::optional<long long> cutShortAfter_;  // the program ends there, as the recording did
 };
 
 }  // namespace mojara

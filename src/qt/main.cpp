@@ -20,6 +20,7 @@
 #include "play/stand_in_player.h"
 #include "qt/front_end.h"
 #include "qt/game_application.h"
+#include "qt/quit_on_signals.h"
 #include "qt/picture_library.h"
 #include "qt/replay_hooks.h"
 
@@ -174,5 +175,9 @@ int main(int argc, char** argv) {
   else
     game.start();
   frontEnd.afterEvent();
-  return QApplication::exec();
+  const mojara::qt::QuitOnSignals quitOnSignals;
+  const int status = QApplication::exec();
+  // However the program ends (a window closed, a signal), a fight being recorded is kept.
+  if (recorder) recorder->programEnding();
+  return status;
 }

@@ -1,5 +1,7 @@
 #include "sim/fight_run.h"
 
+#include <algorithm>
+
 #include <optional>
 
 #include "battle/battle_window.h"
@@ -163,6 +165,8 @@ FightRun takeFightRun(FightArguments& a) {
     } catch (const InputError& e) {
       throw InputError("the replay " + shortened(a.replay) + ": " + e.what());
     }
+    // A fight the program left before it was decided plays as far as it went.
+    if (run.recorded.cutShortAfter) run.maxEvents = std::min(run.maxEvents, *run.recorded.cutShortAfter);
     return run;
   }
   takeSlots(a.setup);

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <unistd.h>
+
+#include "battle/battle_window.h"
+#include "fake_host.h"
+#include "game/game.h"
 #include "play/input_file.h"
+#include "play/replay_session.h"
 #include "sim/fight_run.h"
 
 namespace mojara {
@@ -65,6 +72,50 @@ TEST(ReplayFile, LaterFightsOfASessionGetNumberedFiles) {
   EXPECT_EQ(replayPath("fights/today.txt", 3), "fights/today-3.txt");
   EXPECT_EQ(replayPath("fights.d/today", 2), "fights.d/today-2");
   EXPECT_EQ(replayPath(".hidden", 2), ".hidden-2");
+}
+
+TEST(ReplayFile, AFightCutShortSaysWhereAndIsReadBack) {
+  RecordedFight f;
+  f.fight.seed = 3;
+  f.keys = {{51, 39}, {60, 65}};
+  f.cutShortAfter = 75;
+  EXPECT_EQ(readReplay(replayText(f)), f);
+  EXPECT_NE(replayText(f).find("# cut short after event 75\n"), std::string::npos);
+  f.cutShortAfter = 20;  // before its keys were pressed: not a fight that was played
+  EXPECT_NE(errorOf(replayText(f)).find("cut short before its last key"), std::string::npos);
+}
+
+// A fight recorded in the window and left before it was decided (the window closed, a signal)
+// plays again headless exactly as far as it went.
+TEST(ReplayRecorder, AFightLeftHalfWayIsKeptAndReplaysUpToWhereItStopped) {
+  const std::string path = ::testing::TempDir() + "/cut-short-" + std::to_string(::getpid()) + ".txt";
+  testing::VirtualDesktop v;
+  Game game(v.desktop);
+  ReplayRecorder recorder(game, path, [](const std::string& why) { FAIL() << why; });
+  FightSetup practice;
+  practice.opponent = 7;
+  practice.seed = 11;
+  game.startFight(practice);
+  v.runFor(testing::ms(3000));
+  for (int code : {39, 39, 39, 65, 90, 65}) {
+    recorder.keyPressed(game.battle, code);
+    v.desktop.keyDown(game.battle, code, 0);
+    v.runFor(testing::ms(400));
+  }
+  const long long events = game.battle.timerEvents();
+  ASSERT_GT(events, 80);
+  ASSERT_TRUE(game.battle.loaded()) << "the fight should still be going";
+  recorder.programEnding();
+
+  const std::string text = readInputFile(path, "the replay");
+  EXPECT_NE(text.find("# cut short after event " + std::to_string(events)), std::string::npos) << text;
+  const sim::FightRun run = sim::readFightArguments({"--replay", path});
+  const sim::FightOutcome replayed = sim::runFight(run, nullptr);
+  EXPECT_EQ(replayed.end, "limit");
+  EXPECT_EQ(replayed.events, events);
+  const sim::FightOutcome stopped = sim::outcomeOf(game.M, "limit", events);
+  EXPECT_EQ(sim::outcomeFields(replayed), sim::outcomeFields(stopped));
+  std::filesystem::remove(path);
 }
 
 TEST(ReplayFile, TheRunnerTakesTheFightFromTheReplayAlone) {
