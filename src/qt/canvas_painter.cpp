@@ -1,6 +1,7 @@
 #include "qt/canvas_painter.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QString>
 #include <cmath>
 
@@ -20,19 +21,61 @@ QString captionText(const std::string& caption) {
 // Our faces run a little wider than the ones the game was laid out with: a word that would not fit
 // its label is narrowed to fit instead of being cut off.
 QFont fittedFont(QFont font, const QString& text, double width) {
-  const QFontMetricsF metrics(font);
-  double widest = 0;
-  for (const QString& line : text.split(QLatin1Char('\n')))
-    for (const QString& word : line.split(QLatin1Char(' ')))
-      widest = std::max(widest, metrics.horizontalAdvance(word));
-  if (widest > width && widest > 0) font.setStretch(std::max(50, static_cast<int>(100 * width / widest)));
+  const auto widestWord = [&text](const QFont& face) {
+    const QFontMetricsF metrics(face);
+    double widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+      for (const QString& word : line.split(QLatin1Char(' ')))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return widest;
+  };
+  // The spacing bold adds does not narrow with the glyphs: narrow again until the word fits.
+  int stretch = 100;
+  for (double widest = widestWord(font); widest > width && widest > 0 && stretch > 50; widest = widestWord(font)) {
+    stretch = std::max(50, std::min(stretch - 1, static_cast<int>(stretch * width / widest)));
+    font.setStretch(stretch);
+  }
   return font;
+}
+
+// The game's bold is no face of its own: the glyph is struck again one pixel to the right, and each
+// character advances that pixel more. At N times the size the pixel is N pixels wide, so bold text
+// weighs the same at every scale (our faces have no bold, and the one Qt makes up stops at large
+// sizes).
+int overstrikeOf(const forms::FontSpec& wanted, const Scale& scale) { return wanted.Bold ? scale.factor : 0; }
+
+QFont labelFontFor(const forms::FontSpec& wanted, const Scale& scale) {
+  QFont font = fontFor(wanted, scale);
+  font.setBold(false);
+  if (const int overstrike = overstrikeOf(wanted, scale))
+    font.setLetterSpacing(QFont::AbsoluteSpacing, overstrike);
+  return font;
+}
+
+// How far the ink of a slanted word, struck `overstrike` pixels over, runs past its advance: the
+// most over the caption's words, as any of them may end a line.
+double overhangOf(const QFont& font, const QString& text, int overstrike) {
+  if (!font.italic()) return 0;
+  const QFontMetricsF metrics(font);
+  double most = 0;
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      QPainterPath outline;
+      outline.addText(0, 0, font, word);
+      most = std::max(most, outline.boundingRect().right() + overstrike - metrics.horizontalAdvance(word));
+    }
+  return std::ceil(most);
 }
 
 void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
   const QString text = captionText(label.Caption);
-  p.setFont(label.AutoSize ? fontFor(label.Font, scale)
-                           : fittedFont(fontFor(label.Font, scale), text, box.width()));
+  const int overstrike = overstrikeOf(label.Font, scale);
+  const QFont font = labelFontFor(label.Font, scale);
+  // A slanted last glyph leans out of its advance: the text is set that much short of the right
+  // edge, so that nothing of it is cut off.
+  const double overhang = overhangOf(font, text, overstrike);
+  const QRectF room = box.adjusted(0, 0, -overhang, 0);
+  p.setFont(label.AutoSize ? font : fittedFont(font, text, room.width()));
   int flags = Qt::AlignTop;
   flags |= label.Alignment == forms::TextAlign::Center  ? Qt::AlignHCenter
            : label.Alignment == forms::TextAlign::Right ? Qt::AlignRight
@@ -41,9 +84,9 @@ void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const
   if (label.AutoSize) {
     // The label grows to its text: to the right on one line, or downward when it wraps.
     const QRectF needed =
-        p.fontMetrics().boundingRect(label.WordWrap ? box.toRect() : QRect(0, 0, 100000, 100000),
+        p.fontMetrics().boundingRect(label.WordWrap ? room.toRect() : QRect(0, 0, 100000, 100000),
                                      (label.WordWrap ? Qt::TextWordWrap : 0), text);
-    if (!label.WordWrap) area.setWidth(needed.width());
+    if (!label.WordWrap) area.setWidth(needed.width() + overhang);
     area.setHeight(needed.height());
   } else {
     flags |= Qt::TextWordWrap;
@@ -52,7 +95,8 @@ void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const
   p.setPen(colorOf(label.ForeColor));
   p.save();
   p.setClipRect(area);
-  p.drawText(area, flags, text);
+  const QRectF textArea = area.adjusted(0, 0, -overhang, 0);
+  for (int dx = 0; dx <= overstrike; ++dx) p.drawText(textArea.translated(dx, 0), flags, text);
   p.restore();
 }
 

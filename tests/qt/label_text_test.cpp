@@ -1,0 +1,124 @@
+// Labels painted at every scale: bold keeps its weight, slanted text keeps its last glyph whole.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "forms/desktop.h"
+#include "qt/canvas_painter.h"
+#include "qt/front_end.h"
+#include "qt/picture_library.h"
+
+namespace mojara::qt {
+namespace {
+
+struct OneLabel {
+  forms::Label text{"Text", {0, 0, 4500, 1200}};
+  std::vector<forms::Control*> list() { return {&text}; }
+};
+
+struct LabelForm : forms::FormOf<OneLabel> {
+  explicit LabelForm(forms::Desktop& desktop) : FormOf(desktop, "LabelForm") {
+    designWindow("", 4500, 1200, {255, 255, 255});
+  }
+};
+
+struct LabelTextTest : ::testing::Test {
+  PictureLibrary pictures{MOJARA_PICTURE_DIR};
+  FrontEnd frontEnd{pictures, {1}};
+  forms::Desktop desktop{frontEnd, frontEnd};
+  LabelForm form{desktop};
+  forms::Label* label = nullptr;
+  void SetUp() override {
+    desktop.load(form);
+    label = &form.ctl->text;
+    label->BackStyle = forms::BackMode::Transparent;
+  }
+  QImage paintedAt(int factor) {
+    const Scale scale{factor};
+    QImage image(QSize(static_cast<int>(scale.px(form.ScaleWidth)), static_cast<int>(scale.px(form.ScaleHeight))),
+                 QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintForm(painter, form, pictures, scale);
+    return image;
+  }
+};
+
+// Black on white: how much ink, a fully black pixel counting one.
+double inkOf(const QImage& image, QRect area = {}) {
+  if (area.isNull()) area = image.rect();
+  double ink = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) ink += (255 - qGray(image.pixel(x, y))) / 255.0;
+  return ink;
+}
+
+int lowestInkedRow(const QImage& image) {
+  for (int y = image.height() - 1; y >= 0; --y)
+    if (inkOf(image, QRect(0, y, image.width(), 1)) > 0.5) return y;
+  return -1;
+}
+
+TEST_F(LabelTextTest, BoldWeighsTheSameAtEveryScaleEvenWhereTheFaceHasNoBold) {
+  // The battle's banner: 36 points is 48 pixels at scale 1, 192 at scale 4.
+  label->Caption = "READY?";
+  label->Font.Size = 36;
+  label->Alignment = forms::TextAlign::Center;
+  double regular[3], bold[3];
+  const int factors[3] = {1, 2, 4};
+  for (int i = 0; i < 3; ++i) {
+    label->Font.Bold = false;
+    regular[i] = inkOf(paintedAt(factors[i]));
+    label->Font.Bold = true;
+    bold[i] = inkOf(paintedAt(factors[i]));
+  }
+  for (int i = 0; i < 3; ++i) {
+    const double area = factors[i] * factors[i];
+    SCOPED_TRACE(factors[i]);
+    EXPECT_GT(bold[i], 1.15 * regular[i]) << "bold is hardly heavier than regular";
+    EXPECT_NEAR(bold[i] / bold[0], area, 0.12 * area) << "bold ink does not grow with the area";
+    EXPECT_NEAR(bold[i] / regular[i], bold[0] / regular[0], 0.05) << "bold weighs differently here";
+  }
+}
+
+TEST_F(LabelTextTest, ABoldWordThatFitsItsLabelStaysOnOneLine) {
+  // The battle clock: a word only just narrower than its label, bold and underlined.
+  label->Width = 915;
+  label->Height = 645;
+  label->Caption = "ＴＩＭＥ９９";
+  label->Font.Size = 14.25f;
+  label->Font.Bold = label->Font.Underline = true;
+  label->Alignment = forms::TextAlign::Center;
+  for (int factor : {1, 2, 3, 4, 8}) {
+    SCOPED_TRACE(factor);
+    const QImage image = paintedAt(factor);
+    // One line of 19 pixels at scale 1, its underline included; a second line would start at 20.
+    EXPECT_LT(lowestInkedRow(image), 22 * factor);
+    EXPECT_GT(lowestInkedRow(image), 10 * factor);
+  }
+}
+
+TEST_F(LabelTextTest, ASlantedLabelsLastGlyphIsInkedInFullWhereverItIsAligned) {
+  // The battle's points line: bold italic, set against the right edge of its label.
+  label->Caption = "0Ｐ";
+  label->Font.Size = 11.25f;
+  label->Font.Bold = label->Font.Italic = true;
+  for (int factor : {1, 2, 4}) {
+    SCOPED_TRACE(factor);
+    label->Alignment = forms::TextAlign::Left;
+    label->Left = 1500;  // well inside its label: nothing can be cut off
+    const double whole = inkOf(paintedAt(factor));
+    label->Left = 0;
+    for (forms::TextAlign align : {forms::TextAlign::Right, forms::TextAlign::Center, forms::TextAlign::Left}) {
+      label->Alignment = align;
+      // Just wide enough for the text: the glyph's lean reaches past its advance.
+      label->Width = align == forms::TextAlign::Right ? 4500 : 450;
+      const QImage image = paintedAt(factor);
+      EXPECT_NEAR(inkOf(image), whole, 0.02 * whole) << "aligned " << static_cast<int>(align);
+    }
+    label->Width = 4500;
+  }
+}
+
+}  // namespace
+}  // namespace mojara::qt
