@@ -17,6 +17,8 @@ class FormWindow : public QWidget {
   FormWindow(forms::Form& form, FrontEnd& frontEnd);
 
   forms::Form& form() const { return form_; }
+  // The native widget of a button, list, text box or scroll bar; null for the other controls.
+  QWidget* widgetOf(const forms::Control& control) const;
   // Brings every widget in line with its control and repaints the canvas.
   void sync();
   // Closes the window without asking the game (it is already gone from the desktop).
@@ -36,6 +38,8 @@ class FormWindow : public QWidget {
   void createWidgets();
   QWidget* createWidget(forms::Control& control);
   void syncWidget(forms::Control& control, QWidget& widget);
+  // Input on a native widget (a press, a wheel turn, a key) counts as the player's input.
+  void watchInput(QWidget& widget);
   int buttonCode(Qt::MouseButtons buttons) const;
   QPointF toTwips(QPointF windowPoint) const;
   QSize formSize() const;  // the client area in pixels at the window's scale
@@ -45,6 +49,7 @@ class FormWindow : public QWidget {
   Scale scale_;
   QPointF offset_;  // where the form's client area starts inside the window
   std::map<forms::Control*, QWidget*> widgets_;
+  std::map<const QWidget*, Qt::FocusPolicy> focusPolicies_;  // each widget's own, for when it is in reach
   bool dismissed_ = false;
 };
 
