@@ -19,6 +19,7 @@ struct FakeHost : forms::DesktopHost {
 
   void formLoaded(forms::Form& f) override { events.push_back("load " + f.name()); }
   void formShown(forms::Form& f) override { events.push_back("show " + f.name()); }
+  void formRaised(forms::Form& f) override { events.push_back("raise " + f.name()); }
   void formMoved(forms::Form& f) override { tops.push_back(f.Top); }
   void formUnloaded(forms::Form& f) override { events.push_back("unload " + f.name()); }
   void beep() override { ++beeps; }

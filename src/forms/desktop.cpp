@@ -40,7 +40,14 @@ void Desktop::load(Form& form) {
 
 void Desktop::show(Form& form) {
   load(form);
-  if (!form.loaded_ || form.shown_) return;
+  if (!form.loaded_) return;
+  if (form.shown_) {
+    // Showing a window that is up already brings it to the front, with the keyboard.
+    std::erase(shownOrder_, &form);
+    shownOrder_.push_back(&form);
+    host_.formRaised(form);
+    return;
+  }
   form.shown_ = true;
   shownOrder_.push_back(&form);
   host_.formShown(form);

@@ -18,6 +18,7 @@ class DesktopHost {
   virtual ~DesktopHost() = default;
   virtual void formLoaded(Form&) {}    // a window exists (not yet visible)
   virtual void formShown(Form&) {}     // and is now visible
+  virtual void formRaised(Form&) {}    // shown again while visible: to the front, with the keyboard
   virtual void formMoved(Form&) {}     // Left or Top changed
   virtual void formUnloaded(Form&) {}  // it is gone
   virtual void beep() {}
@@ -38,7 +39,7 @@ class Desktop {
 
   // What handlers do to windows.
   void load(Form& form);
-  void show(Form& form);  // loads it first if needed
+  void show(Form& form);  // loads it first if needed; brings it to the front if shown already
   void unload(Form& form);
   void end();  // ends the program: every window closes, no unload handlers run
   void beep();

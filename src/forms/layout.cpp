@@ -17,6 +17,14 @@ bool isShowing(const Control& control) {
   return true;
 }
 
+bool canTakeFocus(const Control& control) {
+  if (!isShowing(control) || !control.Parent) return false;
+  const Box box = absoluteBox(control);
+  const Form& form = *control.Parent;
+  return box.width > 0 && box.height > 0 && box.left < form.ScaleWidth && box.top < form.ScaleHeight &&
+         box.left + box.width > 0 && box.top + box.height > 0;
+}
+
 namespace {
 
 bool contains(const Box& b, float x, float y) {

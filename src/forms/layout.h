@@ -13,6 +13,11 @@ Box absoluteBox(const Control& control);
 // Whether the control and every container holding it are visible.
 bool isShowing(const Control& control);
 
+// Whether the control may take the keyboard focus: it is showing and some of it lies inside its
+// form's client area. A control placed beyond the window's edge, as a store that is never seen,
+// is out of reach of the keyboard as it is of the eye.
+bool canTakeFocus(const Control& control);
+
 // The order in which the front end paints a form's canvas, bottom first: the lightweight controls
 // outside containers (labels, images, shapes) from the last of the list to the first, then each
 // container with the controls inside it, bottom first. Buttons and the other native controls lie

@@ -16,8 +16,10 @@ bool AttractMode::look(forms::Nanos now) {
     lastInput_ = now;
     return true;
   }
-  // The idle time counts from the title's showing or from the last input, whichever is later.
-  const bool titleUp = game_.form(Window::Title).shown() && !game_.desktop.messageBoxOpen();
+  // The idle time counts from the title's showing or from the last input, whichever is later. A
+  // player reading the help or a message box is not idle: the title counts as up without them.
+  const bool titleUp = game_.form(Window::Title).shown() && !game_.form(Window::Help).shown() &&
+                       !game_.desktop.messageBoxOpen();
   if (titleUp && !titleSeen_) lastInput_ = now;
   titleSeen_ = titleUp;
   if (!titleUp || now - lastInput_ < kIdleTime) return false;

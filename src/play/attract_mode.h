@@ -1,6 +1,7 @@
-// Attract mode: when the title window has had no key or mouse input for 30 seconds, a demo fight
-// between two random fighters plays in the battle window; any key or click ends it and the title
-// returns with the game's state exactly as it was before (saved and restored around the demo).
+// Attract mode: when the title window has had no key or mouse input for 30 seconds, with neither
+// the help window nor a message box open, a demo fight between two random fighters plays in the
+// battle window; any key or click ends it and the title returns with the game's state exactly as
+// it was before (saved and restored around the demo).
 #pragma once
 
 #include <cstdint>

@@ -22,6 +22,19 @@ QString textOf(const std::string& s) {
   return QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// The player's own input on a widget (a mouse move over it is not).
+bool isInput(const QEvent& event) {
+  switch (event.type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
@@ -46,9 +59,21 @@ void FormWindow::createWidgets() {
   for (forms::Control* control : form_.controls())
     if (QWidget* widget = createWidget(*control)) {
       widgets_[control] = widget;
-      if (form_.KeyPreview) widget->installEventFilter(this);
+      focusPolicies_[widget] = widget->focusPolicy();
+      watchInput(*widget);
       syncWidget(*control, *widget);
     }
+}
+
+void FormWindow::watchInput(QWidget& widget) {
+  // The text box's viewport and scroll bars take their own wheel turns and presses.
+  widget.installEventFilter(this);
+  for (QWidget* part : widget.findChildren<QWidget*>()) part->installEventFilter(this);
+}
+
+QWidget* FormWindow::widgetOf(const forms::Control& control) const {
+  auto it = widgets_.find(const_cast<forms::Control*>(&control));
+  return it == widgets_.end() ? nullptr : it->second;
 }
 
 QWidget* FormWindow::createWidget(forms::Control& control) {
@@ -68,6 +93,8 @@ QWidget* FormWindow::createWidget(forms::Control& control) {
       for (const std::string& item : combo.List) box->addItem(QString::fromStdString(item));
       box->setCurrentIndex(-1);
       connect(box, &QComboBox::activated, this, [this, &combo, &desktop](int index) {
+        // The choice is made in the list's own pop-up window, which no filter watches.
+        if (!frontEnd_.input()) return frontEnd_.afterEvent();
         desktop.choose(combo, index);
         frontEnd_.afterEvent();
       });
@@ -76,6 +103,7 @@ QWidget* FormWindow::createWidget(forms::Control& control) {
     case forms::ControlKind::TextBox: {
       auto* text = new QPlainTextEdit(this);
       text->setFrameShape(QFrame::Box);
+      text->setTabChangesFocus(true);  // Tab moves on to the next control, as from any control
       return text;
     }
     case forms::ControlKind::HScrollBar: {
@@ -127,6 +155,10 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
   const Scale& scale = scale_;
   widget.setGeometry(scale.rect(forms::absoluteBox(control)).translated(offset_).toRect());
   widget.setVisible(forms::isShowing(control));
+  // Tab and clicks never put the keyboard where the player cannot see it.
+  const bool inReach = forms::canTakeFocus(control);
+  widget.setFocusPolicy(inReach ? focusPolicies_.at(&widget) : Qt::NoFocus);
+  if (!inReach && widget.hasFocus()) widget.clearFocus();
   switch (control.Kind) {
     case forms::ControlKind::CommandButton: {
       auto& c = static_cast<forms::CommandButton&>(control);
@@ -206,9 +238,16 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (dismissed_) return QWidget::eventFilter(watched, event);
   // A form with key preview sees every key before the control that has the focus.
-  if (event->type() == QEvent::KeyPress && form_.KeyPreview && !dismissed_) {
+  if (event->type() == QEvent::KeyPress && form_.KeyPreview) {
     keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
+  }
+  // Input on a widget is the player's as much as input on the canvas; where it ended a demo it
+  // goes no further.
+  if (isInput(*event) && !frontEnd_.input()) {
+    frontEnd_.afterEvent();
     return true;
   }
   return QWidget::eventFilter(watched, event);
@@ -221,7 +260,7 @@ int FormWindow::buttonCode(Qt::MouseButtons buttons) const {
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (dismissed_ || !frontEnd_.mouseInput()) return frontEnd_.afterEvent();
+  if (dismissed_ || !frontEnd_.input()) return frontEnd_.afterEvent();
   const QPointF at = toTwips(event->position());
   frontEnd_.desktop().mouseMove(form_, static_cast<float>(at.x()), static_cast<float>(at.y()),
                                 buttonCode(event->buttons()));
@@ -229,7 +268,7 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-  if (dismissed_ || !frontEnd_.mouseInput()) return frontEnd_.afterEvent();
+  if (dismissed_ || !frontEnd_.input()) return frontEnd_.afterEvent();
   const QPointF at = toTwips(event->position());
   frontEnd_.desktop().mouseDown(form_, static_cast<float>(at.x()), static_cast<float>(at.y()),
                                 buttonCode(event->button()));

@@ -17,6 +17,8 @@ class FormWindow : public QWidget {
   FormWindow(forms::Form& form, FrontEnd& frontEnd);
 
   forms::Form& form() const { return form_; }
+  // The native widget of a button, list, text box or scroll bar; null for the other controls.
+  QWidget* widgetOf(const forms::Control& control) const;
   // Brings every widget in line with its control and repaints the canvas.
   void sync();
   // Closes the window without asking the game (it is already gone from the desktop).
@@ -37,6 +39,8 @@ class FormWindow : public QWidget {
   void createWidgets();
   QWidget* createWidget(forms::Control& control);
   void syncWidget(forms::Control& control, QWidget& widget);
+  // Input on a native widget (a press, a wheel turn, a key) counts as the player's input.
+  void watchInput(QWidget& widget);
   int buttonCode(Qt::MouseButtons buttons) const;
   QPointF toTwips(QPointF windowPoint) const;
 
@@ -46,6 +50,7 @@ class FormWindow : public QWidget {
   QPointF offset_;  // where the form's client area starts inside the window
   QPoint normalPosition_;  // where the client area was before the window went full screen
   std::map<forms::Control*, QWidget*> widgets_;
+  std::map<const QWidget*, Qt::FocusPolicy> focusPolicies_;  // each widget's own, for when it is in reach
   bool dismissed_ = false;
 };
 

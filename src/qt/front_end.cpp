@@ -100,11 +100,20 @@ void FrontEnd::formShown(forms::Form& form) {
   window->sync();
   if (fullScreen_) window->setFullScreen(true);
   window->show();
-  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {  // it has no window stack
-    window->raise();
-    window->activateWindow();
-  }
+  bringToFront(*window);
   windows_[&form] = std::move(window);
+}
+
+void FrontEnd::formRaised(forms::Form& form) {
+  if (FormWindow* window = windowOf(form)) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    bringToFront(*window);
+  }
+}
+
+void FrontEnd::bringToFront(FormWindow& window) {
+  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) window.raise();  // no window stack
+  window.activateWindow();
 }
 
 void FrontEnd::formMoved(forms::Form& form) {

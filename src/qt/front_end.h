@@ -36,6 +36,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   // DesktopHost
   void formLoaded(forms::Form& form) override;
   void formShown(forms::Form& form) override;
+  void formRaised(forms::Form& form) override;
   void formMoved(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
   void beep() override;
@@ -64,14 +65,15 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   // (F11 or Alt+Enter full screen, M mute, minus and equals the volume of everything, [ and ] the
   // music's, ; and ' the effects') or a hook keeps it.
   void keyPressed(forms::Form& form, int code, int shift);
-  // Mouse input on a window: whether it goes on to the game.
-  bool mouseInput() { return !hooks.input || hooks.input(); }
+  // Mouse input on a window, or any input on one of its widgets: whether it goes on to the game.
+  bool input() { return !hooks.input || hooks.input(); }
 
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
   void toggleFullScreen();
 
  private:
   void fireTimers();
+  void bringToFront(FormWindow& window);
 
   const PictureLibrary& pictures_;
   Scale scale_;

@@ -34,6 +34,22 @@ TEST(Desktop, ControlsAreRebuiltFromTheirDesignStateAtEveryLoad) {
   EXPECT_EQ(form.ctl->Pics[1].Container, &form.ctl->Panel);
 }
 
+TEST(Desktop, ShowingAWindowThatIsUpBringsItToTheFrontWithoutShowingItAgain) {
+  VirtualDesktop v;
+  TimerForm back(v.desktop);
+  LayoutForm front(v.desktop);
+  v.desktop.show(back);
+  v.desktop.show(front);
+  ASSERT_EQ(v.desktop.foreground(), &front);
+  v.desktop.show(back);
+  EXPECT_EQ(v.desktop.foreground(), &back);
+  std::vector<std::string> expected = {"load TimerForm", "show TimerForm", "load LayoutForm", "show LayoutForm",
+                                       "raise TimerForm"};
+  EXPECT_EQ(v.host.events, expected);
+  v.desktop.unload(back);  // the one behind it has the keyboard again
+  EXPECT_EQ(v.desktop.foreground(), &front);
+}
+
 TEST(Desktop, AMessageBoxHoldsTimersAndInputUntilItIsClosed) {
   VirtualDesktop v;
   TimerForm form(v.desktop);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
+#include "forms/layout.h"
 #include "forms/text.h"
 #include "game/game.h"
 #include "help/help_document.h"
@@ -110,6 +111,20 @@ TEST_F(HelpTest, AMissingMarkerLeavesTheBoxEmptyAndTheSearchIsTriedAgain) {
   doc[doc.find(U"[03")] = U'{';
   v.runFor(ms(100));
   EXPECT_EQ(help.SHOWNTOPIC, 3);
+}
+
+TEST_F(HelpTest, OnlyTheControlsInsideTheWindowCanTakeTheKeyboard) {
+  HelpControls& c = *help.ctl;
+  EXPECT_TRUE(forms::canTakeFocus(c.Combo1));
+  EXPECT_TRUE(forms::canTakeFocus(c.Text1));
+  EXPECT_TRUE(forms::canTakeFocus(c.Command1));
+  EXPECT_FALSE(forms::canTakeFocus(c.bun)) << "the document store lies below the client area";
+  c.Command1.Visible = false;
+  EXPECT_FALSE(forms::canTakeFocus(c.Command1));
+  c.Text1.Left = help.ScaleWidth - 15;  // one pixel of it still in the window
+  EXPECT_TRUE(forms::canTakeFocus(c.Text1));
+  c.Text1.Left = help.ScaleWidth;
+  EXPECT_FALSE(forms::canTakeFocus(c.Text1));
 }
 
 TEST_F(HelpTest, TheCloseButtonAndTheTitleBarOnlyCloseTheHelp) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game_fixture.h"
+#include "help/help_window.h"
 #include "play/attract_mode.h"
 
 namespace mojara::testing {
@@ -51,6 +52,22 @@ TEST_F(AttractTest, ADemoFightThatEndsByItselfReturnsToTheTitleWithTheStateResto
   EXPECT_FALSE(game.select.loaded());
   EXPECT_FALSE(game.continueScreen.loaded());
   EXPECT_EQ(M, before);
+}
+
+TEST_F(AttractTest, NoDemoStartsWhileTheHelpIsOpenAndTheIdleTimeCountsFromItsClosing) {
+  game.start();
+  v.desktop.keyDown(game.title, forms::vk::F1);
+  ASSERT_TRUE(game.help.shown());
+  idle(40000);
+  EXPECT_FALSE(attract.running());
+  EXPECT_TRUE(game.title.shown());
+  EXPECT_TRUE(game.help.shown());
+  v.desktop.closeRequest(game.help);  // the title-bar close button: no input the front end sees
+  ASSERT_FALSE(game.help.loaded());
+  idle(29500);
+  EXPECT_FALSE(attract.running()) << "the time the help was open counted as idle";
+  idle(600);
+  EXPECT_TRUE(attract.running());
 }
 
 TEST_F(AttractTest, NoDemoStartsAwayFromTheTitle) {

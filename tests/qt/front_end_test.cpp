@@ -5,7 +5,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <set>
 
 #include "app/fight_setup.h"
 #include "battle/battle_window.h"
@@ -70,6 +74,106 @@ TEST_F(FrontEndTest, F1OpensTheHelpAndTheHelpShowsItsFirstTopic) {
   ASSERT_TRUE(game.help.shown());
   ASSERT_NE(frontEnd.windowOf(game.help), nullptr);
   EXPECT_EQ(frontEnd.windowOf(game.help)->windowTitle(), QStringLiteral("HELP"));
+}
+
+// The help window, open, with its first topic in the text box.
+struct HelpWindowTest : FrontEndTest {
+  FormWindow* helpWindow = nullptr;
+  int inputs = 0;
+  bool inputGoesOn = true;
+  void SetUp() override {
+    FrontEndTest::SetUp();
+    pressKey(frontEnd.windowOf(game.title), Qt::Key_F1);
+    helpWindow = frontEnd.windowOf(game.help);
+    ASSERT_NE(helpWindow, nullptr);
+    frontEnd.hooks.input = [this] {
+      ++inputs;
+      return inputGoesOn;
+    };
+  }
+  QWidget* widget(const forms::Control& control) { return helpWindow->widgetOf(control); }
+  static void pressKey(QWidget* to, Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+  }
+  static void wheel(QWidget* to) {
+    const QPointF at(5, 5);
+    QWheelEvent event(at, to->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(to, &event);
+  }
+  static void press(QWidget* to, QEvent::Type type = QEvent::MouseButtonPress) {
+    const QPointF at(5, 5);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, at, to->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+  }
+};
+
+TEST_F(HelpWindowTest, EveryInputOnTheHelpsWidgetsCountsAsThePlayers) {
+  // Input a widget passes on to its window may be counted twice; counted it must be.
+  const auto counts = [this](auto&& input) {
+    const int before = inputs;
+    input();
+    return inputs > before;
+  };
+  auto* text = static_cast<QPlainTextEdit*>(widget(game.help.ctl->Text1));
+  auto* list = static_cast<QComboBox*>(widget(game.help.ctl->Combo1));
+  EXPECT_TRUE(counts([&] { wheel(text->viewport()); })) << "a wheel turn over the text";
+  EXPECT_TRUE(counts([&] { pressKey(text, Qt::Key_PageDown); })) << "a key in the text box";
+  EXPECT_TRUE(counts([&] { press(list); })) << "a press on the topic list";
+  EXPECT_TRUE(counts([&] { list->activated(2); })) << "a topic chosen in the list's pop-up";
+  EXPECT_EQ(game.help.ctl->Combo1.Text, "操作方法");
+  EXPECT_TRUE(counts([&] { press(widget(game.help.ctl->Command1)); })) << "a press on the close button";
+}
+
+TEST_F(HelpWindowTest, InputThatEndsADemoGoesNoFurther) {
+  inputGoesOn = false;
+  static_cast<QComboBox*>(widget(game.help.ctl->Combo1))->activated(2);
+  EXPECT_EQ(game.help.ctl->Combo1.Text, "");
+  auto* button = static_cast<QPushButton*>(widget(game.help.ctl->Command1));
+  press(button);
+  press(button, QEvent::MouseButtonRelease);
+  EXPECT_TRUE(game.help.shown()) << "the press ended the demo and still clicked the button";
+}
+
+TEST_F(HelpWindowTest, F1OnTheTitleBringsTheOpenHelpToTheFront) {
+  FormWindow* title = frontEnd.windowOf(game.title);
+  title->activateWindow();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), title);
+  pressKey(title, Qt::Key_F1);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frontEnd.windowOf(game.help), helpWindow) << "a second help window";
+  EXPECT_EQ(QApplication::activeWindow(), helpWindow);
+  EXPECT_EQ(desktop.foreground(), &game.help);
+}
+
+TEST_F(HelpWindowTest, TabNeverTakesTheKeyboardIntoTheHiddenDocumentStore) {
+  QWidget* store = widget(game.help.ctl->bun);
+  ASSERT_NE(store, nullptr);
+  EXPECT_EQ(store->focusPolicy(), Qt::NoFocus);
+  helpWindow->activateWindow();
+  QCoreApplication::processEvents();
+  widget(game.help.ctl->Combo1)->setFocus();
+  std::set<QWidget*> reached;
+  for (int i = 0; i < 8; ++i) {
+    pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+    reached.insert(QApplication::focusWidget());
+  }
+  EXPECT_FALSE(reached.contains(store));
+  EXPECT_TRUE(reached.contains(widget(game.help.ctl->Text1))) << "Tab stops in the text box";
+  EXPECT_TRUE(reached.contains(widget(game.help.ctl->Command1))) << "Tab leaves the text box again";
+  EXPECT_TRUE(reached.contains(widget(game.help.ctl->Combo1)));
+}
+
+TEST_F(HelpWindowTest, AControlMovedIntoTheWindowOrHiddenGainsOrLosesTheKeyboard) {
+  game.help.ctl->bun.Top = 0;
+  frontEnd.afterEvent();
+  EXPECT_NE(widget(game.help.ctl->bun)->focusPolicy(), Qt::NoFocus);
+  game.help.ctl->Command1.Visible = false;
+  frontEnd.afterEvent();
+  EXPECT_EQ(widget(game.help.ctl->Command1)->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(FrontEndTest, ClosingTheHelpOnlyClosesItButClosingTheTitleEndsTheProgram) {
