@@ -15,18 +15,19 @@ bool GameApplication::notify(QObject* receiver, QEvent* event) {
   } catch (...) {
     stopOnError("an unknown error");
   }
+  return false;
 }
 
 void GameApplication::stopOnError(const std::string& what) {
-  static bool stopping = false;
-  if (stopping) std::_Exit(1);  // a second error while telling of the first
-  stopping = true;
+  if (stopping_) std::_Exit(1);  // another error before the event loop could stop
+  stopping_ = true;
   const std::string message = "the game stopped on an error: " + what;
   std::cerr << "mojara: " << message << "\n";
   // Offscreen there is nobody to close the box.
   if (platformName() != QStringLiteral("offscreen"))
     QMessageBox::critical(nullptr, QStringLiteral("mojara"), QString::fromStdString(message));
-  std::exit(1);
+  // The event loop returns 1 and the program winds up in order (a recording is kept).
+  QCoreApplication::exit(1);
 }
 
 }  // namespace mojara::qt

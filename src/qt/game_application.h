@@ -15,7 +15,8 @@ class GameApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
-  [[noreturn]] void stopOnError(const std::string& what);
+  void stopOnError(const std::string& what);
+  bool stopping_ = false;
 };
 
 }  // namespace mojara::qt
