@@ -3,6 +3,8 @@
 #include "audio/sdl_sound.h"
 
 #include <gtest/gtest.h>
+
+#include "audio_fixture.h"
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,8 +21,6 @@
 
 namespace mojara::audio {
 namespace {
-
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 struct CapturedErrors {
   CapturedErrors() : saved(std::cerr.rdbuf(text.rdbuf())) {}
@@ -80,13 +80,6 @@ struct PlayLog : forms::SoundService {
   std::vector<std::pair<forms::Nanos, std::string>> plays;
 };
 
-struct FightHost : forms::DesktopHost {
-  forms::SoundService* service = nullptr;
-  std::uint64_t clockSeed() override { return 1; }
-  forms::SoundService* soundService() override { return service; }
-  std::string programFolder() const override { return MOJARA_BIN_DIR; }
-};
-
 // The plays of one whole demo fight on the virtual clock, with the sounds of `makeService`.
 std::vector<std::pair<forms::Nanos, std::string>> playsOfAFight(
     const std::function<std::unique_ptr<forms::SoundService>(const forms::Clock&)>& makeService) {
@@ -97,10 +90,7 @@ std::vector<std::pair<forms::Nanos, std::string>> playsOfAFight(
   host.service = &log;
   forms::Desktop desktop(host, clock);
   Game game(desktop);
-  FightSetup fight = practiceFight(3, 3);  // two of the toughest: a long fight
-  fight.demo = true;
-  fight.seed = 5;
-  game.startFight(fight, AfterFight::Stop);
+  game.startFight(longDemoFight(), AfterFight::Stop);
   for (int event = 0; event < 5000 && !game.fightStopped(); ++event) {
     const auto due = desktop.nextDue();
     if (!due) break;

@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+
+#include "audio_fixture.h"
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,7 +31,6 @@
 namespace mojara::audio {
 namespace {
 
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr int kRate = 44100;  // the rate and layout SdlSound opens the device with
 constexpr int kChannelsPerFrame = 2;
 
@@ -50,13 +51,6 @@ class ScopedEnv {
  private:
   const char* name_;
   std::optional<std::string> old_;
-};
-
-struct FightHost : forms::DesktopHost {
-  forms::SoundService* service = nullptr;
-  std::uint64_t clockSeed() override { return 1; }
-  forms::SoundService* soundService() override { return service; }
-  std::string programFolder() const override { return MOJARA_BIN_DIR; }
 };
 
 // What the sound back end plays, heard through SDL's disk driver. `makeStep` is given the sound
@@ -112,8 +106,7 @@ std::vector<std::int16_t> capture(const std::function<Step(SdlSound&)>& makeStep
   return readSamples(file);
 }
 
-// A whole demo fight, made on the audio thread at its first step. Two of the toughest fighters:
-// a long fight, in which the music loops.
+// The long demo fight, made on the audio thread at its first step.
 struct DemoFight {
   explicit DemoFight(SdlSound& sound) : sound(sound) {}
   bool step(forms::Nanos heard) {
@@ -122,10 +115,7 @@ struct DemoFight {
       sound.setClock(clock);
       desktop = std::make_unique<forms::Desktop>(host, clock);
       game = std::make_unique<Game>(*desktop);
-      FightSetup fight = practiceFight(3, 3);
-      fight.demo = true;
-      fight.seed = 5;
-      game->startFight(fight, AfterFight::Stop);
+      game->startFight(longDemoFight(), AfterFight::Stop);
     }
     clock.runUntil(*desktop, heard);
     return game->fightStopped() || heard > 180'000'000'000;  // well over any fight of these two

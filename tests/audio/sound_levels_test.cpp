@@ -4,6 +4,8 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include "audio_fixture.h"
+
 #include <cmath>
 
 #include "audio/sdl_sound.h"
@@ -32,7 +34,7 @@ TEST(SoundLevels, MoveInEvenStepsWithinTheirRangeAndUnmute) {
 }
 
 TEST(SdlSound, TellsTheMixerTheLevelsAndGivesThemBack) {
-  SdlSound sound(MOJARA_BIN_DIR, "/usr/share/sounds/sf2/TimGM6mb.sf2");
+  SdlSound sound(MOJARA_BIN_DIR, kSoundFont);
   if (!sound.available()) GTEST_SKIP() << "no SDL audio driver here";
   const int fullMusic = Mix_VolumeMusic(-1);
   EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME);
