@@ -34,6 +34,7 @@ struct PictureRef {
 
 struct Box {
   float left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Box&) const = default;
 };
 
 // Virtual-key codes of the keyboard, as the game's key handlers see them.

@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "forms/layout.h"
 #include "qt/picture_library.h"
@@ -67,36 +69,89 @@ double overhangOf(const QFont& font, const QString& text, int overstrike) {
   return std::ceil(most);
 }
 
-void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
+// Where and how a label's caption is set: worked out once for each look of the label, as finding
+// a slanted caption's overhang and a fitting width means laying the text out.
+struct LabelLayout {
+  QFont font;
+  QRectF area;      // what the label covers: its box, or what its text needs when it sizes itself
+  QRectF textArea;  // where the text is set inside it
+  int flags = 0;
+  int overstrike = 0;
+};
+
+struct LabelKey {
+  std::string caption;
+  forms::FontSpec font;
+  int scale;
+  double width, height;
+  forms::TextAlign alignment;
+  bool autoSize, wordWrap;
+  bool operator==(const LabelKey&) const = default;
+};
+
+LabelLayout layOut(const forms::Label& label, const QRectF& box, const Scale& scale) {
   const QString text = captionText(label.Caption);
-  const int overstrike = overstrikeOf(label.Font, scale);
+  LabelLayout layout;
+  layout.overstrike = overstrikeOf(label.Font, scale);
   const QFont font = labelFontFor(label.Font, scale);
   // A slanted last glyph leans out of its advance: the text is set that much short of the right
   // edge, so that nothing of it is cut off.
-  const double overhang = overhangOf(font, text, overstrike);
+  const double overhang = overhangOf(font, text, layout.overstrike);
   const QRectF room = box.adjusted(0, 0, -overhang, 0);
-  p.setFont(label.AutoSize ? font : fittedFont(font, text, room.width()));
-  int flags = Qt::AlignTop;
-  flags |= label.Alignment == forms::TextAlign::Center  ? Qt::AlignHCenter
-           : label.Alignment == forms::TextAlign::Right ? Qt::AlignRight
-                                                        : Qt::AlignLeft;
-  QRectF area = box;
+  layout.font = label.AutoSize ? font : fittedFont(font, text, room.width());
+  layout.flags = Qt::AlignTop;
+  layout.flags |= label.Alignment == forms::TextAlign::Center  ? Qt::AlignHCenter
+                  : label.Alignment == forms::TextAlign::Right ? Qt::AlignRight
+                                                               : Qt::AlignLeft;
+  layout.area = box;
   if (label.AutoSize) {
     // The label grows to its text: to the right on one line, or downward when it wraps.
-    const QRectF needed =
-        p.fontMetrics().boundingRect(label.WordWrap ? room.toRect() : QRect(0, 0, 100000, 100000),
-                                     (label.WordWrap ? Qt::TextWordWrap : 0), text);
-    if (!label.WordWrap) area.setWidth(needed.width() + overhang);
-    area.setHeight(needed.height());
+    const QRectF needed = QFontMetrics(layout.font).boundingRect(
+        label.WordWrap ? room.toRect() : QRect(0, 0, 100000, 100000), (label.WordWrap ? Qt::TextWordWrap : 0),
+        text);
+    if (!label.WordWrap) layout.area.setWidth(needed.width() + overhang);
+    layout.area.setHeight(needed.height());
   } else {
-    flags |= Qt::TextWordWrap;
+    layout.flags |= Qt::TextWordWrap;
   }
-  if (label.BackStyle == forms::BackMode::Opaque) p.fillRect(area, colorOf(label.BackColor));
+  layout.textArea = layout.area.adjusted(0, 0, -overhang, 0);
+  return layout;
+}
+
+// The layouts of the labels' latest looks. A window shows a few dozen labels, so a short list
+// searched from the newest keeps every label's current layout at hand.
+LabelLayout layoutOf(const forms::Label& label, const QRectF& box, const Scale& scale) {
+  struct Entry {
+    LabelKey key;
+    LabelLayout layout;
+  };
+  static std::vector<Entry> cache;
+  constexpr std::size_t kKept = 256;
+  // The layout is the same wherever the box stands: it is worked out at the origin and moved.
+  LabelKey key{label.Caption, label.Font, scale.factor,        box.width(), box.height(),
+               label.Alignment, label.AutoSize, label.WordWrap};
+  auto it = std::find_if(cache.rbegin(), cache.rend(), [&key](const Entry& e) { return e.key == key; });
+  if (it == cache.rend()) {
+    if (cache.size() >= kKept) cache.erase(cache.begin(), cache.begin() + kKept / 2);
+    cache.push_back({std::move(key), layOut(label, QRectF(QPointF(0, 0), box.size()), scale)});
+    it = cache.rbegin();
+  }
+  LabelLayout layout = it->layout;
+  layout.area.translate(box.topLeft());
+  layout.textArea.translate(box.topLeft());
+  return layout;
+}
+
+void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
+  const LabelLayout layout = layoutOf(label, box, scale);
+  if (label.BackStyle == forms::BackMode::Opaque) p.fillRect(layout.area, colorOf(label.BackColor));
+  p.setFont(layout.font);
   p.setPen(colorOf(label.ForeColor));
   p.save();
-  p.setClipRect(area);
-  const QRectF textArea = area.adjusted(0, 0, -overhang, 0);
-  for (int dx = 0; dx <= overstrike; ++dx) p.drawText(textArea.translated(dx, 0), flags, text);
+  p.setClipRect(layout.area, Qt::IntersectClip);
+  const QString text = captionText(label.Caption);
+  for (int dx = 0; dx <= layout.overstrike; ++dx)
+    p.drawText(layout.textArea.translated(dx, 0), layout.flags, text);
   p.restore();
 }
 
@@ -140,12 +195,41 @@ QFont fontFor(const forms::FontSpec& wanted, const Scale& scale) {
   return font;
 }
 
-void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictures, const Scale& scale) {
-  p.fillRect(QRectF(0, 0, scale.px(form.ScaleWidth), scale.px(form.ScaleHeight)), colorOf(form.BackColor));
+namespace {
+
+QRectF imageTarget(const forms::Image& image, const QImage& picture, const QRectF& box, const Scale& scale) {
+  return image.Stretch ? box : QRectF(box.topLeft(), QSizeF(picture.size()) * scale.factor);
+}
+
+}  // namespace
+
+QRect paintedArea(const forms::Control& c, const PictureLibrary& pictures, const Scale& scale) {
+  if (!forms::isShowing(c)) return {};
+  const QRectF box = scale.rect(forms::absoluteBox(c));
+  QRectF area = box;
+  if (c.Kind == forms::ControlKind::Label && static_cast<const forms::Label&>(c).AutoSize) {
+    // Only a label that sizes itself covers more or less than its box.
+    area = layoutOf(static_cast<const forms::Label&>(c), box, scale).area;
+  } else if (c.Kind == forms::ControlKind::Image) {
+    const auto& image = static_cast<const forms::Image&>(c);
+    const QImage* picture = pictures.find(image.Picture);
+    area = picture ? imageTarget(image, *picture, box, scale) : QRectF();
+  }
+  // A smoothed edge may touch the pixel next to it.
+  return area.isEmpty() ? QRect() : area.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictures, const Scale& scale,
+               const QRegion& dirty) {
+  const QRectF client(0, 0, scale.px(form.ScaleWidth), scale.px(form.ScaleHeight));
+  const bool everything = dirty.isNull();
+  p.fillRect(everything ? client : client.intersected(dirty.boundingRect()), colorOf(form.BackColor));
   // Pixel art stays crisp: pictures are stretched nearest-neighbour.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   for (const forms::Control* c : forms::paintOrder(form)) {
     if (!forms::isShowing(*c)) continue;
+    // What lies wholly outside the part being repainted is left as it is on screen.
+    if (!everything && !dirty.intersects(paintedArea(*c, pictures, scale))) continue;
     const QRectF box = scale.rect(forms::absoluteBox(*c));
     p.save();
     for (const forms::Control* holder = c->Container; holder; holder = holder->Container)
@@ -156,11 +240,8 @@ void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictu
         break;
       case forms::ControlKind::Image: {
         const auto& image = static_cast<const forms::Image&>(*c);
-        if (const QImage* picture = pictures.find(image.Picture)) {
-          const QRectF target =
-              image.Stretch ? box : QRectF(box.topLeft(), QSizeF(picture->size()) * scale.factor);
-          p.drawImage(target, *picture);
-        }
+        if (const QImage* picture = pictures.find(image.Picture))
+          p.drawImage(imageTarget(image, *picture, box, scale), *picture);
         break;
       }
       case forms::ControlKind::Shape:

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QRectF>
+#include <QRegion>
 
 #include "forms/form.h"
 
@@ -22,7 +23,12 @@ struct Scale {
 // The face a font name of the game stands for on this system, at its size in pixels.
 QFont fontFor(const forms::FontSpec& wanted, const Scale& scale);
 
+// The pixels (form coordinates) that painting the control may touch; empty when it is not showing.
+QRect paintedArea(const forms::Control& control, const PictureLibrary& pictures, const Scale& scale);
+
+// Paints the form's canvas, or only the part of it in `dirty` (a null region: all of it); the
+// painter's clip keeps what lies outside as it was.
 void paintForm(QPainter& painter, const forms::Form& form, const PictureLibrary& pictures,
-               const Scale& scale);
+               const Scale& scale, const QRegion& dirty = QRegion());
 
 }  // namespace mojara::qt

@@ -144,34 +144,48 @@ void FormWindow::setFullScreen(bool on) {
     setFixedSize(formSize());
     setGeometry(QRect(normalPosition_, formSize()));  // back where it was, not in the screen's corner
   }
+  changes_.forget();
   sync();
+  update();
 }
 
 QPointF FormWindow::toTwips(QPointF point) const {
   return (point - offset_) * (static_cast<double>(forms::kTwipsPerPixel) / scale_.factor);
 }
 
+namespace {
+
+// Widgets are brought in line on every event: only what differs is set, as setting a font or a
+// place makes Qt lay the widget out again.
+void setFontOf(QWidget& widget, const QFont& font) {
+  if (widget.font() != font) widget.setFont(font);
+}
+
+}  // namespace
+
 void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
   const Scale& scale = scale_;
-  widget.setGeometry(scale.rect(forms::absoluteBox(control)).translated(offset_).toRect());
-  widget.setVisible(forms::isShowing(control));
+  const QRect place = scale.rect(forms::absoluteBox(control)).translated(offset_).toRect();
+  if (widget.geometry() != place) widget.setGeometry(place);
+  if (widget.isVisibleTo(this) != forms::isShowing(control)) widget.setVisible(forms::isShowing(control));
   // Tab and clicks never put the keyboard where the player cannot see it.
   const bool inReach = forms::canTakeFocus(control);
-  widget.setFocusPolicy(inReach ? focusPolicies_.at(&widget) : Qt::NoFocus);
+  const Qt::FocusPolicy policy = inReach ? focusPolicies_.at(&widget) : Qt::NoFocus;
+  if (widget.focusPolicy() != policy) widget.setFocusPolicy(policy);
   if (!inReach && widget.hasFocus()) widget.clearFocus();
   switch (control.Kind) {
     case forms::ControlKind::CommandButton: {
       auto& c = static_cast<forms::CommandButton&>(control);
       auto& button = static_cast<QPushButton&>(widget);
       if (button.text() != textOf(c.Caption)) button.setText(textOf(c.Caption));
-      button.setFont(fontFor(c.Font, scale));
-      button.setEnabled(c.Enabled);
+      setFontOf(button, fontFor(c.Font, scale));
+      if (button.isEnabled() != c.Enabled) button.setEnabled(c.Enabled);
       break;
     }
     case forms::ControlKind::ComboBox: {
       auto& c = static_cast<forms::ComboBox&>(control);
       auto& box = static_cast<QComboBox&>(widget);
-      box.setFont(fontFor(c.Font, scale));
+      setFontOf(box, fontFor(c.Font, scale));
       if (box.currentIndex() != c.ListIndex) {
         const QSignalBlocker quiet(box);
         box.setCurrentIndex(c.ListIndex);
@@ -181,16 +195,21 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
     case forms::ControlKind::TextBox: {
       auto& c = static_cast<forms::TextBox&>(control);
       auto& text = static_cast<QPlainTextEdit&>(widget);
-      text.setFont(fontFor(c.Font, scale));
-      text.setReadOnly(c.Locked);
-      text.setVerticalScrollBarPolicy(c.VerticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-      text.setLineWrapMode(c.MultiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+      setFontOf(text, fontFor(c.Font, scale));
+      if (text.isReadOnly() != c.Locked) text.setReadOnly(c.Locked);
+      const Qt::ScrollBarPolicy bar = c.VerticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+      if (text.verticalScrollBarPolicy() != bar) text.setVerticalScrollBarPolicy(bar);
+      const auto wrap = c.MultiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap;
+      if (text.lineWrapMode() != wrap) text.setLineWrapMode(wrap);
       if (text.toPlainText() != textOf(c.Text)) text.setPlainText(textOf(c.Text));
       break;
     }
     case forms::ControlKind::HScrollBar: {
       auto& c = static_cast<forms::HScrollBar&>(control);
       auto& scroll = static_cast<QScrollBar&>(widget);
+      if (scroll.minimum() == std::min(c.Min, c.Max) && scroll.maximum() == std::max(c.Min, c.Max) &&
+          scroll.singleStep() == c.SmallChange && scroll.pageStep() == c.LargeChange && scroll.value() == c.Value)
+        break;
       const QSignalBlocker quiet(scroll);
       scroll.setRange(std::min(c.Min, c.Max), std::max(c.Min, c.Max));
       scroll.setSingleStep(c.SmallChange);
@@ -206,7 +225,8 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
 void FormWindow::sync() {
   if (dismissed_ || !form_.loaded()) return;
   for (auto& [control, widget] : widgets_) syncWidget(*control, *widget);
-  update();
+  const QRegion changed = changes_.changed(form_, frontEnd_.pictures(), scale_);
+  if (!changed.isEmpty()) update(changed.translated(offset_.toPoint()));
 }
 
 void FormWindow::dismiss() {
@@ -215,7 +235,7 @@ void FormWindow::dismiss() {
   hide();
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* event) {
   if (dismissed_ || !form_.loaded()) return;
   QPainter painter(this);
   if (!offset_.isNull()) {
@@ -224,8 +244,8 @@ void FormWindow::paintEvent(QPaintEvent*) {
   }
   // Controls may reach past the client area (the battle's floor strip is wider than its window):
   // nothing is painted outside it, in a window or on the black around it in full screen.
-  painter.setClipRect(QRect(QPoint(0, 0), formSize()));
-  paintForm(painter, form_, frontEnd_.pictures(), scale_);
+  painter.setClipRect(QRect(QPoint(0, 0), formSize()), Qt::IntersectClip);
+  paintForm(painter, form_, frontEnd_.pictures(), scale_, event->region().translated(-offset_.toPoint()));
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "forms/form.h"
+#include "qt/canvas_changes.h"
 #include "qt/canvas_painter.h"
 
 namespace mojara::qt {
@@ -19,7 +20,7 @@ class FormWindow : public QWidget {
   forms::Form& form() const { return form_; }
   // The native widget of a button, list, text box or scroll bar; null for the other controls.
   QWidget* widgetOf(const forms::Control& control) const;
-  // Brings every widget in line with its control and repaints the canvas.
+  // Brings every widget in line with its control and repaints what changed on the canvas.
   void sync();
   // Closes the window without asking the game (it is already gone from the desktop).
   void dismiss();
@@ -51,6 +52,7 @@ class FormWindow : public QWidget {
   QPoint normalPosition_;  // where the client area was before the window went full screen
   std::map<forms::Control*, QWidget*> widgets_;
   std::map<const QWidget*, Qt::FocusPolicy> focusPolicies_;  // each widget's own, for when it is in reach
+  CanvasChanges changes_;
   bool dismissed_ = false;
 };
 
