@@ -40,8 +40,9 @@ void fadeOutCutPlay(int, void* stream, int bytes, void* udata) {
   }
 }
 
-// SDL_mixer turns the music volume into FluidSynth's gain as volume x 1.2 / MIX_MAX_VOLUME: six
-// times FluidSynth's own default of 0.2 at full volume, where the music clips and drowns the hits.
+// The music volume turns into FluidSynth's gain as volume x 1.2 / MIX_MAX_VOLUME, as in SDL_mixer's
+// own MIDI player: six times FluidSynth's own default of 0.2 at full volume, where the music clips
+// and drowns the hits.
 // At full level the gain is 0.375 instead: the theme's loudest bar peaks about 6 dB below full
 // scale, which leaves room for a hit over it, and the hits stand well above the music.
 constexpr int kMusicFullVolume = 40;
@@ -83,7 +84,7 @@ constexpr const char* kUnplayable =
 }  // namespace
 
 SdlSound::SdlSound(std::string programFolder, std::string soundFont)
-    : programFolder_(std::move(programFolder)) {
+    : programFolder_(std::move(programFolder)), soundFont_(std::move(soundFont)) {
   std::string error;
   {
     QuietStandardError quiet;
@@ -93,7 +94,6 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont)
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error = SDL_GetError();
     } else {
-      Mix_Init(MIX_INIT_MID);
       if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         error = Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -105,7 +105,6 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont)
     return;
   }
   open_ = true;
-  Mix_SetSoundFonts(soundFont.c_str());
   Mix_AllocateChannels(kChannels);
   Mix_ReserveChannels(kChannels);
   int rate = 0, channels = 0;
@@ -114,19 +113,25 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont)
   fadeCutPlays_ = Mix_QuerySpec(&rate, &format, &channels) && rate == 44100 && format == AUDIO_S16SYS &&
                   channels == 2;
   fadeFramesLeft_.assign(kChannels, 0);
+  if (format == AUDIO_S16SYS) {
+    try {
+      music_ = std::make_unique<MidiMusic>(soundFont_, rate, channels);
+      Mix_HookMusic(&MidiMusic::fill, music_.get());
+    } catch (const std::runtime_error& e) {
+      std::cerr << "mojara: no music (" << e.what() << "); the game goes on without it\n";
+    }
+  }
   applyLevels();
 }
 
 SdlSound::~SdlSound() {
   if (!open_) return;
   Mix_HaltChannel(-1);
-  Mix_HaltMusic();
+  Mix_HookMusic(nullptr, nullptr);
+  music_.reset();
   for (auto& [path, chunk] : chunks_)
     if (chunk) Mix_FreeChunk(chunk);
-  for (auto& [path, music] : music_)
-    if (music) Mix_FreeMusic(music);
   Mix_CloseAudio();
-  Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -145,11 +150,13 @@ Mix_Chunk* SdlSound::chunkOf(const std::string& path) {
   return it->second;
 }
 
-_Mix_Music* SdlSound::musicOf(const std::string& path) {
-  auto [it, fresh] = music_.try_emplace(path, nullptr);
+bool SdlSound::musicOf(const std::string& path) {
+  if (!music_) return false;
+  auto [it, fresh] = loadedMusic_.try_emplace(path, false);
   if (fresh) {
-    it->second = Mix_LoadMUS(path.c_str());
-    if (!it->second) warnOnce(path, Mix_GetError());
+    std::string why;
+    it->second = music_->load(path, why);
+    if (!it->second) warnOnce(path, why);
   }
   return it->second;
 }
@@ -202,10 +209,8 @@ void SdlSound::command(forms::SoundSlot& slot, const std::string& command) {
     if (device.chunk) {
       playEffect(*device.channels, device.chunk);
     } else if (device.music) {
-      if (Mix_PlayMusic(device.music, 0) == 0)
-        musicOwner_ = &slot;
-      else
-        warnOnce(device.file, Mix_GetError());
+      music_->play(device.file);
+      musicOwner_ = &slot;
     }
   }
   // "Prev" rewinds: every play starts from the beginning anyway.
@@ -227,7 +232,7 @@ void SdlSound::released(forms::SoundSlot& slot) {
       if (Mix_Playing(channel) && Mix_GetChunk(channel) == it->second.chunk) cutShort(channel);
   }
   if (it->second.music && musicOwner_ == &slot) {
-    Mix_HaltMusic();
+    music_->halt();
     musicOwner_ = nullptr;
   }
   devices_.erase(it);
@@ -250,7 +255,7 @@ void SdlSound::applyLevels() {
   Mix_Volume(-1, static_cast<int>(std::lround(MIX_MAX_VOLUME * levels_.effectsGain())));
   const double music = kMusicFullVolume * levels_.musicGain();
   // The softest step still plays: rounding must not silence it.
-  Mix_VolumeMusic(levels_.musicGain() > 0 ? std::max(1, static_cast<int>(std::lround(music))) : 0);
+  if (music_) music_->setVolume(levels_.musicGain() > 0 ? std::max(1, static_cast<int>(std::lround(music))) : 0);
 }
 
 void SdlSound::beep() {

@@ -1,20 +1,21 @@
-// Sound slots on SDL2_mixer: the MIDI music on the music stream (through FluidSynth with a
+// Sound slots on SDL2_mixer: the MIDI music on the music stream (our own FluidSynth player with a
 // General MIDI soundfont), each effect slot on a channel of its own, the beep on its own channel.
 // Without an audio device, or with a missing or broken file, the slot stays silent and the game
 // goes on; each such problem is reported once on standard error.
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "assets/sound_timing.h"
+#include "audio/midi_music.h"
 #include "audio/sound_levels.h"
 #include "forms/controls.h"
 
 struct Mix_Chunk;
-struct _Mix_Music;
 
 namespace mojara::audio {
 
@@ -43,6 +44,9 @@ class SdlSound : public forms::SoundService {
   const SoundLevels& levels() const { return levels_; }
   void setLevels(const SoundLevels& levels);
 
+  // The music's synth; null without a device or a soundfont.
+  const MidiMusic* music() const { return music_.get(); }
+
  private:
   // The two mixer channels of a wave slot, and which of them the slot plays on now.
   struct ChannelPair {
@@ -52,13 +56,13 @@ class SdlSound : public forms::SoundService {
   };
   struct Device {
     std::string file;
-    Mix_Chunk* chunk = nullptr;   // a wave effect, or
-    _Mix_Music* music = nullptr;  // the MIDI music
+    Mix_Chunk* chunk = nullptr;  // a wave effect, or
+    bool music = false;          // the MIDI music
     ChannelPair* channels = nullptr;
   };
   static bool playable(const std::string& path);
   Mix_Chunk* chunkOf(const std::string& path);
-  _Mix_Music* musicOf(const std::string& path);
+  bool musicOf(const std::string& path);
   void warnOnce(const std::string& path, const std::string& why);
   ChannelPair& channelsFor(const forms::SoundSlot& slot);
   // Fades out what the channel plays (or stops it, where the device cannot be faded).
@@ -67,9 +71,11 @@ class SdlSound : public forms::SoundService {
   void playEffect(ChannelPair& pair, Mix_Chunk* chunk);
 
   std::string programFolder_;
+  std::string soundFont_;
   bool open_ = false;
   std::map<std::string, Mix_Chunk*> chunks_;
-  std::map<std::string, _Mix_Music*> music_;
+  std::unique_ptr<MidiMusic> music_;
+  std::map<std::string, bool> loadedMusic_;  // by file: whether it could be loaded
   std::map<const forms::SoundSlot*, Device> devices_;
   std::map<std::string, ChannelPair> channels_;  // by slot name: a slot keeps them across loads
   bool fadeCutPlays_ = false;

@@ -192,12 +192,14 @@ TEST(SoundCapture, AWholeFightIsCleanLevelAndLoopsWithoutASilentGap) {
       keep ? std::filesystem::path(keep)
            : std::filesystem::path(::testing::TempDir()) / ("fight-" + std::to_string(::getpid()) + ".raw");
   bool stopped = false;
+  int mostVoices = -1;
   const std::vector<std::int16_t> samples = capture(
       [&](SdlSound& sound) -> Step {
         auto fight = std::make_shared<DemoFight>(sound);
-        return [fight, &stopped](forms::Nanos heard) {
+        return [fight, &stopped, &mostVoices, &sound](forms::Nanos heard) {
           const bool done = fight->step(heard);
           stopped = fight->game->fightStopped();
+          mostVoices = sound.music() ? sound.music()->mostVoices() : -1;
           return done;
         };
       },
@@ -207,9 +209,13 @@ TEST(SoundCapture, AWholeFightIsCleanLevelAndLoopsWithoutASilentGap) {
   const Levels levels = measure(samples);
   std::cout << "captured " << levels.seconds << " s: " << levels.clippedSamples << " clipped samples, peak "
             << levels.peakDbfs << " dBFS, median 20-ms RMS " << levels.medianDbfs << " dBFS, loudest 0.5 % "
-            << levels.loudDbfs << " dBFS, longest silence " << levels.longestSilenceSeconds << " s\n";
+            << levels.loudDbfs << " dBFS, longest silence " << levels.longestSilenceSeconds << " s, at most "
+            << mostVoices << " voices\n";
   EXPECT_GT(levels.seconds, 60.0) << "the fight should outlast one pass of the music";
   EXPECT_EQ(levels.clippedSamples, 0);
+  // A synth that runs out of voices cuts notes off: the theme must fit in the ones it is given.
+  EXPECT_GT(mostVoices, 0) << "no music was heard";
+  EXPECT_LT(mostVoices, MidiMusic::kPolyphony);
   EXPECT_GE(levels.medianDbfs, -30.0);
   EXPECT_LE(levels.medianDbfs, -14.0);
   EXPECT_GE(levels.loudDbfs - levels.medianDbfs, 10.0) << "the hits do not stand out of the music";
