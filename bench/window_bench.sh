@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The windowed program's cost, as a player's machine pays it: how long from exec until the title
-# window is on screen, how much of a core a fight takes, and how much memory it holds.
+# window is on screen, how much of a core a fight takes, how much memory it holds, and how soon
+# a close from the title bar ends it.
 #
 #   bench/window_bench.sh [BUILD_DIR]        (default: build)
 #
@@ -41,6 +42,20 @@ startup() {
   wait "$pid" 2>/dev/null || true
 }
 
+# From a title-bar close (WM_DELETE_WINDOW) of the window titled $2 to the process's end, in ms.
+close_time() {
+  local driver=$1 title=$2 pid start
+  shift 2
+  SDL_AUDIODRIVER=$driver "$game" "$@" >/dev/null 2>&1 &
+  pid=$!
+  "$xwin" painted "$title" 10000 >/dev/null || { kill "$pid"; exit 1; }
+  sleep 3  # a fight well under way, its music playing
+  start=$(date +%s%N)
+  "$xwin" close "$title"
+  while kill -0 "$pid" 2>/dev/null; do sleep 0.002; done
+  echo $((($(date +%s%N) - start) / 1000000))
+}
+
 # Share of one core over FIGHT_SECONDS of a demo fight (after its first 3 s), and peak RSS in MB.
 fight() {
   local driver=$1 pid before after hz
@@ -64,4 +79,8 @@ for driver in none dummy; do
   ms=$(for _ in $(seq "$runs"); do startup "$driver"; done | median)
   echo "sound $driver: start-up to the title window ${ms} ms (median of $runs)"
   echo "sound $driver: fight $(fight "$driver")"
+  ms=$(for _ in $(seq 3); do close_time "$driver" 'タイトル' --no-attract; done | median)
+  echo "sound $driver: closing the title ends the program in ${ms} ms (median of 3)"
+  ms=$(for _ in $(seq 3); do close_time "$driver" 'ＦＩＧＨＴ！！' --fight 0 3 --demo; done | median)
+  echo "sound $driver: closing a fight ends the program in ${ms} ms (median of 3)"
 done

@@ -7,44 +7,12 @@ set -euo pipefail
 bin=$1
 out=$2
 slot=${3:-2}
-mkdir -p "$out"
-rm -f "$out"/*.png
+me=select_and_fight
+. "$(dirname "$0")/lib.sh"
 
-fail() { echo "select_and_fight: $*" >&2; exit 1; }
-# The window titles are Japanese. This script's tools read them in UTF-8; the game runs with no
-# locale at all, as on a bare system, and must still write its titles right.
-export LC_ALL=C.UTF-8
-
-# A display of our own: Xvfb picks a free number and tells us which.
-exec 5> "$out/display"
-Xvfb -screen 0 1280x1024x24 -nolisten tcp -displayfd 5 > "$out/xvfb.log" 2>&1 &
-xvfb=$!
-game=
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2> /dev/null || true
-  kill "$xvfb" 2> /dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
-[ -s "$out/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$out/display")"
-
-env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
-  "$bin/mojara" --scale 1 > "$out/mojara.log" 2>&1 &
-game=$!
-
-window() {  # the visible window with this exact title
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window '$1' appeared"
-}
-shot() { import -window "$1" "$out/$2.png"; }
+start_game --scale 1
 
 title=$(window 'タイトル')
-sleep 0.5
 shot "$title" title
 # "Ｐｌａｙ　Ｇａｍｅ": the button at 105, 525, 4215 x 330 twips, 15 twips to the pixel.
 xdotool mousemove --window "$title" 147 46 click 1
