@@ -66,6 +66,34 @@ TEST(SdlSound, DamagedFilesStaySilentWithOneWarningEach) {
   fs::remove_all(folder);
 }
 
+TEST(SdlSound, WithoutItsSoundfontTheMusicIsSilentForItsLengthAndTheEffectsPlay) {
+  CapturedErrors errors;
+  SdlSound sound(MOJARA_BIN_DIR, "/nonexistent/soundfont.sf2");
+  if (!sound.available()) GTEST_SKIP() << "no SDL audio driver here";
+  EXPECT_EQ(sound.music(), nullptr);
+  EXPECT_NE(errors.text.str().find("mojara: no music (cannot read the soundfont /nonexistent/soundfont.sf2)"),
+            std::string::npos)
+      << errors.text.str();
+  forms::VirtualClock clock;
+  sound.setClock(clock);
+  forms::SoundSlot music("MMControl1"), hit("MMControl3");
+  music.FileName = std::string(MOJARA_BIN_DIR) + "/music2.mid";
+  hit.FileName = std::string(MOJARA_BIN_DIR) + "/snd1.wav";
+  for (forms::SoundSlot* slot : {&music, &hit}) {
+    sound.command(*slot, "Open");
+    sound.command(*slot, "Play");
+  }
+  // The game's timing stands on the files' lengths, heard or not.
+  clock.set(100'000'000);
+  EXPECT_TRUE(sound.playing(music));
+  EXPECT_TRUE(sound.playing(hit));
+  clock.set(1'000'000'000);
+  EXPECT_TRUE(sound.playing(music));
+  EXPECT_FALSE(sound.playing(hit));
+  sound.released(music);
+  sound.released(hit);
+}
+
 // Every play of a slot, with its time, on its way to the sound service behind.
 struct PlayLog : forms::SoundService {
   PlayLog(forms::SoundService& inner, const forms::Clock& clock) : inner(inner), clock(clock) {}
