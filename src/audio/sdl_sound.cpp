@@ -113,14 +113,7 @@ SdlSound::SdlSound(std::string programFolder, std::string soundFont)
   fadeCutPlays_ = Mix_QuerySpec(&rate, &format, &channels) && rate == 44100 && format == AUDIO_S16SYS &&
                   channels == 2;
   fadeFramesLeft_.assign(kChannels, 0);
-  if (format == AUDIO_S16SYS) {
-    try {
-      music_ = std::make_unique<MidiMusic>(soundFont_, rate, channels);
-      Mix_HookMusic(&MidiMusic::fill, music_.get());
-    } catch (const std::runtime_error& e) {
-      std::cerr << "mojara: no music (" << e.what() << "); the game goes on without it\n";
-    }
-  }
+  musicFormat_ = {rate, format == AUDIO_S16SYS ? channels : 0};
   applyLevels();
 }
 
@@ -150,8 +143,26 @@ Mix_Chunk* SdlSound::chunkOf(const std::string& path) {
   return it->second;
 }
 
+bool SdlSound::startMusic() {
+  if (music_ || musicTried_) return music_ != nullptr;
+  musicTried_ = true;
+  if (musicFormat_.channels == 0) {
+    std::cerr << "mojara: no music (the sound device takes no 16-bit samples); the game goes on without it\n";
+    return false;
+  }
+  try {
+    music_ = std::make_unique<MidiMusic>(soundFont_, musicFormat_.rate, musicFormat_.channels);
+  } catch (const std::runtime_error& e) {
+    std::cerr << "mojara: no music (" << e.what() << "); the game goes on without it\n";
+    return false;
+  }
+  Mix_HookMusic(&MidiMusic::fill, music_.get());
+  applyLevels();
+  return true;
+}
+
 bool SdlSound::musicOf(const std::string& path) {
-  if (!music_) return false;
+  if (!startMusic()) return false;
   auto [it, fresh] = loadedMusic_.try_emplace(path, false);
   if (fresh) {
     std::string why;

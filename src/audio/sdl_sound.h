@@ -44,7 +44,8 @@ class SdlSound : public forms::SoundService {
   const SoundLevels& levels() const { return levels_; }
   void setLevels(const SoundLevels& levels);
 
-  // The music's synth; null without a device or a soundfont.
+  // The music's synth, started when a window first opens the music; null before, and without a
+  // device or a soundfont.
   const MidiMusic* music() const { return music_.get(); }
 
  private:
@@ -62,6 +63,8 @@ class SdlSound : public forms::SoundService {
   };
   static bool playable(const std::string& path);
   Mix_Chunk* chunkOf(const std::string& path);
+  // Reads the soundfont the first time music is wanted, not at start-up: the title opens sooner.
+  bool startMusic();
   bool musicOf(const std::string& path);
   void warnOnce(const std::string& path, const std::string& why);
   ChannelPair& channelsFor(const forms::SoundSlot& slot);
@@ -75,6 +78,10 @@ class SdlSound : public forms::SoundService {
   bool open_ = false;
   std::map<std::string, Mix_Chunk*> chunks_;
   std::unique_ptr<MidiMusic> music_;
+  bool musicTried_ = false;
+  struct MusicFormat {
+    int rate = 0, channels = 0;  // no channels: the device takes no 16-bit samples
+  } musicFormat_;
   std::map<std::string, bool> loadedMusic_;  // by file: whether it could be loaded
   std::map<const forms::SoundSlot*, Device> devices_;
   std::map<std::string, ChannelPair> channels_;  // by slot name: a slot keeps them across loads

@@ -36,6 +36,9 @@ TEST(SoundLevels, MoveInEvenStepsWithinTheirRangeAndUnmute) {
 TEST(SdlSound, TellsTheMixerTheLevelsAndGivesThemBack) {
   SdlSound sound(MOJARA_BIN_DIR, kSoundFont);
   if (!sound.available()) GTEST_SKIP() << "no SDL audio driver here";
+  forms::SoundSlot music("MMControl1");
+  music.FileName = std::string(MOJARA_BIN_DIR) + "/music2.mid";
+  sound.command(music, "Open");  // the synth starts with the first music
   ASSERT_NE(sound.music(), nullptr) << "the soundfont is there: the music plays";
   const auto musicVolume = [&sound] { return sound.music()->volume(); };
   const int fullMusic = musicVolume();
@@ -55,6 +58,7 @@ TEST(SdlSound, TellsTheMixerTheLevelsAndGivesThemBack) {
   sound.changeVolume(0, +1);
   EXPECT_EQ(sound.levels(), (SoundLevels{1, 5, false}));
   EXPECT_GE(musicVolume(), 1);
+  sound.released(music);
 }
 
 }  // namespace
