@@ -1,6 +1,7 @@
 #include "assets/sound_timing.h"
 
 #include <cmath>
+#include <map>
 #include <mutex>
 
 #include "assets/sound_length.h"
@@ -20,18 +21,47 @@ std::optional<forms::Nanos> soundLength(const std::string& path) {
   return length;
 }
 
+SlotTiming::Timing* SlotTiming::find(const forms::SoundSlot& slot) {
+  for (Timing& t : slots_)
+    if (t.slot == &slot) return &t;
+  return nullptr;
+}
+
+const SlotTiming::Timing* SlotTiming::find(const forms::SoundSlot& slot) const {
+  for (const Timing& t : slots_)
+    if (t.slot == &slot) return &t;
+  return nullptr;
+}
+
 void SlotTiming::opened(const forms::SoundSlot& slot, const std::string& path) {
-  slots_[&slot] = {soundLength(path).value_or(0), 0};
+  Timing* t = find(slot);
+  if (!t) {
+    slots_.push_back({&slot, path, soundLength(path).value_or(0), 0});
+    return;
+  }
+  if (t->path != path) {
+    t->path = path;
+    t->length = soundLength(path).value_or(0);
+  }
+  t->playingUntil = 0;
 }
 
 void SlotTiming::played(const forms::SoundSlot& slot, forms::Nanos now) {
-  auto it = slots_.find(&slot);
-  if (it != slots_.end()) it->second.playingUntil = now + it->second.length;
+  if (Timing* t = find(slot)) t->playingUntil = now + t->length;
 }
 
 bool SlotTiming::playing(const forms::SoundSlot& slot, forms::Nanos now) const {
-  auto it = slots_.find(&slot);
-  return it != slots_.end() && now < it->second.playingUntil;
+  const Timing* t = find(slot);
+  return t && now < t->playingUntil;
+}
+
+void SlotTiming::released(const forms::SoundSlot& slot) {
+  std::erase_if(slots_, [&](const Timing& t) { return t.slot == &slot; });
+}
+
+const std::string* SlotTiming::openedPath(const forms::SoundSlot& slot) const {
+  const Timing* t = find(slot);
+  return t ? &t->path : nullptr;
 }
 
 }  // namespace mojara::assets

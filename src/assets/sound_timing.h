@@ -3,9 +3,9 @@
 // the first battle tick after its end in both, whatever the sound device still has in its buffers.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/controls.h"
 #include "forms/scheduler.h"
@@ -24,14 +24,22 @@ class SlotTiming {
   // The slot started playing at `now`; a slot that opened nothing plays nothing.
   void played(const forms::SoundSlot& slot, forms::Nanos now);
   bool playing(const forms::SoundSlot& slot, forms::Nanos now) const;
-  void released(const forms::SoundSlot& slot) { slots_.erase(&slot); }
+  void released(const forms::SoundSlot& slot);
+  // The path the slot opened last, if it is open.
+  const std::string* openedPath(const forms::SoundSlot& slot) const;
 
  private:
+  // A window has a handful of slots, so a short list beats a tree; a slot opening the file it
+  // had open keeps its length, so the battle's repeated plays neither allocate nor read lengths.
   struct Timing {
+    const forms::SoundSlot* slot;
+    std::string path;
     forms::Nanos length = 0;
     forms::Nanos playingUntil = 0;
   };
-  std::map<const forms::SoundSlot*, Timing> slots_;
+  Timing* find(const forms::SoundSlot& slot);
+  const Timing* find(const forms::SoundSlot& slot) const;
+  std::vector<Timing> slots_;
 };
 
 }  // namespace mojara::assets

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "app/game_form.h"
@@ -81,9 +83,17 @@ class Form2 : public GameForm<BattleControls> {
   void finishingTick();
   void gaugeStep();      // life and power gauges of side IX step toward LIFE and POW
   void showNameLabel();  // WAKUN(IX): side number, name, points
+  void showClock();      // ZIKAN: the clock's whole seconds
   void placeSprite(std::int32_t side);
   void togglePause();
   void play(forms::SoundSlot& slot, std::string_view file);
+
+  // What the name labels and the clock show, so that a caption is composed again only when what
+  // it shows changes (the names and the line break stay as the load set them for the whole fight).
+  static constexpr std::int64_t kNothingShown = INT64_MIN;
+  std::array<std::int64_t, 2> shownPoints_{kNothingShown, kNothingShown};
+  std::int64_t shownSeconds_ = kNothingShown;
+  std::string soundFolder_;  // the program's folder, where the sound files are
 };
 
 }  // namespace mojara

@@ -1,5 +1,6 @@
 // Hits: the hit test of a striking picture and what a connecting hit does (DAMI).
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 
 #include "app/game_numbers.h"
@@ -45,8 +46,8 @@ void Form2::DAMI() {
   HITCOUNT += 1;
   const std::int32_t green = std::min(10 * HITCOUNT, 255);
   c.Label3.ForeColor = {0, static_cast<std::uint8_t>(green), 0};
-  c.Label3.Caption = decimal(HITCOUNT);
-  c.Label3.Caption += "ＨＩＴ！！";
+  char count[12];
+  c.Label3.Caption.assign(count, std::to_chars(count, count + sizeof count, HITCOUNT).ptr).append("ＨＩＴ！！");
   HITSIDE = h;
   // The n-th hit of a combo scores n times the first.
   addTo(M.SCORE[a], std::int64_t{MOVEDMG[a]} * HITCOUNT * 100, "the points");

@@ -30,9 +30,7 @@ void Form2::liveTick() {
     if (M.ACTION[M.IX] >= 50000) M.FACING[M.IX] = M.XPOS[M.IX] > M.XPOS[other] ? 1 : 0;
   }
   // The clock shows its whole hundreds before this tick's decrement.
-  c.ZIKAN.Caption = "ＴＩＭＥ";
-  c.ZIKAN.Caption += M.NL;
-  c.ZIKAN.Caption += decimal(Int(CLOCK / 100.0));
+  showClock();
   c.Shape1.Left = c.GAZOU[0].Left;
   CLOCK -= 8;
   if (CLOCK <= 0) {
