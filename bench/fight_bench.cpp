@@ -24,6 +24,17 @@ void DemoFight(benchmark::State& state) {
 }
 BENCHMARK(DemoFight)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
+// What a fight costs before its first event: the game's windows, the battle window's load and the
+// sprite store, and their teardown.
+void FightSetUp(benchmark::State& state) {
+  mojara::sim::FightRun run;
+  run.recorded.fight.demo = true;
+  run.programFolder = MOJARA_BIN_DIR;
+  run.maxEvents = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(mojara::sim::runFight(run, nullptr).events);
+}
+BENCHMARK(FightSetUp)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

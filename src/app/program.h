@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/fight_setup.h"
+#include "app/game_numbers.h"
 #include "app/module1.h"
 #include "app/program_random.h"
 #include "app/window.h"
@@ -33,7 +34,12 @@ class Program {
   // Loads the window if it is not loaded and shows it.
   virtual void show(Window window) = 0;
   // Picture i (0..223) of the sprite store ORE; reading it loads the store if it is not loaded.
-  virtual forms::PictureRef ORE(std::int32_t index) = 0;
+  // The battle reads four a tick: while the store is loaded they are read straight from it.
+  forms::PictureRef ORE(std::int32_t index) {
+    if (store_ && store_->loaded() && static_cast<std::uint32_t>(index) < kStorePictures)
+      return storePictures_[index].Picture;
+    return loadStoreAndRead(index);
+  }
   // Unloads the sprite store; pictures already given to image slots stay shown.
   virtual void releaseStore() = 0;
 
@@ -46,6 +52,18 @@ class Program {
 
  protected:
   virtual std::uint64_t randomizeSeed() { return desktop.clockSeed(); }
+  // ORE's reading when the store is not loaded (or the index is outside it): loads the store (or
+  // refuses the index), then reads the picture.
+  virtual forms::PictureRef loadStoreAndRead(std::int32_t index) = 0;
+  // The store window and its pictures in store order, for ORE to read while it stays loaded.
+  void storeAtHand(const forms::Form& store, const forms::Image* pictures) {
+    store_ = &store;
+    storePictures_ = pictures;
+  }
+
+ private:
+  const forms::Form* store_ = nullptr;
+  const forms::Image* storePictures_ = nullptr;
 };
 
 }  // namespace mojara

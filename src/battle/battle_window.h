@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/game_form.h"
+#include "battle/move_table.h"
 #include "forms/controls.h"
 
 namespace mojara {
@@ -80,6 +81,7 @@ class Form2 : public GameForm<BattleControls> {
   void onTimer(forms::Timer& timer) override;
 
   void liveTick();
+  void extraStep(battle::Extra extra);  // what a step row does besides moving (patan)
   void finishingTick();
   void gaugeStep();      // life and power gauges of side IX step toward LIFE and POW
   void showNameLabel();  // WAKUN(IX): side number, name, points

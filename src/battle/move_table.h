@@ -38,6 +38,27 @@ struct StepRow {
 // The row of a step number, if the step has one (standing codes and step 465 have none).
 const StepRow* stepRow(std::int32_t step);
 
+// A step row as the engine applies it every tick, with no case to tell apart: a velocity the row
+// does not set is kept, and the count is a decrement or the finish.
+struct StepEffect {
+  bool present = false;  // the step has a row
+  bool setsYSpeed = false, setsXSpeed = false;
+  bool finishes = false;         // Count::Finish
+  std::int8_t pose = 0;
+  Extra extra = Extra::None;
+  std::int32_t countDown = 0;  // what the row takes off ACTION: 25, 40 or 0
+  std::int32_t ySpeed = 0, xSpeedForward = 0;
+};
+inline constexpr std::int32_t kFirstStep = 400, kStepCount = 100;  // steps 400..499 have rows
+extern const std::array<StepEffect, kStepCount> kStepEffects;
+
+// The effect of a step number; one that has no row has `present` false.
+inline const StepEffect& stepEffect(std::int32_t step) {
+  static constexpr StepEffect kNone{};
+  const auto at = static_cast<std::uint32_t>(step - kFirstStep);
+  return at < static_cast<std::uint32_t>(kStepCount) ? kStepEffects[at] : kNone;
+}
+
 // A move that a command starts from standing.
 struct MoveStart {
   std::int32_t command;
@@ -47,6 +68,21 @@ struct MoveStart {
 };
 
 std::optional<MoveStart> moveForCommand(std::int32_t command);
+
+// What a command code does in the command step: the way it walks, and the move it starts.
+struct CommandEffect {
+  std::int32_t walk = 0;  // -1 left, +1 right, 0 none
+  bool startsMove = false;
+  MoveStart move{};
+};
+inline constexpr std::int32_t kCommandCodes = 13;  // codes 0..12; every other code does nothing
+extern const std::array<CommandEffect, kCommandCodes> kCommandEffects;
+
+inline const CommandEffect& commandEffect(std::int32_t command) {
+  static constexpr CommandEffect kNothing{};
+  const auto at = static_cast<std::uint32_t>(command);
+  return at < static_cast<std::uint32_t>(kCommandCodes) ? kCommandEffects[at] : kNothing;
+}
 
 inline constexpr std::int32_t kStanding = 50000;
 inline constexpr std::int32_t kHeavyKnockDown = 40000, kFlinch = 41000, kKnockBack = 48000;

@@ -8,7 +8,6 @@
 
 namespace mojara {
 
-using battle::Count;
 using battle::Extra;
 
 void Form2::patan() {
@@ -17,43 +16,14 @@ void Form2::patan() {
   const std::int32_t step = M.ACTION[s] / 100;               // ACTION is never negative in a fight
   const std::int32_t d = 2 * std::abs(M.FACING[s] - 1) - 1;  // +1 facing right, -1 facing left
 
-  if (const battle::StepRow* row = battle::stepRow(step)) {
-    if (row->ySpeed != battle::kUnset) M.YSPD[s] = row->ySpeed;
-    if (row->xSpeedForward != battle::kUnset) M.XSPD[s] = row->xSpeedForward * d;
-    switch (row->count) {
-      case Count::Slow:
-        M.ACTION[s] -= 25;
-        break;
-      case Count::Slower:
-        M.ACTION[s] -= 40;
-        break;
-      case Count::Keep:
-        break;
-      case Count::Finish:
-        M.ACTION[s] = battle::kStanding;
-        break;
-    }
-    M.POSE[s] = row->pose;
-    switch (row->extra) {
-      case Extra::None:
-        break;
-      case Extra::BlobFlicker:
-        M.POSE[s] = Int(2 * program.rnd.next()) + picture::BlobTall;  // or BlobSquat
-        break;
-      case Extra::AddPower:
-        M.POW[s] += 10;
-        break;  // the tick cuts it back to 100
-      case Extra::ClearMoveDamage:
-        MOVEDMG[s] = 0;
-        break;
-      case Extra::ClearHitCounter:
-        // The counter goes when the side that was hit last is back on its feet.
-        if (HITSIDE == s) {
-          HITCOUNT = 0;
-          c.Label3.Caption.clear();
-        }
-        break;
-    }
+  // The row's effects are picked rather than branched on: which row a side is at is as good as
+  // random from tick to tick.
+  if (const battle::StepEffect& row = battle::stepEffect(step); row.present) {
+    M.YSPD[s] = row.setsYSpeed ? row.ySpeed : M.YSPD[s];
+    M.XSPD[s] = row.setsXSpeed ? row.xSpeedForward * d : M.XSPD[s];
+    M.ACTION[s] = row.finishes ? battle::kStanding : M.ACTION[s] - row.countDown;
+    M.POSE[s] = row.pose;
+    if (row.extra != Extra::None) extraStep(row.extra);
   }
 
   M.XPOS[s] += M.XSPD[s];
@@ -73,6 +43,31 @@ void Form2::patan() {
   if (M.POSE[s] == picture::Lying) DMGTALLY = 0;
 }
 
+void Form2::extraStep(Extra extra) {
+  BattleControls& c = *ctl;
+  const std::int32_t s = M.IX;
+  switch (extra) {
+    case Extra::None:
+      break;
+    case Extra::BlobFlicker:
+      M.POSE[s] = program.rnd.below(2) + picture::BlobTall;  // or BlobSquat
+      break;
+    case Extra::AddPower:
+      M.POW[s] += 10;
+      break;  // the tick cuts it back to 100
+    case Extra::ClearMoveDamage:
+      MOVEDMG[s] = 0;
+      break;
+    case Extra::ClearHitCounter:
+      // The counter goes when the side that was hit last is back on its feet.
+      if (HITSIDE == s) {
+        HITCOUNT = 0;
+        c.Label3.Caption.clear();
+      }
+      break;
+  }
+}
+
 void Form2::CPU() {
   const std::int32_t s = M.IX;
   std::int32_t command;
@@ -80,26 +75,22 @@ void Form2::CPU() {
     command = KEYCMD;
     KEYCMD = 0;
   } else {
-    command = Fix(program.rnd.next() * kCommandDraws);
+    command = program.rnd.below(kCommandDraws);  // Fix(r * 13)
   }
+  // The command's effects are picked rather than branched on: the computer's are random.
+  const battle::CommandEffect& effect = battle::commandEffect(command);
+  const std::int32_t action = M.ACTION[s];
 
   // Walking: while standing or in the flying kick; the walking picture swaps only while standing.
-  const bool left = command == command::WalkLeft || command == command::WalkLeftToo;
-  const bool right = command == command::WalkRight || command == command::WalkRightToo;
-  if (left || right) {
-    const std::int32_t step = left ? -M.WALKSPD[s] : M.WALKSPD[s];
-    if (M.ACTION[s] >= 49000) M.XSPD[s] += step;
-    if (M.ACTION[s] >= battle::kStanding) M.POSE[s] = std::abs(M.POSE[s] - 1);
-  }
+  const bool walks = effect.walk != 0;
+  M.XSPD[s] += action >= 49000 ? effect.walk * M.WALKSPD[s] : 0;
+  M.POSE[s] = walks && action >= battle::kStanding ? std::abs(M.POSE[s] - 1) : M.POSE[s];
 
   // A move starts only from standing, and a special move only if the power pays for it.
-  if (command > command::WalkRight && M.ACTION[s] >= battle::kStanding) {
-    if (const auto move = battle::moveForCommand(command); move && M.POW[s] - move->powerCost >= 0) {
-      M.POW[s] -= move->powerCost;
-      M.ACTION[s] = move->startCode;
-      MOVEDMG[s] = move->extraDamage;
-    }
-  }
+  const bool starts = effect.startsMove && action >= battle::kStanding && M.POW[s] - effect.move.powerCost >= 0;
+  M.POW[s] -= starts ? effect.move.powerCost : 0;
+  M.ACTION[s] = starts ? effect.move.startCode : action;
+  MOVEDMG[s] = starts ? effect.move.extraDamage : MOVEDMG[s];
 
   M.XPOS[s] += M.XSPD[s];
   M.YPOS[s] += M.YSPD[s];
