@@ -75,8 +75,8 @@ constexpr MoveStart kMoves[] = {
 };
 // clang-format on
 
-constexpr std::array<StepEffect, kStepCount> stepEffects() {
-  std::array<StepEffect, kStepCount> effects{};
+constexpr std::array<StepEffect, kStepCount + 1> stepEffects() {
+  std::array<StepEffect, kStepCount + 1> effects{};
   for (const StepRow& row : kSteps) {
     StepEffect& e = effects[static_cast<std::size_t>(row.step - kFirstStep)];
     e.present = true;
@@ -92,8 +92,8 @@ constexpr std::array<StepEffect, kStepCount> stepEffects() {
   return effects;
 }
 
-constexpr std::array<CommandEffect, kCommandCodes> commandEffects() {
-  std::array<CommandEffect, kCommandCodes> effects{};
+constexpr std::array<CommandEffect, kCommandCodes + 1> commandEffects() {
+  std::array<CommandEffect, kCommandCodes + 1> effects{};
   effects[command::WalkLeft].walk = effects[command::WalkLeftToo].walk = -1;
   effects[command::WalkRight].walk = effects[command::WalkRightToo].walk = 1;
   // Moves start only from codes above the walks.
@@ -104,8 +104,8 @@ constexpr std::array<CommandEffect, kCommandCodes> commandEffects() {
 
 }  // namespace
 
-constexpr std::array<StepEffect, kStepCount> kStepEffects = stepEffects();
-constexpr std::array<CommandEffect, kCommandCodes> kCommandEffects = commandEffects();
+constexpr std::array<StepEffect, kStepCount + 1> kStepEffects = stepEffects();
+constexpr std::array<CommandEffect, kCommandCodes + 1> kCommandEffects = commandEffects();
 
 const StepRow* stepRow(std::int32_t step) {
   if (step < 400 || step > 499) return nullptr;

@@ -38,8 +38,15 @@ struct StepRow {
 // The row of a step number, if the step has one (standing codes and step 465 have none).
 const StepRow* stepRow(std::int32_t step);
 
+// `yes` if `b`, else `no`, chosen without a branch: the battle picks between values that depend on
+// random draws, where a branch would guess wrong every other time.
+inline std::int32_t pick(bool b, std::int32_t yes, std::int32_t no) {
+  return no ^ ((yes ^ no) & -static_cast<std::int32_t>(b));
+}
+
 // A step row as the engine applies it every tick, with no case to tell apart: a velocity the row
-// does not set is kept, and the count is a decrement or the finish.
+// does not set is kept, and the count is a decrement or the finish. A step without a row keeps
+// everything.
 struct StepEffect {
   bool present = false;  // the step has a row
   bool setsYSpeed = false, setsXSpeed = false;
@@ -50,13 +57,13 @@ struct StepEffect {
   std::int32_t ySpeed = 0, xSpeedForward = 0;
 };
 inline constexpr std::int32_t kFirstStep = 400, kStepCount = 100;  // steps 400..499 have rows
-extern const std::array<StepEffect, kStepCount> kStepEffects;
+// Steps 400..499, then the effect of every other step.
+extern const std::array<StepEffect, kStepCount + 1> kStepEffects;
 
 // The effect of a step number; one that has no row has `present` false.
 inline const StepEffect& stepEffect(std::int32_t step) {
-  static constexpr StepEffect kNone{};
   const auto at = static_cast<std::uint32_t>(step - kFirstStep);
-  return at < static_cast<std::uint32_t>(kStepCount) ? kStepEffects[at] : kNone;
+  return kStepEffects[static_cast<std::size_t>(pick(at < kStepCount, static_cast<std::int32_t>(at), kStepCount))];
 }
 
 // A move that a command starts from standing.
@@ -76,12 +83,13 @@ struct CommandEffect {
   MoveStart move{};
 };
 inline constexpr std::int32_t kCommandCodes = 13;  // codes 0..12; every other code does nothing
-extern const std::array<CommandEffect, kCommandCodes> kCommandEffects;
+// Codes 0..12, then the effect of every other code.
+extern const std::array<CommandEffect, kCommandCodes + 1> kCommandEffects;
 
 inline const CommandEffect& commandEffect(std::int32_t command) {
-  static constexpr CommandEffect kNothing{};
   const auto at = static_cast<std::uint32_t>(command);
-  return at < static_cast<std::uint32_t>(kCommandCodes) ? kCommandEffects[at] : kNothing;
+  return kCommandEffects[static_cast<std::size_t>(
+      pick(at < kCommandCodes, static_cast<std::int32_t>(at), kCommandCodes))];
 }
 
 inline constexpr std::int32_t kStanding = 50000;

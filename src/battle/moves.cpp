@@ -9,6 +9,7 @@
 namespace mojara {
 
 using battle::Extra;
+using battle::pick;
 
 void Form2::patan() {
   BattleControls& c = *ctl;
@@ -17,14 +18,13 @@ void Form2::patan() {
   const std::int32_t d = 2 * std::abs(M.FACING[s] - 1) - 1;  // +1 facing right, -1 facing left
 
   // The row's effects are picked rather than branched on: which row a side is at is as good as
-  // random from tick to tick.
-  if (const battle::StepEffect& row = battle::stepEffect(step); row.present) {
-    M.YSPD[s] = row.setsYSpeed ? row.ySpeed : M.YSPD[s];
-    M.XSPD[s] = row.setsXSpeed ? row.xSpeedForward * d : M.XSPD[s];
-    M.ACTION[s] = row.finishes ? battle::kStanding : M.ACTION[s] - row.countDown;
-    M.POSE[s] = row.pose;
-    if (row.extra != Extra::None) extraStep(row.extra);
-  }
+  // random from tick to tick. A step without a row changes nothing here.
+  const battle::StepEffect& row = battle::stepEffect(step);
+  M.YSPD[s] = pick(row.setsYSpeed, row.ySpeed, M.YSPD[s]);
+  M.XSPD[s] = pick(row.setsXSpeed, row.xSpeedForward * d, M.XSPD[s]);
+  M.ACTION[s] = pick(row.finishes, battle::kStanding, M.ACTION[s] - row.countDown);
+  M.POSE[s] = pick(row.present, row.pose, M.POSE[s]);
+  if (row.extra != Extra::None) extraStep(row.extra);
 
   M.XPOS[s] += M.XSPD[s];
   M.YPOS[s] += M.YSPD[s];
@@ -40,7 +40,7 @@ void Form2::patan() {
     M.XPOS[1] -= 300;
   }
   placeSprite(s);
-  if (M.POSE[s] == picture::Lying) DMGTALLY = 0;
+  DMGTALLY = pick(M.POSE[s] == picture::Lying, 0, DMGTALLY);
 }
 
 void Form2::extraStep(Extra extra) {
@@ -83,14 +83,15 @@ void Form2::CPU() {
 
   // Walking: while standing or in the flying kick; the walking picture swaps only while standing.
   const bool walks = effect.walk != 0;
-  M.XSPD[s] += action >= 49000 ? effect.walk * M.WALKSPD[s] : 0;
-  M.POSE[s] = walks && action >= battle::kStanding ? std::abs(M.POSE[s] - 1) : M.POSE[s];
+  M.XSPD[s] += pick(action >= 49000, effect.walk * M.WALKSPD[s], 0);
+  M.POSE[s] = pick(walks & (action >= battle::kStanding), std::abs(M.POSE[s] - 1), M.POSE[s]);
 
   // A move starts only from standing, and a special move only if the power pays for it.
-  const bool starts = effect.startsMove && action >= battle::kStanding && M.POW[s] - effect.move.powerCost >= 0;
-  M.POW[s] -= starts ? effect.move.powerCost : 0;
-  M.ACTION[s] = starts ? effect.move.startCode : action;
-  MOVEDMG[s] = starts ? effect.move.extraDamage : MOVEDMG[s];
+  const battle::MoveStart& move = effect.move;
+  const bool starts = effect.startsMove & (action >= battle::kStanding) & (M.POW[s] - move.powerCost >= 0);
+  M.POW[s] -= pick(starts, move.powerCost, 0);
+  M.ACTION[s] = pick(starts, move.startCode, action);
+  MOVEDMG[s] = pick(starts, move.extraDamage, MOVEDMG[s]);
 
   M.XPOS[s] += M.XSPD[s];
   M.YPOS[s] += M.YSPD[s];

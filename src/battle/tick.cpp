@@ -27,7 +27,7 @@ void Form2::liveTick() {
     M.ACTION[M.IX] += 50;
     if (hitTest()) DAMI();
     const std::int32_t other = 1 - M.IX;
-    if (M.ACTION[M.IX] >= 50000) M.FACING[M.IX] = M.XPOS[M.IX] > M.XPOS[other] ? 1 : 0;
+    M.FACING[M.IX] = battle::pick(M.ACTION[M.IX] >= 50000, M.XPOS[M.IX] > M.XPOS[other], M.FACING[M.IX]);
   }
   // The clock shows its whole hundreds before this tick's decrement.
   showClock();

@@ -167,11 +167,6 @@ bool Desktop::fireNextDueTimer(std::string* timerName) {
   return true;
 }
 
-std::optional<Nanos> Desktop::nextDue() const {
-  if (ended_ || modal_) return std::nullopt;
-  return scheduler_.nextDue();
-}
-
 Form* Desktop::foreground() const { return shownOrder_.empty() ? nullptr : shownOrder_.back(); }
 
 }  // namespace mojara::forms
