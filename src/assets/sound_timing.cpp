@@ -8,6 +8,11 @@
 
 namespace mojara::assets {
 
+namespace {
+// Room for a sound file's path: the program's folder and the file's name.
+constexpr std::size_t kPathRoom = 512;
+}  // namespace
+
 std::optional<forms::Nanos> soundLength(const std::string& path) {
   static std::mutex guard;
   static std::map<std::string, std::optional<forms::Nanos>> lengths;
@@ -33,21 +38,29 @@ const SlotTiming::Timing* SlotTiming::find(const forms::SoundSlot& slot) const {
   return nullptr;
 }
 
+void SlotTiming::attached(const forms::SoundSlot& slot) {
+  if (find(slot)) return;
+  Timing& t = slots_.emplace_back();
+  t.slot = &slot;
+  t.path.reserve(kPathRoom);
+}
+
 void SlotTiming::opened(const forms::SoundSlot& slot, const std::string& path) {
   Timing* t = find(slot);
   if (!t) {
-    slots_.push_back({&slot, path, soundLength(path).value_or(0), 0});
-    return;
+    attached(slot);
+    t = &slots_.back();
   }
-  if (t->path != path) {
-    t->path = path;
+  if (!t->open || t->path != path) {
+    t->path.assign(path);
     t->length = soundLength(path).value_or(0);
   }
+  t->open = true;
   t->playingUntil = 0;
 }
 
 void SlotTiming::played(const forms::SoundSlot& slot, forms::Nanos now) {
-  if (Timing* t = find(slot)) t->playingUntil = now + t->length;
+  if (Timing* t = find(slot); t && t->open) t->playingUntil = now + t->length;
 }
 
 bool SlotTiming::playing(const forms::SoundSlot& slot, forms::Nanos now) const {
@@ -61,7 +74,7 @@ void SlotTiming::released(const forms::SoundSlot& slot) {
 
 const std::string* SlotTiming::openedPath(const forms::SoundSlot& slot) const {
   const Timing* t = find(slot);
-  return t ? &t->path : nullptr;
+  return t && t->open ? &t->path : nullptr;
 }
 
 }  // namespace mojara::assets

@@ -19,6 +19,10 @@ std::optional<forms::Nanos> soundLength(const std::string& path);
 
 class SlotTiming {
  public:
+  SlotTiming() { slots_.reserve(16); }
+  // The slot's window loaded: room is made for what it will open, so that its plays allocate
+  // nothing (a slot that was never attached is taken on at its first opening).
+  void attached(const forms::SoundSlot& slot);
   // The slot opened `path`: its plays last that file's length (no time at all if it cannot play).
   void opened(const forms::SoundSlot& slot, const std::string& path);
   // The slot started playing at `now`; a slot that opened nothing plays nothing.
@@ -33,6 +37,7 @@ class SlotTiming {
   // had open keeps its length, so the battle's repeated plays neither allocate nor read lengths.
   struct Timing {
     const forms::SoundSlot* slot;
+    bool open = false;
     std::string path;
     forms::Nanos length = 0;
     forms::Nanos playingUntil = 0;

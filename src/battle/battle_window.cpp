@@ -1,4 +1,5 @@
 #include "battle/battle_window.h"
+#include "battle/steps.h"
 
 #include <charconv>
 
@@ -125,11 +126,9 @@ void Form2::onTimer(forms::Timer& timer) {
     Timer3_Timer();
 }
 
-void Form2::showNameLabel() {
-  // Side number, "Ｐ", name, line break, points, "Ｐ". Every tick shows it; only a change of the
-  // points changes it, and then it is composed in place.
+void Form2::composeNameLabel() {
+  // Side number, "Ｐ", name, line break, points, "Ｐ", composed in place.
   const std::int32_t s = M.IX;
-  if (shownPoints_[static_cast<std::size_t>(s)] == M.SCORE[s]) return;
   shownPoints_[static_cast<std::size_t>(s)] = M.SCORE[s];
   static constexpr std::string_view kPoints = "Ｐ";
   char side[12], points[12];
@@ -150,12 +149,6 @@ void Form2::showClock() {
   ctl->ZIKAN.Caption.assign("ＴＩＭＥ").append(M.NL).append(digits, end);
 }
 
-void Form2::placeSprite(std::int32_t side) {
-  forms::Image& sprite = ctl->GAZOU[side];
-  sprite.Top = static_cast<float>(M.YPOS[side]);
-  sprite.Left = static_cast<float>(M.XPOS[side]);
-  sprite.Picture = program.ORE(storeIndex(M.CHARA[side], M.FACING[side], M.POSE[side]));
-}
 
 void Form2::play(forms::SoundSlot& slot, std::string_view file) {
   slot.FileName.assign(soundFolder_).append(1, '/').append(file);

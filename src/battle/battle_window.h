@@ -82,9 +82,14 @@ class Form2 : public GameForm<BattleControls> {
 
   void liveTick();
   void extraStep(battle::Extra extra);  // what a step row does besides moving (patan)
+  // The bodies of CPU, patan and hitTest, in line for the tick (steps.h).
+  void stepCommand();
+  void stepMoves();
+  bool strikeConnects() const;
   void finishingTick();
   void gaugeStep();      // life and power gauges of side IX step toward LIFE and POW
   void showNameLabel();  // WAKUN(IX): side number, name, points
+  void composeNameLabel();
   void showClock();      // ZIKAN: the clock's whole seconds
   void placeSprite(std::int32_t side);
   void togglePause();

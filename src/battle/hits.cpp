@@ -8,21 +8,11 @@
 #include "assets/asset_files.h"
 #include "battle/battle_window.h"
 #include "battle/move_table.h"
+#include "battle/steps.h"
 
 namespace mojara {
 
-bool Form2::hitTest() const {
-  const BattleControls& c = *ctl;
-  const std::int32_t a = M.IX, h = 1 - M.IX;
-  // Worked out whole, without a branch: whether a side strikes changes from tick to tick.
-  const bool strikes = (M.POSE[a] == picture::Punch) | (M.POSE[a] == picture::Kick);
-  // The striker's front edge (its right edge facing right, its left edge facing left) at its
-  // middle height, against the other side's box, edges included.
-  const double front = M.XPOS[a] + static_cast<double>(c.GAZOU[a].Width) * std::abs(M.FACING[a] - 1);
-  const double middle = M.YPOS[a] + static_cast<double>(c.GAZOU[a].Height) / 2;
-  return strikes & (front >= M.XPOS[h]) & (front <= M.XPOS[h] + static_cast<double>(c.GAZOU[h].Width)) &
-         (middle >= M.YPOS[h]) & (M.YPOS[h] + static_cast<double>(c.GAZOU[h].Height) >= middle);
-}
+bool Form2::hitTest() const { return strikeConnects(); }
 
 void Form2::DAMI() {
   BattleControls& c = *ctl;

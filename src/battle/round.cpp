@@ -4,6 +4,7 @@
 #include "app/game_numbers.h"
 #include "app/vb_math.h"
 #include "battle/battle_window.h"
+#include "battle/steps.h"
 
 namespace mojara {
 

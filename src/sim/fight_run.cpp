@@ -95,7 +95,11 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
   KeyFeed keys(run.recorded.keys);
   TraceOutput out(tracing ? trace : nullptr);
   std::string timerName;
+  // The view is kept from line to line; its texts have room for the longest captions from the
+  // start, so that no event's line allocates.
   BattleView view;
+  for (std::string* text : {&view.banner, &view.message, &view.clock, &view.names[0], &view.names[1]})
+    text->reserve(256);
   while (true) {
     if (outcome.events >= run.maxEvents) {
       outcome.end = "limit";

@@ -15,10 +15,11 @@ namespace mojara::sim {
 
 class HeadlessSound : public forms::SoundService {
  public:
-  explicit HeadlessSound(const forms::Clock& clock) : clock_(clock) {}
+  explicit HeadlessSound(const forms::Clock& clock) : clock_(clock) { plays_.reserve(8); }
 
   void command(forms::SoundSlot& slot, const std::string& command) override;
   bool playing(const forms::SoundSlot& slot) const override;
+  void attached(forms::SoundSlot& slot) override { timing_.attached(slot); }
   void released(forms::SoundSlot& slot) override;
 
   struct Play {

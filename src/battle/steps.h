@@ -1,0 +1,121 @@
+// The steps every battle tick runs for each side, defined here so that the tick, the opening and
+// the closing compile them in line: a tick is a few dozen of them, and calls would cost more than
+// the steps themselves.
+#pragma once
+
+#include <cstdlib>
+
+#include "app/game_numbers.h"
+#include "app/vb_math.h"
+#include "battle/battle_window.h"
+#include "battle/move_table.h"
+
+namespace mojara {
+
+inline void Form2::stepCommand() {
+  const std::int32_t s = M.IX;
+  std::int32_t command;
+  if (INPUTON != 0 && s != 1) {
+    command = KEYCMD;
+    KEYCMD = 0;
+  } else {
+    command = program.rnd.below(kCommandDraws);  // Fix(r * 13)
+  }
+  // The command's effects are picked rather than branched on: the computer's are random.
+  const battle::CommandEffect& effect = battle::commandEffect(command);
+  const std::int32_t action = M.ACTION[s];
+
+  // Walking: while standing or in the flying kick; the walking picture swaps only while standing.
+  const bool walks = effect.walk != 0;
+  M.XSPD[s] += battle::pick(action >= 49000, effect.walk * M.WALKSPD[s], 0);
+  M.POSE[s] = battle::pick(walks & (action >= battle::kStanding), std::abs(M.POSE[s] - 1), M.POSE[s]);
+
+  // A move starts only from standing, and a special move only if the power pays for it.
+  const battle::MoveStart& move = effect.move;
+  const bool starts = effect.startsMove & (action >= battle::kStanding) & (M.POW[s] - move.powerCost >= 0);
+  M.POW[s] -= battle::pick(starts, move.powerCost, 0);
+  M.ACTION[s] = battle::pick(starts, move.startCode, action);
+  MOVEDMG[s] = battle::pick(starts, move.extraDamage, MOVEDMG[s]);
+
+  M.XPOS[s] += M.XSPD[s];
+  M.YPOS[s] += M.YSPD[s];
+  M.YSPD[s] = 0;
+  M.XSPD[s] = 0;
+  placeSprite(s);
+}
+
+inline void Form2::stepMoves() {
+  BattleControls& c = *ctl;
+  const std::int32_t s = M.IX;
+  const std::int32_t step = M.ACTION[s] / 100;               // ACTION is never negative in a fight
+  const std::int32_t d = 2 * std::abs(M.FACING[s] - 1) - 1;  // +1 facing right, -1 facing left
+
+  // The row's effects are picked rather than branched on: which row a side is at is as good as
+  // random from tick to tick. A step without a row changes nothing here.
+  const battle::StepEffect& row = battle::stepEffect(step);
+  M.YSPD[s] = battle::pick(row.setsYSpeed, row.ySpeed, M.YSPD[s]);
+  M.XSPD[s] = battle::pick(row.setsXSpeed, row.xSpeedForward * d, M.XSPD[s]);
+  M.ACTION[s] = battle::pick(row.finishes, battle::kStanding, M.ACTION[s] - row.countDown);
+  M.POSE[s] = battle::pick(row.present, row.pose, M.POSE[s]);
+  if (row.extra != battle::Extra::None) extraStep(row.extra);
+
+  M.XPOS[s] += M.XSPD[s];
+  M.YPOS[s] += M.YSPD[s];
+  M.YSPD[s] = 0;
+  M.XSPD[s] = 0;
+  // At a window edge both fighters shift together, so the stage seems to scroll.
+  if (M.XPOS[s] <= 0) {
+    M.XPOS[0] += 300;
+    M.XPOS[1] += 300;
+  }
+  if (c.GAZOU[s].Width + static_cast<float>(M.XPOS[s]) >= Width()) {
+    M.XPOS[0] -= 300;
+    M.XPOS[1] -= 300;
+  }
+  placeSprite(s);
+  DMGTALLY = battle::pick(M.POSE[s] == picture::Lying, 0, DMGTALLY);
+}
+
+inline bool Form2::strikeConnects() const {
+  const BattleControls& c = *ctl;
+  const std::int32_t a = M.IX, h = 1 - M.IX;
+  // Worked out whole, without a branch: whether a side strikes changes from tick to tick.
+  const bool strikes = (M.POSE[a] == picture::Punch) | (M.POSE[a] == picture::Kick);
+  // The striker's front edge (its right edge facing right, its left edge facing left) at its
+  // middle height, against the other side's box, edges included.
+  const double front = M.XPOS[a] + static_cast<double>(c.GAZOU[a].Width) * std::abs(M.FACING[a] - 1);
+  const double middle = M.YPOS[a] + static_cast<double>(c.GAZOU[a].Height) / 2;
+  return strikes & (front >= M.XPOS[h]) & (front <= M.XPOS[h] + static_cast<double>(c.GAZOU[h].Width)) &
+         (middle >= M.YPOS[h]) & (M.YPOS[h] + static_cast<double>(c.GAZOU[h].Height) >= middle);
+}
+
+inline void Form2::gaugeStep() {
+  BattleControls& c = *ctl;
+  const std::int32_t s = M.IX;
+  if (M.LIFE[s] < 0) M.LIFE[s] = 0;
+  if (M.POW[s] > 100) M.POW[s] = 100;
+  // The shown values move by at most one point a tick, so a lost block of life drains visibly.
+  if (SHOWLIFE[s] != M.LIFE[s]) {
+    SHOWLIFE[s] += SHOWLIFE[s] > M.LIFE[s] ? -1 : 1;
+    c.LIFEMATA[s].Width =
+        static_cast<float>(static_cast<double>(c.LIFEMAX[s].Width) * SHOWLIFE[s] / M.LIFEFULL[s]);
+  }
+  if (SHOWPOW[s] != M.POW[s]) {
+    SHOWPOW[s] += SHOWPOW[s] > M.POW[s] ? -1 : 1;
+    c.POWMATA[s].Width = static_cast<float>(static_cast<double>(c.POWMAX[s].Width) * SHOWPOW[s] / 100);
+  }
+}
+
+inline void Form2::showNameLabel() {
+  // Every tick shows it; only a change of the points changes it.
+  if (shownPoints_[static_cast<std::size_t>(M.IX)] != M.SCORE[M.IX]) composeNameLabel();
+}
+
+inline void Form2::placeSprite(std::int32_t side) {
+  forms::Image& sprite = ctl->GAZOU[side];
+  sprite.Top = static_cast<float>(M.YPOS[side]);
+  sprite.Left = static_cast<float>(M.XPOS[side]);
+  sprite.Picture = program.ORE(storeIndex(M.CHARA[side], M.FACING[side], M.POSE[side]));
+}
+
+}  // namespace mojara
