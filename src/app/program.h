@@ -36,9 +36,12 @@ class Program {
   // Picture i (0..223) of the sprite store ORE; reading it loads the store if it is not loaded.
   // The battle reads four a tick: while the store is loaded they are read straight from it.
   forms::PictureRef ORE(std::int32_t index) {
-    if (store_ && store_->loaded() && static_cast<std::uint32_t>(index) < kStorePictures)
-      return storePictures_[index].Picture;
+    if (storeHolds(index)) return storePictures_[index].Picture;
     return loadStoreAndRead(index);
+  }
+  // Whether ORE(index) reads a loaded store, with nothing to load and nothing to refuse.
+  bool storeHolds(std::int32_t index) const {
+    return store_ && store_->loaded() && static_cast<std::uint32_t>(index) < kStorePictures;
   }
   // Unloads the sprite store; pictures already given to image slots stay shown.
   virtual void releaseStore() = 0;

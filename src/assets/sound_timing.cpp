@@ -26,18 +26,6 @@ std::optional<forms::Nanos> soundLength(const std::string& path) {
   return length;
 }
 
-SlotTiming::Timing* SlotTiming::find(const forms::SoundSlot& slot) {
-  for (Timing& t : slots_)
-    if (t.slot == &slot) return &t;
-  return nullptr;
-}
-
-const SlotTiming::Timing* SlotTiming::find(const forms::SoundSlot& slot) const {
-  for (const Timing& t : slots_)
-    if (t.slot == &slot) return &t;
-  return nullptr;
-}
-
 void SlotTiming::attached(const forms::SoundSlot& slot) {
   if (find(slot)) return;
   Timing& t = slots_.emplace_back();
@@ -61,11 +49,6 @@ void SlotTiming::opened(const forms::SoundSlot& slot, const std::string& path) {
 
 void SlotTiming::played(const forms::SoundSlot& slot, forms::Nanos now) {
   if (Timing* t = find(slot); t && t->open) t->playingUntil = now + t->length;
-}
-
-bool SlotTiming::playing(const forms::SoundSlot& slot, forms::Nanos now) const {
-  const Timing* t = find(slot);
-  return t && now < t->playingUntil;
 }
 
 void SlotTiming::released(const forms::SoundSlot& slot) {

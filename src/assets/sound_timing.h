@@ -27,7 +27,10 @@ class SlotTiming {
   void opened(const forms::SoundSlot& slot, const std::string& path);
   // The slot started playing at `now`; a slot that opened nothing plays nothing.
   void played(const forms::SoundSlot& slot, forms::Nanos now);
-  bool playing(const forms::SoundSlot& slot, forms::Nanos now) const;
+  bool playing(const forms::SoundSlot& slot, forms::Nanos now) const {
+    const Timing* t = find(slot);
+    return t && now < t->playingUntil;
+  }
   void released(const forms::SoundSlot& slot);
   // The path the slot opened last, if it is open.
   const std::string* openedPath(const forms::SoundSlot& slot) const;
@@ -42,8 +45,16 @@ class SlotTiming {
     forms::Nanos length = 0;
     forms::Nanos playingUntil = 0;
   };
-  Timing* find(const forms::SoundSlot& slot);
-  const Timing* find(const forms::SoundSlot& slot) const;
+  Timing* find(const forms::SoundSlot& slot) {
+    for (Timing& t : slots_)
+      if (t.slot == &slot) return &t;
+    return nullptr;
+  }
+  const Timing* find(const forms::SoundSlot& slot) const {
+    for (const Timing& t : slots_)
+      if (t.slot == &slot) return &t;
+    return nullptr;
+  }
   std::vector<Timing> slots_;
 };
 

@@ -139,10 +139,8 @@ void Form2::composeNameLabel() {
   caption.append(kPoints).append(M.PNAME[s]).append(M.NL).append(points, pointsEnd).append(kPoints);
 }
 
-void Form2::showClock() {
-  // "ＴＩＭＥ", line break, the whole hundreds of CLOCK (rounded down).
-  const std::int64_t seconds = CLOCK >= 0 ? CLOCK / 100 : -((99 - std::int64_t{CLOCK}) / 100);
-  if (seconds == shownSeconds_) return;
+void Form2::composeClock(std::int64_t seconds) {
+  // "ＴＩＭＥ", line break, the whole seconds.
   shownSeconds_ = seconds;
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, seconds).ptr;

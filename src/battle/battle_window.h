@@ -91,7 +91,10 @@ class Form2 : public GameForm<BattleControls> {
   void showNameLabel();  // WAKUN(IX): side number, name, points
   void composeNameLabel();
   void showClock();      // ZIKAN: the clock's whole seconds
+  void composeClock(std::int64_t seconds);
+  std::int32_t spriteIndex(std::int32_t side) const;  // the store picture of its POSE
   void placeSprite(std::int32_t side);
+  void placeSpriteAfterCommand(std::int32_t side);
   void togglePause();
   void play(forms::SoundSlot& slot, std::string_view file);
 

@@ -39,6 +39,9 @@ void Form2::extraStep(Extra extra) {
   }
 }
 
-void Form2::CPU() { stepCommand(); }
+void Form2::CPU() {
+  stepCommand();
+  placeSprite(M.IX);
+}
 
 }  // namespace mojara

@@ -41,7 +41,7 @@ inline void Form2::stepCommand() {
   M.YPOS[s] += M.YSPD[s];
   M.YSPD[s] = 0;
   M.XSPD[s] = 0;
-  placeSprite(s);
+  // CPU places the sprite here (see CPU()).
 }
 
 inline void Form2::stepMoves() {
@@ -111,11 +111,27 @@ inline void Form2::showNameLabel() {
   if (shownPoints_[static_cast<std::size_t>(M.IX)] != M.SCORE[M.IX]) composeNameLabel();
 }
 
+inline std::int32_t Form2::spriteIndex(std::int32_t side) const {
+  return storeIndex(M.CHARA[side], M.FACING[side], M.POSE[side]);
+}
+
 inline void Form2::placeSprite(std::int32_t side) {
   forms::Image& sprite = ctl->GAZOU[side];
   sprite.Top = static_cast<float>(M.YPOS[side]);
   sprite.Left = static_cast<float>(M.XPOS[side]);
-  sprite.Picture = program.ORE(storeIndex(M.CHARA[side], M.FACING[side], M.POSE[side]));
+  sprite.Picture = program.ORE(spriteIndex(side));
+}
+
+inline void Form2::placeSpriteAfterCommand(std::int32_t side) {
+  // In a tick the placement that CPU ends with is made again by patan before anything reads the
+  // sprite, so it is made only where it would load the store or fail on a picture outside it.
+  if (!program.storeHolds(spriteIndex(side))) placeSprite(side);
+}
+
+inline void Form2::showClock() {
+  // CLOCK / 100 rounded down: the shown seconds change every twelve or thirteen ticks.
+  const std::int64_t seconds = CLOCK >= 0 ? CLOCK / 100 : -((99 - std::int64_t{CLOCK}) / 100);
+  if (seconds != shownSeconds_) composeClock(seconds);
 }
 
 }  // namespace mojara

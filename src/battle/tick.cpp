@@ -22,6 +22,7 @@ void Form2::liveTick() {
   // Side 0 goes first: its hit changes side 1 before side 1's own step in the same tick.
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
     stepCommand();
+    placeSpriteAfterCommand(M.IX);
     gaugeStep();
     showNameLabel();
     stepMoves();
