@@ -14,6 +14,9 @@ namespace mojara {
 
 inline void Form2::stepCommand() {
   const std::int32_t s = M.IX;
+  // This side's values, each looked up once.
+  std::int32_t &action = M.ACTION[s], &pose = M.POSE[s], &pow = M.POW[s];
+  std::int32_t &xpos = M.XPOS[s], &ypos = M.YPOS[s], &xspd = M.XSPD[s], &yspd = M.YSPD[s];
   std::int32_t command;
   if (INPUTON != 0 && s != 1) {
     command = KEYCMD;
@@ -23,69 +26,73 @@ inline void Form2::stepCommand() {
   }
   // The command's effects are picked rather than branched on: the computer's are random.
   const battle::CommandEffect& effect = battle::commandEffect(command);
-  const std::int32_t action = M.ACTION[s];
+  const std::int32_t before = action;  // ACTION as the command finds it
 
   // Walking: while standing or in the flying kick; the walking picture swaps only while standing.
   const bool walks = effect.walk != 0;
-  M.XSPD[s] += battle::pick(action >= 49000, effect.walk * M.WALKSPD[s], 0);
-  M.POSE[s] = battle::pick(walks & (action >= battle::kStanding), std::abs(M.POSE[s] - 1), M.POSE[s]);
+  xspd += battle::pick(before >= 49000, effect.walk * M.WALKSPD[s], 0);
+  pose = battle::pick(walks & (before >= battle::kStanding), std::abs(pose - 1), pose);
 
   // A move starts only from standing, and a special move only if the power pays for it.
   const battle::MoveStart& move = effect.move;
-  const bool starts = effect.startsMove & (action >= battle::kStanding) & (M.POW[s] - move.powerCost >= 0);
-  M.POW[s] -= battle::pick(starts, move.powerCost, 0);
-  M.ACTION[s] = battle::pick(starts, move.startCode, action);
+  const bool starts = effect.startsMove & (before >= battle::kStanding) & (pow - move.powerCost >= 0);
+  pow -= battle::pick(starts, move.powerCost, 0);
+  action = battle::pick(starts, move.startCode, before);
   MOVEDMG[s] = battle::pick(starts, move.extraDamage, MOVEDMG[s]);
 
-  M.XPOS[s] += M.XSPD[s];
-  M.YPOS[s] += M.YSPD[s];
-  M.YSPD[s] = 0;
-  M.XSPD[s] = 0;
+  xpos += xspd;
+  ypos += yspd;
+  yspd = 0;
+  xspd = 0;
   // CPU places the sprite here (see CPU()).
 }
 
 inline void Form2::stepMoves() {
   BattleControls& c = *ctl;
   const std::int32_t s = M.IX;
-  const std::int32_t step = M.ACTION[s] / 100;               // ACTION is never negative in a fight
+  // This side's values, each looked up once.
+  std::int32_t &action = M.ACTION[s], &pose = M.POSE[s];
+  std::int32_t &xpos = M.XPOS[s], &ypos = M.YPOS[s], &xspd = M.XSPD[s], &yspd = M.YSPD[s];
+  const std::int32_t step = action / 100;               // ACTION is never negative in a fight
   const std::int32_t d = 2 * std::abs(M.FACING[s] - 1) - 1;  // +1 facing right, -1 facing left
 
   // The row's effects are picked rather than branched on: which row a side is at is as good as
   // random from tick to tick. A step without a row changes nothing here.
   const battle::StepEffect& row = battle::stepEffect(step);
-  M.YSPD[s] = battle::pick(row.setsYSpeed, row.ySpeed, M.YSPD[s]);
-  M.XSPD[s] = battle::pick(row.setsXSpeed, row.xSpeedForward * d, M.XSPD[s]);
-  M.ACTION[s] = battle::pick(row.finishes, battle::kStanding, M.ACTION[s] - row.countDown);
-  M.POSE[s] = battle::pick(row.present, row.pose, M.POSE[s]);
+  yspd = battle::pick(row.setsYSpeed, row.ySpeed, yspd);
+  xspd = battle::pick(row.setsXSpeed, row.xSpeedForward * d, xspd);
+  action = battle::pick(row.finishes, battle::kStanding, action - row.countDown);
+  pose = battle::pick(row.present, row.pose, pose);
   if (row.extra != battle::Extra::None) extraStep(row.extra);
 
-  M.XPOS[s] += M.XSPD[s];
-  M.YPOS[s] += M.YSPD[s];
-  M.YSPD[s] = 0;
-  M.XSPD[s] = 0;
+  xpos += xspd;
+  ypos += yspd;
+  yspd = 0;
+  xspd = 0;
   // At a window edge both fighters shift together, so the stage seems to scroll.
-  if (M.XPOS[s] <= 0) {
+  if (xpos <= 0) {
     M.XPOS[0] += 300;
     M.XPOS[1] += 300;
   }
-  if (c.GAZOU[s].Width + static_cast<float>(M.XPOS[s]) >= Width()) {
+  if (c.GAZOU[s].Width + static_cast<float>(xpos) >= Width()) {
     M.XPOS[0] -= 300;
     M.XPOS[1] -= 300;
   }
   placeSprite(s);
-  DMGTALLY = battle::pick(M.POSE[s] == picture::Lying, 0, DMGTALLY);
+  DMGTALLY = battle::pick(pose == picture::Lying, 0, DMGTALLY);
 }
 
 inline bool Form2::strikeConnects() const {
   const BattleControls& c = *ctl;
   const std::int32_t a = M.IX, h = 1 - M.IX;
-  // Worked out whole, without a branch: whether a side strikes changes from tick to tick.
-  const bool strikes = (M.POSE[a] == picture::Punch) | (M.POSE[a] == picture::Kick);
+  // Most ticks show no striking picture: those need no geometry.
+  if ((M.POSE[a] != picture::Punch) & (M.POSE[a] != picture::Kick)) return false;
   // The striker's front edge (its right edge facing right, its left edge facing left) at its
-  // middle height, against the other side's box, edges included.
+  // middle height, against the other side's box, edges included; worked out whole, without a
+  // branch.
   const double front = M.XPOS[a] + static_cast<double>(c.GAZOU[a].Width) * std::abs(M.FACING[a] - 1);
   const double middle = M.YPOS[a] + static_cast<double>(c.GAZOU[a].Height) / 2;
-  return strikes & (front >= M.XPOS[h]) & (front <= M.XPOS[h] + static_cast<double>(c.GAZOU[h].Width)) &
+  return (front >= M.XPOS[h]) & (front <= M.XPOS[h] + static_cast<double>(c.GAZOU[h].Width)) &
          (middle >= M.YPOS[h]) & (M.YPOS[h] + static_cast<double>(c.GAZOU[h].Height) >= middle);
 }
 
