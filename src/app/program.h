@@ -34,7 +34,7 @@ class Program {
   // Loads the window if it is not loaded and shows it.
   virtual void show(Window window) = 0;
   // Picture i (0..223) of the sprite store ORE; reading it loads the store if it is not loaded.
-  // The battle reads four a tick: while the store is loaded they are read straight from it.
+  // The battle reads pictures on every tick: while the store is loaded they come straight from it.
   forms::PictureRef ORE(std::int32_t index) {
     if (storeHolds(index)) return storePictures_[index].Picture;
     return loadStoreAndRead(index);

@@ -10,7 +10,7 @@ class ProgramRandom {
  public:
   void reseed(std::uint64_t seed) { state_ = seed; }
   double next() { return static_cast<double>(nextBits()) / 16777216.0; }
-  // Fix(next() * n) for 0 < n < 2^39, in whole numbers: the 24 bits times n are exact either way,
+  // Fix(next() * n) for n > 0, in whole numbers: the 24 bits times n are exact either way,
   // and dropping the low 24 bits of the product truncates just as Fix does.
   std::int32_t below(std::int32_t n) {
     return static_cast<std::int32_t>((nextBits() * static_cast<std::uint64_t>(n)) >> 24);
