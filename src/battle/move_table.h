@@ -41,7 +41,9 @@ const StepRow* stepRow(std::int32_t step);
 // `yes` if `b`, else `no`, chosen without a branch: the battle picks between values that depend on
 // random draws, where a branch would guess wrong every other time.
 inline std::int32_t pick(bool b, std::int32_t yes, std::int32_t no) {
-  return no ^ ((yes ^ no) & -static_cast<std::int32_t>(b));
+  // Told that either way is as likely, the compiler selects (a conditional move) instead of
+  // jumping.
+  return __builtin_expect_with_probability(b, true, 0.5) ? yes : no;
 }
 
 // A step row as the engine applies it every tick, with no case to tell apart: a velocity the row
