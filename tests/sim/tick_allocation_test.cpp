@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 #include <ostream>
@@ -17,16 +18,45 @@ namespace {
 std::atomic<long long> allocations{0};
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Every form of operator new counts, and each takes from malloc (or aligned_alloc) what every
+// operator delete gives back to free, so that the pairs match under any allocator checker.
+namespace {
+void* counted(std::size_t size, std::size_t alignment = 0) noexcept {
   allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
+  if (size == 0) size = 1;
+  if (alignment <= alignof(std::max_align_t)) return std::malloc(size);
+  return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
 }
-void* operator new[](std::size_t size) { return ::operator new(size); }
+void* orThrow(void* p) {
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return orThrow(counted(size)); }
+void* operator new[](std::size_t size) { return orThrow(counted(size)); }
+void* operator new(std::size_t size, std::align_val_t a) { return orThrow(counted(size, std::size_t(a))); }
+void* operator new[](std::size_t size, std::align_val_t a) { return orThrow(counted(size, std::size_t(a))); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted(size); }
+void* operator new(std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+  return counted(size, std::size_t(a));
+}
+void* operator new[](std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+  return counted(size, std::size_t(a));
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace mojara::testing {
 namespace {
