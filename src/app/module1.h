@@ -24,10 +24,14 @@ class Bounded {
   bool operator==(const Bounded&) const = default;
 
  private:
+  // Read on every step of a fight: the check stays a compare, the error is built out of the way.
   static std::size_t checked(std::int32_t i) {
-    if (i < 0 || i >= N)
-      throw std::out_of_range("array index " + std::to_string(i) + " outside 0 To " + std::to_string(N - 1));
+    if (static_cast<std::uint32_t>(i) >= static_cast<std::uint32_t>(N)) [[unlikely]]
+      outOfBounds(i);
     return static_cast<std::size_t>(i);
+  }
+  [[noreturn, gnu::cold, gnu::noinline]] static void outOfBounds(std::int32_t i) {
+    throw std::out_of_range("array index " + std::to_string(i) + " outside 0 To " + std::to_string(N - 1));
   }
   std::array<T, N> items_{};
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/fight_setup.h"
+#include "app/game_numbers.h"
 #include "app/module1.h"
 #include "app/program_random.h"
 #include "app/window.h"
@@ -33,7 +34,15 @@ class Program {
   // Loads the window if it is not loaded and shows it.
   virtual void show(Window window) = 0;
   // Picture i (0..223) of the sprite store ORE; reading it loads the store if it is not loaded.
-  virtual forms::PictureRef ORE(std::int32_t index) = 0;
+  // The battle reads pictures on every tick: while the store is loaded they come straight from it.
+  forms::PictureRef ORE(std::int32_t index) {
+    if (storeHolds(index)) return storePictures_[index].Picture;
+    return loadStoreAndRead(index);
+  }
+  // Whether ORE(index) reads a loaded store, with nothing to load and nothing to refuse.
+  bool storeHolds(std::int32_t index) const {
+    return store_ && store_->loaded() && static_cast<std::uint32_t>(index) < kStorePictures;
+  }
   // Unloads the sprite store; pictures already given to image slots stay shown.
   virtual void releaseStore() = 0;
 
@@ -46,6 +55,18 @@ class Program {
 
  protected:
   virtual std::uint64_t randomizeSeed() { return desktop.clockSeed(); }
+  // ORE's reading when the store is not loaded (or the index is outside it): loads the store (or
+  // refuses the index), then reads the picture.
+  virtual forms::PictureRef loadStoreAndRead(std::int32_t index) = 0;
+  // The store window and its pictures in store order, for ORE to read while it stays loaded.
+  void storeAtHand(const forms::Form& store, const forms::Image* pictures) {
+    store_ = &store;
+    storePictures_ = pictures;
+  }
+
+ private:
+  const forms::Form* store_ = nullptr;
+  const forms::Image* storePictures_ = nullptr;
 };
 
 }  // namespace mojara

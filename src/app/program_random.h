@@ -9,17 +9,24 @@ namespace mojara {
 class ProgramRandom {
  public:
   void reseed(std::uint64_t seed) { state_ = seed; }
-  double next() {
+  double next() { return static_cast<double>(nextBits()) / 16777216.0; }
+  // Fix(next() * n) for n > 0, in whole numbers: the 24 bits times n are exact either way,
+  // and dropping the low 24 bits of the product truncates just as Fix does.
+  std::int32_t below(std::int32_t n) {
+    return static_cast<std::int32_t>((nextBits() * static_cast<std::uint64_t>(n)) >> 24);
+  }
+  std::uint64_t state() const { return state_; }
+
+ private:
+  // The next draw's 24 random bits.
+  std::uint64_t nextBits() {
     state_ += 0x9E3779B97F4A7C15ull;
     std::uint64_t z = state_;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
-    return static_cast<double>(z >> 40) / 16777216.0;
+    return z >> 40;
   }
-  std::uint64_t state() const { return state_; }
-
- private:
   std::uint64_t state_ = 0;
 };
 

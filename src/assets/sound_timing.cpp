@@ -1,11 +1,17 @@
 #include "assets/sound_timing.h"
 
 #include <cmath>
+#include <map>
 #include <mutex>
 
 #include "assets/sound_length.h"
 
 namespace mojara::assets {
+
+namespace {
+// Room for a sound file's path: the program's folder and the file's name.
+constexpr std::size_t kPathRoom = 512;
+}  // namespace
 
 std::optional<forms::Nanos> soundLength(const std::string& path) {
   static std::mutex guard;
@@ -20,18 +26,38 @@ std::optional<forms::Nanos> soundLength(const std::string& path) {
   return length;
 }
 
+void SlotTiming::attached(const forms::SoundSlot& slot) {
+  if (find(slot)) return;
+  Timing& t = slots_.emplace_back();
+  t.slot = &slot;
+  t.path.reserve(kPathRoom);
+}
+
 void SlotTiming::opened(const forms::SoundSlot& slot, const std::string& path) {
-  slots_[&slot] = {soundLength(path).value_or(0), 0};
+  Timing* t = find(slot);
+  if (!t) {
+    attached(slot);
+    t = &slots_.back();
+  }
+  if (!t->open || t->path != path) {
+    t->path.assign(path);
+    t->length = soundLength(path).value_or(0);
+  }
+  t->open = true;
+  t->playingUntil = 0;
 }
 
 void SlotTiming::played(const forms::SoundSlot& slot, forms::Nanos now) {
-  auto it = slots_.find(&slot);
-  if (it != slots_.end()) it->second.playingUntil = now + it->second.length;
+  if (Timing* t = find(slot); t && t->open) t->playingUntil = now + t->length;
 }
 
-bool SlotTiming::playing(const forms::SoundSlot& slot, forms::Nanos now) const {
-  auto it = slots_.find(&slot);
-  return it != slots_.end() && now < it->second.playingUntil;
+void SlotTiming::released(const forms::SoundSlot& slot) {
+  std::erase_if(slots_, [&](const Timing& t) { return t.slot == &slot; });
+}
+
+const std::string* SlotTiming::openedPath(const forms::SoundSlot& slot) const {
+  const Timing* t = find(slot);
+  return t && t->open ? &t->path : nullptr;
 }
 
 }  // namespace mojara::assets

@@ -3,7 +3,7 @@
 // windows release it when they close. A read after a release loads it again.
 #pragma once
 
-#include <memory>
+#include <array>
 #include <vector>
 
 #include "app/game_form.h"
@@ -14,7 +14,8 @@ namespace mojara {
 struct StoreControls {
   StoreControls();
   std::vector<forms::Control*> list();
-  std::vector<std::unique_ptr<forms::Image>> ORE;  // 224 pictures, eight fighters of 28
+  // 224 pictures, eight fighters of 28. Held in place: the store loads at every fight.
+  std::array<forms::Image, 224> ORE;
 };
 
 class Form1 : public GameForm<StoreControls> {

@@ -1,4 +1,5 @@
 #include "battle/battle_window.h"
+#include "battle/steps.h"
 
 #include <charconv>
 
@@ -9,6 +10,9 @@
 namespace mojara {
 
 namespace {
+
+// Bytes reserved at the load for a caption or file path that the ticks rewrite.
+constexpr std::size_t kCaptionRoom = 128;
 
 void designGauge(forms::Shape& shape, forms::Rgb color, forms::PictureBox& panel) {
   shape.Style = forms::ShapeKind::RoundedRectangle;
@@ -74,6 +78,15 @@ void Form2::Form_Load() {
   HITCOUNT = 0;
   SEQTICK = 0;
   c.Label3.Caption.clear();
+  // Room for the longest message (the result with its bonuses), the sound file paths and the
+  // captions the ticks rewrite, so that no tick has to grow a string.
+  c.Label3.Caption.reserve(kCaptionRoom);
+  c.ZIKAN.Caption.reserve(kCaptionRoom);
+  soundFolder_ = desktop.programFolder();
+  for (forms::SoundSlot* slot : {&c.MMControl1, &c.MMControl2, &c.MMControl3})
+    slot->FileName.reserve(soundFolder_.size() + kCaptionRoom);
+  shownPoints_ = {kNothingShown, kNothingShown};
+  shownSeconds_ = kNothingShown;
   program.Randomize();
   M.NL = "\r\n";
   CLOCK = 9900;
@@ -92,6 +105,7 @@ void Form2::Form_Load() {
         static_cast<float>(static_cast<double>(c.LIFEMAX[M.IX].Width) * SHOWLIFE[M.IX] / M.LIFEFULL[M.IX]);
     // The power gauge first shows the power kept from the last fight; the opening refills it.
     c.POWMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.POWMAX[M.IX].Width) * M.POW[M.IX] / 100);
+    c.WAKUN[M.IX].Caption.reserve(kCaptionRoom + M.PNAME[M.IX].size());
     showNameLabel();
     c.GAZOU[M.IX].Picture = program.ORE(storeIndex(M.CHARA[M.IX], M.FACING[M.IX], M.POSE[M.IX]));
   }
@@ -112,29 +126,30 @@ void Form2::onTimer(forms::Timer& timer) {
     Timer3_Timer();
 }
 
-void Form2::showNameLabel() {
-  // Side number, "Ｐ", name, line break, points, "Ｐ". Every tick rewrites it, so it is composed
-  // in place without building numbers as separate strings.
+void Form2::composeNameLabel() {
+  // Side number, "Ｐ", name, line break, points, "Ｐ", composed in place.
+  const std::int32_t s = M.IX;
+  shownPoints_[static_cast<std::size_t>(s)] = M.SCORE[s];
   static constexpr std::string_view kPoints = "Ｐ";
   char side[12], points[12];
-  const auto sideEnd = std::to_chars(side, side + sizeof side, M.IX + 1).ptr;
-  const auto pointsEnd = std::to_chars(points, points + sizeof points, M.SCORE[M.IX]).ptr;
-  std::string& caption = ctl->WAKUN[M.IX].Caption;
+  const auto sideEnd = std::to_chars(side, side + sizeof side, s + 1).ptr;
+  const auto pointsEnd = std::to_chars(points, points + sizeof points, M.SCORE[s]).ptr;
+  std::string& caption = ctl->WAKUN[s].Caption;
   caption.assign(side, sideEnd);
-  caption.append(kPoints).append(M.PNAME[M.IX]).append(M.NL).append(points, pointsEnd).append(kPoints);
+  caption.append(kPoints).append(M.PNAME[s]).append(M.NL).append(points, pointsEnd).append(kPoints);
 }
 
-void Form2::placeSprite(std::int32_t side) {
-  forms::Image& sprite = ctl->GAZOU[side];
-  sprite.Top = static_cast<float>(M.YPOS[side]);
-  sprite.Left = static_cast<float>(M.XPOS[side]);
-  sprite.Picture = program.ORE(storeIndex(M.CHARA[side], M.FACING[side], M.POSE[side]));
+void Form2::composeClock(std::int64_t seconds) {
+  // "ＴＩＭＥ", line break, the whole seconds.
+  shownSeconds_ = seconds;
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, seconds).ptr;
+  ctl->ZIKAN.Caption.assign("ＴＩＭＥ").append(M.NL).append(digits, end);
 }
+
 
 void Form2::play(forms::SoundSlot& slot, std::string_view file) {
-  slot.FileName = desktop.programFolder();
-  slot.FileName += '/';
-  slot.FileName += file;
+  slot.FileName.assign(soundFolder_).append(1, '/').append(file);
   slot.Command("Open");
   slot.Command("Prev");
   slot.Command("Play");

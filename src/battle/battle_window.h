@@ -3,9 +3,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "app/game_form.h"
+#include "battle/move_table.h"
 #include "forms/controls.h"
 
 namespace mojara {
@@ -78,12 +81,29 @@ class Form2 : public GameForm<BattleControls> {
   void onTimer(forms::Timer& timer) override;
 
   void liveTick();
+  void extraStep(battle::Extra extra);  // what a step row does besides moving (patan)
+  // The bodies of CPU, patan and hitTest, in line for the tick (steps.h).
+  void stepCommand();
+  void stepMoves();
+  bool strikeConnects() const;
   void finishingTick();
   void gaugeStep();      // life and power gauges of side IX step toward LIFE and POW
   void showNameLabel();  // WAKUN(IX): side number, name, points
+  void composeNameLabel();
+  void showClock();      // ZIKAN: the clock's whole seconds
+  void composeClock(std::int64_t seconds);
+  std::int32_t spriteIndex(std::int32_t side) const;  // the store picture of its POSE
   void placeSprite(std::int32_t side);
+  void placeSpriteAfterCommand(std::int32_t side);
   void togglePause();
   void play(forms::SoundSlot& slot, std::string_view file);
+
+  // What the name labels and the clock show, so that a caption is composed again only when what
+  // it shows changes (the names and the line break stay as the load set them for the whole fight).
+  static constexpr std::int64_t kNothingShown = INT64_MIN;
+  std::array<std::int64_t, 2> shownPoints_{kNothingShown, kNothingShown};
+  std::int64_t shownSeconds_ = kNothingShown;
+  std::string soundFolder_;  // the program's folder, where the sound files are
 };
 
 }  // namespace mojara

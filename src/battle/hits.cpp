@@ -1,5 +1,6 @@
 // Hits: the hit test of a striking picture and what a connecting hit does (DAMI).
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 
 #include "app/game_numbers.h"
@@ -7,20 +8,11 @@
 #include "assets/asset_files.h"
 #include "battle/battle_window.h"
 #include "battle/move_table.h"
+#include "battle/steps.h"
 
 namespace mojara {
 
-bool Form2::hitTest() const {
-  const BattleControls& c = *ctl;
-  const std::int32_t a = M.IX, h = 1 - M.IX;
-  if (M.POSE[a] != picture::Punch && M.POSE[a] != picture::Kick) return false;
-  // The striker's front edge (its right edge facing right, its left edge facing left) at its
-  // middle height, against the other side's box, edges included.
-  const double front = M.XPOS[a] + static_cast<double>(c.GAZOU[a].Width) * std::abs(M.FACING[a] - 1);
-  const double middle = M.YPOS[a] + static_cast<double>(c.GAZOU[a].Height) / 2;
-  return front >= M.XPOS[h] && front <= M.XPOS[h] + static_cast<double>(c.GAZOU[h].Width) &&
-         middle >= M.YPOS[h] && M.YPOS[h] + static_cast<double>(c.GAZOU[h].Height) >= middle;
-}
+bool Form2::hitTest() const { return strikeConnects(); }
 
 void Form2::DAMI() {
   BattleControls& c = *ctl;
@@ -45,8 +37,8 @@ void Form2::DAMI() {
   HITCOUNT += 1;
   const std::int32_t green = std::min(10 * HITCOUNT, 255);
   c.Label3.ForeColor = {0, static_cast<std::uint8_t>(green), 0};
-  c.Label3.Caption = decimal(HITCOUNT);
-  c.Label3.Caption += "ＨＩＴ！！";
+  char count[12];
+  c.Label3.Caption.assign(count, std::to_chars(count, count + sizeof count, HITCOUNT).ptr).append("ＨＩＴ！！");
   HITSIDE = h;
   // The n-th hit of a combo scores n times the first.
   addTo(M.SCORE[a], std::int64_t{MOVEDMG[a]} * HITCOUNT * 100, "the points");

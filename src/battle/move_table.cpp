@@ -75,7 +75,37 @@ constexpr MoveStart kMoves[] = {
 };
 // clang-format on
 
+constexpr std::array<StepEffect, kStepCount + 1> stepEffects() {
+  std::array<StepEffect, kStepCount + 1> effects{};
+  for (const StepRow& row : kSteps) {
+    StepEffect& e = effects[static_cast<std::size_t>(row.step - kFirstStep)];
+    e.present = true;
+    e.setsYSpeed = row.ySpeed != kUnset;
+    e.setsXSpeed = row.xSpeedForward != kUnset;
+    e.ySpeed = e.setsYSpeed ? row.ySpeed : 0;
+    e.xSpeedForward = e.setsXSpeed ? row.xSpeedForward : 0;
+    e.finishes = row.count == Count::Finish;
+    e.countDown = row.count == Count::Slow ? 25 : row.count == Count::Slower ? 40 : 0;
+    e.pose = row.pose;
+    e.extra = row.extra;
+  }
+  return effects;
+}
+
+constexpr std::array<CommandEffect, kCommandCodes + 1> commandEffects() {
+  std::array<CommandEffect, kCommandCodes + 1> effects{};
+  effects[command::WalkLeft].walk = effects[command::WalkLeftToo].walk = -1;
+  effects[command::WalkRight].walk = effects[command::WalkRightToo].walk = 1;
+  // Moves start only from codes above the walks.
+  for (const MoveStart& move : kMoves)
+    if (move.command > command::WalkRight) effects[static_cast<std::size_t>(move.command)] = {0, true, move};
+  return effects;
+}
+
 }  // namespace
+
+constexpr std::array<StepEffect, kStepCount + 1> kStepEffects = stepEffects();
+constexpr std::array<CommandEffect, kCommandCodes + 1> kCommandEffects = commandEffects();
 
 const StepRow* stepRow(std::int32_t step) {
   if (step < 400 || step > 499) return nullptr;

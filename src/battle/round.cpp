@@ -1,7 +1,10 @@
 // The opening (Timer3), the result (GOOD) and the closing (Timer2) of a fight.
+#include <charconv>
+
 #include "app/game_numbers.h"
 #include "app/vb_math.h"
 #include "battle/battle_window.h"
+#include "battle/steps.h"
 
 namespace mojara {
 
@@ -34,7 +37,13 @@ void Form2::GOOD() {
   c.Label3.ForeColor = {0, 0, 0};
   const std::int32_t lifeBonus = Fix(static_cast<double>(M.LIFE[w]) / M.LIFEFULL[w] * 30000);
   const std::int32_t timeBonus = Fix(static_cast<double>(CLOCK) / 100 / 100 * 10000);
-  c.Label3.Caption += M.NL + "ＬＩＦＥ：" + decimal(lifeBonus) + M.NL + "ＴＩＭＥ：" + decimal(timeBonus);
+  char life[12], time[12];
+  c.Label3.Caption.append(M.NL)
+      .append("ＬＩＦＥ：")
+      .append(life, std::to_chars(life, life + sizeof life, lifeBonus).ptr)
+      .append(M.NL)
+      .append("ＴＩＭＥ：")
+      .append(time, std::to_chars(time, time + sizeof time, timeBonus).ptr);
   addTo(M.SCORE[w], std::int64_t{lifeBonus} + timeBonus, "the points");
   c.GAZOU[w].Picture = program.ORE(storeIndex(M.CHARA[w], M.FACING[w], picture::Victory));
 }

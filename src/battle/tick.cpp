@@ -3,6 +3,7 @@
 #include "app/vb_math.h"
 #include "assets/asset_files.h"
 #include "battle/battle_window.h"
+#include "battle/steps.h"
 
 namespace mojara {
 
@@ -20,19 +21,18 @@ void Form2::liveTick() {
   BattleControls& c = *ctl;
   // Side 0 goes first: its hit changes side 1 before side 1's own step in the same tick.
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    CPU();
+    stepCommand();
+    placeSpriteAfterCommand(M.IX);
     gaugeStep();
     showNameLabel();
-    patan();
+    stepMoves();
     M.ACTION[M.IX] += 50;
-    if (hitTest()) DAMI();
+    if (strikeConnects()) DAMI();
     const std::int32_t other = 1 - M.IX;
-    if (M.ACTION[M.IX] >= 50000) M.FACING[M.IX] = M.XPOS[M.IX] > M.XPOS[other] ? 1 : 0;
+    M.FACING[M.IX] = battle::pick(M.ACTION[M.IX] >= 50000, M.XPOS[M.IX] > M.XPOS[other], M.FACING[M.IX]);
   }
   // The clock shows its whole hundreds before this tick's decrement.
-  c.ZIKAN.Caption = "ＴＩＭＥ";
-  c.ZIKAN.Caption += M.NL;
-  c.ZIKAN.Caption += decimal(Int(CLOCK / 100.0));
+  showClock();
   c.Shape1.Left = c.GAZOU[0].Left;
   CLOCK -= 8;
   if (CLOCK <= 0) {
@@ -52,7 +52,7 @@ void Form2::finishingTick() {
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
     gaugeStep();
     showNameLabel();
-    patan();
+    stepMoves();
     M.ACTION[M.IX] += 50;
     if (M.POSE[M.IX] == picture::Lying) M.ACTION[M.IX] = 51000;  // a fallen fighter stays down
   }
@@ -70,23 +70,6 @@ void Form2::finishingTick() {
     c.Timer1.disable();
     c.Timer2.enable();
     c.Shape1.Left = c.GAZOU[0].Left;
-  }
-}
-
-void Form2::gaugeStep() {
-  BattleControls& c = *ctl;
-  const std::int32_t s = M.IX;
-  if (M.LIFE[s] < 0) M.LIFE[s] = 0;
-  if (M.POW[s] > 100) M.POW[s] = 100;
-  // The shown values move by at most one point a tick, so a lost block of life drains visibly.
-  if (SHOWLIFE[s] != M.LIFE[s]) {
-    SHOWLIFE[s] += SHOWLIFE[s] > M.LIFE[s] ? -1 : 1;
-    c.LIFEMATA[s].Width =
-        static_cast<float>(static_cast<double>(c.LIFEMAX[s].Width) * SHOWLIFE[s] / M.LIFEFULL[s]);
-  }
-  if (SHOWPOW[s] != M.POW[s]) {
-    SHOWPOW[s] += SHOWPOW[s] > M.POW[s] ? -1 : 1;
-    c.POWMATA[s].Width = static_cast<float>(static_cast<double>(c.POWMAX[s].Width) * SHOWPOW[s] / 100);
   }
 }
 

@@ -179,6 +179,8 @@ class SoundService {
   virtual ~SoundService() = default;
   virtual void command(SoundSlot& slot, const std::string& command) = 0;
   virtual bool playing(const SoundSlot& slot) const = 0;
+  // The slot's window was loaded: the slot may be opened and played from now on.
+  virtual void attached(SoundSlot& slot) { (void)slot; }
   // The slot's window was unloaded: its device closes and its sound stops.
   virtual void released(SoundSlot& slot) { (void)slot; }
 };

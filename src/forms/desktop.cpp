@@ -33,7 +33,11 @@ void Desktop::load(Form& form) {
   host_.formLoaded(form);
   for (Control* c : form.controls_) {
     if (c->Kind == ControlKind::Timer) scheduler_.attach(static_cast<Timer&>(*c));
-    if (c->Kind == ControlKind::SoundSlot) static_cast<SoundSlot&>(*c).service_ = host_.soundService();
+    if (c->Kind == ControlKind::SoundSlot) {
+      auto& slot = static_cast<SoundSlot&>(*c);
+      slot.service_ = host_.soundService();
+      if (slot.service_) slot.service_->attached(slot);
+    }
   }
   form.Form_Load();
 }
@@ -165,11 +169,6 @@ bool Desktop::fireNextDueTimer(std::string* timerName) {
   ++form.timerEvents_;
   dispatch([&] { form.onTimer(*timer); });
   return true;
-}
-
-std::optional<Nanos> Desktop::nextDue() const {
-  if (ended_ || modal_) return std::nullopt;
-  return scheduler_.nextDue();
 }
 
 Form* Desktop::foreground() const { return shownOrder_.empty() ? nullptr : shownOrder_.back(); }

@@ -62,7 +62,10 @@ class Desktop {
 
   // Time: fire the first timer due at the clock's present time (false if none is due).
   bool fireNextDueTimer(std::string* timerName = nullptr);
-  std::optional<Nanos> nextDue() const;
+  std::optional<Nanos> nextDue() const {
+    if (ended_ || modal_) return std::nullopt;
+    return scheduler_.nextDue();
+  }
 
   // F1 asks for help on the form's help context, if it has one.
   void setHelpHandler(std::function<void(int context)> handler) { help_ = std::move(handler); }

@@ -26,7 +26,14 @@ void Scheduler::start(Timer& timer) {
   stop(timer);
   // An interval of 0 keeps the timer silent while it is enabled.
   if (timer.Interval() <= 0) return;
-  running_.push_back({&timer, clock_.now() + periodOf(timer), enableCount_++});
+  insert({&timer, clock_.now() + periodOf(timer), enableCount_++});
+}
+
+void Scheduler::insert(const Entry& entry) {
+  const auto at = std::find_if(running_.begin(), running_.end(), [&](const Entry& e) {
+    return e.due > entry.due || (e.due == entry.due && e.order > entry.order);
+  });
+  running_.insert(at, entry);
 }
 
 void Scheduler::stop(Timer& timer) {
@@ -35,27 +42,19 @@ void Scheduler::stop(Timer& timer) {
 
 void Scheduler::stopAll() { running_.clear(); }
 
-std::optional<Nanos> Scheduler::nextDue() const {
-  if (running_.empty()) return std::nullopt;
-  return std::min_element(running_.begin(), running_.end(),
-                          [](const Entry& a, const Entry& b) { return a.due < b.due; })
-      ->due;
-}
-
 Timer* Scheduler::takeDue(Nanos now) {
-  auto first = running_.end();
-  for (auto it = running_.begin(); it != running_.end(); ++it) {
-    if (it->due > now) continue;
-    if (first == running_.end() || it->due < first->due ||
-        (it->due == first->due && it->order < first->order))
-      first = it;
-  }
-  if (first == running_.end()) return nullptr;
+  if (running_.empty() || running_.front().due > now) return nullptr;
+  Entry first = running_.front();
   // A timer that fell behind (the program was busy) fires once and then keeps its period from
   // now, as window timers do; on a virtual clock it is never behind.
-  first->due += periodOf(*first->timer);
-  if (first->due <= now) first->due = now + periodOf(*first->timer);
-  return first->timer;
+  first.due += periodOf(*first.timer);
+  if (first.due <= now) first.due = now + periodOf(*first.timer);
+  // Back into its place among the others: after every timer due before it or with it.
+  auto at = running_.begin() + 1;
+  while (at != running_.end() && (at->due < first.due || (at->due == first.due && at->order < first.order))) ++at;
+  std::move(running_.begin() + 1, at, running_.begin());
+  *(at - 1) = first;
+  return first.timer;
 }
 
 void Timer::setEnabled(bool on) {

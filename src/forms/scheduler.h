@@ -30,7 +30,10 @@ class Scheduler {
   void attach(Timer& timer);  // starts it if it is enabled
   void detach(Timer& timer);  // stops it; it no longer talks to this scheduler
 
-  std::optional<Nanos> nextDue() const;
+  std::optional<Nanos> nextDue() const {
+    if (running_.empty()) return std::nullopt;
+    return running_.front().due;
+  }
   // The timer to fire next if it is due at `now`, with its next due time already set.
   Timer* takeDue(Nanos now);
   void stopAll();
@@ -45,9 +48,11 @@ class Scheduler {
     Nanos due;
     std::uint64_t order;
   };
+  void insert(const Entry& entry);
   const Clock& clock_;
   Nanos resolution_;
   std::uint64_t enableCount_ = 0;
+  // The running timers in firing order: by due time, then by the order they were enabled in.
   std::vector<Entry> running_;
 };
 

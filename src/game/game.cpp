@@ -102,12 +102,13 @@ void Game::show(Window window) { desktop.show(form(window)); }
 
 void Game::unload(Window window) { desktop.unload(form(window)); }
 
-forms::PictureRef Game::ORE(std::int32_t index) {
+forms::PictureRef Game::loadStoreAndRead(std::int32_t index) {
   desktop.load(store);
   const auto& pictures = store.ctl->ORE;
   if (index < 0 || index >= static_cast<std::int32_t>(pictures.size()))
     throw std::out_of_range("sprite store index " + std::to_string(index) + " outside 0 To 223");
-  return pictures[static_cast<std::size_t>(index)]->Picture;
+  storeAtHand(store, pictures.data());
+  return pictures[static_cast<std::size_t>(index)].Picture;
 }
 
 void Game::releaseStore() { desktop.unload(store); }

@@ -65,12 +65,14 @@ class Game : public Program {
 
   void show(Window window) override;
   void unload(Window window);
-  forms::PictureRef ORE(std::int32_t index) override;
   void releaseStore() override;
 
   forms::Form& form(Window window) const;
   forms::Form* findForm(std::string_view name) const;
   std::vector<forms::Form*> forms() const;
+
+ protected:
+  forms::PictureRef loadStoreAndRead(std::int32_t index) override;
 
  private:
   struct Windows;

@@ -1,99 +1,92 @@
 #include "sim/battle_trace.h"
 
-#include <cstdio>
-
 #include "battle/battle_window.h"
 #include "sim/json.h"
 
 namespace mojara::sim {
 
-BattleView viewOf(const BattleControls& c) {
-  BattleView v;
+void readView(const BattleControls& c, BattleView& v) {
   for (int i = 0; i <= 1; ++i) {
     v.lifeWidth[i] = c.LIFEMATA[i].Width;
     v.powWidth[i] = c.POWMATA[i].Width;
     v.sprites[i] = {static_cast<long>(c.GAZOU[i].Left), static_cast<long>(c.GAZOU[i].Top),
                     c.GAZOU[i].Picture.index};
-    v.names[i] = c.WAKUN[i].Caption;
+    v.names[i].assign(c.WAKUN[i].Caption);
   }
   v.bannerVisible = c.Label2.Visible;
-  v.banner = c.Label2.Caption;
+  v.banner.assign(c.Label2.Caption);
   v.messageVisible = c.Label3.Visible;
-  v.message = c.Label3.Caption;
+  v.message.assign(c.Label3.Caption);
   v.messageColor = {c.Label3.ForeColor.r, c.Label3.ForeColor.g, c.Label3.ForeColor.b};
-  v.clock = c.ZIKAN.Caption;
+  v.clock.assign(c.ZIKAN.Caption);
   v.markerLeft = static_cast<long>(c.Shape1.Left);
   v.overlayVisible = c.Image1.Visible;
   v.timers = {c.Timer1.Enabled(), c.Timer2.Enabled(), c.Timer3.Enabled()};
+}
+
+BattleView viewOf(const BattleControls& c) {
+  BattleView v;
+  readView(c, v);
   return v;
 }
 
 namespace {
 
-const char* boolean(bool b) { return b ? "true" : "false"; }
-
-template <class Get>
-void pair(std::string& out, const char* key, Get get) {
-  out += ",\"";
-  out += key;
-  out += "\":[";
-  out += get(0);
-  out += ',';
-  out += get(1);
-  out += ']';
+// ,"KEY":[a,b] for a value of each side.
+template <class Write>
+void pair(JsonWriter& json, std::string_view key, Write write) {
+  json.raw(",\"").raw(key).raw("\":[");
+  write(0);
+  json.raw(',');
+  write(1);
+  json.raw(']');
 }
 
-std::string width(float w) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3f", static_cast<double>(w));
-  return buf;
+void sides(JsonWriter& json, std::string_view key, const BySide<std::int32_t>& values) {
+  pair(json, key, [&](int i) { json.number(values[i]); });
 }
 
 }  // namespace
 
 void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M,
                      const Form2& b, const BattleView& v, const std::vector<SoundPlay>& sounds, int beeps) {
-  auto side = [](const BySide<std::int32_t>& values) {
-    return [&values](int i) { return std::to_string(values[i]); };
-  };
-  out +=
-      "{\"e\":" + std::to_string(e) + ",\"timer\":" + jsonString(timer) + ",\"IX\":" + std::to_string(M.IX);
-  pair(out, "ACTION", side(M.ACTION));
-  pair(out, "POSE", side(M.POSE));
-  pair(out, "FACING", side(M.FACING));
-  pair(out, "XPOS", side(M.XPOS));
-  pair(out, "YPOS", side(M.YPOS));
-  pair(out, "LIFE", side(M.LIFE));
-  pair(out, "POW", side(M.POW));
-  pair(out, "SCORE", side(M.SCORE));
-  pair(out, "SHOWLIFE", side(b.SHOWLIFE));
-  pair(out, "SHOWPOW", side(b.SHOWPOW));
-  pair(out, "MOVEDMG", side(b.MOVEDMG));
-  out += ",\"CLOCK\":" + std::to_string(b.CLOCK) + ",\"HITCOUNT\":" + std::to_string(b.HITCOUNT) +
-         ",\"DMGTALLY\":" + std::to_string(b.DMGTALLY) + ",\"HITSIDE\":" + std::to_string(b.HITSIDE) +
-         ",\"KEYCMD\":" + std::to_string(b.KEYCMD) + ",\"SEQTICK\":" + std::to_string(b.SEQTICK) +
-         ",\"PRESSED\":" + std::to_string(M.PRESSED) + ",\"STAGE\":" + std::to_string(M.STAGE);
-  pair(out, "LIFEMATA", [&](int i) { return width(v.lifeWidth[i]); });
-  pair(out, "POWMATA", [&](int i) { return width(v.powWidth[i]); });
-  pair(out, "GAZOU", [&](int i) {
-    return "[" + std::to_string(v.sprites[i][0]) + "," + std::to_string(v.sprites[i][1]) + "," +
-           std::to_string(v.sprites[i][2]) + "]";
+  JsonWriter json(out);
+  json.raw("{\"e\":").number(e).raw(",\"timer\":").string(timer).raw(",\"IX\":").number(M.IX);
+  sides(json, "ACTION", M.ACTION);
+  sides(json, "POSE", M.POSE);
+  sides(json, "FACING", M.FACING);
+  sides(json, "XPOS", M.XPOS);
+  sides(json, "YPOS", M.YPOS);
+  sides(json, "LIFE", M.LIFE);
+  sides(json, "POW", M.POW);
+  sides(json, "SCORE", M.SCORE);
+  sides(json, "SHOWLIFE", b.SHOWLIFE);
+  sides(json, "SHOWPOW", b.SHOWPOW);
+  sides(json, "MOVEDMG", b.MOVEDMG);
+  json.raw(",\"CLOCK\":").number(b.CLOCK).raw(",\"HITCOUNT\":").number(b.HITCOUNT);
+  json.raw(",\"DMGTALLY\":").number(b.DMGTALLY).raw(",\"HITSIDE\":").number(b.HITSIDE);
+  json.raw(",\"KEYCMD\":").number(b.KEYCMD).raw(",\"SEQTICK\":").number(b.SEQTICK);
+  json.raw(",\"PRESSED\":").number(M.PRESSED).raw(",\"STAGE\":").number(M.STAGE);
+  // The widths as stored, in single precision, written with three decimals.
+  pair(json, "LIFEMATA", [&](int i) { json.fixed3(static_cast<double>(v.lifeWidth[i])); });
+  pair(json, "POWMATA", [&](int i) { json.fixed3(static_cast<double>(v.powWidth[i])); });
+  pair(json, "GAZOU", [&](int i) {
+    const auto& [left, top, picture] = v.sprites[i];
+    json.raw('[').number(left).raw(',').number(top).raw(',').number(picture).raw(']');
   });
-  out += ",\"Label2\":[" + std::string(boolean(v.bannerVisible)) + "," + jsonString(v.banner) + "]";
-  out += ",\"Label3\":[" + std::string(boolean(v.messageVisible)) + "," + jsonString(v.message) + ",[" +
-         std::to_string(v.messageColor[0]) + "," + std::to_string(v.messageColor[1]) + "," +
-         std::to_string(v.messageColor[2]) + "]]";
-  out += ",\"ZIKAN\":" + jsonString(v.clock);
-  pair(out, "WAKUN", [&](int i) { return jsonString(v.names[i]); });
-  out += ",\"Shape1\":" + std::to_string(v.markerLeft) + ",\"Image1\":" + boolean(v.overlayVisible);
-  out += ",\"Timers\":[" + std::string(boolean(v.timers[0])) + "," + boolean(v.timers[1]) + "," +
-         boolean(v.timers[2]) + "]";
-  out += ",\"sounds\":[";
+  json.raw(",\"Label2\":[").boolean(v.bannerVisible).raw(',').string(v.banner).raw(']');
+  json.raw(",\"Label3\":[").boolean(v.messageVisible).raw(',').string(v.message).raw(",[");
+  json.number(v.messageColor[0]).raw(',').number(v.messageColor[1]).raw(',').number(v.messageColor[2]);
+  json.raw("]],\"ZIKAN\":").string(v.clock);
+  pair(json, "WAKUN", [&](int i) { json.string(v.names[i]); });
+  json.raw(",\"Shape1\":").number(v.markerLeft).raw(",\"Image1\":").boolean(v.overlayVisible);
+  json.raw(",\"Timers\":[").boolean(v.timers[0]).raw(',').boolean(v.timers[1]).raw(',').boolean(v.timers[2]);
+  json.raw("],\"sounds\":[");
   for (std::size_t i = 0; i < sounds.size(); ++i) {
-    if (i) out += ',';
-    out += "[" + jsonString(sounds[i].slot) + "," + jsonString(sounds[i].file) + "]";
+    if (i) json.raw(',');
+    json.raw('[').string(sounds[i].slot).raw(',').string(sounds[i].file).raw(']');
   }
-  out += "],\"beeps\":" + std::to_string(beeps) + "}";
+  json.raw("],\"beeps\":").number(beeps).raw('}');
 }
 
 }  // namespace mojara::sim

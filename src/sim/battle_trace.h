@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/module1.h"
+#include "sim/headless_sound.h"
 
 namespace mojara {
 class Form2;
@@ -32,10 +33,10 @@ struct BattleView {
 };
 
 BattleView viewOf(const BattleControls& controls);
+// The same into a view kept from line to line, reusing the room its texts already have.
+void readView(const BattleControls& controls, BattleView& view);
 
-struct SoundPlay {
-  std::string slot, file;
-};
+using SoundPlay = HeadlessSound::Play;
 
 // Appends the trace line of event `e` (no line break) to `out`.
 void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M,

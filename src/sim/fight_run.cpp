@@ -49,6 +49,30 @@ class FightEnd : public FightObserver {
   bool keepView_;
 };
 
+// The trace lines on their way out: written in large blocks, and whatever is still held when the
+// run ends (or stops on an error) written then, so the output is the same line by line.
+class TraceOutput {
+ public:
+  explicit TraceOutput(std::ostream* out) : out_(out) {
+    if (out_) text.reserve(kBlock + kBlock / 4);
+  }
+  TraceOutput(const TraceOutput&) = delete;
+  TraceOutput& operator=(const TraceOutput&) = delete;
+  ~TraceOutput() { flush(); }
+  void lineDone() {
+    if (text.size() >= kBlock) flush();
+  }
+  void flush() {
+    if (out_ && !text.empty()) out_->write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  }
+  std::string text;
+
+ private:
+  static constexpr std::size_t kBlock = 64 * 1024;
+  std::ostream* out_;
+};
+
 }  // namespace
 
 FightOutcome runFight(const FightRun& run, std::ostream* trace) {
@@ -69,8 +93,13 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
 
   FightOutcome outcome;
   KeyFeed keys(run.recorded.keys);
-  std::string line, timerName;
-  std::vector<SoundPlay> sounds;
+  TraceOutput out(tracing ? trace : nullptr);
+  std::string timerName;
+  // The view is kept from line to line; its texts have room for the longest captions from the
+  // start, so that no event's line allocates.
+  BattleView view;
+  for (std::string* text : {&view.banner, &view.message, &view.clock, &view.names[0], &view.names[1]})
+    text->reserve(256);
   while (true) {
     if (outcome.events >= run.maxEvents) {
       outcome.end = "limit";
@@ -84,16 +113,19 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
       break;
     }
     clock.set(*due);
-    desktop.fireNextDueTimer(&timerName);
+    desktop.fireNextDueTimer(tracing ? &timerName : nullptr);
     outcome.events = event;
     if (tracing) {
-      sounds.clear();
-      for (auto& play : host.sound().takePlays()) sounds.push_back({play.slot, play.file});
-      const BattleView view = battle.loaded() ? viewOf(*battle.ctl) : end.closedView.value_or(BattleView{});
-      line.clear();
-      appendTraceLine(line, event, timerName, M, battle, view, sounds, host.beeps);
-      line += '\n';
-      *trace << line;
+      if (battle.loaded())
+        readView(*battle.ctl, view);
+      else if (end.closedView)
+        view = *end.closedView;
+      else
+        view = BattleView{};
+      appendTraceLine(out.text, event, timerName, M, battle, view, host.sound().plays(), host.beeps);
+      out.text += '\n';
+      out.lineDone();
+      host.sound().clearPlays();
       host.beeps = 0;
     }
     if (!end.handedTo.empty()) {

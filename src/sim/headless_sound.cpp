@@ -1,20 +1,25 @@
 #include "sim/headless_sound.h"
 
-#include <filesystem>
+#include <string_view>
 
 namespace mojara::sim {
 
 void HeadlessSound::command(forms::SoundSlot& slot, const std::string& command) {
   if (command == "Open") {
-    files_[&slot] = slot.FileName;
     timing_.opened(slot, slot.FileName);
   } else if (command == "Prev") {
     // Rewinding changes nothing until the next play.
   } else if (command == "Play") {
-    auto it = files_.find(&slot);
-    if (it == files_.end()) return;  // a device plays only what it opened
+    const std::string* path = timing_.openedPath(slot);
+    if (!path) return;  // a device plays only what it opened
     timing_.played(slot, clock_.now());
-    if (recording_) plays_.push_back({slot.Name, std::filesystem::path(it->second).filename().string()});
+    if (recording_) {
+      // The file's name without its folder.
+      const std::string_view file = std::string_view(*path).substr(path->find_last_of('/') + 1);
+      Play& play = plays_.emplace_back();
+      play.slot.assign(slot.Name);
+      play.file.assign(file);
+    }
   }
 }
 
@@ -23,7 +28,6 @@ bool HeadlessSound::playing(const forms::SoundSlot& slot) const {
 }
 
 void HeadlessSound::released(forms::SoundSlot& slot) {
-  files_.erase(&slot);
   timing_.released(slot);
 }
 

@@ -3,7 +3,6 @@
 // remembered so that runs can report it.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,10 +15,11 @@ namespace mojara::sim {
 
 class HeadlessSound : public forms::SoundService {
  public:
-  explicit HeadlessSound(const forms::Clock& clock) : clock_(clock) {}
+  explicit HeadlessSound(const forms::Clock& clock) : clock_(clock) { plays_.reserve(8); }
 
   void command(forms::SoundSlot& slot, const std::string& command) override;
   bool playing(const forms::SoundSlot& slot) const override;
+  void attached(forms::SoundSlot& slot) override { timing_.attached(slot); }
   void released(forms::SoundSlot& slot) override;
 
   struct Play {
@@ -28,12 +28,14 @@ class HeadlessSound : public forms::SoundService {
   };
   // The plays started since the last call (kept only while recording, as by default).
   std::vector<Play> takePlays();
+  // The same without handing them over: read them, then clear them, keeping the room they took.
+  const std::vector<Play>& plays() const { return plays_; }
+  void clearPlays() { plays_.clear(); }
   void setRecording(bool on) { recording_ = on; }
 
  private:
   const forms::Clock& clock_;
-  std::map<const forms::SoundSlot*, std::string> files_;  // what each slot opened
-  assets::SlotTiming timing_;
+  assets::SlotTiming timing_;  // also what each slot opened
   std::vector<Play> plays_;
   bool recording_ = true;
 };

@@ -1,40 +1,63 @@
 #include "sim/json.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace mojara::sim {
 
-std::string jsonString(std::string_view s) {
-  std::string out = "\"";
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
+JsonWriter& JsonWriter::number(std::int64_t v) {
+  char buf[24];
+  return raw(std::string_view(buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v).ptr - buf)));
+}
+
+JsonWriter& JsonWriter::fixed3(double v) {
+  // Formatted as if by printf, in the C locale, whatever the program's locale.
+  char buf[400];
+  const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3).ptr;
+  return raw(std::string_view(buf, static_cast<std::size_t>(end - buf)));
+}
+
+JsonWriter& JsonWriter::string(std::string_view s) {
+  out_.push_back('"');
+  std::size_t plain = 0;  // the start of the run of characters that pass unchanged
+  auto escape = [&](std::size_t at, std::string_view with) {
+    out_.append(s.substr(plain, at - plain)).append(with);
+    plain = at + 1;
+  };
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c >= 0x20 && c != '"' && c != '\\') continue;
     switch (c) {
       case '"':
-        out += "\\\"";
+        escape(i, "\\\"");
         break;
       case '\\':
-        out += "\\\\";
+        escape(i, "\\\\");
         break;
       case '\n':
-        out += "\\n";
+        escape(i, "\\n");
         break;
       case '\r':
-        out += "\\r";
+        escape(i, "\\r");
         break;
       case '\t':
-        out += "\\t";
+        escape(i, "\\t");
         break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += ch;
-        }
+      default: {
+        static constexpr char kHex[] = "0123456789abcdef";
+        const char code[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+        escape(i, std::string_view(code, sizeof code));
+      }
     }
   }
-  return out + "\"";
+  out_.append(s.substr(plain)).push_back('"');
+  return *this;
+}
+
+std::string jsonString(std::string_view s) {
+  std::string out;
+  JsonWriter(out).string(s);
+  return out;
 }
 
 std::string jsonMillis(std::int64_t nanos) {

@@ -1,41 +1,110 @@
 #include "sim/league.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstdio>
+#include <exception>
+#include <thread>
+#include <vector>
 
 #include "app/roster.h"
 #include "sim/fight_run.h"
 
 namespace mojara::sim {
 
+int jobsOf(const LeagueOptions& options) {
+  if (options.jobs > 0) return options.jobs;
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(kMaxJobs)));
+}
+
+namespace {
+
+// What one job found, added into the table at the end.
+struct JobTally {
+  std::array<std::array<int, 8>, 8> wins{};
+  long long events = 0;
+};
+
+}  // namespace
+
 LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
-  auto lastReport = start;
-  LeagueResult result;
-  FightRun run;
-  FightSetup& setup = run.recorded.fight;
-  setup.demo = true;
-  setup.speed = options.speed;
-  run.programFolder = options.programFolder;
-  const long long total = 64LL * options.fights;
-  for (int p0 = 0; p0 < 8; ++p0)
-    for (int p1 = 0; p1 < 8; ++p1)
-      for (int i = 0; i < options.fights; ++i) {
-        setup.player = p0;
-        setup.opponent = p1;
-        setup.seed = options.seed + static_cast<std::uint64_t>(result.fights);
-        const FightOutcome outcome = runFight(run, nullptr);
-        if (outcome.end == "Form5") ++result.wins[p0][p1];
-        ++result.fights;
-        result.events += outcome.events;
-        if (progress && Clock::now() - lastReport > std::chrono::seconds(1)) {
-          lastReport = Clock::now();
-          *progress << "league: " << result.fights << " of " << total << " fights\n" << std::flush;
+  const long long perMatchup = options.fights;
+  const long long total = 64 * perMatchup;
+  const int jobs = static_cast<int>(std::min<long long>(jobsOf(options), std::max(total, 1LL)));
+  // Fights are handed out in blocks of consecutive indices, each job taking the next block.
+  constexpr long long kBlock = 64;
+  std::atomic<long long> nextBlock{0}, done{0};
+  std::atomic<bool> failed{false};
+  std::vector<JobTally> tallies(static_cast<std::size_t>(jobs));
+  std::vector<std::exception_ptr> errors(static_cast<std::size_t>(jobs));
+
+  auto job = [&](int j) {
+    JobTally& tally = tallies[static_cast<std::size_t>(j)];
+    FightRun run;
+    FightSetup& setup = run.recorded.fight;
+    setup.demo = true;
+    setup.speed = options.speed;
+    run.programFolder = options.programFolder;
+    try {
+      while (!failed) {
+        const long long first = kBlock * nextBlock++;
+        if (first >= total) break;
+        const long long last = std::min(first + kBlock, total);
+        for (long long k = first; k < last; ++k) {
+          const auto p0 = static_cast<int>(k / (8 * perMatchup)), p1 = static_cast<int>(k / perMatchup % 8);
+          setup.player = p0;
+          setup.opponent = p1;
+          setup.seed = options.seed + static_cast<std::uint64_t>(k);
+          const FightOutcome outcome = runFight(run, nullptr);
+          if (outcome.end == "Form5") ++tally.wins[p0][p1];
+          tally.events += outcome.events;
         }
+        done += last - first;
       }
-  result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    } catch (...) {
+      errors[static_cast<std::size_t>(j)] = std::current_exception();
+      failed = true;
+    }
+  };
+
+  std::vector<std::thread> helpers;
+  for (int j = 1; j < jobs; ++j) helpers.emplace_back(job, j);
+  // Alongside the jobs, a progress line a second until they are all done.
+  std::mutex finishing;
+  std::condition_variable finished;
+  bool allDone = false;
+  std::thread reporter;
+  if (progress)
+    reporter = std::thread([&] {
+      std::unique_lock lock(finishing);
+      while (!finished.wait_for(lock, std::chrono::seconds(1), [&] { return allDone; }))
+        *progress << "league: " << done << " of " << total << " fights\n" << std::flush;
+    });
+  job(0);
+  for (std::thread& t : helpers) t.join();
+  const auto end = Clock::now();
+  {
+    const std::lock_guard lock(finishing);
+    allDone = true;
+  }
+  finished.notify_all();
+  if (reporter.joinable()) reporter.join();
+  for (const std::exception_ptr& error : errors)
+    if (error) std::rethrow_exception(error);
+
+  LeagueResult result;
+  for (const JobTally& tally : tallies) {
+    for (int p0 = 0; p0 < 8; ++p0)
+      for (int p1 = 0; p1 < 8; ++p1) result.wins[p0][p1] += tally.wins[p0][p1];
+    result.events += tally.events;
+  }
+  result.fights = total;
+  result.seconds = std::chrono::duration<double>(end - start).count();
   return result;
 }
 

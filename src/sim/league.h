@@ -13,8 +13,15 @@ struct LeagueOptions {
   int fights = 100;  // per matchup
   std::uint64_t seed = 1;
   int speed = 5;
+  int jobs = 0;  // fights run side by side; 0: one per core
   std::string programFolder = ".";
 };
+
+// The most jobs a league runs side by side.
+inline constexpr int kMaxJobs = 256;
+
+// The jobs `options.jobs` asks for: itself, or one per core for 0.
+int jobsOf(const LeagueOptions& options);
 
 struct LeagueResult {
   std::array<std::array<int, 8>, 8> wins{};  // [side 0's fighter][side 1's fighter]
@@ -22,7 +29,9 @@ struct LeagueResult {
   double seconds = 0;
 };
 
-// Runs the league; `progress`, if given, gets a progress line now and then.
+// Runs the league; `progress`, if given, gets a progress line now and then. Fight k of the league
+// (matchup k / fights, in row order) is seeded with seed + k, whichever job runs it, so the
+// table is the same for any number of jobs.
 LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress);
 
 void printLeague(const LeagueResult& result, int fightsPerMatchup, std::ostream& out);

@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
   });
   cli::addValue(league, "--speed", "S", "The battle speed, 1 to 20; default 5",
                 [&](auto& v) { leagueOptions.speed = cli::wholeNumber<int>("--speed", v, 1, 20); });
+  cli::addValue(league, "--jobs", "N",
+                "Fights run side by side, 1 to " + std::to_string(kMaxJobs) +
+                    "; default one per core. The table is the same for any N",
+                [&](auto& v) { leagueOptions.jobs = cli::wholeNumber<int>("--jobs", v, 1, kMaxJobs); });
 
   CLI::App& game = *app.add_subcommand(
       "game", "The whole program from its start, on a script of timed input, as JSON lines");

@@ -28,6 +28,22 @@ TEST(ProgramRandom, DrawsAreExactInSinglePrecisionAndBelowOne) {
   }
 }
 
+TEST(ProgramRandom, WholeNumberDrawsAreTheTruncatedProducts) {
+  // below(n) takes a draw just as next() does and gives Fix(r * n), for the battle's 13 commands,
+  // the flicker's 2 pictures and sizes where the product's low bits matter.
+  for (const std::int32_t n : {1, 2, 3, 13, 100, 1 << 20, 2147483647}) {
+    ProgramRandom a, b;
+    a.reseed(777 + static_cast<std::uint64_t>(n));
+    b.reseed(777 + static_cast<std::uint64_t>(n));
+    for (int i = 0; i < 20000; ++i) ASSERT_EQ(a.below(n), Fix(b.next() * n)) << "n " << n << ", draw " << i;
+    EXPECT_EQ(a.state(), b.state());
+  }
+  // The first draw from state 0: its top 24 bits E220A8 times 13, truncated.
+  ProgramRandom r;
+  r.reseed(0);
+  EXPECT_EQ(r.below(13), Fix(0xE220A8 / 16777216.0 * 13));
+}
+
 TEST(VbMath, RoundingRules) {
   EXPECT_EQ(roundHalfEven(2.5), 2);
   EXPECT_EQ(roundHalfEven(3.5), 4);

@@ -40,10 +40,10 @@ TEST(SpriteStore, HoldsTwoHundredAndTwentyFourPicturesInRowsOfFourteen) {
   game.ORE(0);
   const auto& ore = game.store.ctl->ORE;
   ASSERT_EQ(ore.size(), 224u);
-  EXPECT_EQ(ore[15]->Left, 105 + 315);
-  EXPECT_EQ(ore[15]->Top, 105 + 315);
-  EXPECT_EQ(ore[223]->Top, 105 + 315 * 15);
-  EXPECT_TRUE(std::none_of(ore.begin(), ore.end(), [](const auto& p) { return p->Visible; }));
+  EXPECT_EQ(ore[15].Left, 105 + 315);
+  EXPECT_EQ(ore[15].Top, 105 + 315);
+  EXPECT_EQ(ore[223].Top, 105 + 315 * 15);
+  EXPECT_TRUE(std::none_of(ore.begin(), ore.end(), [](const auto& p) { return p.Visible; }));
   EXPECT_THROW(game.ORE(224), std::out_of_range);
   EXPECT_THROW(game.ORE(-1), std::out_of_range);
 }

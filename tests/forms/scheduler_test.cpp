@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "fake_host.h"
 #include "forms/test_forms.h"
 
@@ -94,6 +96,60 @@ TEST_F(SchedulerTest, UnloadStopsTimersAndTheNextLoadStartsFromDesignState) {
   v.runFor(ms(100));
   std::vector<std::string> expected = {"C"};
   EXPECT_EQ(form.fired, expected);
+}
+
+}  // namespace
+}  // namespace mojara::testing
+
+namespace mojara::testing {
+namespace {
+
+struct ManualClock : forms::Clock {
+  Nanos t = 0;
+  Nanos now() const override { return t; }
+};
+
+// The firing order, worked out the long way: of the timers due, the earliest, and of those due
+// together the one enabled first; it is then due a period later.
+TEST(Scheduler, FiresInTheOrderOfDueTimeThenEnablingOverManyTurnsAndRestarts) {
+  ManualClock clock;
+  forms::Scheduler scheduler(clock, 1'000'000);
+  std::vector<std::unique_ptr<forms::Timer>> timers;
+  for (const int interval : {3, 5, 15, 5, 1})
+    timers.push_back(std::make_unique<forms::Timer>("T" + std::to_string(timers.size()), interval, false));
+  struct Expected {
+    Nanos due;
+    std::uint64_t order;
+    bool running = false;
+  };
+  std::vector<Expected> model(timers.size());
+  std::uint64_t enables = 0;
+  auto enable = [&](std::size_t i) {
+    timers[i]->enable();
+    model[i] = {clock.t + Nanos{timers[i]->Interval()} * 1'000'000, enables++, true};
+  };
+  for (auto& timer : timers) scheduler.attach(*timer);
+  for (std::size_t i : {2u, 0u, 3u, 1u}) enable(i);
+
+  for (int turn = 0; turn < 400; ++turn) {
+    // The model's next timer.
+    std::size_t next = model.size();
+    for (std::size_t i = 0; i < model.size(); ++i)
+      if (model[i].running && (next == model.size() || model[i].due < model[next].due ||
+                               (model[i].due == model[next].due && model[i].order < model[next].order)))
+        next = i;
+    ASSERT_LT(next, model.size());
+    ASSERT_EQ(scheduler.nextDue(), model[next].due) << "turn " << turn;
+    clock.t = model[next].due;
+    ASSERT_EQ(scheduler.takeDue(clock.t), timers[next].get()) << "turn " << turn;
+    model[next].due += Nanos{timers[next]->Interval()} * 1'000'000;
+    // Now and then a timer stops, or starts again counting from now.
+    if (turn % 37 == 5) {
+      timers[turn % 5]->disable();
+      model[turn % 5].running = false;
+    }
+    if (turn % 23 == 11 && !timers[turn % 5]->Enabled()) enable(turn % 5);
+  }
 }
 
 }  // namespace
