@@ -16,12 +16,14 @@ fight_seconds=${FIGHT_SECONDS:-20}
 xwin=$build/bin/xwin
 [[ -x $game && -x $xwin ]] || { echo "window_bench: no $game or $xwin; build the game first" >&2; exit 2; }
 
+# Settings of its own, so that the player's (full screen, say) do not change the figures.
+export XDG_CONFIG_HOME=$(mktemp -d)
 # A display of our own; -noreset keeps it up between one game and the next.
 displayfile=$(mktemp)
 exec 5> "$displayfile"
 Xvfb -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 5 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$displayfile" "$XDG_CONFIG_HOME"' EXIT
 for _ in $(seq 50); do [[ -s $displayfile ]] && break; sleep 0.1; done
 [[ -s $displayfile ]] || { echo "window_bench: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(head -n 1 "$displayfile")

@@ -60,6 +60,7 @@ void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
   // None of these keys is in the battle's key table: the game never sees them.
   if (code == forms::vk::F11 || (code == forms::vk::Return && (shift & kAlt))) {
     toggleFullScreen();
+    if (hooks.fullScreenChanged) hooks.fullScreenChanged(fullScreen_);
   } else if (code == kM && shift == 0) {
     if (hooks.toggleMute) hooks.toggleMute();
   } else if (const VolumeKey* volume = volumeKey(code); volume && shift == 0) {
@@ -70,8 +71,11 @@ void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
   afterEvent();
 }
 
-void FrontEnd::toggleFullScreen() {
-  fullScreen_ = !fullScreen_;
+void FrontEnd::toggleFullScreen() { setFullScreen(!fullScreen_); }
+
+void FrontEnd::setFullScreen(bool on) {
+  if (on == fullScreen_) return;
+  fullScreen_ = on;
   for (auto& [form, window] : windows_) window->setFullScreen(fullScreen_);
 }
 

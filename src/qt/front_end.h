@@ -59,6 +59,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
     std::function<bool()> input;  // any key or mouse input; false: it goes no further
     std::function<void()> toggleMute;
     std::function<void(int musicSteps, int effectsSteps)> changeVolume;
+    std::function<void(bool on)> fullScreenChanged;  // by the player's key
   };
   Hooks hooks;
   // A key press from the keyboard, for the game unless it is one of the front end's own keys
@@ -70,6 +71,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
 
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
   void toggleFullScreen();
+  void setFullScreen(bool on);
+  bool fullScreen() const { return fullScreen_; }
 
  private:
   void fireTimers();

@@ -23,6 +23,7 @@
 #include "qt/quit_on_signals.h"
 #include "qt/picture_library.h"
 #include "qt/replay_hooks.h"
+#include "qt/settings_file.h"
 
 namespace {
 
@@ -101,6 +102,12 @@ int main(int argc, char** argv) {
   mojara::qt::GameApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mojara Taisen"));
 
+  // What the player chose last time; this run's command line wins over it.
+  mojara::qt::SettingsFile settingsFile(mojara::qt::SettingsFile::settingsPath(),
+                                        [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
+  const mojara::Options chosen = mojara::withSettings(parsed, settingsFile.settings());
+  options = &chosen;
+
   std::unique_ptr<mojara::qt::PictureLibrary> pictures;
   try {
     pictures = std::make_unique<mojara::qt::PictureLibrary>(
@@ -118,6 +125,17 @@ int main(int argc, char** argv) {
       QApplication::beep();
   });
   sound.setClock(frontEnd);
+  static_assert(mojara::Settings::kLevelSteps == mojara::audio::SoundLevels::kSteps);
+  sound.setLevels({settingsFile.settings().music, settingsFile.settings().effects, settingsFile.settings().muted});
+  frontEnd.setFullScreen(settingsFile.settings().fullScreen);
+  // The player's changes are kept as they are made.
+  const auto keepSound = [&] {
+    mojara::Settings now = settingsFile.settings();
+    now.music = sound.levels().music;
+    now.effects = sound.levels().effects;
+    now.muted = sound.levels().muted;
+    settingsFile.keep(now);
+  };
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
@@ -163,9 +181,18 @@ int main(int argc, char** argv) {
     });
     attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
   }
-  frontEnd.hooks.toggleMute = [&sound] { sound.toggleMute(); };
-  frontEnd.hooks.changeVolume = [&sound](int musicSteps, int effectsSteps) {
+  frontEnd.hooks.toggleMute = [&] {
+    sound.toggleMute();
+    keepSound();
+  };
+  frontEnd.hooks.changeVolume = [&](int musicSteps, int effectsSteps) {
     sound.changeVolume(musicSteps, effectsSteps);
+    keepSound();
+  };
+  frontEnd.hooks.fullScreenChanged = [&](bool on) {
+    mojara::Settings now = settingsFile.settings();
+    now.fullScreen = on;
+    settingsFile.keep(now);
   };
 
   if (player)

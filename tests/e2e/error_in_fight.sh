@@ -8,7 +8,7 @@ out=$2
 mkdir -p "$out"
 replay="$out/overflowing-points.txt"
 printf '# mojara replay 1\n# fight 0 7 --seed 3 --speed 5 --pow 0,0 --score 2147483000,0 --demo\n' > "$replay"
-QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout 60 "$bin/mojara" --replay "$replay" \
+XDG_CONFIG_HOME="$out/config-error" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout 60 "$bin/mojara" --replay "$replay" \
   --timer-resolution 1 > "$out/error.log" 2>&1
 status=$?
 if [ "$status" -ne 1 ]; then

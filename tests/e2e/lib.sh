@@ -9,6 +9,9 @@ export LC_ALL=C.UTF-8
 
 mkdir -p "$out"
 rm -f "$out"/*.png
+# Settings of the test's own, fresh each run: never the player's.
+export XDG_CONFIG_HOME="$out/config"
+rm -rf "$XDG_CONFIG_HOME"
 
 # A display of our own: Xvfb picks a free number and tells us which. -noreset keeps it up when
 # one game ends and the next has not yet connected.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The windows as a player meets them, attract mode on: the help opened over the title holds off
 # the demo fight however long it is read; its close button closes only the help; full screen and
-# back puts the title window where it was; the title's close button ends the game at once.
+# back puts the title window where it was; the title's close button ends the game at once, and
+# what the player changed is in the settings file.
 #   windows_as_a_player.sh BIN_DIR OUT_DIR
 set -euo pipefail
 bin=$1
@@ -42,7 +43,12 @@ xdotool key --window "$title" F11
 sleep 0.5
 [ "$(geometry "$title")" = "$placed" ] || fail "back from full screen at $(geometry "$title"), not $placed"
 
+xdotool key --window "$title" bracketleft  # the music a step softer: a setting to keep
+sleep 0.3
 "$bin/xwin" close 'タイトル'
 wait_for_exit 3
 [ "$status" -eq 0 ] || fail "closing the title ended the game with status $status (see $out/mojara.log)"
+settings="$XDG_CONFIG_HOME/mojara/settings.ini"
+grep -qx 'music=7' "$settings" || fail "the softer music was not kept in $settings"
+grep -qx 'fullScreen=false' "$settings" || fail "leaving full screen was not kept in $settings"
 echo "$me: the help held off the demo, full screen came back to $placed, the close ended the game"

@@ -23,7 +23,7 @@ done
 "$prefix/bin/mojara" --version | grep -q '^mojara ' || fail "mojara --version did not answer"
 # The game starts from the moved install (a missing picture would stop it at once with a message).
 status=0
-QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout 3 "$prefix/bin/mojara" > "$work/run.log" 2>&1 || status=$?
+XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout 3 "$prefix/bin/mojara" > "$work/run.log" 2>&1 || status=$?
 [ "$status" = 124 ] || { cat "$work/run.log" >&2; fail "the installed game stopped with status $status"; }
 # Its headless runner finds the sound files beside it too: the music plays on the first tick.
 "$prefix/lib/mojara/mojara-sim" fight 0 1 --trace --max-events 51 | grep -q '"MMControl1","music2.mid"' ||

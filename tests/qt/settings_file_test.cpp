@@ -1,0 +1,122 @@
+// The settings file: what the player changes comes back at the next start, and no kind of broken
+// file crashes the game or loses what it held.
+#include "qt/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <filesystem>
+
+namespace mojara::qt {
+namespace {
+
+struct SettingsFileTest : ::testing::Test {
+  std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) / ("settings-" + std::to_string(::getpid()));
+  QString path = QString::fromStdString((folder / "mojara" / "settings.ini").string());
+  std::vector<std::string> warnings;
+  SettingsFile::Warn warn = [this](const std::string& why) { warnings.push_back(why); };
+
+  void SetUp() override { std::filesystem::remove_all(folder); }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+  void write(const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  QByteArray contents() const {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};
+
+TEST_F(SettingsFileTest, WhatThePlayerChangesComesBackAtTheNextStart) {
+  Settings changed;
+  {
+    SettingsFile file(path, warn);
+    EXPECT_EQ(file.settings(), Settings{}) << "no file: the defaults";
+    changed = file.settings();
+    changed.scale = 3;
+    changed.fullScreen = true;
+    changed.music = 2;
+    changed.effects = 0;
+    changed.muted = true;
+    changed.attract = false;
+    file.keep(changed);
+  }
+  EXPECT_EQ(SettingsFile(path, warn).settings(), changed);
+  EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(SettingsFileTest, AValueOutOfItsRangeGivesItsDefaultAndIsKeptAsItWas) {
+  write("[window]\nscale=12\nfullScreen=maybe\n[sound]\nmusic=3\neffects=-1\n[other]\nfromANewerVersion=7\n");
+  SettingsFile file(path, warn);
+  Settings expected;
+  expected.music = 3;
+  EXPECT_EQ(file.settings(), expected);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("window/scale, window/fullScreen, sound/effects"), std::string::npos) << warnings[0];
+
+  Settings changed = file.settings();
+  changed.muted = true;
+  file.keep(changed);
+  const QByteArray kept = contents();
+  for (const char* line : {"scale=12", "fullScreen=maybe", "music=3", "effects=-1", "fromANewerVersion=7", "muted=true"})
+    EXPECT_TRUE(kept.contains(line)) << line << " missing from\n" << kept.toStdString();
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeKeptWholeGivesTheDefaultsAndIsNeverWritten) {
+  const QByteArray junk("\x7f" "ELF\x02\x01\x01\0\0\0 binary", 17);
+  for (const QByteArray& bytes : {QByteArray("; my own notes\n[sound]\nmusic=2\n"),
+                                  QByteArray("[sound]\nmusic=2\nthis line is no setting\n"), junk}) {
+    warnings.clear();
+    write(bytes);
+    SettingsFile file(path, warn);
+    EXPECT_EQ(file.settings(), Settings{});
+    EXPECT_EQ(warnings.size(), 1u);
+    Settings changed;
+    changed.fullScreen = true;
+    file.keep(changed);
+    EXPECT_EQ(contents(), bytes) << "the file was written over";
+    EXPECT_TRUE(file.settings().fullScreen) << "the change holds for this run";
+  }
+}
+
+TEST_F(SettingsFileTest, AFolderWhereTheFileShouldBeIsLeftAlone) {
+  QDir().mkpath(path);
+  SettingsFile file(path, warn);
+  EXPECT_EQ(file.settings(), Settings{});
+  EXPECT_EQ(warnings.size(), 1u);
+  file.keep(Settings{.scale = 2});
+  EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+TEST(Settings, TheCommandLineWinsForItsRun) {
+  Settings kept;
+  kept.scale = 4;
+  kept.attract = false;
+  Options plain;
+  EXPECT_EQ(withSettings(plain, kept).scale, 4);
+  EXPECT_FALSE(withSettings(plain, kept).attract);
+  Options given;
+  given.scale = 2;
+  EXPECT_EQ(withSettings(given, kept).scale, 2);
+  kept.attract = true;
+  given.attract = false;  // --no-attract
+  EXPECT_FALSE(withSettings(given, kept).attract);
+}
+
+TEST(Settings, ThePlayersOwnFileFollowsXdgConfigHome) {
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", "/somewhere/config");
+  EXPECT_EQ(SettingsFile::settingsPath(), QStringLiteral("/somewhere/config/mojara/settings.ini"));
+  qunsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(SettingsFile::settingsPath(), QDir::homePath() + QStringLiteral("/.config/mojara/settings.ini"));
+  if (!saved.isNull()) qputenv("XDG_CONFIG_HOME", saved);
+}
+
+}  // namespace
+}  // namespace mojara::qt
