@@ -7,6 +7,14 @@
 
 namespace {
 
+// The next of the benchmark's demo fights: every pairing of the roster in turn, each with its
+// own seed.
+void nextDemoFight(mojara::FightSetup& setup, std::uint64_t& seed) {
+  setup.player = static_cast<int>(seed % 8);
+  setup.opponent = static_cast<int>((seed / 8) % 8);
+  setup.seed = seed++;
+}
+
 void DemoFight(benchmark::State& state) {
   mojara::sim::FightRun run;
   mojara::FightSetup& setup = run.recorded.fight;
@@ -15,9 +23,7 @@ void DemoFight(benchmark::State& state) {
   std::uint64_t seed = 1;
   long long events = 0;
   for (auto _ : state) {
-    setup.player = static_cast<int>(seed % 8);
-    setup.opponent = static_cast<int>((seed / 8) % 8);
-    setup.seed = seed++;
+    nextDemoFight(setup, seed);
     events += mojara::sim::runFight(run, nullptr).events;
   }
   state.counters["fights/s"] =
@@ -37,9 +43,7 @@ void TracedFight(benchmark::State& state) {
   std::uint64_t seed = 1;
   long long lines = 0;
   for (auto _ : state) {
-    setup.player = static_cast<int>(seed % 8);
-    setup.opponent = static_cast<int>((seed / 8) % 8);
-    setup.seed = seed++;
+    nextDemoFight(setup, seed);
     lines += mojara::sim::runFight(run, &file).events;
   }
   state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);

@@ -58,7 +58,8 @@ SettingsFile::SettingsFile(const QString& path, Warn warn) : warn_(std::move(war
           "; the game starts with its defaults and leaves the file as it is");
     return;
   }
-  std::string bad;
+  std::string bad;  // the keys whose values the game cannot use
+  const auto unusable = [&bad](const char* key) { bad += std::string(bad.empty() ? "" : ", ") + key; };
   const auto readInt = [&](const char* key, int lowest, int highest, auto set) {
     if (!file_->contains(QString::fromLatin1(key))) return;
     bool ok = false;
@@ -66,7 +67,7 @@ SettingsFile::SettingsFile(const QString& path, Warn warn) : warn_(std::move(war
     if (ok && value >= lowest && value <= highest)
       set(value);
     else
-      bad += std::string(bad.empty() ? "" : ", ") + key;
+      unusable(key);
   };
   const auto readBool = [&](const char* key, bool& into) {
     if (!file_->contains(QString::fromLatin1(key))) return;
@@ -76,7 +77,7 @@ SettingsFile::SettingsFile(const QString& path, Warn warn) : warn_(std::move(war
     else if (text == QStringLiteral("false") || text == QStringLiteral("0"))
       into = false;
     else
-      bad += std::string(bad.empty() ? "" : ", ") + key;
+      unusable(key);
   };
   readInt(kScale, 1, Settings::kMaxScale, [this](int v) { settings_.scale = v; });
   readBool(kFullScreen, settings_.fullScreen);
