@@ -17,6 +17,7 @@ struct FightSetup {
   std::array<std::int32_t, 2> pow{}, score{};
   std::optional<std::uint64_t> seed;  // the battle load's reseed; none: the system clock's
   bool demo = false;                  // side 0 draws its commands at random too
+  bool versus = false;                // side 1 is steered by a second player, not drawn at random
 
   bool operator==(const FightSetup&) const = default;
 };

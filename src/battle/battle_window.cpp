@@ -75,6 +75,8 @@ Form2::Form2(Program& program) : GameForm(program, Window::Battle) {
 void Form2::Form_Load() {
   BattleControls& c = *ctl;
   INPUTON = 1;
+  INPUTON2 = 0;  // a two-player fight gives side 1 to the second player after the load
+  KEYCMD2 = 0;
   HITCOUNT = 0;
   SEQTICK = 0;
   c.Label3.Caption.clear();

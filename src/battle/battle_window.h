@@ -58,11 +58,16 @@ class Form2 : public GameForm<BattleControls> {
   std::int32_t SEQTICK = 0;   // events of the opening and the closing
   std::int32_t INPUTON = 0;   // 1: side 0 takes the player's keys
   std::int32_t KEYCMD = 0;    // the player's pending command code
+  // Two-player play: side 1 takes the second player's keys instead of drawing its commands.
+  std::int32_t INPUTON2 = 0;  // 1: side 1 takes the second player's keys (set after the load)
+  std::int32_t KEYCMD2 = 0;   // the second player's pending command code
   std::int32_t DMGTALLY = 0;  // damage tally of the current combo
 
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode, int shift);
+  // The second player's key: the same rules as the first player's, for side 1's command.
+  void secondPlayerKeyDown(int keyCode);
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
@@ -78,6 +83,8 @@ class Form2 : public GameForm<BattleControls> {
 
  private:
   void onKeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
+  void onSecondPlayerKeyDown(int keyCode) override { secondPlayerKeyDown(keyCode); }
+  void takeKey(int keyCode, std::int32_t& pending);
   void onTimer(forms::Timer& timer) override;
 
   void liveTick();

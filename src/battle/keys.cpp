@@ -37,7 +37,12 @@ std::int32_t commandOfKey(int keyCode) {
 
 }  // namespace
 
-void Form2::Form_KeyDown(int keyCode, int /*shift*/) {
+void Form2::Form_KeyDown(int keyCode, int /*shift*/) { takeKey(keyCode, KEYCMD); }
+
+void Form2::secondPlayerKeyDown(int keyCode) { takeKey(keyCode, KEYCMD2); }
+
+// A key press of either player: `pending` is that player's command, waiting for the next tick.
+void Form2::takeKey(int keyCode, std::int32_t& pending) {
   BattleControls& c = *ctl;
   M.PRESSED = 1;
   const bool live = M.LIFE[1] > 0 && INPUTON != 0 && CLOCK > 0 && M.LIFE[0] > 0 && !c.Label2.Visible;
@@ -46,7 +51,7 @@ void Form2::Form_KeyDown(int keyCode, int /*shift*/) {
       desktop.beep();
       togglePause();
     } else if (const std::int32_t command = commandOfKey(keyCode)) {
-      KEYCMD = command;
+      pending = command;
     }
   } else if (keyCode == forms::vk::Space && !c.Timer3.Enabled() && !c.Timer2.Enabled()) {
     desktop.beep();

@@ -21,6 +21,9 @@ inline void Form2::stepCommand() {
   if (INPUTON != 0 && s != 1) {
     command = KEYCMD;
     KEYCMD = 0;
+  } else if (s == 1 && INPUTON2 != 0) {
+    command = KEYCMD2;
+    KEYCMD2 = 0;
   } else {
     command = program.rnd.below(kCommandDraws);  // Fix(r * 13)
   }

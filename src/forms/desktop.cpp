@@ -112,6 +112,11 @@ void Desktop::keyDown(Form& form, int keyCode, int shift) {
   dispatch([&] { form.onKeyDown(keyCode, shift); });
 }
 
+void Desktop::secondPlayerKeyDown(Form& form, int keyCode) {
+  if (!acceptsInput() || !form.shown_) return;
+  dispatch([&] { form.onSecondPlayerKeyDown(keyCode); });
+}
+
 void Desktop::click(Control& control) {
   if (!acceptsInput() || !control.Parent || !control.Parent->shown_) return;
   if (control.Kind == ControlKind::CommandButton && !static_cast<CommandButton&>(control).Enabled) return;

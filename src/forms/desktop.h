@@ -52,6 +52,7 @@ class Desktop {
   // Input from the front end, each dispatched as one event. Ignored after the end of the program
   // and, except for closeMessageBox, while a message box is open.
   void keyDown(Form& form, int keyCode, int shift = 0);
+  void secondPlayerKeyDown(Form& form, int keyCode);
   void click(Control& control);
   void mouseMove(Form& form, float x, float y, int button = 0);
   void mouseDown(Form& form, float x, float y, int button);

@@ -52,6 +52,9 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
   virtual void onKeyDown(int keyCode, int shift) { (void)keyCode, (void)shift; }
+  // A key of the second player, in two-player play: the code of the key that player 1 would press
+  // for the same command.
+  virtual void onSecondPlayerKeyDown(int keyCode) { (void)keyCode; }
   virtual void onClick(Control& control) { (void)control; }
   virtual void onMouseMove(Control& control, int button, float x, float y) {
     (void)control, (void)button, (void)x, (void)y;

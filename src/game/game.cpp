@@ -71,6 +71,8 @@ void Game::startFight(const FightSetup& setup, AfterFight after) {
   loadSeed_.reset();
   // In demo play the computer steers side 0 too: the battle's load gave it to the keys.
   if (fight.demo && battle.loaded()) battle.INPUTON = 0;
+  // In a two-player fight the second player steers side 1.
+  if (fight.versus && battle.loaded()) battle.INPUTON2 = 1;
 }
 
 void Game::fightOver(Window next) {

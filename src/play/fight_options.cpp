@@ -27,10 +27,15 @@ void addFightOptions(CLI::App& app, FightOptions& o) {
   });
   app.add_flag_callback(
       "--demo", [&o] { o.fight.demo = o.anyGiven = true; }, "Side 0 draws its commands at random too");
+  app.add_flag_callback(
+      "--versus", [&o] { o.fight.versus = o.anyGiven = true; },
+      "Two players: side 1 is steered by the second player's keys instead of the computer's draws");
 }
 
 void takeSlots(FightOptions& o) {
   if (o.rosterSlots.size() != 2) throw cli::UsageError("expected two roster slots P0 P1 (0 to 7)");
+  if (o.fight.demo && o.fight.versus)
+    throw cli::UsageError("--demo and --versus cannot go together: in a two-player fight both sides are played");
   o.fight.player = cli::rosterSlot("P0", o.rosterSlots[0]);
   o.fight.opponent = cli::rosterSlot("P1", o.rosterSlots[1]);
 }

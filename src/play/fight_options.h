@@ -1,5 +1,5 @@
 // The options that describe a fight's set-up, read the same way from the headless runner's
-// command line and from a replay's header: P0 P1 --seed N --speed S --pow A,B --score A,B --demo.
+// command line and from a replay's header: P0 P1 --seed N --speed S --pow A,B --score A,B --demo --versus.
 #pragma once
 
 #include <string>
@@ -16,7 +16,7 @@ struct FightOptions {
   bool anyGiven = false;                 // whether any set-up option was given
 };
 
-// Adds P0, P1, --seed, --speed, --pow, --score and --demo to `app`, written into `options`.
+// Adds P0, P1, --seed, --speed, --pow, --score, --demo and --versus to `app`, written into `options`.
 void addFightOptions(CLI::App& app, FightOptions& options);
 
 // After the parse: the roster slots from P0 and P1 (UsageError when they are not two slots).

@@ -41,7 +41,7 @@ std::string replayText(const RecordedFight& r) {
   out << kMagic << kReplayVersion << "\n"
       << kFightLine << f.player << ' ' << f.opponent << " --seed " << f.seed.value_or(0) << " --speed "
       << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ',' << f.score[1]
-      << (f.demo ? " --demo" : "") << "\n";
+      << (f.demo ? " --demo" : "") << (f.versus ? " --versus" : "") << "\n";
   out << keyLinesText(r.keys);
   if (r.cutShortAfter) out << kCutShortLine << *r.cutShortAfter << "\n";
   return out.str();
@@ -57,6 +57,8 @@ RecordedFight readReplay(std::string_view text) {
   if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
     throw InputError("line 2: expected '# fight ...'");
   RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt};
+  if (!recorded.fight.versus && anySecondPlayerKey(recorded.keys))
+    throw InputError("it has keys of a second player (EVENT 2:KEY), but the fight is not --versus");
   for (std::size_t i = 2; i < lines.size(); ++i) {
     if (!lines[i].starts_with(kCutShortLine)) continue;
     const std::string number = lines[i].substr(kCutShortLine.size());

@@ -1,8 +1,8 @@
 // A recorded fight: what is needed to play it again exactly. The file is a keys file with a small
 // header, so the runner can also read it as one:
 //   # mojara replay 1
-//   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo]
-//   EVENT KEY
+//   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo] [--versus]
+//   EVENT KEY       (or EVENT 2:KEY, a key of the second player)
 //   ...
 //   # cut short after event N     (only when the program ended before the fight did)
 #pragma once

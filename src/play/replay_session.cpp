@@ -18,10 +18,10 @@ void ReplayRecorder::fightStarting(const FightSetup& fight) {
   save(false);
 }
 
-void ReplayRecorder::keyPressed(const forms::Form& form, int code) {
+void ReplayRecorder::keyPressed(const forms::Form& form, int code, int player) {
   const forms::Form& battle = game_.form(Window::Battle);
   if (!recording_ || &form != &battle || !battle.loaded()) return;
-  fight_.keys.push_back({battle.timerEvents() + 1, code});
+  fight_.keys.push_back({battle.timerEvents() + 1, code, player});
   // Written as it goes, so a program that is killed still leaves the keys played so far.
   save(false);
 }
@@ -65,7 +65,8 @@ void ReplayPlayer::timerFired() {
   forms::Form& battle = game_.form(Window::Battle);
   if (!battle.loaded()) return;
   if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return game_.desktop.end();
-  keys_.deliverBefore(battle.timerEvents() + 1, [&](int code) { game_.desktop.keyDown(battle, code); });
+  keys_.deliverBefore(battle.timerEvents() + 1,
+                      [&](const KeyPress& press) { pressKey(game_.desktop, battle, press); });
 }
 
 }  // namespace mojara

@@ -21,8 +21,8 @@ class ReplayRecorder : public FightObserver {
 
   void fightStarting(const FightSetup& fight) override;
   void fightOver(Window next) override;
-  // A key press about to be delivered to `form`.
-  void keyPressed(const forms::Form& form, int code);
+  // A key press of `player` (0 or 1) about to be delivered to `form`.
+  void keyPressed(const forms::Form& form, int code, int player = 0);
   // The program is ending (a window closed, a signal, the ending): a fight still being played is
   // written as far as it went, to be replayed up to there.
   void programEnding();

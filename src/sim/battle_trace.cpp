@@ -49,7 +49,8 @@ void sides(JsonWriter& json, std::string_view key, const BySide<std::int32_t>& v
 }  // namespace
 
 void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M,
-                     const Form2& b, const BattleView& v, const std::vector<SoundPlay>& sounds, int beeps) {
+                     const Form2& b, const BattleView& v, const std::vector<SoundPlay>& sounds, int beeps,
+                     bool versus) {
   JsonWriter json(out);
   json.raw("{\"e\":").number(e).raw(",\"timer\":").string(timer).raw(",\"IX\":").number(M.IX);
   sides(json, "ACTION", M.ACTION);
@@ -65,7 +66,9 @@ void appendTraceLine(std::string& out, long long e, const std::string& timer, co
   sides(json, "MOVEDMG", b.MOVEDMG);
   json.raw(",\"CLOCK\":").number(b.CLOCK).raw(",\"HITCOUNT\":").number(b.HITCOUNT);
   json.raw(",\"DMGTALLY\":").number(b.DMGTALLY).raw(",\"HITSIDE\":").number(b.HITSIDE);
-  json.raw(",\"KEYCMD\":").number(b.KEYCMD).raw(",\"SEQTICK\":").number(b.SEQTICK);
+  json.raw(",\"KEYCMD\":").number(b.KEYCMD);
+  if (versus) json.raw(",\"KEYCMD2\":").number(b.KEYCMD2);
+  json.raw(",\"SEQTICK\":").number(b.SEQTICK);
   json.raw(",\"PRESSED\":").number(M.PRESSED).raw(",\"STAGE\":").number(M.STAGE);
   // The widths as stored, in single precision, written with three decimals.
   pair(json, "LIFEMATA", [&](int i) { json.fixed3(static_cast<double>(v.lifeWidth[i])); });

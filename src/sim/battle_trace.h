@@ -38,9 +38,10 @@ void readView(const BattleControls& controls, BattleView& view);
 
 using SoundPlay = HeadlessSound::Play;
 
-// Appends the trace line of event `e` (no line break) to `out`.
+// Appends the trace line of event `e` (no line break) to `out`; a two-player fight's line also
+// gives KEYCMD2.
 void appendTraceLine(std::string& out, long long e, const std::string& timer, const Module1& M,
                      const Form2& battle, const BattleView& view, const std::vector<SoundPlay>& sounds,
-                     int beeps);
+                     int beeps, bool versus = false);
 
 }  // namespace mojara::sim

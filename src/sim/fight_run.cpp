@@ -106,7 +106,7 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
       break;
     }
     const long long event = outcome.events + 1;
-    keys.deliverBefore(event, [&](int code) { desktop.keyDown(battle, code); });
+    keys.deliverBefore(event, [&](const KeyPress& press) { pressKey(desktop, battle, press); });
     const auto due = desktop.nextDue();
     if (!due) {
       outcome.end = "stalled";
@@ -122,7 +122,8 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
         view = *end.closedView;
       else
         view = BattleView{};
-      appendTraceLine(out.text, event, timerName, M, battle, view, host.sound().plays(), host.beeps);
+      appendTraceLine(out.text, event, timerName, M, battle, view, host.sound().plays(), host.beeps,
+                      fight.versus);
       out.text += '\n';
       out.lineDone();
       host.sound().clearPlays();
@@ -166,8 +167,9 @@ std::string endLine(const FightOutcome& o) { return "{" + outcomeFields(o) + "}"
 void addFightArguments(CLI::App& app, FightArguments& a) {
   addFightOptions(app, a.setup);
   cli::addValue(app, "--keys", "FILE|-",
-                "Key presses, a line 'EVENT KEY' (KEY: a code, A-Z, LEFT, UP, RIGHT, DOWN, SPACE), each "
-                "delivered just before that timer event; - reads standard input",
+                "Key presses, a line 'EVENT KEY' (KEY: a code, A-Z, LEFT, UP, RIGHT, DOWN, SPACE; "
+                "'2:KEY' the second player's in a --versus fight), each delivered just before that "
+                "timer event; - reads standard input",
                 [&a](const std::string& v) {
                   a.keys = v;
                   a.setup.anyGiven = true;
@@ -210,6 +212,8 @@ FightRun takeFightRun(FightArguments& a) {
     } catch (const InputError& e) {
       throw InputError("keys file " + std::string(e.what()));
     }
+    if (!run.recorded.fight.versus && anySecondPlayerKey(run.recorded.keys))
+      throw InputError("keys file: it has keys of a second player (EVENT 2:KEY), for a --versus fight only");
   }
   return run;
 }

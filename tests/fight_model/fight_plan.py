@@ -6,7 +6,7 @@ the closing, including pause and resume with the space bar."""
 import random
 
 from mojara_model import FightOptions, run_fight
-from players import STYLES, Player, key_code, pause_and_resume, random_press
+from players import SECOND_PLAYER, STYLES, Player, key_press, pause_and_resume, random_press
 
 RESOLUTIONS = [1, 5, 10, 16, 20, 50, 100, 54.925]
 # Situations a run should reach somewhere; the plan searches for the missing.
@@ -37,6 +37,8 @@ class Fight:
                 "--pow", "%d,%d" % o.pow, "--score", "%d,%d" % o.score, "--trace"]
         if o.demo:
             args.append("--demo")
+        if o.versus:
+            args.append("--versus")
         if o.max_events != 100000:
             args += ["--max-events", str(o.max_events)]
         if self.resolution_given:
@@ -107,9 +109,16 @@ def _candidate(index, rnd, lengths):
         options.resolution = rnd.choice(RESOLUTIONS)
     player = Player(rnd, style,
                     rnd.choice([0.05, 0.2, 0.5, 0.9]), rnd.choice([0.0, 0.01, 0.03]))
+    # Every fourth fight of the kinds that play side 0 by keys is a versus fight, with a second
+    # player of its own style on side 1.
+    options.versus = kind in (1, 4) and (index // 8) % 2 == 1
+    second = None
+    if options.versus:
+        second = Player(rnd, rnd.choice(STYLES), rnd.choice([0.05, 0.2, 0.5, 0.9]),
+                        rnd.choice([0.0, 0.01, 0.03]), side=1)
     notes = {}
-    lines, end = run_fight(options, lengths, press_hook=player, notes=notes)
-    tokens = list(player.tokens)
+    lines, end = run_fight(options, lengths, press_hook=player, notes=notes, second_hook=second)
+    tokens = list(player.tokens) + (second.tokens if second else [])
     finishing, closing = _phases(lines)
     # Presses on the finishing ticks and in the closing change nothing that
     # came before them, so they are added after the fight has been played.
@@ -128,7 +137,11 @@ def _candidate(index, rnd, lengths):
     elif kind == 7:
         # Stop the run at, just before or well before its hand-over.
         options.max_events = [end["e"], end["e"] - 1, rnd.randint(0, 60)][(index // 16) % 3]
-    options.keys = [(e, key_code(t)) for e, t in tokens]
+    if options.versus:
+        # The second player's presses on the finishing ticks and in the closing too.
+        tokens += [(e, SECOND_PLAYER + t) for e, t in _presses(rnd, finishing or end["e"], end["e"], 0.3, 0.2)]
+        tokens.sort(key=lambda item: item[0])
+    options.keys = [(e,) + key_press(t) for e, t in tokens]
     return Fight(options, tokens, resolution_given, notes)
 
 

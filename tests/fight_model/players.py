@@ -11,6 +11,16 @@ OTHER_CODES = [0, 13, 16, 27, 48, 66, 112, 255, 1000, 65535]
 STYLES = ("random", "chaser", "runaway", "still", "juggler")
 
 
+SECOND_PLAYER = "2:"            # before a key of the second player in a versus fight
+
+
+def key_press(token):
+    """(code, player) of a keys-file token: player 1 for a "2:KEY" token, else 0."""
+    if token.startswith(SECOND_PLAYER):
+        return key_code(token[len(SECOND_PLAYER):]), 1
+    return key_code(token), 0
+
+
 def key_code(token):
     """The virtual-key code a keys-file token names."""
     upper = token.upper()
@@ -49,11 +59,13 @@ def pause_and_resume(rnd):
 
 
 class Player:
-    """A press hook for the model: presses keys before timer events."""
+    """A press hook for the model: presses keys before timer events, for
+    side 0 (the first player) or, in a versus fight, side 1 (the second)."""
 
-    def __init__(self, rnd, style, density, pause_rate):
+    def __init__(self, rnd, style, density, pause_rate, side=0):
         self.rnd, self.style = rnd, style
         self.density, self.pause_rate = density, pause_rate
+        self.side = side
         self.tokens = []
 
     def __call__(self, event, battle):
@@ -65,15 +77,16 @@ class Player:
                 pressed.append(random_press(rnd))
         if rnd.random() < self.pause_rate:
             pressed += pause_and_resume(rnd)
-        self.tokens += [(event, token) for token in pressed]
+        prefix = SECOND_PLAYER if self.side else ""
+        self.tokens += [(event, prefix + token) for token in pressed]
         return [key_code(token) for token in pressed]
 
     def _choose(self, b):
-        rnd = self.rnd
-        toward = "RIGHT" if b.XPOS[1] > b.XPOS[0] else "LEFT"
+        rnd, me, other = self.rnd, self.side, 1 - self.side
+        toward = "RIGHT" if b.XPOS[other] > b.XPOS[me] else "LEFT"
         away = "LEFT" if toward == "RIGHT" else "RIGHT"
         if self.style == "chaser":
-            if abs(b.XPOS[1] - b.XPOS[0]) > rnd.choice([700, 900, 1500]):
+            if abs(b.XPOS[other] - b.XPOS[me]) > rnd.choice([700, 900, 1500]):
                 return spelled(rnd, toward)
             letter = rnd.choice(ATTACKS)
             return spelled(rnd, "UP" if letter == "U" else letter)
@@ -88,11 +101,11 @@ class Player:
     def _juggle(self, b, toward):
         """Rampage from close by whenever it is paid for, else punch or kick:
         the knock-backs keep the computer in reach of the next rampage."""
-        rnd = self.rnd
-        if b.ACTION[0] < 49000:
+        rnd, me = self.rnd, self.side
+        if b.ACTION[me] < 49000:
             return None
         distance = abs(b.XPOS[1] - b.XPOS[0])
-        if b.POW[0] >= 40 and distance <= rnd.choice([900, 1000, 1100, 1300]):
+        if b.POW[me] >= 40 and distance <= rnd.choice([900, 1000, 1100, 1300]):
             return spelled(rnd, "W")
         if distance <= 1100:
             return spelled(rnd, rnd.choice("AZ"))

@@ -19,7 +19,8 @@ class FightOptions:
     pow: tuple = (0, 0)
     score: tuple = (0, 0)
     demo: bool = False
-    keys: list = field(default_factory=list)     # [(event, key code)], sorted
+    versus: bool = False                         # side 1 is the second player's
+    keys: list = field(default_factory=list)     # [(event, key code, player)], sorted
     max_events: int = 100000
     resolution: float = DEFAULT_RESOLUTION
 
@@ -84,12 +85,13 @@ class Host:
         self.beeps += 1
 
 
-def run_fight(options, sound_lengths, press_hook=None, notes=None):
+def run_fight(options, sound_lengths, press_hook=None, notes=None, second_hook=None):
     """Return (trace lines, end line) as the runner's JSON objects would read.
 
     press_hook(event, battle), if given, returns more key codes to press just
     before that event, after those of options.keys (a player that reacts to
-    the fight).  notes, if given, is a dict that receives the counts of the
+    the fight); second_hook the same for the second player of a versus
+    fight.  notes, if given, is a dict that receives the counts of the
     rare situations the fight reached.
     """
     host = Host(options, sound_lengths)
@@ -98,6 +100,8 @@ def run_fight(options, sound_lengths, press_hook=None, notes=None):
     host.enable("Timer3")          # enabled in its design state
     if options.demo:
         battle.INPUTON = 0
+    if options.versus:
+        battle.INPUTON2, battle.versus = 1, True
     keys = sorted(options.keys, key=lambda k: k[0])
     lines, event, next_key = [], 0, 0
     if notes is not None:
@@ -106,11 +110,14 @@ def run_fight(options, sound_lengths, press_hook=None, notes=None):
         if event >= options.max_events:
             return lines, battle.end_line("limit", event)
         while next_key < len(keys) and keys[next_key][0] <= event + 1:
-            battle.key_down(keys[next_key][1])
+            battle.key_down(*keys[next_key][1:])
             next_key += 1
         if press_hook is not None:
             for code in press_hook(event + 1, battle):
                 battle.key_down(code)
+        if second_hook is not None:
+            for code in second_hook(event + 1, battle):
+                battle.key_down(code, 1)
         name = host.next_timer()
         if name is None:
             return lines, battle.end_line("stalled", event)

@@ -87,6 +87,9 @@ def cpu(b):
     if b.INPUTON != 0 and s != 1:
         c = b.KEYCMD
         b.KEYCMD = 0
+    elif s == 1 and b.INPUTON2 != 0:
+        c = b.KEYCMD2
+        b.KEYCMD2 = 0
     else:
         c = fix(b.host.rng.draw() * 13)
     if c in (1, 11, 2, 12):

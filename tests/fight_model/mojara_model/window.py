@@ -50,6 +50,8 @@ class Battle:
         self.SHOWLIFE, self.SHOWPOW, self.MOVEDMG = [0, 0], [0, 0], [0, 0]
         self.CLOCK = self.HITCOUNT = self.HITSIDE = self.SEQTICK = 0
         self.INPUTON = self.KEYCMD = self.DMGTALLY = 0
+        self.INPUTON2 = self.KEYCMD2 = 0    # a versus fight's second player
+        self.versus = False
         self.handed_over_to = None
 
     # ---- controls in their design state -------------------------------
@@ -81,6 +83,7 @@ class Battle:
     def load(self, seed):
         self._build_controls()
         self.INPUTON, self.HITCOUNT, self.SEQTICK = 1, 0, 0
+        self.INPUTON2 = self.KEYCMD2 = 0
         self.label3[1] = ""
         self.host.rng.reseed(seed)
         self.CLOCK = 9900
@@ -105,7 +108,8 @@ class Battle:
         # Timer1's interval is SPEED; Timer3 runs from its design state.
 
     # ---- Form_KeyDown -------------------------------------------------
-    def key_down(self, code):
+    def key_down(self, code, player=0):
+        """A key of the first player (0) or, in a versus fight, the second (1)."""
         self.PRESSED = 1
         live = (self.LIFE[1] > 0 and self.INPUTON != 0 and self.CLOCK > 0
                 and self.LIFE[0] > 0 and not self.label2[0])
@@ -113,6 +117,8 @@ class Battle:
             if code == SPACE:
                 self.host.beep()
                 self._toggle_pause()
+            elif code in KEY_COMMANDS and player == 1:
+                self.KEYCMD2 = KEY_COMMANDS[code]
             elif code in KEY_COMMANDS:
                 self.KEYCMD = KEY_COMMANDS[code]
         elif code == SPACE and not self.host.enabled("Timer3") \
@@ -137,7 +143,7 @@ class Battle:
 
     # ---- the state line after an event --------------------------------
     def trace_line(self, event, timer, sounds, beeps):
-        return {
+        line = {
             "e": event, "timer": timer, "IX": self.IX,
             "ACTION": list(self.ACTION), "POSE": list(self.POSE),
             "FACING": list(self.FACING), "XPOS": list(self.XPOS), "YPOS": list(self.YPOS),
@@ -157,6 +163,9 @@ class Battle:
             "Timers": [self.host.enabled(t) for t in ("Timer1", "Timer2", "Timer3")],
             "sounds": [list(s) for s in sounds], "beeps": beeps,
         }
+        if self.versus:
+            line["KEYCMD2"] = self.KEYCMD2
+        return line
 
     def end_line(self, reason, event):
         return {"end": reason, "e": event, "STAGE": self.STAGE, "BEATEN": list(self.BEATEN),
