@@ -1,10 +1,11 @@
 // What the player chose and the game keeps from one run to the next: the window's scale and full
-// screen, the sound levels, attract mode. Game progress is never kept, as in the original. A
+// screen, the sound levels, attract mode, the players' keys and controller buttons. Game progress is never kept, as in the original. A
 // command-line option wins over a kept setting for its run and is not kept.
 #pragma once
 
 #include <optional>
 
+#include "play/key_bindings.h"
 #include "play/options.h"
 
 namespace mojara {
@@ -19,6 +20,7 @@ struct Settings {
   int effects = kLevelSteps;
   bool muted = false;
   bool attract = true;
+  KeyBindings bindings = KeyBindings::defaults();
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "play/key_names.h"
+
 namespace mojara::qt {
 
 namespace {
@@ -17,6 +19,16 @@ constexpr const char* kMusic = "sound/music";
 constexpr const char* kEffects = "sound/effects";
 constexpr const char* kMuted = "sound/muted";
 constexpr const char* kAttract = "title/attract";
+
+// The key of a binding: keys1/punch, pad2/heelDrop, ...
+QString bindingKey(const char* group, int player, const CommandInfo& command) {
+  return QStringLiteral("%1%2/%3")
+      .arg(QLatin1String(group))
+      .arg(player + 1)
+      .arg(QString::fromUtf8(command.settingName.data(), static_cast<qsizetype>(command.settingName.size())));
+}
+constexpr const char* kKeys = "keys";
+constexpr const char* kPad = "pad";
 
 // Whether every line is one QSettings writes back as it read it: blank, a [section] or a
 // key=value. Anything else (a comment, a stray word, binary junk) would be dropped on writing.
@@ -85,9 +97,40 @@ SettingsFile::SettingsFile(const QString& path, Warn warn) : warn_(std::move(war
   readInt(kEffects, 0, Settings::kLevelSteps, [this](int v) { settings_.effects = v; });
   readBool(kMuted, settings_.muted);
   readBool(kAttract, settings_.attract);
+  readBindings(unusable);
   if (!bad.empty())
     warn_("the settings file " + path.toStdString() + " has values the game cannot use (" + bad +
           "); it uses its defaults for them");
+}
+
+void SettingsFile::readBindings(const std::function<void(const char*)>& unusable) {
+  KeyBindings& b = settings_.bindings;
+  std::string bindingsKey;  // kept alive for `unusable`
+  for (int player = 0; player < kPlayers; ++player)
+    for (const CommandInfo& c : commands()) {
+      const QString keyName = bindingKey(kKeys, player, c), padName = bindingKey(kPad, player, c);
+      if (file_->contains(keyName)) {
+        const int code = keyCodeOf(file_->value(keyName).toString().trimmed().toStdString(), true);
+        bindingsKey = keyName.toStdString();
+        if (code > 0)
+          b.key(player, c.command) = code;
+        else
+          unusable(bindingsKey.c_str());
+      }
+      if (file_->contains(padName)) {
+        const auto button = padButtonOf(file_->value(padName).toString().trimmed().toStdString());
+        bindingsKey = padName.toStdString();
+        if (button)
+          b.button(player, c.command) = *button;
+        else
+          unusable(bindingsKey.c_str());
+      }
+    }
+  if (auto problem = b.problem()) {
+    b = KeyBindings::defaults();
+    warn_("the key bindings in the settings file cannot be used (" + *problem +
+          "); the game plays with its default keys and leaves the file as it is");
+  }
 }
 
 SettingsFile::~SettingsFile() = default;
@@ -108,6 +151,15 @@ void SettingsFile::keep(const Settings& changed) {
   if (changed.effects != before.effects) put(kEffects, changed.effects);
   if (changed.muted != before.muted) put(kMuted, changed.muted);
   if (changed.attract != before.attract) put(kAttract, changed.attract);
+  for (int player = 0; player < kPlayers; ++player)
+    for (const CommandInfo& c : commands()) {
+      if (changed.bindings.key(player, c.command) != before.bindings.key(player, c.command))
+        file_->setValue(bindingKey(kKeys, player, c),
+                        QString::fromStdString(keyNameOf(changed.bindings.key(player, c.command), true)));
+      if (changed.bindings.button(player, c.command) != before.bindings.button(player, c.command))
+        file_->setValue(bindingKey(kPad, player, c),
+                        QString::fromUtf8(padButtonName(changed.bindings.button(player, c.command)).data()));
+    }
   file_->sync();
   if (file_->status() != QSettings::NoError) {
     writable_ = false;

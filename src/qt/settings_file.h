@@ -31,6 +31,10 @@ class SettingsFile {
   void keep(const Settings& changed);
 
  private:
+  // The players' keys and buttons; a value that names no key is `unusable`, and bindings that
+  // cannot be played with (a key bound twice) give the default keys and one warning.
+  void readBindings(const std::function<void(const char*)>& unusable);
+
   std::unique_ptr<QSettings> file_;
   bool writable_ = true;
   Settings settings_;

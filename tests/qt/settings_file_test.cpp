@@ -9,6 +9,8 @@
 #include <QFile>
 #include <filesystem>
 
+#include "forms/types.h"
+
 namespace mojara::qt {
 namespace {
 
@@ -45,10 +47,37 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesComesBackAtTheNextStart) {
     changed.effects = 0;
     changed.muted = true;
     changed.attract = false;
+    changed.bindings.bindKey(1, Command::Punch, 'G');
+    changed.bindings.bindKey(0, Command::Pause, forms::vk::Return);  // swapped with player 2's
+    changed.bindings.bindButton(1, Command::Kick, PadButton::Back);
     file.keep(changed);
   }
   EXPECT_EQ(SettingsFile(path, warn).settings(), changed);
   EXPECT_TRUE(warnings.empty());
+  // Only the bindings that changed are written, by their names.
+  const QByteArray text = contents();
+  EXPECT_TRUE(text.contains("[keys1]\npause=RETURN\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("[keys2]\npause=SPACE\npunch=G\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("[pad2]\nkick=BACK\n")) << text.toStdString();
+  EXPECT_FALSE(text.contains("walkLeft"));
+}
+
+TEST_F(SettingsFileTest, KeyBindingsThatCannotBePlayedGiveTheDefaultKeysAndStayInTheFile) {
+  // A key no one can name, and the same key for two commands.
+  const QByteArray broken = "[keys1]\npunch=NOSUCHKEY\nkick=J\n[pad1]\nkick=TRIGGER\n";
+  write(broken);
+  SettingsFile file(path, warn);
+  EXPECT_EQ(file.settings().bindings, KeyBindings::defaults());
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_NE(warnings[0].find("shares its key"), std::string::npos) << warnings[0];
+  EXPECT_NE(warnings[1].find("keys1/punch, pad1/kick"), std::string::npos) << warnings[1];
+  EXPECT_EQ(contents(), broken);
+
+  warnings.clear();
+  write("[keys2]\npause=F1\n");
+  EXPECT_EQ(SettingsFile(path, warn).settings().bindings, KeyBindings::defaults());
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("keeps for itself"), std::string::npos) << warnings[0];
 }
 
 TEST_F(SettingsFileTest, AValueOutOfItsRangeGivesItsDefaultAndIsKeptAsItWas) {

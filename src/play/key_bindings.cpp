@@ -1,0 +1,204 @@
+#include "play/key_bindings.h"
+
+#include <cctype>
+
+#include "forms/types.h"
+
+namespace mojara {
+
+namespace vk = forms::vk;
+
+namespace {
+
+constexpr std::array<CommandInfo, kCommandCount> kCommands{{
+    {Command::WalkLeft, "walkLeft", "左へ歩く", vk::Left},
+    {Command::WalkRight, "walkRight", "右へ歩く", vk::Right},
+    {Command::FlyingKick, "flyingKick", "飛び蹴り", vk::Up},
+    {Command::Punch, "punch", "パンチ", 'A'},
+    {Command::Kick, "kick", "キック", 'Z'},
+    {Command::RisingDragonPunch, "risingDragonPunch", "昇竜拳", 'S'},
+    {Command::PowerCharge, "powerCharge", "パワーためる", 'Q'},
+    {Command::HeelDrop, "heelDrop", "かかと落とし", 'X'},
+    {Command::Rampage, "rampage", "乱舞", 'W'},
+    {Command::Pause, "pause", "一時停止", vk::Space},
+}};
+
+constexpr std::array<std::string_view, kPadButtonCount> kPadButtonNames{
+    "A",           "B",        "X",          "Y",        "BACK",      "GUIDE",    "START",    "LEFTSTICK",
+    "RIGHTSTICK", "LEFTSHOULDER", "RIGHTSHOULDER", "DPADUP", "DPADDOWN", "DPADLEFT", "DPADRIGHT"};
+
+constexpr int kF2 = vk::F1 + 1;
+constexpr int kFrontEndKeys[] = {vk::F1,       kF2,       vk::F11,         vk::Escape,       'M',
+                                 vk::Minus,    vk::Equals, vk::BracketLeft, vk::BracketRight, vk::Semicolon,
+                                 vk::Apostrophe};
+
+std::string playerName(int player) { return player == 0 ? "１Ｐ" : "２Ｐ"; }
+
+}  // namespace
+
+const std::array<CommandInfo, kCommandCount>& commands() { return kCommands; }
+const CommandInfo& infoOf(Command command) { return kCommands[static_cast<int>(command)]; }
+
+std::string_view padButtonName(PadButton button) { return kPadButtonNames[static_cast<int>(button)]; }
+
+std::optional<PadButton> padButtonOf(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (int i = 0; i < kPadButtonCount; ++i)
+    if (kPadButtonNames[i] == upper) return static_cast<PadButton>(i);
+  return std::nullopt;
+}
+
+bool frontEndKey(int code) {
+  for (int key : kFrontEndKeys)
+    if (key == code) return true;
+  return false;
+}
+
+KeyBindings KeyBindings::defaults() {
+  KeyBindings b;
+  for (const CommandInfo& c : kCommands) b.key(0, c.command) = c.battleKey;
+  b.keys[1] = {'J', 'L', 'I', 'U', 'O', 'K', 'Y', 'N', 'H', vk::Return};
+  const std::array<PadButton, kCommandCount> pad = {
+      PadButton::DpadLeft,     PadButton::DpadRight, PadButton::DpadUp,        PadButton::X,
+      PadButton::A,            PadButton::Y,         PadButton::LeftShoulder,  PadButton::B,
+      PadButton::RightShoulder, PadButton::Start};
+  b.buttons = {pad, pad};
+  return b;
+}
+
+GameKey KeyBindings::gameKey(int code) const {
+  bool battleKey = false;
+  for (const CommandInfo& c : kCommands) {
+    for (int player = 0; player < kPlayers; ++player)
+      if (key(player, c.command) == code) return {player, c.battleKey};
+    battleKey = battleKey || c.battleKey == code;
+  }
+  return {0, battleKey ? 0 : code};
+}
+
+std::optional<Command> KeyBindings::commandOfButton(int player, PadButton pressed) const {
+  for (const CommandInfo& c : kCommands)
+    if (button(player, c.command) == pressed) return c.command;
+  return std::nullopt;
+}
+
+KeyBindings::Change KeyBindings::bindKey(int player, Command command, int code) {
+  const std::string what = playerName(player) + "の「" + std::string(infoOf(command).label) + "」";
+  if (code == 0 || frontEndKey(code))
+    return {false, keyLabel(code) + "はゲームが使うキーなので割り当てられません"};
+  int& slot = key(player, command);
+  if (slot == code) return {true, what + "は" + keyLabel(code) + "のままです"};
+  for (int other = 0; other < kPlayers; ++other)
+    for (const CommandInfo& c : kCommands)
+      if (key(other, c.command) == code) {
+        key(other, c.command) = slot;
+        slot = code;
+        return {true, what + "を" + keyLabel(code) + "に。" + playerName(other) + "の「" + std::string(c.label) +
+                          "」は" + keyLabel(key(other, c.command)) + "と入れ替え"};
+      }
+  slot = code;
+  return {true, what + "を" + keyLabel(code) + "にしました"};
+}
+
+KeyBindings::Change KeyBindings::bindButton(int player, Command command, PadButton pressed) {
+  const std::string what = playerName(player) + "の「" + std::string(infoOf(command).label) + "」";
+  PadButton& slot = button(player, command);
+  const std::string name(padButtonName(pressed));
+  if (auto taken = commandOfButton(player, pressed); taken && *taken != command) {
+    button(player, *taken) = slot;
+    slot = pressed;
+    return {true, what + "をボタン" + name + "に。「" + std::string(infoOf(*taken).label) + "」はボタン" +
+                      std::string(padButtonName(button(player, *taken))) + "と入れ替え"};
+  }
+  slot = pressed;
+  return {true, what + "をボタン" + name + "にしました"};
+}
+
+std::optional<std::string> KeyBindings::problem() const {
+  for (int player = 0; player < kPlayers; ++player)
+    for (const CommandInfo& c : kCommands) {
+      const int code = key(player, c.command);
+      const std::string where = "player " + std::to_string(player + 1) + "'s " + std::string(c.settingName);
+      if (code <= 0 || code > 0xFFFF) return where + " has no key";
+      if (frontEndKey(code)) return where + " is on a key the game keeps for itself";
+      for (int other = 0; other < kPlayers; ++other)
+        for (const CommandInfo& d : kCommands)
+          if ((other != player || d.command != c.command) && key(other, d.command) == code)
+            return where + " shares its key with player " + std::to_string(other + 1) + "'s " +
+                   std::string(d.settingName);
+      for (const CommandInfo& d : kCommands)
+        if (d.command != c.command && button(player, d.command) == button(player, c.command))
+          return where + " shares its controller button with " + std::string(d.settingName);
+      if (static_cast<int>(button(player, c.command)) >= kPadButtonCount)
+        return where + " has no controller button";
+    }
+  return std::nullopt;
+}
+
+std::string keyLabel(int code) {
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::string(1, static_cast<char>(code));
+  if (code >= vk::F1 && code <= vk::F1 + 23) return "F" + std::to_string(code - vk::F1 + 1);
+  switch (code) {
+    case vk::Left:
+      return "←";
+    case vk::Right:
+      return "→";
+    case vk::Up:
+      return "↑";
+    case vk::Down:
+      return "↓";
+    case vk::Space:
+      return "Space";
+    case vk::Return:
+      return "Enter";
+    case vk::Escape:
+      return "Esc";
+    case vk::Back:
+      return "BackSpace";
+    case vk::Tab:
+      return "Tab";
+    case vk::Shift:
+      return "Shift";
+    case vk::Control:
+      return "Ctrl";
+    case vk::Menu:
+      return "Alt";
+    case vk::Insert:
+      return "Insert";
+    case vk::Delete:
+      return "Delete";
+    case vk::Home:
+      return "Home";
+    case vk::End:
+      return "End";
+    case vk::PageUp:
+      return "PageUp";
+    case vk::PageDown:
+      return "PageDown";
+    case vk::Pause:
+      return "Pause";
+    case vk::Semicolon:
+      return ";";
+    case vk::Equals:
+      return "=";
+    case vk::Comma:
+      return ",";
+    case vk::Minus:
+      return "-";
+    case vk::Period:
+      return ".";
+    case vk::Slash:
+      return "/";
+    case vk::BracketLeft:
+      return "[";
+    case vk::BracketRight:
+      return "]";
+    case vk::Apostrophe:
+      return "'";
+    default:
+      return "#" + std::to_string(code);
+  }
+}
+
+}  // namespace mojara

@@ -1,0 +1,114 @@
+// The keys and controller buttons each player fights with. The battle's key handler knows only
+// its own keys (the arrows, A Z S Q X W, the space bar): a bound key or button is handed to it as
+// the key of the same command, for the player it belongs to, so every rule stays as it is.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mojara {
+
+// The commands a player can bind, in the order the key-settings window lists them.
+enum class Command {
+  WalkLeft,
+  WalkRight,
+  FlyingKick,
+  Punch,
+  Kick,
+  RisingDragonPunch,
+  PowerCharge,
+  HeelDrop,
+  Rampage,
+  Pause,
+};
+inline constexpr int kCommandCount = 10;
+inline constexpr int kPlayers = 2;
+
+struct CommandInfo {
+  Command command;
+  std::string_view settingName;  // its key in the settings file
+  std::string_view label;        // as the key-settings window lists it
+  int battleKey;                 // the battle's own key for it
+};
+const std::array<CommandInfo, kCommandCount>& commands();
+const CommandInfo& infoOf(Command command);
+
+// A game controller's buttons, in SDL's GameController order (the front end checks that).
+enum class PadButton {
+  A,
+  B,
+  X,
+  Y,
+  Back,
+  Guide,
+  Start,
+  LeftStick,
+  RightStick,
+  LeftShoulder,
+  RightShoulder,
+  DpadUp,
+  DpadDown,
+  DpadLeft,
+  DpadRight,
+};
+inline constexpr int kPadButtonCount = 15;
+std::string_view padButtonName(PadButton button);  // "A", "LEFTSHOULDER", "DPADUP", ...
+std::optional<PadButton> padButtonOf(std::string_view name);  // either case
+
+// What a key press is for the game: a key of `player` (0 or 1) with the battle's code `code`.
+struct GameKey {
+  int player = 0;
+  int code = 0;  // 0: a key that commands nothing (it still counts as a key press)
+  bool operator==(const GameKey&) const = default;
+};
+
+// Whether the front end keeps `code` for itself (F1 help, F2 these settings, F11 full screen,
+// Escape, the sound keys): such a key cannot be bound.
+bool frontEndKey(int code);
+
+struct KeyBindings {
+  // Virtual-key codes, 0 where unbound; every bound key is bound once, across both players.
+  std::array<std::array<int, kCommandCount>, kPlayers> keys{};
+  // Each player's controller (the first controller is player 1's), one button a command.
+  std::array<std::array<PadButton, kCommandCount>, kPlayers> buttons{};
+
+  // Player 1 on the battle's own keys, player 2 on the right-hand letters and Enter; both
+  // controllers on the d-pad, face and shoulder buttons and Start.
+  static KeyBindings defaults();
+
+  int& key(int player, Command c) { return keys[player][static_cast<int>(c)]; }
+  int key(int player, Command c) const { return keys[player][static_cast<int>(c)]; }
+  PadButton& button(int player, Command c) { return buttons[player][static_cast<int>(c)]; }
+  PadButton button(int player, Command c) const { return buttons[player][static_cast<int>(c)]; }
+
+  // The game's key for a key press `code`: a bound key is its command's battle key for its
+  // player; a battle key bound to nothing (moved away by the player) commands nothing; any other
+  // key is itself, for player 1.
+  GameKey gameKey(int code) const;
+  // The command of `player`'s controller button, if it has one.
+  std::optional<Command> commandOfButton(int player, PadButton button) const;
+
+  // Binds `code` to `player`'s command. A key bound elsewhere changes places with the command's
+  // old key (said in the returned text); a front-end key is refused. Returns what happened, as the
+  // key-settings window says it.
+  struct Change {
+    bool done = false;
+    std::string message;
+  };
+  Change bindKey(int player, Command command, int code);
+  // The same for a controller button of `player`'s controller (swapped within that controller).
+  Change bindButton(int player, Command command, PadButton button);
+
+  // Why these bindings cannot be used (a key bound twice, a front-end key, a key without a code),
+  // or none.
+  std::optional<std::string> problem() const;
+
+  bool operator==(const KeyBindings&) const = default;
+};
+
+// How a key shows in the key-settings window: "←", "A", "Enter", "F5", "，" ...
+std::string keyLabel(int code);
+
+}  // namespace mojara

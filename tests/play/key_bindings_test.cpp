@@ -1,0 +1,78 @@
+// The players' keys: a bound key reaches the battle as its own key for the same command, for the
+// player it belongs to; rebinding swaps, refuses the front end's keys and never binds a key twice.
+#include "play/key_bindings.h"
+
+#include <gtest/gtest.h>
+
+#include "forms/types.h"
+
+namespace mojara {
+namespace {
+
+namespace vk = forms::vk;
+
+TEST(KeyBindings, TheDefaultsGiveTheBattleItsOwnKeysAndPlayerTwoKeysOfItsOwn) {
+  const KeyBindings b = KeyBindings::defaults();
+  EXPECT_EQ(b.problem(), std::nullopt);
+  for (const CommandInfo& c : commands()) EXPECT_EQ(b.gameKey(c.battleKey), (GameKey{0, c.battleKey}));
+  // Keys the battle has no command for pass as they are: P waits, the down arrow does nothing.
+  EXPECT_EQ(b.gameKey('P'), (GameKey{0, 'P'}));
+  EXPECT_EQ(b.gameKey(vk::Down), (GameKey{0, vk::Down}));
+  EXPECT_EQ(b.gameKey('J'), (GameKey{1, vk::Left}));
+  EXPECT_EQ(b.gameKey(vk::Return), (GameKey{1, vk::Space}));
+  EXPECT_EQ(b.commandOfButton(1, PadButton::Start), Command::Pause);
+  EXPECT_EQ(b.commandOfButton(0, PadButton::DpadUp), Command::FlyingKick);
+  EXPECT_EQ(b.commandOfButton(0, PadButton::Guide), std::nullopt);
+}
+
+TEST(KeyBindings, ARemappedKeyReachesTheBattleAsTheOriginalCodeAndTheOldKeyCommandsNothing) {
+  KeyBindings b = KeyBindings::defaults();
+  EXPECT_TRUE(b.bindKey(0, Command::Punch, 'G').done);
+  EXPECT_EQ(b.gameKey('G'), (GameKey{0, 'A'}));
+  EXPECT_EQ(b.gameKey('A'), (GameKey{0, 0})) << "A is the battle's punch key: unbound, it must not punch";
+  EXPECT_EQ(b.problem(), std::nullopt);
+}
+
+TEST(KeyBindings, AKeyBoundElsewhereSwapsAndTheFrontEndsKeysAreRefused) {
+  KeyBindings b = KeyBindings::defaults();
+  const auto swap = b.bindKey(0, Command::Kick, 'J');  // player 2's walk left
+  EXPECT_TRUE(swap.done);
+  EXPECT_NE(swap.message.find("入れ替え"), std::string::npos) << swap.message;
+  EXPECT_EQ(b.key(0, Command::Kick), 'J');
+  EXPECT_EQ(b.key(1, Command::WalkLeft), 'Z');
+  EXPECT_EQ(b.gameKey('Z'), (GameKey{1, vk::Left}));
+  EXPECT_EQ(b.problem(), std::nullopt);
+
+  for (int reserved : {vk::F1, vk::F1 + 1, vk::F11, vk::Escape, int{'M'}, vk::Minus, vk::Apostrophe, 0}) {
+    const KeyBindings before = b;
+    EXPECT_FALSE(b.bindKey(1, Command::Pause, reserved).done) << reserved;
+    EXPECT_EQ(b, before);
+  }
+
+  // Buttons swap within the player's own controller; the other controller is untouched.
+  EXPECT_TRUE(b.bindButton(0, Command::Punch, PadButton::A).done);
+  EXPECT_EQ(b.button(0, Command::Punch), PadButton::A);
+  EXPECT_EQ(b.button(0, Command::Kick), PadButton::X);
+  EXPECT_EQ(b.button(1, Command::Punch), PadButton::X);
+  EXPECT_EQ(b.problem(), std::nullopt);
+}
+
+TEST(KeyBindings, BindingsThatCannotBePlayedSayWhy) {
+  KeyBindings b = KeyBindings::defaults();
+  b.key(1, Command::Rampage) = 'A';
+  ASSERT_TRUE(b.problem());
+  EXPECT_NE(b.problem()->find("shares its key"), std::string::npos);
+  b = KeyBindings::defaults();
+  b.key(0, Command::Pause) = vk::F11;
+  EXPECT_NE(b.problem()->find("keeps for itself"), std::string::npos);
+  b = KeyBindings::defaults();
+  b.button(1, Command::Kick) = PadButton::Start;
+  EXPECT_NE(b.problem()->find("controller button"), std::string::npos);
+  EXPECT_EQ(padButtonOf("leftShoulder"), PadButton::LeftShoulder);
+  EXPECT_EQ(padButtonOf("TRIGGER"), std::nullopt);
+  EXPECT_EQ(keyLabel(vk::Left), "←");
+  EXPECT_EQ(keyLabel(vk::Comma), ",");
+}
+
+}  // namespace
+}  // namespace mojara
