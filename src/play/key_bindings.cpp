@@ -67,12 +67,12 @@ KeyBindings KeyBindings::defaults() {
   return b;
 }
 
-GameKey KeyBindings::gameKey(int code) const {
+GameKey KeyBindings::gameKey(int code, bool twoPlayers) const {
   bool battleKey = false;
+  for (const CommandInfo& c : kCommands) battleKey = battleKey || c.battleKey == code;
   for (const CommandInfo& c : kCommands) {
-    for (int player = 0; player < kPlayers; ++player)
-      if (key(player, c.command) == code) return {player, c.battleKey};
-    battleKey = battleKey || c.battleKey == code;
+    if (key(0, c.command) == code) return {0, c.battleKey};
+    if (key(1, c.command) == code) return twoPlayers ? GameKey{1, c.battleKey} : GameKey{0, battleKey ? 0 : code};
   }
   return {0, battleKey ? 0 : code};
 }

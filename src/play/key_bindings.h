@@ -85,8 +85,9 @@ struct KeyBindings {
 
   // The game's key for a key press `code`: a bound key is its command's battle key for its
   // player; a battle key bound to nothing (moved away by the player) commands nothing; any other
-  // key is itself, for player 1.
-  GameKey gameKey(int code) const;
+  // key is itself, for player 1. Unless `twoPlayers`, player 2's keys are plain keys of player 1
+  // (they command nothing), so a fight against the computer plays as it always did.
+  GameKey gameKey(int code, bool twoPlayers = true) const;
   // The command of `player`'s controller button, if it has one.
   std::optional<Command> commandOfButton(int player, PadButton button) const;
 

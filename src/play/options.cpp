@@ -13,7 +13,7 @@ constexpr const char* kAbout =
     "A punch, Z kick, Q charge power, S rising dragon punch, X heel drop, W rampage,\n"
     "space pauses. F1 on the title window opens the help. F11 or Alt+Enter: full screen;\n"
     "M: sound off and on; minus and equals: everything softer and louder; [ and ]: the music;\n"
-    "; and ': the effects.";
+    "; and ': the effects. F2 on the title: the keys of both players; F3: two players.";
 
 constexpr const char* kRoster =
     "Roster slots: 0 だいさく, 1 みよ, 2 タマ, 3 大顔面, 4 暗黒騎士 jiro, 5 はにい, 6 あいあんどーる, 7 "
@@ -32,6 +32,15 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
            o.fight = {{cli::rosterSlot("--fight P0", slots[0]), cli::rosterSlot("--fight P1", slots[1])}};
          },
          "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once")
+      ->expected(0, 2)
+      ->type_name("P0 P1");
+  app.add_option_function<std::vector<std::string>>(
+         "--versus",
+         [&o](const std::vector<std::string>& slots) {
+           if (slots.size() != 2) throw cli::UsageError("--versus needs two roster slots P0 P1 from 0 to 7");
+           o.versus = {{cli::rosterSlot("--versus P0", slots[0]), cli::rosterSlot("--versus P1", slots[1])}};
+         },
+         "Two players: open a fight of roster slots P0 (player 1) and P1 (player 2) at once")
       ->expected(0, 2)
       ->type_name("P0 P1");
   app.add_flag("--demo", o.demo, "The computer plays the whole campaign (or the --fight) while you watch");
@@ -57,8 +66,12 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                 });
   cli::addVersion(app, "mojara " + version);
   if (auto stop = cli::parse(app, args, out, err)) return stop;
-  if (!o.replay.empty() && (o.fight || o.demo || !o.record.empty())) {
-    err << "mojara: --replay plays its own fight: it goes with none of --fight, --demo and --record\n";
+  if (!o.replay.empty() && (o.fight || o.versus || o.demo || !o.record.empty())) {
+    err << "mojara: --replay plays its own fight: it goes with none of --fight, --versus, --demo and --record\n";
+    return 2;
+  }
+  if (o.versus && (o.fight || o.demo)) {
+    err << "mojara: --versus is a fight of two players: it goes with neither --fight nor --demo\n";
     return 2;
   }
   if (!o.record.empty()) {

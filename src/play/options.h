@@ -16,6 +16,7 @@ struct Options {
   std::optional<int> scale;  // window scale; by default the largest that fits the screen
   std::int64_t timerResolution = forms::kDefaultTimerResolution;
   std::optional<std::pair<int, int>> fight;  // practice: open a fight of these roster slots
+  std::optional<std::pair<int, int>> versus;  // two players: open a versus fight of these slots
   bool demo = false;                         // the computer plays the whole campaign while you watch
   std::string record;                        // write a replay of every fight played
   std::string replay;                        // play a recorded fight again

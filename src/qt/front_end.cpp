@@ -55,7 +55,7 @@ const VolumeKey* volumeKey(int code) {
 }  // namespace
 
 void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
-  constexpr int kAlt = 4, kM = 'M';
+  constexpr int kAlt = 4, kM = 'M', kF2 = forms::vk::F1 + 1;
   if (hooks.input && !hooks.input()) return afterEvent();
   // None of these keys is in the battle's key table: the game never sees them.
   if (code == forms::vk::F11 || (code == forms::vk::Return && (shift & kAlt))) {
@@ -65,8 +65,20 @@ void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
     if (hooks.toggleMute) hooks.toggleMute();
   } else if (const VolumeKey* volume = volumeKey(code); volume && shift == 0) {
     if (hooks.changeVolume) hooks.changeVolume(volume->musicSteps, volume->effectsSteps);
-  } else if (!hooks.key || hooks.key(form, code)) {
-    desktop_->keyDown(form, code, shift);
+  } else if (code == kF2) {
+    if (hooks.openSettings) hooks.openSettings(form);
+  } else {
+    return gameKeyPressed(form, bindings_.gameKey(code, hooks.twoPlayers && hooks.twoPlayers()), shift);
+  }
+  afterEvent();
+}
+
+void FrontEnd::gameKeyPressed(forms::Form& form, GameKey key, int shift) {
+  if (!hooks.key || hooks.key(form, key.code, key.player)) {
+    if (key.player == 0)
+      desktop_->keyDown(form, key.code, shift);
+    else
+      desktop_->secondPlayerKeyDown(form, key.code);
   }
   afterEvent();
 }

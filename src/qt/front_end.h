@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "forms/desktop.h"
+#include "play/key_bindings.h"
 #include "qt/canvas_painter.h"
 #include "qt/picture_library.h"
 
@@ -54,18 +55,26 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   // Additions around the game (recording and replaying fights, attract mode, sound keys); any may
   // be left empty.
   struct Hooks {
-    std::function<bool(forms::Form&, int code)> key;  // false: the key does not reach the game
+    // A key for the game (player 0 or 1, the battle's code); false: it does not reach the game.
+    std::function<bool(forms::Form&, int code, int player)> key;
     std::function<void()> timerFired;
     std::function<bool()> input;  // any key or mouse input; false: it goes no further
     std::function<void()> toggleMute;
     std::function<void(int musicSteps, int effectsSteps)> changeVolume;
     std::function<void(bool on)> fullScreenChanged;  // by the player's key
+    std::function<void(forms::Form&)> openSettings;    // F2
+    std::function<bool()> twoPlayers;                 // whether a second player plays now
   };
   Hooks hooks;
   // A key press from the keyboard, for the game unless it is one of the front end's own keys
-  // (F11 or Alt+Enter full screen, M mute, minus and equals the volume of everything, [ and ] the
-  // music's, ; and ' the effects') or a hook keeps it.
+  // (F11 or Alt+Enter full screen, F2 the key settings, M mute, minus and equals the volume of
+  // everything, [ and ] the music's, ; and ' the effects') or a hook keeps it. The players' key
+  // bindings turn it into the battle's own key of the same command, for its player.
   void keyPressed(forms::Form& form, int code, int shift);
+  // A key of the game's own (the battle's code) for `player`, from a controller or the keyboard.
+  void gameKeyPressed(forms::Form& form, GameKey key, int shift = 0);
+  void setBindings(const KeyBindings& bindings) { bindings_ = bindings; }
+  const KeyBindings& bindings() const { return bindings_; }
   // Mouse input on a window, or any input on one of its widgets: whether it goes on to the game.
   bool input() { return !hooks.input || hooks.input(); }
 
@@ -83,6 +92,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::SoundService* sound_;
   std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;
+  KeyBindings bindings_ = KeyBindings::defaults();
   bool fullScreen_ = false;
   QElapsedTimer elapsed_;
   QTimer pump_;

@@ -22,6 +22,7 @@
 #include "qt/game_application.h"
 #include "qt/quit_on_signals.h"
 #include "qt/picture_library.h"
+#include "qt/player_settings.h"
 #include "qt/replay_hooks.h"
 #include "qt/settings_file.h"
 
@@ -125,21 +126,12 @@ int main(int argc, char** argv) {
       QApplication::beep();
   });
   sound.setClock(frontEnd);
-  static_assert(mojara::Settings::kLevelSteps == mojara::audio::SoundLevels::kSteps);
-  sound.setLevels({settingsFile.settings().music, settingsFile.settings().effects, settingsFile.settings().muted});
-  frontEnd.setFullScreen(settingsFile.settings().fullScreen);
-  // The player's changes are kept as they are made.
-  const auto keepSound = [&] {
-    mojara::Settings now = settingsFile.settings();
-    now.music = sound.levels().music;
-    now.effects = sound.levels().effects;
-    now.muted = sound.levels().muted;
-    settingsFile.keep(now);
-  };
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
   game.setDemoPlay(options->demo);
+  // The kept settings applied, and the player's changes kept as they are made.
+  mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.title);
 
   // Recording and replaying fights.
   std::optional<mojara::ReplayRecorder> recorder;
@@ -177,24 +169,12 @@ int main(int argc, char** argv) {
     attract.emplace(game, frontEnd.clockSeed() ^ 0xA77AC7ull);
     frontEnd.hooks.input = [&] { return attract->input(frontEnd.now()); };
     QObject::connect(&attractClock, &QTimer::timeout, [&] {
+      // A player choosing keys is not idle.
+      if (playerSettings.keyWindow()) attract->input(frontEnd.now());
       if (attract->look(frontEnd.now())) frontEnd.afterEvent();
     });
     attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
   }
-  frontEnd.hooks.toggleMute = [&] {
-    sound.toggleMute();
-    keepSound();
-  };
-  frontEnd.hooks.changeVolume = [&](int musicSteps, int effectsSteps) {
-    sound.changeVolume(musicSteps, effectsSteps);
-    keepSound();
-  };
-  frontEnd.hooks.fullScreenChanged = [&](bool on) {
-    mojara::Settings now = settingsFile.settings();
-    now.fullScreen = on;
-    settingsFile.keep(now);
-  };
-
   if (player)
     player->start();
   else if (options->fight)

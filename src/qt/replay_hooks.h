@@ -7,14 +7,14 @@
 namespace mojara::qt {
 
 inline void attachRecorder(FrontEnd& frontEnd, ReplayRecorder& recorder) {
-  frontEnd.hooks.key = [&recorder](forms::Form& form, int code) {
-    recorder.keyPressed(form, code);
+  frontEnd.hooks.key = [&recorder](forms::Form& form, int code, int player) {
+    recorder.keyPressed(form, code, player);
     return true;
   };
 }
 
 inline void attachPlayer(FrontEnd& frontEnd, ReplayPlayer& player) {
-  frontEnd.hooks.key = [&player](forms::Form&, int code) { return player.takeKey(code); };
+  frontEnd.hooks.key = [&player](forms::Form&, int code, int) { return player.takeKey(code); };
   frontEnd.hooks.timerFired = [&player] { player.timerFired(); };
 }
 

@@ -20,6 +20,9 @@ TEST(KeyBindings, TheDefaultsGiveTheBattleItsOwnKeysAndPlayerTwoKeysOfItsOwn) {
   EXPECT_EQ(b.gameKey(vk::Down), (GameKey{0, vk::Down}));
   EXPECT_EQ(b.gameKey('J'), (GameKey{1, vk::Left}));
   EXPECT_EQ(b.gameKey(vk::Return), (GameKey{1, vk::Space}));
+  // Against the computer player 2's keys are plain keys: Enter does not pause.
+  EXPECT_EQ(b.gameKey(vk::Return, false), (GameKey{0, vk::Return}));
+  EXPECT_EQ(b.gameKey(vk::Left, false), (GameKey{0, vk::Left}));
   EXPECT_EQ(b.commandOfButton(1, PadButton::Start), Command::Pause);
   EXPECT_EQ(b.commandOfButton(0, PadButton::DpadUp), Command::FlyingKick);
   EXPECT_EQ(b.commandOfButton(0, PadButton::Guide), std::nullopt);
@@ -41,6 +44,7 @@ TEST(KeyBindings, AKeyBoundElsewhereSwapsAndTheFrontEndsKeysAreRefused) {
   EXPECT_EQ(b.key(0, Command::Kick), 'J');
   EXPECT_EQ(b.key(1, Command::WalkLeft), 'Z');
   EXPECT_EQ(b.gameKey('Z'), (GameKey{1, vk::Left}));
+  EXPECT_EQ(b.gameKey('Z', false), (GameKey{0, 0})) << "Z is the battle's kick key: it must not kick";
   EXPECT_EQ(b.problem(), std::nullopt);
 
   for (int reserved : {vk::F1, vk::F1 + 1, vk::F11, vk::Escape, int{'M'}, vk::Minus, vk::Apostrophe, 0}) {

@@ -41,6 +41,7 @@ TEST(WindowedOptions, EachOptionSetsWhatItSays) {
   EXPECT_EQ(all.options.scale, 3);
   EXPECT_EQ(all.options.timerResolution, 16'667'000);
   EXPECT_EQ(read({"--replay", "r.txt"}).options.replay, "r.txt");
+  EXPECT_EQ(read({"--versus", "4", "0"}).options.versus, std::make_pair(4, 0));
 }
 
 TEST(WindowedOptions, HelpAndVersionPrintAndStopWithStatusZero) {
@@ -72,6 +73,11 @@ TEST(WindowedOptions, BadArgumentsStopWithStatusTwoNamingThem) {
   refused({"--frobnicate"}, "unknown option --frobnicate");
   refused({"stray"}, "unexpected argument 'stray'");
   refused({"--replay", "r.txt", "--demo"}, "--replay plays its own fight");
+  refused({"--replay", "r.txt", "--versus", "0", "1"}, "--replay plays its own fight");
+  refused({"--versus", "1"}, "--versus needs two roster slots");
+  refused({"--versus", "1", "9"}, "--versus P1 must be a roster slot");
+  refused({"--versus", "1", "2", "--demo"}, "--versus is a fight of two players");
+  refused({"--versus", "1", "2", "--fight", "3", "4"}, "--versus is a fight of two players");
 }
 
 // A recording that cannot be written is refused at start-up, before any fight is played and lost.

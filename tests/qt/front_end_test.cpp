@@ -221,6 +221,46 @@ TEST_F(FrontEndTest, TheSoundKeysSetTheirLevelsAndNeverReachTheFight) {
   EXPECT_EQ(game.M.PRESSED, 0) << "a sound key reached the battle's key handler";
 }
 
+TEST_F(FrontEndTest, RemappedKeysReachTheBattleAsItsOwnKeysForTheirPlayer) {
+  KeyBindings bindings = KeyBindings::defaults();
+  bindings.bindKey(0, Command::Punch, 'G');
+  bindings.bindKey(1, Command::Kick, forms::vk::Down);
+  frontEnd.setBindings(bindings);
+  bool twoPlayers = false;
+  frontEnd.hooks.twoPlayers = [&] { return twoPlayers; };
+  std::vector<std::pair<int, int>> reached;  // (code, player) as the game's key hook sees them
+  frontEnd.hooks.key = [&](forms::Form&, int code, int player) {
+    reached.emplace_back(code, player);
+    return true;
+  };
+  game.startFight(FightSetup{});
+  frontEnd.afterEvent();
+  Form2& battle = game.battle;
+  for (int i = 0; i < 50; ++i) battle.Timer3_Timer();  // the opening, at once
+  ASSERT_TRUE(battle.ctl->Timer1.Enabled());
+  const auto press = [&](Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(frontEnd.windowOf(battle), &event);
+  };
+  press(Qt::Key_G);
+  EXPECT_EQ(battle.KEYCMD, command::Punch);
+  battle.KEYCMD = 0;
+  press(Qt::Key_A);  // the battle's punch key, moved away: a key press that commands nothing
+  EXPECT_EQ(battle.KEYCMD, 0);
+  EXPECT_EQ(game.M.PRESSED, 1);
+  press(Qt::Key_Down);  // player 2's kick, against the computer: the plain down arrow
+  EXPECT_EQ(battle.KEYCMD, 0);
+  EXPECT_EQ(battle.KEYCMD2, 0);
+  twoPlayers = true;
+  press(Qt::Key_Down);
+  press(Qt::Key_J);
+  EXPECT_EQ(battle.KEYCMD2, command::WalkLeft);
+  EXPECT_EQ(battle.KEYCMD, 0);
+  const std::vector<std::pair<int, int>> expected = {
+      {'A', 0}, {0, 0}, {forms::vk::Down, 0}, {'Z', 1}, {forms::vk::Left, 1}};
+  EXPECT_EQ(reached, expected);
+}
+
 TEST_F(FrontEndTest, FullScreenPaintsOnlyTheClientAreaAndComesBackWhereItWas) {
   game.startFight(FightSetup{});
   frontEnd.afterEvent();

@@ -1,0 +1,58 @@
+#include "qt/player_settings.h"
+
+namespace mojara::qt {
+
+PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::SdlSound& sound,
+                               const forms::Form& title)
+    : file_(file), frontEnd_(frontEnd), sound_(sound) {
+  static_assert(Settings::kLevelSteps == audio::SoundLevels::kSteps);
+  const Settings& kept = file_.settings();
+  sound_.setLevels({kept.music, kept.effects, kept.muted});
+  frontEnd_.setFullScreen(kept.fullScreen);
+  frontEnd_.setBindings(kept.bindings);
+  frontEnd_.hooks.toggleMute = [this] {
+    sound_.toggleMute();
+    keepSound();
+  };
+  frontEnd_.hooks.changeVolume = [this](int musicSteps, int effectsSteps) {
+    sound_.changeVolume(musicSteps, effectsSteps);
+    keepSound();
+  };
+  frontEnd_.hooks.fullScreenChanged = [this](bool on) {
+    Settings now = file_.settings();
+    now.fullScreen = on;
+    file_.keep(now);
+  };
+  frontEnd_.hooks.openSettings = [this, &title](forms::Form& form) {
+    if (&form == &title) openKeyWindow();
+  };
+}
+
+void PlayerSettings::keepSound() {
+  Settings now = file_.settings();
+  now.music = sound_.levels().music;
+  now.effects = sound_.levels().effects;
+  now.muted = sound_.levels().muted;
+  file_.keep(now);
+}
+
+void PlayerSettings::openKeyWindow() {
+  if (!keyWindow_) {
+    const Settings& kept = file_.settings();
+    keyWindow_ = std::make_unique<KeySettingsWindow>(
+        frontEnd_.scale().factor, KeySettingsWindow::Choices{kept.bindings, kept.scale, kept.attract},
+        [this](const KeySettingsWindow::Choices& chosen) {
+          Settings now = file_.settings();
+          now.bindings = chosen.bindings;
+          now.scale = chosen.scale;
+          now.attract = chosen.attract;
+          file_.keep(now);
+          frontEnd_.setBindings(chosen.bindings);
+        });
+  }
+  keyWindow_->show();
+  keyWindow_->raise();
+  keyWindow_->activateWindow();
+}
+
+}  // namespace mojara::qt

@@ -1,0 +1,58 @@
+// Versus fights from the title and back: no campaign, no continue, nothing carried.
+#include "play/versus_session.h"
+
+#include <gtest/gtest.h>
+
+#include "game_fixture.h"
+
+namespace mojara::testing {
+namespace {
+
+struct VersusSessionTest : GameTest {
+  VersusSession versus{game};
+  // Runs until the fight has ended and its window closed; false if it had not in 10 minutes.
+  bool fightEnds() {
+    for (int t = 0; t < 600000; t += 50) {
+      run(50);
+      if (versus.look()) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(VersusSessionTest, FightsFollowOneAnotherWithNothingCarriedAndTheTitleComesBackAsItWas) {
+  game.start();
+  run(100);
+  M.SCORE[0] = 1234;  // what the game held before the players met
+  const Module1 before = M;
+  versus.fight(3, 5);
+  EXPECT_FALSE(game.title.loaded());
+  ASSERT_TRUE(game.battle.loaded());
+  EXPECT_EQ(game.battle.INPUTON2, 1);
+  EXPECT_EQ(M.SCORE[0], 0);
+  ASSERT_TRUE(fightEnds());
+  ASSERT_TRUE(versus.winner());
+  EXPECT_FALSE(versus.look()) << "told once";
+  EXPECT_FALSE(game.battle.loaded());
+  // No select window, no continue window: the players choose what follows.
+  EXPECT_FALSE(select.loaded());
+  EXPECT_FALSE(game.continueScreen.loaded());
+  ASSERT_EQ(handOvers.seen.size(), 1u);
+  EXPECT_EQ(*versus.winner(), handOvers.seen[0].first == Window::Select ? 0 : 1);
+
+  // The next fight starts afresh: no points, no power carried over.
+  versus.fight(0, 0);
+  EXPECT_EQ(M.SCORE[0], 0);
+  EXPECT_EQ(M.SCORE[1], 0);
+  EXPECT_EQ(M.POW[0], 0);
+  EXPECT_EQ(versus.fighters(), std::make_pair(0, 0));
+  // Leaving mid-fight goes back to the title with the game as it was.
+  versus.toTitle();
+  EXPECT_FALSE(game.battle.loaded());
+  EXPECT_TRUE(game.title.shown());
+  EXPECT_EQ(M.SCORE[0], before.SCORE[0]);
+  EXPECT_FALSE(versus.active());
+}
+
+}  // namespace
+}  // namespace mojara::testing
