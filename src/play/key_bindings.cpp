@@ -27,8 +27,11 @@ constexpr std::array<std::string_view, kPadButtonCount> kPadButtonNames{
     "A",           "B",        "X",          "Y",        "BACK",      "GUIDE",    "START",    "LEFTSTICK",
     "RIGHTSTICK", "LEFTSHOULDER", "RIGHTSHOULDER", "DPADUP", "DPADDOWN", "DPADLEFT", "DPADRIGHT"};
 
-constexpr int kF2 = vk::F1 + 1;
-constexpr int kFrontEndKeys[] = {vk::F1,       kF2,       vk::F11,         vk::Escape,       'M',
+constexpr std::array<std::string_view, kPadButtonCount> kPadButtonLabels{
+    "A", "B", "X", "Y", "Back", "Guide", "Start", "LS", "RS", "LB", "RB", "十字↑", "十字↓", "十字←", "十字→"};
+
+constexpr int kF2 = vk::F1 + 1, kF3 = vk::F1 + 2;
+constexpr int kFrontEndKeys[] = {vk::F1,       kF2,       kF3,        vk::F11,         vk::Escape,       'M',
                                  vk::Minus,    vk::Equals, vk::BracketLeft, vk::BracketRight, vk::Semicolon,
                                  vk::Apostrophe};
 
@@ -40,6 +43,8 @@ const std::array<CommandInfo, kCommandCount>& commands() { return kCommands; }
 const CommandInfo& infoOf(Command command) { return kCommands[static_cast<int>(command)]; }
 
 std::string_view padButtonName(PadButton button) { return kPadButtonNames[static_cast<int>(button)]; }
+
+std::string_view padButtonLabel(PadButton button) { return kPadButtonLabels[static_cast<int>(button)]; }
 
 std::optional<PadButton> padButtonOf(std::string_view name) {
   std::string upper(name);
@@ -104,12 +109,12 @@ KeyBindings::Change KeyBindings::bindKey(int player, Command command, int code) 
 KeyBindings::Change KeyBindings::bindButton(int player, Command command, PadButton pressed) {
   const std::string what = playerName(player) + "の「" + std::string(infoOf(command).label) + "」";
   PadButton& slot = button(player, command);
-  const std::string name(padButtonName(pressed));
+  const std::string name(padButtonLabel(pressed));
   if (auto taken = commandOfButton(player, pressed); taken && *taken != command) {
     button(player, *taken) = slot;
     slot = pressed;
     return {true, what + "をボタン" + name + "に。「" + std::string(infoOf(*taken).label) + "」はボタン" +
-                      std::string(padButtonName(button(player, *taken))) + "と入れ替え"};
+                      std::string(padButtonLabel(button(player, *taken))) + "と入れ替え"};
   }
   slot = pressed;
   return {true, what + "をボタン" + name + "にしました"};

@@ -56,6 +56,7 @@ enum class PadButton {
 inline constexpr int kPadButtonCount = 15;
 std::string_view padButtonName(PadButton button);  // "A", "LEFTSHOULDER", "DPADUP", ...
 std::optional<PadButton> padButtonOf(std::string_view name);  // either case
+std::string_view padButtonLabel(PadButton button);  // as the windows show it: "A", "LB", "十字←", ...
 
 // What a key press is for the game: a key of `player` (0 or 1) with the battle's code `code`.
 struct GameKey {
@@ -64,7 +65,8 @@ struct GameKey {
   bool operator==(const GameKey&) const = default;
 };
 
-// Whether the front end keeps `code` for itself (F1 help, F2 these settings, F11 full screen,
+// Whether the front end keeps `code` for itself (F1 help, F2 these settings, F3 two players,
+// F11 full screen,
 // Escape, the sound keys): such a key cannot be bound.
 bool frontEndKey(int code);
 

@@ -55,7 +55,7 @@ const VolumeKey* volumeKey(int code) {
 }  // namespace
 
 void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
-  constexpr int kAlt = 4, kM = 'M', kF2 = forms::vk::F1 + 1;
+  constexpr int kAlt = 4, kM = 'M', kF2 = forms::vk::F1 + 1, kF3 = forms::vk::F1 + 2;
   if (hooks.input && !hooks.input()) return afterEvent();
   // None of these keys is in the battle's key table: the game never sees them.
   if (code == forms::vk::F11 || (code == forms::vk::Return && (shift & kAlt))) {
@@ -67,6 +67,8 @@ void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
     if (hooks.changeVolume) hooks.changeVolume(volume->musicSteps, volume->effectsSteps);
   } else if (code == kF2) {
     if (hooks.openSettings) hooks.openSettings(form);
+  } else if (code == kF3) {
+    if (hooks.openVersus) hooks.openVersus(form);
   } else {
     return gameKeyPressed(form, bindings_.gameKey(code, hooks.twoPlayers && hooks.twoPlayers()), shift);
   }

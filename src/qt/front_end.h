@@ -63,11 +63,12 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
     std::function<void(int musicSteps, int effectsSteps)> changeVolume;
     std::function<void(bool on)> fullScreenChanged;  // by the player's key
     std::function<void(forms::Form&)> openSettings;    // F2
+    std::function<void(forms::Form&)> openVersus;      // F3
     std::function<bool()> twoPlayers;                 // whether a second player plays now
   };
   Hooks hooks;
   // A key press from the keyboard, for the game unless it is one of the front end's own keys
-  // (F11 or Alt+Enter full screen, F2 the key settings, M mute, minus and equals the volume of
+  // (F11 or Alt+Enter full screen, F2 the key settings, F3 two players, M mute, minus and equals the volume of
   // everything, [ and ] the music's, ; and ' the effects') or a hook keeps it. The players' key
   // bindings turn it into the battle's own key of the same command, for its player.
   void keyPressed(forms::Form& form, int code, int shift);

@@ -85,7 +85,7 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
     stopWaiting();
     choices_.bindings = KeyBindings::defaults();
     refresh();
-    show("キーとボタンを初期設定に戻しました");
+    say("キーとボタンを初期設定に戻しました");
     tell();
   });
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
@@ -94,7 +94,7 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
   grid->addWidget(close, row, 3, 1, 2);
 
   refresh();
-  show("変えたいところを押してから、新しいキーかボタンを押してください");
+  say("変えたいところを押してから、新しいキーかボタンを押してください");
 }
 
 KeySettingsWindow::~KeySettingsWindow() { stopWaiting(); }
@@ -111,12 +111,12 @@ void KeySettingsWindow::refresh() {
   for (int player = 0; player < kPlayers; ++player)
     for (const CommandInfo& c : commands()) {
       cell(player, c.command, false)->setText(QString::fromStdString(keyLabel(choices_.bindings.key(player, c.command))));
-      cell(player, c.command, true)->setText(text(padButtonName(choices_.bindings.button(player, c.command))));
+      cell(player, c.command, true)->setText(text(padButtonLabel(choices_.bindings.button(player, c.command))));
     }
   if (waiting_) cell(waiting_->player, waiting_->command, waiting_->pad)->setText(QStringLiteral("？"));
 }
 
-void KeySettingsWindow::show(const std::string& line) { message_->setText(QString::fromStdString(line)); }
+void KeySettingsWindow::say(const std::string& line) { message_->setText(QString::fromStdString(line)); }
 
 void KeySettingsWindow::tell() {
   if (changed_) changed_(choices_);
@@ -129,7 +129,7 @@ void KeySettingsWindow::wait(Waiting waiting) {
   refresh();
   const std::string who = std::string(waiting.player == 0 ? "１Ｐ" : "２Ｐ") + "の「" +
                           std::string(infoOf(waiting.command).label) + "」";
-  show(waiting.pad ? who + "に使う、" + (waiting.player == 0 ? "１" : "２") +
+  say(waiting.pad ? who + "に使う、" + (waiting.player == 0 ? "１" : "２") +
                          "台目のコントローラーのボタンを押してください（Escでやめる）"
                    : who + "に使うキーを押してください（Escでやめる）");
 }
@@ -145,7 +145,7 @@ bool KeySettingsWindow::padPressed(int player, PadButton button) {
   if (!waiting_ || !waiting_->pad || waiting_->player != player) return false;
   const Waiting w = *waiting_;
   stopWaiting();
-  show(choices_.bindings.bindButton(w.player, w.command, button).message);
+  say(choices_.bindings.bindButton(w.player, w.command, button).message);
   refresh();
   tell();
   return true;
@@ -159,17 +159,17 @@ bool KeySettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   const Waiting w = *waiting_;
   if (code == forms::vk::Escape) {
     stopWaiting();
-    show("そのままにしました");
+    say("そのままにしました");
     return true;
   }
   if (w.pad) return true;  // waiting for a button: keys other than Escape do nothing
   if (code == 0) {
-    show("そのキーは使えません");
+    say("そのキーは使えません");
     return true;
   }
   const KeyBindings::Change change = choices_.bindings.bindKey(w.player, w.command, code);
   if (change.done) stopWaiting();
-  show(change.message + (change.done ? "" : "。ほかのキーを押してください"));
+  say(change.message + (change.done ? "" : "。ほかのキーを押してください"));
   refresh();
   if (change.done) tell();
   return true;

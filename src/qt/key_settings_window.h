@@ -52,7 +52,7 @@ class KeySettingsWindow : public QWidget {
   };
   void wait(Waiting waiting);
   void stopWaiting();
-  void show(const std::string& message);
+  void say(const std::string& message);
   void refresh();
   void tell();
 

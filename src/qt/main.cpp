@@ -23,6 +23,7 @@
 #include "qt/quit_on_signals.h"
 #include "qt/picture_library.h"
 #include "qt/player_settings.h"
+#include "qt/versus_play.h"
 #include "qt/replay_hooks.h"
 #include "qt/settings_file.h"
 
@@ -131,7 +132,9 @@ int main(int argc, char** argv) {
   mojara::Game game(desktop);
   game.setDemoPlay(options->demo);
   // The kept settings applied, and the player's changes kept as they are made.
-  mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.title);
+  mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
+  // Two players: the versus window and its fights.
+  mojara::qt::VersusPlay versus(game, frontEnd);
 
   // Recording and replaying fights.
   std::optional<mojara::ReplayRecorder> recorder;
@@ -170,13 +173,15 @@ int main(int argc, char** argv) {
     frontEnd.hooks.input = [&] { return attract->input(frontEnd.now()); };
     QObject::connect(&attractClock, &QTimer::timeout, [&] {
       // A player choosing keys is not idle.
-      if (playerSettings.keyWindow()) attract->input(frontEnd.now());
+      if (playerSettings.keyWindow() || versus.busy()) attract->input(frontEnd.now());
       if (attract->look(frontEnd.now())) frontEnd.afterEvent();
     });
     attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
   }
   if (player)
     player->start();
+  else if (options->versus)
+    versus.fight(options->versus->first, options->versus->second);
   else if (options->fight)
     game.startFight(mojara::practiceFight(options->fight->first, options->fight->second));
   else

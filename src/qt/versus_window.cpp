@@ -1,0 +1,147 @@
+#include "qt/versus_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "app/roster.h"
+#include "assets/pictures.h"
+#include "forms/types.h"
+#include "qt/key_map.h"
+
+namespace mojara::qt {
+
+namespace {
+
+constexpr int kSlots = 8;
+constexpr int kCell = 36, kMargin = 8, kRowHeight = 66, kTop = 30;  // pixels at scale 1
+const QColor kPlayerColors[2] = {QColor(220, 0, 0), QColor(0, 64, 220)};
+
+QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+VersusWindow::VersusWindow(const PictureLibrary& pictures, int scale, std::function<void(int, int)> fight,
+                           std::function<void()> toTitle)
+    : pictures_(pictures), scale_(scale), fight_(std::move(fight)), toTitle_(std::move(toTitle)) {
+  setWindowTitle(QStringLiteral("対戦"));
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(12 * scale);
+  setFont(font);
+  const int width = (2 * kMargin + kSlots * kCell) * scale;
+  const int buttonsTop = (kTop + 2 * kRowHeight + 24) * scale;
+  setFixedSize(width, buttonsTop + 30 * scale);
+  fightButton_ = new QPushButton(QStringLiteral("たたかう"), this);
+  titleButton_ = new QPushButton(QStringLiteral("タイトルへ"), this);
+  fightButton_->setGeometry(kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
+  titleButton_->setGeometry(width / 2 + kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
+  // The keys are the players': the buttons take the mouse only.
+  fightButton_->setFocusPolicy(Qt::NoFocus);
+  titleButton_->setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::StrongFocus);
+  connect(fightButton_, &QPushButton::clicked, this, [this] { startFight(); });
+  connect(titleButton_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
+  picks_ = picks;
+  winner_ = winner;
+  leaving_ = false;
+  update();
+  show();
+  raise();
+  activateWindow();
+}
+
+QString VersusWindow::resultLine() const {
+  if (!winner_) return QStringLiteral("ふたりで対戦");
+  return QStringLiteral("%1の勝ち！").arg(*winner_ == 0 ? QStringLiteral("１Ｐ") : QStringLiteral("２Ｐ"));
+}
+
+QRect VersusWindow::portraitBox(int player, int slot) const {
+  const int s = scale_;
+  return {(kMargin + slot * kCell + 2) * s, (kTop + player * kRowHeight + 16) * s, (kCell - 4) * s, (kCell - 4) * s};
+}
+
+void VersusWindow::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const int s = scale_;
+  p.fillRect(rect(), QColor(255, 192, 192));
+  QFont big = font();
+  big.setPixelSize(16 * s);
+  p.setFont(big);
+  p.setPen(winner_ ? kPlayerColors[*winner_] : QColor(0, 0, 0));
+  p.drawText(QRect(0, 4 * s, width(), 22 * s), Qt::AlignCenter, resultLine());
+  p.setFont(font());
+  for (int player = 0; player < 2; ++player) {
+    const int pick = player == 0 ? picks_.first : picks_.second;
+    p.setPen(kPlayerColors[player]);
+    const QString keys = QStringLiteral("%1 %2").arg(
+        QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkLeft))),
+        QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkRight))));
+    p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
+               Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("%1  %2").arg(player == 0 ? QStringLiteral("１Ｐ") : QStringLiteral("２Ｐ"),
+                                            utf8(kRoster[static_cast<std::size_t>(pick)].name)));
+    p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
+               Qt::AlignRight | Qt::AlignVCenter, keys + QStringLiteral(" でえらぶ"));
+    for (int slot = 0; slot < kSlots; ++slot) {
+      const QRect box = portraitBox(player, slot);
+      if (const QImage* face = pictures_.find(assets::portrait(slot))) p.drawImage(box, *face);
+      if (slot == pick) {
+        p.setPen(QPen(kPlayerColors[player], 2 * s));
+        p.drawRect(box.adjusted(-s, -s, s, s));
+      }
+    }
+  }
+  p.setPen(QColor(0, 0, 0));
+  const QString start = QStringLiteral("%1 か %2 でたたかう・Esc でタイトルへ")
+                            .arg(QString::fromStdString(keyLabel(bindings_.key(0, Command::Punch))),
+                                 QString::fromStdString(keyLabel(bindings_.key(0, Command::Pause))));
+  p.drawText(QRect(0, (kTop + 2 * kRowHeight) * s, width(), 20 * s), Qt::AlignCenter, start);
+}
+
+void VersusWindow::gameKey(GameKey key) {
+  if (!isVisible()) return;
+  int& pick = key.player == 0 ? picks_.first : picks_.second;
+  if (key.code == infoOf(Command::WalkLeft).battleKey)
+    pick = (pick + kSlots - 1) % kSlots;
+  else if (key.code == infoOf(Command::WalkRight).battleKey)
+    pick = (pick + 1) % kSlots;
+  else if (key.code == infoOf(Command::Punch).battleKey || key.code == infoOf(Command::Pause).battleKey)
+    return startFight();
+  update();
+}
+
+void VersusWindow::startFight() {
+  leaving_ = true;
+  hide();
+  if (fight_) fight_(picks_.first, picks_.second);
+}
+
+void VersusWindow::keyPressEvent(QKeyEvent* event) {
+  const int code = virtualKeyOf(*event);
+  if (code == forms::vk::Escape) return void(close());
+  if (code == 0 || frontEndKey(code)) return QWidget::keyPressEvent(event);
+  gameKey(bindings_.gameKey(code, true));
+}
+
+void VersusWindow::mousePressEvent(QMouseEvent* event) {
+  for (int player = 0; player < 2; ++player)
+    for (int slot = 0; slot < kSlots; ++slot)
+      if (portraitBox(player, slot).contains(event->position().toPoint())) {
+        (player == 0 ? picks_.first : picks_.second) = slot;
+        update();
+        return;
+      }
+}
+
+void VersusWindow::closeEvent(QCloseEvent* event) {
+  // Closed by the player: back to the title (a fight starting only hides the window).
+  QWidget::closeEvent(event);
+  if (!leaving_ && toTitle_) toTitle_();
+}
+
+}  // namespace mojara::qt
