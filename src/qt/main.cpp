@@ -22,6 +22,7 @@
 #include "qt/game_application.h"
 #include "qt/quit_on_signals.h"
 #include "qt/picture_library.h"
+#include "qt/controller_input.h"
 #include "qt/player_settings.h"
 #include "qt/versus_play.h"
 #include "qt/replay_hooks.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
   mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
   // Two players: the versus window and its fights.
   mojara::qt::VersusPlay versus(game, frontEnd);
+  const mojara::qt::ControllerInput controllers(frontEnd, playerSettings, versus);
 
   // Recording and replaying fights.
   std::optional<mojara::ReplayRecorder> recorder;

@@ -1,0 +1,40 @@
+#include "qt/controller_input.h"
+
+#include <iostream>
+
+namespace mojara::qt {
+
+ControllerInput::ControllerInput(FrontEnd& frontEnd, PlayerSettings& settings, VersusPlay& versus)
+    : frontEnd_(frontEnd),
+      settings_(settings),
+      versus_(versus),
+      controllers_([](const std::string& why) { std::cerr << "mojara: " << why << "\n"; }) {
+  if (!controllers_.available()) return;
+  QObject::connect(&poll_, &QTimer::timeout, [this] {
+    controllers_.poll(frontEnd_.now(), [this](const pads::PadPress& press) { pressed(press); });
+    if (KeySettingsWindow* keys = settings_.keyWindow()) {
+      QStringList lines;
+      for (const auto& [player, name] : controllers_.connected())
+        lines << QStringLiteral("%1P: %2").arg(player + 1).arg(QString::fromStdString(name));
+      keys->setControllers(lines.isEmpty() ? QStringLiteral("コントローラーなし") : lines.join(QStringLiteral("　")));
+    }
+  });
+  poll_.start(kPollMillis);
+}
+
+void ControllerInput::pressed(const pads::PadPress& press) {
+  if (KeySettingsWindow* keys = settings_.keyWindow(); keys && !press.repeat && keys->padPressed(press.player, press.button))
+    return;
+  const std::optional<Command> command = frontEnd_.bindings().commandOfButton(press.player, press.button);
+  // A held button repeats like a held key, except pause, which would toggle on and off.
+  if (!command || (press.repeat && *command == Command::Pause)) return;
+  const GameKey key{press.player, infoOf(*command).battleKey};
+  if (versus_.window().isVisible()) return versus_.window().gameKey(key);
+  // Player 2's controller steers only in a versus fight.
+  if (key.player == 1 && !versus_.session().fighting()) return;
+  forms::Form* front = frontEnd_.desktop().foreground();
+  if (!front || !frontEnd_.input()) return;
+  frontEnd_.gameKeyPressed(*front, key);
+}
+
+}  // namespace mojara::qt
