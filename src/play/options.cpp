@@ -19,30 +19,29 @@ constexpr const char* kRoster =
     "Roster slots: 0 だいさく, 1 みよ, 2 タマ, 3 大顔面, 4 暗黒騎士 jiro, 5 はにい, 6 あいあんどーる, 7 "
     "黒炭人.";
 
+// An option of two roster slots P0 P1 (--fight, --versus).
+void addSlotPair(CLI::App& app, const std::string& name, std::optional<std::pair<int, int>>& into,
+                 const std::string& description) {
+  app.add_option_function<std::vector<std::string>>(
+         name,
+         [name, &into](const std::vector<std::string>& slots) {
+           if (slots.size() != 2) throw cli::UsageError(name + " needs two roster slots P0 P1 from 0 to 7");
+           into = {{cli::rosterSlot(name + " P0", slots[0]), cli::rosterSlot(name + " P1", slots[1])}};
+         },
+         description)
+      ->expected(0, 2)
+      ->type_name("P0 P1");
+}
+
 }  // namespace
 
 std::optional<int> readOptions(const std::vector<std::string>& args, Options& o, std::ostream& out,
                                std::ostream& err, const std::string& version) {
   CLI::App app{kAbout, "mojara"};
   app.footer(kRoster);
-  app.add_option_function<std::vector<std::string>>(
-         "--fight",
-         [&o](const std::vector<std::string>& slots) {
-           if (slots.size() != 2) throw cli::UsageError("--fight needs two roster slots P0 P1 from 0 to 7");
-           o.fight = {{cli::rosterSlot("--fight P0", slots[0]), cli::rosterSlot("--fight P1", slots[1])}};
-         },
-         "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once")
-      ->expected(0, 2)
-      ->type_name("P0 P1");
-  app.add_option_function<std::vector<std::string>>(
-         "--versus",
-         [&o](const std::vector<std::string>& slots) {
-           if (slots.size() != 2) throw cli::UsageError("--versus needs two roster slots P0 P1 from 0 to 7");
-           o.versus = {{cli::rosterSlot("--versus P0", slots[0]), cli::rosterSlot("--versus P1", slots[1])}};
-         },
-         "Two players: open a fight of roster slots P0 (player 1) and P1 (player 2) at once")
-      ->expected(0, 2)
-      ->type_name("P0 P1");
+  addSlotPair(app, "--fight", o.fight, "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once");
+  addSlotPair(app, "--versus", o.versus,
+              "Two players: open a fight of roster slots P0 (player 1) and P1 (player 2) at once");
   app.add_flag("--demo", o.demo, "The computer plays the whole campaign (or the --fight) while you watch");
   cli::addValue(app, "--record", "FILE",
                 "Write every fight played to FILE (the second to FILE-2, ...), to be played again with "
