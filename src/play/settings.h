@@ -1,10 +1,12 @@
 // What the player chose and the game keeps from one run to the next: the window's scale and full
-// screen, the sound levels, attract mode. Game progress is never kept, as in the original. A
+// screen, the sound levels, attract mode, the language of the windows' texts. Game progress is never kept, as in the original. A
 // command-line option wins over a kept setting for its run and is not kept.
 #pragma once
 
 #include <optional>
+#include <string>
 
+#include "play/language.h"
 #include "play/options.h"
 
 namespace mojara {
@@ -19,6 +21,7 @@ struct Settings {
   int effects = kLevelSteps;
   bool muted = false;
   bool attract = true;
+  std::string lang{kGameLanguage};
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -28,6 +31,7 @@ struct Settings {
 inline Options withSettings(Options options, const Settings& kept) {
   if (!options.scale) options.scale = kept.scale;
   if (options.attract) options.attract = kept.attract;
+  if (!options.lang) options.lang = kept.lang;
   return options;
 }
 

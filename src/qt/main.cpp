@@ -18,6 +18,7 @@
 #include "play/options.h"
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
+#include "qt/catalogue.h"
 #include "qt/front_end.h"
 #include "qt/game_application.h"
 #include "qt/quit_on_signals.h"
@@ -124,6 +125,15 @@ int main(int argc, char** argv) {
     else
       QApplication::beep();
   });
+  if (*options->lang != mojara::kGameLanguage) {
+    // Qt has set the locale from the environment by now; the catalogue sets its own over it.
+    try {
+      frontEnd.setTexts(mojara::qt::ShownTexts(mojara::CaptionTranslator(mojara::qt::openCatalogue(
+          QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("locale")).toStdString(), *options->lang))));
+    } catch (const mojara::qt::CatalogueMissing& e) {
+      std::cerr << "mojara: " << e.what() << "; the windows show the game's own Japanese texts\n";
+    }
+  }
   sound.setClock(frontEnd);
   static_assert(mojara::Settings::kLevelSteps == mojara::audio::SoundLevels::kSteps);
   sound.setLevels({settingsFile.settings().music, settingsFile.settings().effects, settingsFile.settings().muted});

@@ -17,6 +17,7 @@ constexpr const char* kMusic = "sound/music";
 constexpr const char* kEffects = "sound/effects";
 constexpr const char* kMuted = "sound/muted";
 constexpr const char* kAttract = "title/attract";
+constexpr const char* kLang = "game/lang";
 
 // Whether every line is one QSettings writes back as it read it: blank, a [section] or a
 // key=value. Anything else (a comment, a stray word, binary junk) would be dropped on writing.
@@ -85,6 +86,13 @@ SettingsFile::SettingsFile(const QString& path, Warn warn) : warn_(std::move(war
   readInt(kEffects, 0, Settings::kLevelSteps, [this](int v) { settings_.effects = v; });
   readBool(kMuted, settings_.muted);
   readBool(kAttract, settings_.attract);
+  if (file_->contains(QString::fromLatin1(kLang))) {
+    const std::string lang = file_->value(QString::fromLatin1(kLang)).toString().trimmed().toStdString();
+    if (isLanguage(lang))
+      settings_.lang = lang;
+    else
+      unusable(kLang);
+  }
   if (!bad.empty())
     warn_("the settings file " + path.toStdString() + " has values the game cannot use (" + bad +
           "); it uses its defaults for them");
@@ -108,6 +116,7 @@ void SettingsFile::keep(const Settings& changed) {
   if (changed.effects != before.effects) put(kEffects, changed.effects);
   if (changed.muted != before.muted) put(kMuted, changed.muted);
   if (changed.attract != before.attract) put(kAttract, changed.attract);
+  if (changed.lang != before.lang) put(kLang, QString::fromStdString(changed.lang));
   file_->sync();
   if (file_->status() != QSettings::NoError) {
     writable_ = false;

@@ -1,6 +1,7 @@
 // The windowed program's command line: what each option sets, and that every bad argument is
 // refused with exit status 2 and a message naming it.
 #include "play/options.h"
+#include "play/language.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,20 @@ TEST(WindowedOptions, BadArgumentsStopWithStatusTwoNamingThem) {
   refused({"--frobnicate"}, "unknown option --frobnicate");
   refused({"stray"}, "unexpected argument 'stray'");
   refused({"--replay", "r.txt", "--demo"}, "--replay plays its own fight");
+  refused({"--lang", "klingon"}, "--lang knows no language 'klingon' (it knows ja, en");
+  refused({"--lang"}, "--lang needs a value");
+}
+
+TEST(WindowedOptions, TheLanguageIsTheGamesOwnOrOneWithACatalogue) {
+  EXPECT_FALSE(read({}).options.lang) << "no --lang: the kept setting decides";
+  for (const char* lang : {"ja", "en"}) {
+    const Read r = read({"--lang", lang});
+    EXPECT_FALSE(r.stop) << r.err;
+    EXPECT_EQ(r.options.lang, lang);
+  }
+  EXPECT_EQ(languages().front(), "ja");
+  EXPECT_FALSE(isLanguage("")) << "an empty name is no language";
+  EXPECT_FALSE(isLanguage("en,ja")) << "the build's list is read name by name";
 }
 
 // A recording that cannot be written is refused at start-up, before any fight is played and lost.

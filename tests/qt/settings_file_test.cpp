@@ -45,6 +45,7 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesComesBackAtTheNextStart) {
     changed.effects = 0;
     changed.muted = true;
     changed.attract = false;
+    changed.lang = "en";
     file.keep(changed);
   }
   EXPECT_EQ(SettingsFile(path, warn).settings(), changed);
@@ -94,6 +95,16 @@ TEST_F(SettingsFileTest, AFolderWhereTheFileShouldBeIsLeftAlone) {
   EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
+TEST_F(SettingsFileTest, TheLanguageIsKeptWithTheGameAndAnUnknownOneGivesTheGamesOwn) {
+  write("[game]\nlang=en\n");
+  EXPECT_EQ(SettingsFile(path, warn).settings().lang, "en");
+  EXPECT_TRUE(warnings.empty());
+  write("[game]\nlang=xx\n");
+  EXPECT_EQ(SettingsFile(path, warn).settings().lang, "ja");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("(game/lang)"), std::string::npos) << warnings[0];
+}
+
 TEST(Settings, TheCommandLineWinsForItsRun) {
   Settings kept;
   kept.scale = 4;
@@ -107,6 +118,10 @@ TEST(Settings, TheCommandLineWinsForItsRun) {
   kept.attract = true;
   given.attract = false;  // --no-attract
   EXPECT_FALSE(withSettings(given, kept).attract);
+  kept.lang = "en";
+  EXPECT_EQ(withSettings(plain, kept).lang, "en");
+  given.lang = "ja";
+  EXPECT_EQ(withSettings(given, kept).lang, "ja");
 }
 
 TEST(Settings, ThePlayersOwnFileFollowsXdgConfigHome) {
