@@ -1,7 +1,8 @@
 // Every window in English, at scale 1 and 2, on Qt's offscreen platform with the build's own
 // catalogue: every caption a window shows is English and fits its control in its own face,
 // without being narrowed or wrapped. The game runs on a virtual clock through the real windows.
-// With MOJARA_SHOTS=FOLDER the states are also saved there as pictures, at scale 2.
+// With MOJARA_SHOTS=FOLDER the states are also saved there as pictures at scale 2 (at scale 1 in
+// FOLDER/x1).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -128,8 +129,9 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
 
   void shot(const forms::Form& form, const QString& name) { shot(static_cast<QWidget&>(window(form)), name); }
   void shot(QWidget& widget, const QString& name) {
-    const QString folder = qEnvironmentVariable("MOJARA_SHOTS");
-    if (folder.isEmpty() || GetParam() != 2) return;
+    QString folder = qEnvironmentVariable("MOJARA_SHOTS");
+    if (folder.isEmpty()) return;
+    if (GetParam() != 2) folder += QStringLiteral("/x%1").arg(GetParam());
     QDir().mkpath(folder);
     widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
   }
@@ -207,7 +209,7 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
     if (!hitsShot && game.battle.HITCOUNT >= 2 && c.Label3.Visible) {
       shot(game.battle, QStringLiteral("06-battle-hits"));
       hitsShot = true;
-      M.LIFE[1] = 0;  // and on to a knock-out
+      M.LIFE[1] = 1;  // the next hit knocks the computer out
     }
     if (!resultShot && c.Label3.Caption.find("ＬＩＦＥ") != std::string::npos) {
       shot(game.battle, QStringLiteral("07-battle-ko-result"));
@@ -278,6 +280,31 @@ TEST_P(EnglishWindows, EveryPageOfTheStaffRoll) {
     }
   }
   EXPECT_EQ(game.ending.ROLLPAGE, 21) << "the roll did not end";
+}
+
+TEST(ShownTexts, TheGamesOwnLanguageShowsItsTextsAsTheGameWroteThem) {
+  const ShownTexts& original = ShownTexts::original();
+  for (const char* text : {"ＦＩＧＨＴ！！", "1Ｐだいさく", "12ＨＩＴ！！", "READY?", ""})
+    EXPECT_EQ(original(text).toStdString(), text);
+  EXPECT_EQ(original("Ｇａｍｅ　Ｏｖｅｒ！！\r\nタイトルに戻る・・・").toStdString(), "Ｇａｍｅ　Ｏｖｅｒ！！\nタイトルに戻る・・・");
+}
+
+TEST(ShownTexts, EveryComposedFormAndHelpTopicHasItsEnglish) {
+  const ShownTexts& en = english();
+  EXPECT_EQ(en("2Ｐあいあんどーる\r\n40536Ｐ"), QStringLiteral("2P Iron Doll\n40536 PTS"));
+  EXPECT_EQ(en("ばとるすぴーど（速い～遅い）：20"), QStringLiteral("Battle speed (fast-slow): 20"));
+  EXPECT_EQ(en("Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：-4"), QStringLiteral("K.O.!!\nLIFE: 30000\nTIME: -4"));
+  for (std::string_view form : CaptionTranslator::composedForms())
+    EXPECT_NE(en(std::string(form)).toStdString(), form) << "no English for the form " << form;
+}
+
+TEST(Catalogue, AMissingCatalogueIsAClearErrorNamingItsFile) {
+  try {
+    openCatalogue("/nonexistent/locale", "en");
+    FAIL() << "no error";
+  } catch (const CatalogueMissing& e) {
+    EXPECT_NE(std::string(e.what()).find("/nonexistent/locale/en/LC_MESSAGES/mojara.mo"), std::string::npos) << e.what();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AtScale, EnglishWindows, ::testing::Values(1, 2),
