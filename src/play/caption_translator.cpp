@@ -39,11 +39,13 @@ bool matches(std::string_view form, std::string_view text, Parts& parts) {
     return false;
   }
   const std::size_t literal = std::min(form.find('{', 1), form.size());
-  return text.starts_with(form.substr(0, literal)) && matches(form.substr(literal), text.substr(literal), parts);
+  return text.starts_with(form.substr(0, literal)) &&
+         matches(form.substr(literal), text.substr(literal), parts);
 }
 
 void replaceAll(std::string& text, std::string_view placeholder, const std::string& by) {
-  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + by.size()))
+  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + by.size()))
     text.replace(at, placeholder.size(), by);
 }
 

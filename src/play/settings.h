@@ -1,6 +1,7 @@
 // What the player chose and the game keeps from one run to the next: the window's scale and full
-// screen, the sound levels, attract mode, the language of the windows' texts. Game progress is never kept, as in the original. A
-// command-line option wins over a kept setting for its run and is not kept.
+// screen, the sound levels, attract mode, the language of the windows' texts. Game progress is never
+// kept, as in the original. A command-line option wins over a kept setting for its run and is not
+// kept.
 #pragma once
 
 #include <optional>

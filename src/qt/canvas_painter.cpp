@@ -123,8 +123,8 @@ LabelLayout layoutOf(const forms::Label& label, const QString& text, const QRect
   static std::vector<Entry> cache;
   constexpr std::size_t kKept = 256;
   // The layout is the same wherever the box stands: it is worked out at the origin and moved.
-  LabelKey key{text, label.Font, scale.factor, box.width(), box.height(),
-               label.Alignment, label.AutoSize, label.WordWrap};
+  LabelKey key{text,         label.Font,      scale.factor,   box.width(),
+               box.height(), label.Alignment, label.AutoSize, label.WordWrap};
   auto it = std::find_if(cache.rbegin(), cache.rend(), [&key](const Entry& e) { return e.key == key; });
   if (it == cache.rend()) {
     if (cache.size() >= kKept) cache.erase(cache.begin(), cache.begin() + kKept / 2);
@@ -198,13 +198,15 @@ QRectF imageTarget(const forms::Image& image, const QImage& picture, const QRect
 
 }  // namespace
 
-double labelOverflow(const forms::Label& label, const QString& text, const forms::Form& form, const Scale& scale) {
+double labelOverflow(const forms::Label& label, const QString& text, const forms::Form& form,
+                     const Scale& scale) {
   const QFont font = labelFontFor(label.Font, scale);
   const QFontMetricsF metrics(font);
   const QRectF box = scale.rect(forms::absoluteBox(label));
   const double room = label.AutoSize ? scale.px(form.ScaleWidth) - box.left() : box.width();
   double widest = 0;
-  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
   return std::max(0.0, widest + overhangOf(font, text, overstrikeOf(label.Font, scale)) - room);
 }
 

@@ -173,7 +173,8 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
     case forms::ControlKind::CommandButton: {
       auto& c = static_cast<forms::CommandButton&>(control);
       auto& button = static_cast<QPushButton&>(widget);
-      if (const QString caption = frontEnd_.texts()(c.Caption); button.text() != caption) button.setText(caption);
+      if (const QString caption = frontEnd_.texts()(c.Caption); button.text() != caption)
+        button.setText(caption);
       setFontOf(button, fontFor(c.Font, scale));
       if (button.isEnabled() != c.Enabled) button.setEnabled(c.Enabled);
       break;
@@ -197,7 +198,8 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
       if (text.verticalScrollBarPolicy() != bar) text.setVerticalScrollBarPolicy(bar);
       const auto wrap = c.MultiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap;
       if (text.lineWrapMode() != wrap) text.setLineWrapMode(wrap);
-      if (const QString shown = frontEnd_.texts()(c.Text); text.toPlainText() != shown) text.setPlainText(shown);
+      if (const QString shown = frontEnd_.texts()(c.Text); text.toPlainText() != shown)
+        text.setPlainText(shown);
       break;
     }
     case forms::ControlKind::HScrollBar: {

@@ -1,11 +1,11 @@
 // mojara: the game in real windows.
+#include <langinfo.h>
+#include <locale.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
-#include <langinfo.h>
-#include <locale.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -21,8 +21,8 @@
 #include "qt/catalogue.h"
 #include "qt/front_end.h"
 #include "qt/game_application.h"
-#include "qt/quit_on_signals.h"
 #include "qt/picture_library.h"
+#include "qt/quit_on_signals.h"
 #include "qt/replay_hooks.h"
 #include "qt/settings_file.h"
 
@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
     // Qt has set the locale from the environment by now; the catalogue sets its own over it.
     try {
       frontEnd.setTexts(mojara::qt::ShownTexts(mojara::CaptionTranslator(mojara::qt::openCatalogue(
-          QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("locale")).toStdString(), *options->lang))));
+          QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("locale")).toStdString(),
+          *options->lang))));
     } catch (const mojara::qt::CatalogueMissing& e) {
       std::cerr << "mojara: " << e.what() << "; the windows show the game's own Japanese texts\n";
     }

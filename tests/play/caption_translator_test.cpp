@@ -11,16 +11,11 @@ namespace {
 
 struct CaptionTranslatorTest : ::testing::Test {
   std::map<std::string, std::string> catalogue = {
-      {"ＦＩＧＨＴ！！", "FIGHT!!"},
-      {"Ｋ．Ｏ．！！", "K.O.!!"},
-      {"だいさく", "Daisaku"},
-      {"暗黒騎士 jiro", "Dark Knight Jiro"},
-      {"{n}Ｐ{name}", "{n}P {name}"},
-      {"{n}Ｐ", "{n} pts"},
-      {"{n}ＨＩＴ！！", "{n} HIT!!"},
-      {"ＬＩＦＥ：{n}", "LIFE: {n}"},
-      {"ＴＩＭＥ：{n}", "TIME: {n}"},
-      {"一行目\n二行目\n", "A whole block\nof its own\n"},
+      {"ＦＩＧＨＴ！！", "FIGHT!!"},  {"Ｋ．Ｏ．！！", "K.O.!!"},
+      {"だいさく", "Daisaku"},        {"暗黒騎士 jiro", "Dark Knight Jiro"},
+      {"{n}Ｐ{name}", "{n}P {name}"}, {"{n}Ｐ", "{n} pts"},
+      {"{n}ＨＩＴ！！", "{n} HIT!!"}, {"ＬＩＦＥ：{n}", "LIFE: {n}"},
+      {"ＴＩＭＥ：{n}", "TIME: {n}"}, {"一行目\n二行目\n", "A whole block\nof its own\n"},
   };
   std::vector<std::string> asked;
   CaptionTranslator translator{[this](const std::string& original) -> std::optional<std::string> {

@@ -1,11 +1,12 @@
 // The windowed program's command line: what each option sets, and that every bad argument is
 // refused with exit status 2 and a message naming it.
 #include "play/options.h"
-#include "play/language.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "play/language.h"
 
 namespace mojara {
 namespace {

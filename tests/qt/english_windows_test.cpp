@@ -84,11 +84,14 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
         const auto& label = static_cast<const forms::Label&>(*control);
         const QString shown = english()(label.Caption);
         EXPECT_FALSE(hasJapanese(shown)) << label.Caption;
-        EXPECT_EQ(labelOverflow(label, shown, form, scale), 0) << shown.toStdString() << " overflows its label";
+        EXPECT_EQ(labelOverflow(label, shown, form, scale), 0)
+            << shown.toStdString() << " overflows its label";
         // No more lines than the game's own caption has, or than the box has room for.
         const int lines = static_cast<int>(shown.count(QLatin1Char('\n'))) + 1;
-        const int gameLines = static_cast<int>(QString::fromStdString(label.Caption).count(QLatin1Char('\n'))) + 1;
-        const int room = static_cast<int>(scale.px(label.Height) / QFontMetricsF(fontFor(label.Font, scale)).lineSpacing());
+        const int gameLines =
+            static_cast<int>(QString::fromStdString(label.Caption).count(QLatin1Char('\n'))) + 1;
+        const int room = static_cast<int>(scale.px(label.Height) /
+                                          QFontMetricsF(fontFor(label.Font, scale)).lineSpacing());
         EXPECT_LE(lines, std::max(gameLines, room)) << shown.toStdString();
         // Nothing of the last line hangs out of the bottom of a box of fixed size ("pts" would lose
         // the tails of its p).
@@ -107,17 +110,20 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
         option.rect = button->rect();
         const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         EXPECT_FALSE(hasJapanese(button->text())) << button->text().toStdString();
-        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room.width()) << button->text().toStdString();
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room.width())
+            << button->text().toStdString();
         ++checked;
       } else if (control->Kind == forms::ControlKind::ComboBox) {
         auto* box = static_cast<QComboBox*>(w.widgetOf(*control));
         QStyleOptionComboBox option;
         option.initFrom(box);
         option.rect = box->rect();
-        const QRect room = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        const QRect room =
+            box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
         for (int i = 0; i < box->count(); ++i) {
           EXPECT_FALSE(hasJapanese(box->itemText(i))) << box->itemText(i).toStdString();
-          EXPECT_LE(box->fontMetrics().horizontalAdvance(box->itemText(i)), room.width()) << box->itemText(i).toStdString();
+          EXPECT_LE(box->fontMetrics().horizontalAdvance(box->itemText(i)), room.width())
+              << box->itemText(i).toStdString();
           ++checked;
         }
       } else if (control->Kind == forms::ControlKind::TextBox && control->Top < form.ScaleHeight) {
@@ -164,7 +170,8 @@ TEST_P(EnglishWindows, TheHelpWithEachTopic) {
     run(300);
     ASSERT_EQ(game.help.SHOWNTOPIC, topic);
     checkFits(game.help, "topic " + std::to_string(topic));
-    const QString text = static_cast<QPlainTextEdit*>(window(game.help).widgetOf(game.help.ctl->Text1))->toPlainText();
+    const QString text =
+        static_cast<QPlainTextEdit*>(window(game.help).widgetOf(game.help.ctl->Text1))->toPlainText();
     // The topic's heading opens its text, in the topic's own words.
     EXPECT_GT(text.size(), 100);
     shot(game.help, QStringLiteral("03-help-topic-%1").arg(topic));
@@ -220,8 +227,8 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
   // The longest messages the fight's message line can carry.
   game.startFight(fight, AfterFight::Stop);
   run(55);
-  for (const char* message : {"Ｔｉｍｅ　Ｕｐ！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900", "Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900",
-                              "999ＨＩＴ！！"}) {
+  for (const char* message : {"Ｔｉｍｅ　Ｕｐ！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900",
+                              "Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900", "999ＨＩＴ！！"}) {
     c.Label3.Caption = message;
     c.Label3.Visible = true;
     checkFits(game.battle, message);
@@ -286,14 +293,16 @@ TEST(ShownTexts, TheGamesOwnLanguageShowsItsTextsAsTheGameWroteThem) {
   const ShownTexts& original = ShownTexts::original();
   for (const char* text : {"ＦＩＧＨＴ！！", "1Ｐだいさく", "12ＨＩＴ！！", "READY?", ""})
     EXPECT_EQ(original(text).toStdString(), text);
-  EXPECT_EQ(original("Ｇａｍｅ　Ｏｖｅｒ！！\r\nタイトルに戻る・・・").toStdString(), "Ｇａｍｅ　Ｏｖｅｒ！！\nタイトルに戻る・・・");
+  EXPECT_EQ(original("Ｇａｍｅ　Ｏｖｅｒ！！\r\nタイトルに戻る・・・").toStdString(),
+            "Ｇａｍｅ　Ｏｖｅｒ！！\nタイトルに戻る・・・");
 }
 
 TEST(ShownTexts, EveryComposedFormAndHelpTopicHasItsEnglish) {
   const ShownTexts& en = english();
   EXPECT_EQ(en("2Ｐあいあんどーる\r\n40536Ｐ"), QStringLiteral("2P Iron Doll\n40536 PTS"));
   EXPECT_EQ(en("ばとるすぴーど（速い～遅い）：20"), QStringLiteral("Battle speed (fast-slow): 20"));
-  EXPECT_EQ(en("Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：-4"), QStringLiteral("K.O.!!\nLIFE: 30000\nTIME: -4"));
+  EXPECT_EQ(en("Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：-4"),
+            QStringLiteral("K.O.!!\nLIFE: 30000\nTIME: -4"));
   for (std::string_view form : CaptionTranslator::composedForms())
     EXPECT_NE(en(std::string(form)).toStdString(), form) << "no English for the form " << form;
 }
@@ -303,7 +312,8 @@ TEST(Catalogue, AMissingCatalogueIsAClearErrorNamingItsFile) {
     openCatalogue("/nonexistent/locale", "en");
     FAIL() << "no error";
   } catch (const CatalogueMissing& e) {
-    EXPECT_NE(std::string(e.what()).find("/nonexistent/locale/en/LC_MESSAGES/mojara.mo"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("/nonexistent/locale/en/LC_MESSAGES/mojara.mo"), std::string::npos)
+        << e.what();
   }
 }
 
