@@ -2,6 +2,7 @@
 
 #include "play/command_line.h"
 #include "play/input_file.h"
+#include "play/language.h"
 #include "play/replay.h"
 
 namespace mojara {
@@ -56,6 +57,15 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                 "Draw every window N times its size (1 to 8); by default the largest whole scale at which "
                 "the fight fits the screen",
                 [&o](const std::string& v) { o.scale = cli::wholeNumber<int>("--scale", v, 1, 8); });
+  cli::addValue(
+      app, "--lang", "LANG",
+      "Show the windows' texts in LANG (" + languageList() + "); by default the game's own Japanese",
+      [&o](const std::string& v) {
+        if (!isLanguage(v))
+          throw cli::UsageError("--lang knows no language " + quote(v) + " (it knows " + languageList() +
+                                ")");
+        o.lang = v;
+      });
   cli::addValue(app, "--timer-resolution", "MS",
                 "The timer resolution in milliseconds (0.001 to 60000); default 54.925, the PC timer tick "
                 "the game's pace was made for",

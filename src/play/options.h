@@ -21,6 +21,7 @@ struct Options {
   std::string record;                        // write a replay of every fight played
   std::string replay;                        // play a recorded fight again
   bool attract = true;                       // demo fights after 30 idle seconds on the title
+  std::optional<std::string> lang;           // the language of the windows' texts (play/language.h)
 };
 
 // Reads the arguments after the program name into `options`. Returns the exit status when the

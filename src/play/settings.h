@@ -1,11 +1,14 @@
 // What the player chose and the game keeps from one run to the next: the window's scale and full
-// screen, the sound levels, attract mode, the players' keys and controller buttons. Game progress is never kept, as in the original. A
-// command-line option wins over a kept setting for its run and is not kept.
+// screen, the sound levels, attract mode, the players' keys and controller buttons, the language of
+// the windows' texts. Game progress is never kept, as in the original. A command-line option wins
+// over a kept setting for its run and is not kept.
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "play/key_bindings.h"
+#include "play/language.h"
 #include "play/options.h"
 
 namespace mojara {
@@ -21,6 +24,7 @@ struct Settings {
   bool muted = false;
   bool attract = true;
   KeyBindings bindings = KeyBindings::defaults();
+  std::string lang{kGameLanguage};
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -30,6 +34,7 @@ struct Settings {
 inline Options withSettings(Options options, const Settings& kept) {
   if (!options.scale) options.scale = kept.scale;
   if (options.attract) options.attract = kept.attract;
+  if (!options.lang) options.lang = kept.lang;
   return options;
 }
 

@@ -58,7 +58,8 @@ void see(const forms::Control& c, CanvasChanges::Look& look) {
 
 }  // namespace
 
-QRegion CanvasChanges::changed(const forms::Form& form, const PictureLibrary& pictures, const Scale& scale) {
+QRegion CanvasChanges::changed(const forms::Form& form, const PictureLibrary& pictures, const Scale& scale,
+                               const ShownTexts& texts) {
   const QSize size(static_cast<int>(std::lround(scale.px(form.ScaleWidth))),
                    static_cast<int>(std::lround(scale.px(form.ScaleHeight))));
   const std::vector<const forms::Control*> order = forms::paintOrder(form);
@@ -69,7 +70,7 @@ QRegion CanvasChanges::changed(const forms::Form& form, const PictureLibrary& pi
   for (std::size_t i = 0; i < order.size(); ++i) {
     see(*order[i], scratch_);
     if (!everything && scratch_ == seen_[i].look) continue;
-    const QRect area = paintedArea(*order[i], pictures, scale);
+    const QRect area = paintedArea(*order[i], pictures, scale, texts);
     if (!everything) region += QRegion(seen_[i].area) + area;  // where it was and where it is
     std::swap(seen_[i].look, scratch_);
     seen_[i].area = area;

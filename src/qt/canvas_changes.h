@@ -18,7 +18,9 @@ class CanvasChanges {
   // Where the canvas (pixels, form coordinates) looks different from the last time this was
   // asked: where each changed control was and where it is now. The first time, and after
   // forget(), it is the whole canvas.
-  QRegion changed(const forms::Form& form, const PictureLibrary& pictures, const Scale& scale);
+  // Captions are shown as `texts` has them.
+  QRegion changed(const forms::Form& form, const PictureLibrary& pictures, const Scale& scale,
+                  const ShownTexts& texts = ShownTexts::original());
   // The next frame repaints everything (the scale changed, the window was shown again).
   void forget() { seen_.clear(); }
 

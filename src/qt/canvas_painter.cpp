@@ -16,10 +16,6 @@ namespace {
 
 QColor colorOf(const forms::Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-QString captionText(const std::string& caption) {
-  return QString::fromStdString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 // Our faces run a little wider than the ones the game was laid out with: a word that would not fit
 // its label is narrowed to fit instead of being cut off.
 QFont fittedFont(QFont font, const QString& text, double width) {
@@ -80,7 +76,7 @@ struct LabelLayout {
 };
 
 struct LabelKey {
-  std::string caption;
+  QString caption;  // as shown
   forms::FontSpec font;
   int scale;
   double width, height;
@@ -89,8 +85,7 @@ struct LabelKey {
   bool operator==(const LabelKey&) const = default;
 };
 
-LabelLayout layOut(const forms::Label& label, const QRectF& box, const Scale& scale) {
-  const QString text = captionText(label.Caption);
+LabelLayout layOut(const forms::Label& label, const QString& text, const QRectF& box, const Scale& scale) {
   LabelLayout layout;
   layout.overstrike = overstrikeOf(label.Font, scale);
   const QFont font = labelFontFor(label.Font, scale);
@@ -120,7 +115,7 @@ LabelLayout layOut(const forms::Label& label, const QRectF& box, const Scale& sc
 
 // The layouts of the labels' latest looks. A window shows a few dozen labels, so a short list
 // searched from the newest keeps every label's current layout at hand.
-LabelLayout layoutOf(const forms::Label& label, const QRectF& box, const Scale& scale) {
+LabelLayout layoutOf(const forms::Label& label, const QString& text, const QRectF& box, const Scale& scale) {
   struct Entry {
     LabelKey key;
     LabelLayout layout;
@@ -128,12 +123,12 @@ LabelLayout layoutOf(const forms::Label& label, const QRectF& box, const Scale& 
   static std::vector<Entry> cache;
   constexpr std::size_t kKept = 256;
   // The layout is the same wherever the box stands: it is worked out at the origin and moved.
-  LabelKey key{label.Caption, label.Font, scale.factor,        box.width(), box.height(),
-               label.Alignment, label.AutoSize, label.WordWrap};
+  LabelKey key{text,         label.Font,      scale.factor,   box.width(),
+               box.height(), label.Alignment, label.AutoSize, label.WordWrap};
   auto it = std::find_if(cache.rbegin(), cache.rend(), [&key](const Entry& e) { return e.key == key; });
   if (it == cache.rend()) {
     if (cache.size() >= kKept) cache.erase(cache.begin(), cache.begin() + kKept / 2);
-    cache.push_back({std::move(key), layOut(label, QRectF(QPointF(0, 0), box.size()), scale)});
+    cache.push_back({std::move(key), layOut(label, text, QRectF(QPointF(0, 0), box.size()), scale)});
     it = cache.rbegin();
   }
   LabelLayout layout = it->layout;
@@ -142,14 +137,14 @@ LabelLayout layoutOf(const forms::Label& label, const QRectF& box, const Scale& 
   return layout;
 }
 
-void paintLabel(QPainter& p, const forms::Label& label, const QRectF& box, const Scale& scale) {
-  const LabelLayout layout = layoutOf(label, box, scale);
+void paintLabel(QPainter& p, const forms::Label& label, const QString& text, const QRectF& box,
+                const Scale& scale) {
+  const LabelLayout layout = layoutOf(label, text, box, scale);
   if (label.BackStyle == forms::BackMode::Opaque) p.fillRect(layout.area, colorOf(label.BackColor));
   p.setFont(layout.font);
   p.setPen(colorOf(label.ForeColor));
   p.save();
   p.setClipRect(layout.area, Qt::IntersectClip);
-  const QString text = captionText(label.Caption);
   for (int dx = 0; dx <= layout.overstrike; ++dx)
     p.drawText(layout.textArea.translated(dx, 0), layout.flags, text);
   p.restore();
@@ -203,13 +198,27 @@ QRectF imageTarget(const forms::Image& image, const QImage& picture, const QRect
 
 }  // namespace
 
-QRect paintedArea(const forms::Control& c, const PictureLibrary& pictures, const Scale& scale) {
+double labelOverflow(const forms::Label& label, const QString& text, const forms::Form& form,
+                     const Scale& scale) {
+  const QFont font = labelFontFor(label.Font, scale);
+  const QFontMetricsF metrics(font);
+  const QRectF box = scale.rect(forms::absoluteBox(label));
+  const double room = label.AutoSize ? scale.px(form.ScaleWidth) - box.left() : box.width();
+  double widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  return std::max(0.0, widest + overhangOf(font, text, overstrikeOf(label.Font, scale)) - room);
+}
+
+QRect paintedArea(const forms::Control& c, const PictureLibrary& pictures, const Scale& scale,
+                  const ShownTexts& texts) {
   if (!forms::isShowing(c)) return {};
   const QRectF box = scale.rect(forms::absoluteBox(c));
   QRectF area = box;
   if (c.Kind == forms::ControlKind::Label && static_cast<const forms::Label&>(c).AutoSize) {
     // Only a label that sizes itself covers more or less than its box.
-    area = layoutOf(static_cast<const forms::Label&>(c), box, scale).area;
+    const auto& label = static_cast<const forms::Label&>(c);
+    area = layoutOf(label, texts(label.Caption), box, scale).area;
   } else if (c.Kind == forms::ControlKind::Image) {
     const auto& image = static_cast<const forms::Image&>(c);
     const QImage* picture = pictures.find(image.Picture);
@@ -220,7 +229,7 @@ QRect paintedArea(const forms::Control& c, const PictureLibrary& pictures, const
 }
 
 void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictures, const Scale& scale,
-               const QRegion& dirty) {
+               const QRegion& dirty, const ShownTexts& texts) {
   const QRectF client(0, 0, scale.px(form.ScaleWidth), scale.px(form.ScaleHeight));
   const bool everything = dirty.isNull();
   p.fillRect(everything ? client : client.intersected(dirty.boundingRect()), colorOf(form.BackColor));
@@ -235,9 +244,11 @@ void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictu
     for (const forms::Control* holder = c->Container; holder; holder = holder->Container)
       p.setClipRect(scale.rect(forms::absoluteBox(*holder)), Qt::IntersectClip);
     switch (c->Kind) {
-      case forms::ControlKind::Label:
-        paintLabel(p, static_cast<const forms::Label&>(*c), box, scale);
+      case forms::ControlKind::Label: {
+        const auto& label = static_cast<const forms::Label&>(*c);
+        paintLabel(p, label, texts(label.Caption), box, scale);
         break;
+      }
       case forms::ControlKind::Image: {
         const auto& image = static_cast<const forms::Image&>(*c);
         if (const QImage* picture = pictures.find(image.Picture))

@@ -6,6 +6,7 @@
 #include <QRegion>
 
 #include "forms/form.h"
+#include "qt/shown_texts.h"
 
 class QPainter;
 
@@ -24,11 +25,19 @@ struct Scale {
 QFont fontFor(const forms::FontSpec& wanted, const Scale& scale);
 
 // The pixels (form coordinates) that painting the control may touch; empty when it is not showing.
-QRect paintedArea(const forms::Control& control, const PictureLibrary& pictures, const Scale& scale);
+// A label's captions are shown as `texts` has them.
+QRect paintedArea(const forms::Control& control, const PictureLibrary& pictures, const Scale& scale,
+                  const ShownTexts& texts = ShownTexts::original());
+
+// How many pixels wider than its room the widest line of the label's caption, shown as `text`,
+// is in the label's own face; 0 when every line fits. The room is the label's box, or for a label
+// that sizes itself the form's width right of it. A caption that does not fit would be narrowed.
+double labelOverflow(const forms::Label& label, const QString& text, const forms::Form& form,
+                     const Scale& scale);
 
 // Paints the form's canvas, or only the part of it in `dirty` (a null region: all of it); the
 // painter's clip keeps what lies outside as it was.
-void paintForm(QPainter& painter, const forms::Form& form, const PictureLibrary& pictures,
-               const Scale& scale, const QRegion& dirty = QRegion());
+void paintForm(QPainter& painter, const forms::Form& form, const PictureLibrary& pictures, const Scale& scale,
+               const QRegion& dirty = QRegion(), const ShownTexts& texts = ShownTexts::original());
 
 }  // namespace mojara::qt

@@ -18,10 +18,6 @@ namespace mojara::qt {
 
 namespace {
 
-QString textOf(const std::string& s) {
-  return QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 // The player's own input on a widget (a mouse move over it is not).
 bool isInput(const QEvent& event) {
   switch (event.type()) {
@@ -46,7 +42,7 @@ FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
       frontEnd_(frontEnd),
       scale_(frontEnd.scale()) {
   setFixedSize(formSize());
-  setWindowTitle(QString::fromStdString(form.Caption));
+  setWindowTitle(frontEnd_.texts()(form.Caption));
   if (const QImage* icon = frontEnd_.pictures().find(form.Icon))
     setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
   setMouseTracking(true);
@@ -90,7 +86,7 @@ QWidget* FormWindow::createWidget(forms::Control& control) {
     case forms::ControlKind::ComboBox: {
       auto& combo = static_cast<forms::ComboBox&>(control);
       auto* box = new QComboBox(this);
-      for (const std::string& item : combo.List) box->addItem(QString::fromStdString(item));
+      for (const std::string& item : combo.List) box->addItem(frontEnd_.texts()(item));
       box->setCurrentIndex(-1);
       connect(box, &QComboBox::activated, this, [this, &combo, &desktop](int index) {
         // The choice is made in the list's own pop-up window, which no filter watches.
@@ -177,7 +173,8 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
     case forms::ControlKind::CommandButton: {
       auto& c = static_cast<forms::CommandButton&>(control);
       auto& button = static_cast<QPushButton&>(widget);
-      if (button.text() != textOf(c.Caption)) button.setText(textOf(c.Caption));
+      if (const QString caption = frontEnd_.texts()(c.Caption); button.text() != caption)
+        button.setText(caption);
       setFontOf(button, fontFor(c.Font, scale));
       if (button.isEnabled() != c.Enabled) button.setEnabled(c.Enabled);
       break;
@@ -201,7 +198,8 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
       if (text.verticalScrollBarPolicy() != bar) text.setVerticalScrollBarPolicy(bar);
       const auto wrap = c.MultiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap;
       if (text.lineWrapMode() != wrap) text.setLineWrapMode(wrap);
-      if (text.toPlainText() != textOf(c.Text)) text.setPlainText(textOf(c.Text));
+      if (const QString shown = frontEnd_.texts()(c.Text); text.toPlainText() != shown)
+        text.setPlainText(shown);
       break;
     }
     case forms::ControlKind::HScrollBar: {
@@ -225,7 +223,7 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
 void FormWindow::sync() {
   if (dismissed_ || !form_.loaded()) return;
   for (auto& [control, widget] : widgets_) syncWidget(*control, *widget);
-  const QRegion changed = changes_.changed(form_, frontEnd_.pictures(), scale_);
+  const QRegion changed = changes_.changed(form_, frontEnd_.pictures(), scale_, frontEnd_.texts());
   if (!changed.isEmpty()) update(changed.translated(offset_.toPoint()));
 }
 
@@ -245,7 +243,8 @@ void FormWindow::paintEvent(QPaintEvent* event) {
   // Controls may reach past the client area (the battle's floor strip is wider than its window):
   // nothing is painted outside it, in a window or on the black around it in full screen.
   painter.setClipRect(QRect(QPoint(0, 0), formSize()), Qt::IntersectClip);
-  paintForm(painter, form_, frontEnd_.pictures(), scale_, event->region().translated(-offset_.toPoint()));
+  paintForm(painter, form_, frontEnd_.pictures(), scale_, event->region().translated(-offset_.toPoint()),
+            frontEnd_.texts());
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -160,10 +160,7 @@ std::string FrontEnd::programFolder() const { return QApplication::applicationDi
 void FrontEnd::messageBox(const std::string& text, const std::string& caption) {
   QWidget* parent = nullptr;
   if (forms::Form* front = desktop_->foreground()) parent = windowOf(*front);
-  auto* box =
-      new QMessageBox(QMessageBox::NoIcon, QString::fromStdString(caption),
-                      QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                      QMessageBox::Ok, parent);
+  auto* box = new QMessageBox(QMessageBox::NoIcon, texts_(caption), texts_(text), QMessageBox::Ok, parent);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
   connect(box, &QMessageBox::finished, this, [this] {

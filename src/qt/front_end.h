@@ -14,6 +14,7 @@
 #include "play/key_bindings.h"
 #include "qt/canvas_painter.h"
 #include "qt/picture_library.h"
+#include "qt/shown_texts.h"
 
 namespace mojara::qt {
 
@@ -30,6 +31,9 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::Desktop& desktop() const { return *desktop_; }
   const PictureLibrary& pictures() const { return pictures_; }
   const Scale& scale() const { return scale_; }
+  // The language of every text the windows show, set before the first window opens.
+  void setTexts(ShownTexts texts) { texts_ = std::move(texts); }
+  const ShownTexts& texts() const { return texts_; }
 
   // After every event the front end delivered: redraw and set the timer for the next due one.
   void afterEvent();
@@ -90,6 +94,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
 
   const PictureLibrary& pictures_;
   Scale scale_;
+  ShownTexts texts_;
   forms::SoundService* sound_;
   std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;

@@ -1,11 +1,11 @@
 // mojara: the game in real windows.
+#include <langinfo.h>
+#include <locale.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
-#include <langinfo.h>
-#include <locale.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -18,11 +18,12 @@
 #include "play/options.h"
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
+#include "qt/catalogue.h"
 #include "qt/front_end.h"
 #include "qt/game_application.h"
-#include "qt/quit_on_signals.h"
-#include "qt/picture_library.h"
 #include "qt/controller_input.h"
+#include "qt/picture_library.h"
+#include "qt/quit_on_signals.h"
 #include "qt/player_settings.h"
 #include "qt/versus_play.h"
 #include "qt/replay_hooks.h"
@@ -127,6 +128,16 @@ int main(int argc, char** argv) {
     else
       QApplication::beep();
   });
+  if (*options->lang != mojara::kGameLanguage) {
+    // Qt has set the locale from the environment by now; the catalogue sets its own over it.
+    try {
+      frontEnd.setTexts(mojara::qt::ShownTexts(mojara::CaptionTranslator(mojara::qt::openCatalogue(
+          QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("locale")).toStdString(),
+          *options->lang))));
+    } catch (const mojara::qt::CatalogueMissing& e) {
+      std::cerr << "mojara: " << e.what() << "; the windows show the game's own Japanese texts\n";
+    }
+  }
   sound.setClock(frontEnd);
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);

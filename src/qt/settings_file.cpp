@@ -19,6 +19,7 @@ constexpr const char* kMusic = "sound/music";
 constexpr const char* kEffects = "sound/effects";
 constexpr const char* kMuted = "sound/muted";
 constexpr const char* kAttract = "title/attract";
+constexpr const char* kLang = "game/lang";
 
 // The key of a binding: keys1/punch, pad2/heelDrop, ...
 QString bindingKey(const char* group, int player, const CommandInfo& command) {
@@ -98,6 +99,13 @@ SettingsFile::SettingsFile(const QString& path, Warn warn) : warn_(std::move(war
   readBool(kMuted, settings_.muted);
   readBool(kAttract, settings_.attract);
   readBindings(unusable);
+  if (file_->contains(QString::fromLatin1(kLang))) {
+    const std::string lang = file_->value(QString::fromLatin1(kLang)).toString().trimmed().toStdString();
+    if (isLanguage(lang))
+      settings_.lang = lang;
+    else
+      unusable(kLang);
+  }
   if (!bad.empty())
     warn_("the settings file " + path.toStdString() + " has values the game cannot use (" + bad +
           "); it uses its defaults for them");
@@ -160,6 +168,7 @@ void SettingsFile::keep(const Settings& changed) {
         file_->setValue(bindingKey(kPad, player, c),
                         QString::fromUtf8(padButtonName(changed.bindings.button(player, c.command)).data()));
     }
+  if (changed.lang != before.lang) put(kLang, QString::fromStdString(changed.lang));
   file_->sync();
   if (file_->status() != QSettings::NoError) {
     writable_ = false;

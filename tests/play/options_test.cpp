@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+#include "play/language.h"
+
 namespace mojara {
 namespace {
 
@@ -78,6 +80,20 @@ TEST(WindowedOptions, BadArgumentsStopWithStatusTwoNamingThem) {
   refused({"--versus", "1", "9"}, "--versus P1 must be a roster slot");
   refused({"--versus", "1", "2", "--demo"}, "--versus is a fight of two players");
   refused({"--versus", "1", "2", "--fight", "3", "4"}, "--versus is a fight of two players");
+  refused({"--lang", "klingon"}, "--lang knows no language 'klingon' (it knows ja, en");
+  refused({"--lang"}, "--lang needs a value");
+}
+
+TEST(WindowedOptions, TheLanguageIsTheGamesOwnOrOneWithACatalogue) {
+  EXPECT_FALSE(read({}).options.lang) << "no --lang: the kept setting decides";
+  for (const char* lang : {"ja", "en"}) {
+    const Read r = read({"--lang", lang});
+    EXPECT_FALSE(r.stop) << r.err;
+    EXPECT_EQ(r.options.lang, lang);
+  }
+  EXPECT_EQ(languages().front(), "ja");
+  EXPECT_FALSE(isLanguage("")) << "an empty name is no language";
+  EXPECT_FALSE(isLanguage("en,ja")) << "the build's list is read name by name";
 }
 
 // A recording that cannot be written is refused at start-up, before any fight is played and lost.

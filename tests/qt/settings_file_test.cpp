@@ -50,6 +50,7 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesComesBackAtTheNextStart) {
     changed.bindings.bindKey(1, Command::Punch, 'G');
     changed.bindings.bindKey(0, Command::Pause, forms::vk::Return);  // swapped with player 2's
     changed.bindings.bindButton(1, Command::Kick, PadButton::Back);
+    changed.lang = "en";
     file.keep(changed);
   }
   EXPECT_EQ(SettingsFile(path, warn).settings(), changed);
@@ -123,6 +124,16 @@ TEST_F(SettingsFileTest, AFolderWhereTheFileShouldBeIsLeftAlone) {
   EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
+TEST_F(SettingsFileTest, TheLanguageIsKeptWithTheGameAndAnUnknownOneGivesTheGamesOwn) {
+  write("[game]\nlang=en\n");
+  EXPECT_EQ(SettingsFile(path, warn).settings().lang, "en");
+  EXPECT_TRUE(warnings.empty());
+  write("[game]\nlang=klingon\n");  // of another length: QSettings knows a file by its size and time
+  EXPECT_EQ(SettingsFile(path, warn).settings().lang, "ja");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("(game/lang)"), std::string::npos) << warnings[0];
+}
+
 TEST(Settings, TheCommandLineWinsForItsRun) {
   Settings kept;
   kept.scale = 4;
@@ -136,6 +147,10 @@ TEST(Settings, TheCommandLineWinsForItsRun) {
   kept.attract = true;
   given.attract = false;  // --no-attract
   EXPECT_FALSE(withSettings(given, kept).attract);
+  kept.lang = "en";
+  EXPECT_EQ(withSettings(plain, kept).lang, "en");
+  given.lang = "ja";
+  EXPECT_EQ(withSettings(given, kept).lang, "ja");
 }
 
 TEST(Settings, ThePlayersOwnFileFollowsXdgConfigHome) {

@@ -1,0 +1,106 @@
+#include "play/caption_translator.h"
+
+#include <map>
+
+namespace mojara {
+
+namespace {
+
+constexpr std::string_view kNumber = "{n}";
+constexpr std::string_view kName = "{name}";
+
+using Parts = std::map<std::string_view, std::string>;  // placeholder -> what it stood for
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether `text` is `form` throughout, filling in what each placeholder stands for. A {name}
+// takes as little as lets the rest match, so "{n}Ｐ{name}" reads "12Ｐ" as the number 12 only
+// where the rest of the text is the name.
+bool matches(std::string_view form, std::string_view text, Parts& parts) {
+  if (form.empty()) return text.empty();
+  if (form.starts_with(kNumber)) {
+    std::size_t length = text.starts_with('-') ? 1 : 0;
+    const std::size_t first = length;
+    while (length < text.size() && isDigit(text[length])) ++length;
+    if (length == first) return false;
+    // All of its digits: "12" never reads as "1" and "2".
+    parts[kNumber] = std::string(text.substr(0, length));
+    return matches(form.substr(kNumber.size()), text.substr(length), parts);
+  }
+  if (form.starts_with(kName)) {
+    for (std::size_t length = 1; length <= text.size(); ++length) {
+      // Never inside a character's bytes.
+      if (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) continue;
+      if (matches(form.substr(kName.size()), text.substr(length), parts)) {
+        parts[kName] = std::string(text.substr(0, length));
+        return true;
+      }
+    }
+    return false;
+  }
+  const std::size_t literal = std::min(form.find('{', 1), form.size());
+  return text.starts_with(form.substr(0, literal)) &&
+         matches(form.substr(literal), text.substr(literal), parts);
+}
+
+void replaceAll(std::string& text, std::string_view placeholder, const std::string& by) {
+  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + by.size()))
+    text.replace(at, placeholder.size(), by);
+}
+
+}  // namespace
+
+const std::vector<std::string_view>& CaptionTranslator::composedForms() {
+  static const std::vector<std::string_view> forms = {
+      "{n}Ｐ{name}",                        // a fighter's side and name, over their points
+      "{n}Ｐ",                              // their points
+      "{n}ＨＩＴ！！",                      // the hit counter
+      "ＬＩＦＥ：{n}",                      // the result: the life bonus
+      "ＴＩＭＥ：{n}",                      // and the time bonus
+      "ばとるすぴーど（速い～遅い）：{n}",  // the battle speed on the select window
+  };
+  return forms;
+}
+
+std::optional<std::string> CaptionTranslator::find(const std::string& original) const {
+  // An empty text has nothing to translate (and is the catalogue's own header).
+  if (original.empty()) return std::nullopt;
+  return lookup_(original);
+}
+
+std::string CaptionTranslator::translate(std::string_view text) const {
+  std::string lines(text);
+  replaceAll(lines, "\r\n", "\n");
+  if (auto whole = find(lines)) return *whole;
+  std::string out;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(lines.find('\n', start), lines.size());
+    out += line(std::string_view(lines).substr(start, end - start));
+    if (end == lines.size()) break;
+    out += '\n';
+    start = end + 1;
+  }
+  return out;
+}
+
+std::string CaptionTranslator::line(std::string_view text) const {
+  if (auto found = find(std::string(text))) return *found;
+  if (auto made = composed(text)) return *made;
+  return std::string(text);
+}
+
+std::optional<std::string> CaptionTranslator::composed(std::string_view text) const {
+  for (std::string_view form : composedForms()) {
+    Parts parts;
+    if (!matches(form, text, parts)) continue;
+    auto shown = find(std::string(form));
+    if (!shown) return std::nullopt;
+    if (auto name = parts.find(kName); name != parts.end()) name->second = line(name->second);
+    for (const auto& [placeholder, value] : parts) replaceAll(*shown, placeholder, value);
+    return shown;
+  }
+  return std::nullopt;
+}
+
+}  // namespace mojara

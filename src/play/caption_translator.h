@@ -1,0 +1,40 @@
+// What a text of the game reads in another language. A text is looked up whole in the language's
+// catalogue (a window title, a button, a help topic); one that is not there is taken line by
+// line, and a line that is not there either may be one the game composes (a fighter's name with
+// their side, the points, the hit counter, a result line): it is matched against the composed
+// forms below, each a catalogue entry of its own with placeholders:
+//   {n}     a whole number, written as it is
+//   {name}  any text, itself looked up in the catalogue
+// A text, line or part the catalogue has no entry for is shown as the game wrote it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mojara {
+
+class CaptionTranslator {
+ public:
+  // The catalogue: an entry's translation, or nothing when it has none.
+  using Lookup = std::function<std::optional<std::string>(const std::string& original)>;
+
+  explicit CaptionTranslator(Lookup lookup) : lookup_(std::move(lookup)) {}
+
+  // The text in the catalogue's language, its line breaks (CR LF or LF) as LF.
+  std::string translate(std::string_view text) const;
+
+  // The composed forms, in the game's words.
+  static const std::vector<std::string_view>& composedForms();
+
+ private:
+  std::string line(std::string_view text) const;
+  std::optional<std::string> composed(std::string_view text) const;
+  std::optional<std::string> find(const std::string& original) const;
+
+  Lookup lookup_;
+};
+
+}  // namespace mojara
