@@ -35,9 +35,9 @@ constexpr int kFrontEndKeys[] = {vk::F1,       kF2,       kF3,        vk::F11,  
                                  vk::Minus,    vk::Equals, vk::BracketLeft, vk::BracketRight, vk::Semicolon,
                                  vk::Apostrophe};
 
-std::string playerName(int player) { return player == 0 ? "１Ｐ" : "２Ｐ"; }
-
 }  // namespace
+
+std::string playerName(int player) { return player == 0 ? "１Ｐ" : "２Ｐ"; }
 
 const std::array<CommandInfo, kCommandCount>& commands() { return kCommands; }
 const CommandInfo& infoOf(Command command) { return kCommands[static_cast<int>(command)]; }
@@ -89,35 +89,36 @@ std::optional<Command> KeyBindings::commandOfButton(int player, PadButton presse
 }
 
 KeyBindings::Change KeyBindings::bindKey(int player, Command command, int code) {
-  const std::string what = playerName(player) + "の「" + std::string(infoOf(command).label) + "」";
-  if (code == 0 || frontEndKey(code))
-    return {false, keyLabel(code) + "はゲームが使うキーなので割り当てられません"};
+  const std::string who = playerName(player), what(infoOf(command).label);
+  if (code == 0 || frontEndKey(code)) return {false, {"%1はゲームが使うキーなので割り当てられません", {keyLabel(code)}}};
   int& slot = key(player, command);
-  if (slot == code) return {true, what + "は" + keyLabel(code) + "のままです"};
+  if (slot == code) return {true, {"%1の「%2」は%3のままです", {who, what, keyLabel(code)}}};
   for (int other = 0; other < kPlayers; ++other)
     for (const CommandInfo& c : kCommands)
       if (key(other, c.command) == code) {
         key(other, c.command) = slot;
         slot = code;
-        return {true, what + "を" + keyLabel(code) + "に。" + playerName(other) + "の「" + std::string(c.label) +
-                          "」は" + keyLabel(key(other, c.command)) + "と入れ替え"};
+        return {true,
+                {"%1の「%2」を%3に。%4の「%5」は%6と入れ替え",
+                 {who, what, keyLabel(code), playerName(other), std::string(c.label), keyLabel(key(other, c.command))}}};
       }
   slot = code;
-  return {true, what + "を" + keyLabel(code) + "にしました"};
+  return {true, {"%1の「%2」を%3にしました", {who, what, keyLabel(code)}}};
 }
 
 KeyBindings::Change KeyBindings::bindButton(int player, Command command, PadButton pressed) {
-  const std::string what = playerName(player) + "の「" + std::string(infoOf(command).label) + "」";
+  const std::string who = playerName(player), what(infoOf(command).label);
   PadButton& slot = button(player, command);
   const std::string name(padButtonLabel(pressed));
   if (auto taken = commandOfButton(player, pressed); taken && *taken != command) {
     button(player, *taken) = slot;
     slot = pressed;
-    return {true, what + "をボタン" + name + "に。「" + std::string(infoOf(*taken).label) + "」はボタン" +
-                      std::string(padButtonLabel(button(player, *taken))) + "と入れ替え"};
+    return {true,
+            {"%1の「%2」をボタン%3に。「%4」はボタン%5と入れ替え",
+             {who, what, name, std::string(infoOf(*taken).label), std::string(padButtonLabel(button(player, *taken)))}}};
   }
   slot = pressed;
-  return {true, what + "をボタン" + name + "にしました"};
+  return {true, {"%1の「%2」をボタン%3にしました", {who, what, name}}};
 }
 
 std::optional<std::string> KeyBindings::problem() const {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "play/wording.h"
+
 namespace mojara {
 
 // The commands a player can bind, in the order the key-settings window lists them.
@@ -98,7 +100,7 @@ struct KeyBindings {
   // key-settings window says it.
   struct Change {
     bool done = false;
-    std::string message;
+    Wording message;
   };
   Change bindKey(int player, Command command, int code);
   // The same for a controller button of `player`'s controller (swapped within that controller).
@@ -113,5 +115,7 @@ struct KeyBindings {
 
 // How a key shows in the key-settings window: "←", "A", "Enter", "F5", "，" ...
 std::string keyLabel(int code);
+// "１Ｐ" or "２Ｐ", as the windows name a player.
+std::string playerName(int player);
 
 }  // namespace mojara

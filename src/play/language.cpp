@@ -25,6 +25,12 @@ bool isLanguage(std::string_view name) {
   return std::find(all.begin(), all.end(), name) != all.end();
 }
 
+std::string_view languageName(std::string_view name) {
+  if (name == kGameLanguage) return "日本語";
+  if (name == "en") return "English";
+  return name;
+}
+
 std::string languageList() {
   std::string list;
   for (const std::string& name : languages()) list += (list.empty() ? "" : ", ") + name;

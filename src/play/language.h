@@ -14,6 +14,9 @@ inline constexpr std::string_view kGameLanguage = "ja";  // the texts as the gam
 // Every language, the game's own first.
 const std::vector<std::string>& languages();
 bool isLanguage(std::string_view name);
+// The language's name for itself ("日本語", "English"), for a list to choose from; a language
+// this list does not know yet goes by its code.
+std::string_view languageName(std::string_view name);
 // "ja, en, ...": for messages that list them.
 std::string languageList();
 

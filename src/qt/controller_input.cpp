@@ -15,8 +15,8 @@ ControllerInput::ControllerInput(FrontEnd& frontEnd, PlayerSettings& settings, V
     if (KeySettingsWindow* keys = settings_.keyWindow()) {
       QStringList lines;
       for (const auto& [player, name] : controllers_.connected())
-        lines << QStringLiteral("%1P: %2").arg(player + 1).arg(QString::fromStdString(name));
-      keys->setControllers(lines.isEmpty() ? QStringLiteral("コントローラーなし") : lines.join(QStringLiteral("　")));
+        lines << QStringLiteral("%1: %2").arg(frontEnd_.texts()(playerName(player)), QString::fromStdString(name));
+      keys->setControllers(lines.isEmpty() ? frontEnd_.texts()("コントローラーなし") : lines.join(QStringLiteral("　")));
     }
   });
   poll_.start(kPollMillis);

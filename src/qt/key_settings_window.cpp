@@ -10,19 +10,21 @@
 
 #include "app/program.h"
 #include "forms/types.h"
+#include "play/language.h"
 #include "qt/key_map.h"
 
 namespace mojara::qt {
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
-KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<void(const Choices&)> changed)
-    : choices_(std::move(current)), changed_(std::move(changed)) {
-  setWindowTitle(QStringLiteral("キー設定"));
+KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices current,
+                                     std::function<void(const Choices&)> changed)
+    : texts_(texts), choices_(std::move(current)), changed_(std::move(changed)) {
+  setWindowTitle(shown("キー設定"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(12 * scale);
@@ -31,8 +33,8 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(6 * scale);
   grid->setVerticalSpacing(2 * scale);
-  const QStringList heads = {QString(), QStringLiteral("１Ｐ キー"), QStringLiteral("１Ｐ パッド"),
-                             QStringLiteral("２Ｐ キー"), QStringLiteral("２Ｐ パッド")};
+  const QStringList heads = {QString(), shown("１Ｐ キー"), shown("１Ｐ パッド"), shown("２Ｐ キー"),
+                             shown("２Ｐ パッド")};
   for (int column = 0; column < heads.size(); ++column) {
     auto* head = new QLabel(heads[column], this);
     head->setAlignment(Qt::AlignCenter);
@@ -40,7 +42,7 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
   }
   int row = 1;
   for (const CommandInfo& c : commands()) {
-    grid->addWidget(new QLabel(text(c.label), this), row, 0);
+    grid->addWidget(new QLabel(shown(std::string(c.label)), this), row, 0);
     for (int player = 0; player < kPlayers; ++player)
       for (int pad = 0; pad <= 1; ++pad) {
         auto* cell = new QPushButton(this);
@@ -61,16 +63,23 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
   message_->setMinimumHeight(2 * font.pixelSize() + 4 * scale);
   grid->addWidget(message_, row++, 0, 1, 5);
 
-  grid->addWidget(new QLabel(QStringLiteral("画面の大きさ"), this), row, 0);
+  grid->addWidget(new QLabel(shown("画面の大きさ"), this), row, 0);
   scale_ = new QComboBox(this);
-  scale_->addItem(QStringLiteral("自動"));
-  for (int n = 1; n <= 8; ++n) scale_->addItem(QStringLiteral("%1 倍").arg(n));
+  scale_->addItem(shown("自動"));
+  for (int n = 1; n <= 8; ++n) scale_->addItem(shown("%1 倍").arg(n));
   scale_->setCurrentIndex(choices_.scale.value_or(0));
   grid->addWidget(scale_, row, 1);
-  attract_ = new QCheckBox(QStringLiteral("タイトルで30秒たつとデモ"), this);
+  attract_ = new QCheckBox(shown("タイトルで30秒たつとデモ"), this);
   attract_->setChecked(choices_.attract);
   grid->addWidget(attract_, row++, 2, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral("（画面の大きさとデモは次の起動から）"), this), row++, 0, 1, 5);
+  grid->addWidget(new QLabel(shown("言葉"), this), row, 0);
+  lang_ = new QComboBox(this);
+  for (const std::string& lang : languages()) {
+    lang_->addItem(utf8(languageName(lang)), QString::fromStdString(lang));
+    if (lang == choices_.lang) lang_->setCurrentIndex(lang_->count() - 1);
+  }
+  grid->addWidget(lang_, row++, 1);
+  grid->addWidget(new QLabel(shown("（画面の大きさ、デモと言葉は次の起動から）"), this), row++, 0, 1, 5);
   connect(scale_, &QComboBox::currentIndexChanged, this, [this](int index) {
     choices_.scale = index == 0 ? std::nullopt : std::optional<int>(index);
     tell();
@@ -79,8 +88,12 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
     choices_.attract = on;
     tell();
   });
+  connect(lang_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    choices_.lang = lang_->itemData(index).toString().toStdString();
+    tell();
+  });
 
-  auto* defaults = new QPushButton(QStringLiteral("初期設定に戻す"), this);
+  auto* defaults = new QPushButton(shown("初期設定に戻す"), this);
   connect(defaults, &QPushButton::clicked, this, [this] {
     stopWaiting();
     choices_.bindings = KeyBindings::defaults();
@@ -88,7 +101,7 @@ KeySettingsWindow::KeySettingsWindow(int scale, Choices current, std::function<v
     say("キーとボタンを初期設定に戻しました");
     tell();
   });
-  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+  auto* close = new QPushButton(shown("閉じる"), this);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   grid->addWidget(defaults, row, 1, 1, 2);
   grid->addWidget(close, row, 3, 1, 2);
@@ -111,12 +124,16 @@ void KeySettingsWindow::refresh() {
   for (int player = 0; player < kPlayers; ++player)
     for (const CommandInfo& c : commands()) {
       cell(player, c.command, false)->setText(QString::fromStdString(keyLabel(choices_.bindings.key(player, c.command))));
-      cell(player, c.command, true)->setText(text(padButtonLabel(choices_.bindings.button(player, c.command))));
+      cell(player, c.command, true)->setText(shown(std::string(padButtonLabel(choices_.bindings.button(player, c.command)))));
     }
   if (waiting_) cell(waiting_->player, waiting_->command, waiting_->pad)->setText(QStringLiteral("？"));
 }
 
-void KeySettingsWindow::say(const std::string& line) { message_->setText(QString::fromStdString(line)); }
+void KeySettingsWindow::say(const std::string& line) { message_->setText(shown(line)); }
+
+void KeySettingsWindow::say(const Wording& message) {
+  message_->setText(QString::fromStdString(message.text([this](const std::string& s) { return shown(s).toStdString(); })));
+}
 
 void KeySettingsWindow::tell() {
   if (changed_) changed_(choices_);
@@ -127,11 +144,10 @@ void KeySettingsWindow::wait(Waiting waiting) {
   // Every key goes to the window while it waits, the space bar and Enter included.
   qApp->installEventFilter(this);
   refresh();
-  const std::string who = std::string(waiting.player == 0 ? "１Ｐ" : "２Ｐ") + "の「" +
-                          std::string(infoOf(waiting.command).label) + "」";
-  say(waiting.pad ? who + "に使う、" + (waiting.player == 0 ? "１" : "２") +
-                         "台目のコントローラーのボタンを押してください（Escでやめる）"
-                   : who + "に使うキーを押してください（Escでやめる）");
+  const std::string who = playerName(waiting.player), what(infoOf(waiting.command).label);
+  say(waiting.pad ? Wording{"%1の「%2」に使う、%3台目のコントローラーのボタンを押してください（Escでやめる）",
+                            {who, what, std::to_string(waiting.player + 1)}}
+                  : Wording{"%1の「%2」に使うキーを押してください（Escでやめる）", {who, what}});
 }
 
 void KeySettingsWindow::stopWaiting() {
@@ -169,7 +185,10 @@ bool KeySettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   const KeyBindings::Change change = choices_.bindings.bindKey(w.player, w.command, code);
   if (change.done) stopWaiting();
-  say(change.message + (change.done ? "" : "。ほかのキーを押してください"));
+  if (change.done)
+    say(change.message);
+  else
+    say(Wording{change.message.form + "。ほかのキーを押してください", change.message.parts});
   refresh();
   if (change.done) tell();
   return true;

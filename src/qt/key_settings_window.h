@@ -1,14 +1,17 @@
 // The key-settings window (F2 on the title): every command with its key and controller button for
 // both players, changed by pressing the new key or button; a key bound elsewhere changes places
-// with it. It also sets the window scale and attract mode for the next start.
+// with it. It also sets the window scale, attract mode and the language for the next start. Its
+// texts are shown through the front end's texts, in the player's language.
 #pragma once
 
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "play/key_bindings.h"
+#include "qt/shown_texts.h"
 
 class QLabel;
 class QPushButton;
@@ -23,10 +26,11 @@ class KeySettingsWindow : public QWidget {
     KeyBindings bindings;
     std::optional<int> scale;  // none: the largest that fits
     bool attract = true;
+    std::string lang;
     bool operator==(const Choices&) const = default;
   };
   // `changed` is told of every change as it is made.
-  KeySettingsWindow(int scale, Choices current, std::function<void(const Choices&)> changed);
+  KeySettingsWindow(int scale, const ShownTexts& texts, Choices current, std::function<void(const Choices&)> changed);
   ~KeySettingsWindow() override;
 
   const Choices& choices() const { return choices_; }
@@ -52,10 +56,13 @@ class KeySettingsWindow : public QWidget {
   };
   void wait(Waiting waiting);
   void stopWaiting();
+  QString shown(const std::string& text) const { return texts_(text); }
   void say(const std::string& message);
+  void say(const Wording& message);
   void refresh();
   void tell();
 
+  const ShownTexts& texts_;
   Choices choices_;
   std::function<void(const Choices&)> changed_;
   std::optional<Waiting> waiting_;
@@ -64,6 +71,7 @@ class KeySettingsWindow : public QWidget {
   QLabel* controllers_ = nullptr;
   QComboBox* scale_ = nullptr;
   QCheckBox* attract_ = nullptr;
+  QComboBox* lang_ = nullptr;
 };
 
 }  // namespace mojara::qt

@@ -40,12 +40,14 @@ void PlayerSettings::openKeyWindow() {
   if (!keyWindow_) {
     const Settings& kept = file_.settings();
     keyWindow_ = std::make_unique<KeySettingsWindow>(
-        frontEnd_.scale().factor, KeySettingsWindow::Choices{kept.bindings, kept.scale, kept.attract},
+        frontEnd_.scale().factor, frontEnd_.texts(),
+        KeySettingsWindow::Choices{kept.bindings, kept.scale, kept.attract, kept.lang},
         [this](const KeySettingsWindow::Choices& chosen) {
           Settings now = file_.settings();
           now.bindings = chosen.bindings;
           now.scale = chosen.scale;
           now.attract = chosen.attract;
+          now.lang = chosen.lang;
           file_.keep(now);
           frontEnd_.setBindings(chosen.bindings);
         });

@@ -7,7 +7,7 @@ VersusPlay::VersusPlay(Game& game, FrontEnd& frontEnd)
       frontEnd_(frontEnd),
       session_(game),
       window_(
-          frontEnd.pictures(), frontEnd.scale().factor, [this](int p0, int p1) { fight(p0, p1); },
+          frontEnd.pictures(), frontEnd.texts(), frontEnd.scale().factor, [this](int p0, int p1) { fight(p0, p1); },
           [this] {
             // After a fight or from the title: the title, with the game as it was.
             if (session_.active())

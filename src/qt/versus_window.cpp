@@ -19,22 +19,21 @@ constexpr int kSlots = 8;
 constexpr int kCell = 36, kMargin = 8, kRowHeight = 66, kTop = 30;  // pixels at scale 1
 const QColor kPlayerColors[2] = {QColor(220, 0, 0), QColor(0, 64, 220)};
 
-QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
-VersusWindow::VersusWindow(const PictureLibrary& pictures, int scale, std::function<void(int, int)> fight,
-                           std::function<void()> toTitle)
-    : pictures_(pictures), scale_(scale), fight_(std::move(fight)), toTitle_(std::move(toTitle)) {
-  setWindowTitle(QStringLiteral("対戦"));
+VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& texts, int scale,
+                           std::function<void(int, int)> fight, std::function<void()> toTitle)
+    : pictures_(pictures), texts_(texts), scale_(scale), fight_(std::move(fight)), toTitle_(std::move(toTitle)) {
+  setWindowTitle(texts_("対戦"));
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(12 * scale);
   setFont(font);
   const int width = (2 * kMargin + kSlots * kCell) * scale;
   const int buttonsTop = (kTop + 2 * kRowHeight + 24) * scale;
   setFixedSize(width, buttonsTop + 30 * scale);
-  fightButton_ = new QPushButton(QStringLiteral("たたかう"), this);
-  titleButton_ = new QPushButton(QStringLiteral("タイトルへ"), this);
+  fightButton_ = new QPushButton(texts_("たたかう"), this);
+  titleButton_ = new QPushButton(texts_("タイトルへ"), this);
   fightButton_->setGeometry(kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
   titleButton_->setGeometry(width / 2 + kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
   // The keys are the players': the buttons take the mouse only.
@@ -56,8 +55,8 @@ void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
 }
 
 QString VersusWindow::resultLine() const {
-  if (!winner_) return QStringLiteral("ふたりで対戦");
-  return QStringLiteral("%1の勝ち！").arg(*winner_ == 0 ? QStringLiteral("１Ｐ") : QStringLiteral("２Ｐ"));
+  if (!winner_) return texts_("ふたりで対戦");
+  return texts_("%1の勝ち！").arg(texts_(playerName(*winner_)));
 }
 
 QRect VersusWindow::portraitBox(int player, int slot) const {
@@ -78,15 +77,15 @@ void VersusWindow::paintEvent(QPaintEvent*) {
   for (int player = 0; player < 2; ++player) {
     const int pick = player == 0 ? picks_.first : picks_.second;
     p.setPen(kPlayerColors[player]);
-    const QString keys = QStringLiteral("%1 %2").arg(
-        QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkLeft))),
-        QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkRight))));
+    const QString keys = texts_("%1 %2 でえらぶ")
+                             .arg(QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkLeft))),
+                                  QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkRight))));
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
                Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("%1  %2").arg(player == 0 ? QStringLiteral("１Ｐ") : QStringLiteral("２Ｐ"),
-                                            utf8(kRoster[static_cast<std::size_t>(pick)].name)));
+               QStringLiteral("%1  %2").arg(texts_(playerName(player)),
+                                            texts_(std::string(kRoster[static_cast<std::size_t>(pick)].name))));
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
-               Qt::AlignRight | Qt::AlignVCenter, keys + QStringLiteral(" でえらぶ"));
+               Qt::AlignRight | Qt::AlignVCenter, keys);
     for (int slot = 0; slot < kSlots; ++slot) {
       const QRect box = portraitBox(player, slot);
       if (const QImage* face = pictures_.find(assets::portrait(slot))) p.drawImage(box, *face);
@@ -97,7 +96,7 @@ void VersusWindow::paintEvent(QPaintEvent*) {
     }
   }
   p.setPen(QColor(0, 0, 0));
-  const QString start = QStringLiteral("%1 か %2 でたたかう・Esc でタイトルへ")
+  const QString start = texts_("%1 か %2 でたたかう・Esc でタイトルへ")
                             .arg(QString::fromStdString(keyLabel(bindings_.key(0, Command::Punch))),
                                  QString::fromStdString(keyLabel(bindings_.key(0, Command::Pause))));
   p.drawText(QRect(0, (kTop + 2 * kRowHeight) * s, width(), 20 * s), Qt::AlignCenter, start);

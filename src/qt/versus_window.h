@@ -11,6 +11,7 @@
 
 #include "play/key_bindings.h"
 #include "qt/picture_library.h"
+#include "qt/shown_texts.h"
 
 class QPushButton;
 
@@ -18,8 +19,8 @@ namespace mojara::qt {
 
 class VersusWindow : public QWidget {
  public:
-  VersusWindow(const PictureLibrary& pictures, int scale, std::function<void(int p0, int p1)> fight,
-               std::function<void()> toTitle);
+  VersusWindow(const PictureLibrary& pictures, const ShownTexts& texts, int scale,
+               std::function<void(int p0, int p1)> fight, std::function<void()> toTitle);
 
   void setBindings(const KeyBindings& bindings) { bindings_ = bindings; }
   // Shows the window with these picks, and the winner of the fight just played if there was one.
@@ -40,6 +41,7 @@ class VersusWindow : public QWidget {
   void startFight();
 
   const PictureLibrary& pictures_;
+  const ShownTexts& texts_;
   int scale_;
   std::function<void(int, int)> fight_;
   std::function<void()> toTitle_;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "forms/types.h"
 
 namespace mojara {
@@ -40,7 +42,7 @@ TEST(KeyBindings, AKeyBoundElsewhereSwapsAndTheFrontEndsKeysAreRefused) {
   KeyBindings b = KeyBindings::defaults();
   const auto swap = b.bindKey(0, Command::Kick, 'J');  // player 2's walk left
   EXPECT_TRUE(swap.done);
-  EXPECT_NE(swap.message.find("入れ替え"), std::string::npos) << swap.message;
+  EXPECT_NE(swap.message.text().find("入れ替え"), std::string::npos) << swap.message.text();
   EXPECT_EQ(b.key(0, Command::Kick), 'J');
   EXPECT_EQ(b.key(1, Command::WalkLeft), 'Z');
   EXPECT_EQ(b.gameKey('Z'), (GameKey{1, vk::Left}));
@@ -76,6 +78,24 @@ TEST(KeyBindings, BindingsThatCannotBePlayedSayWhy) {
   EXPECT_EQ(padButtonOf("TRIGGER"), std::nullopt);
   EXPECT_EQ(keyLabel(vk::Left), "←");
   EXPECT_EQ(keyLabel(vk::Comma), ",");
+}
+
+// A window in another language shows the message with its form and parts looked up on their
+// own; the parts go where that language's form puts them, and a part is never read as a form.
+TEST(KeyBindings, AMessageIsShownInAnotherLanguageWithItsPartsWhereThatLanguagePutsThem) {
+  KeyBindings b = KeyBindings::defaults();
+  const Wording swap = b.bindKey(0, Command::Kick, 'J').message;
+  EXPECT_EQ(swap.text(), "１Ｐの「キック」をJに。２Ｐの「左へ歩く」はZと入れ替え");
+  const std::map<std::string, std::string> english = {
+      {swap.form, "%1 %2: %3 (swapped with %4 %5, now %6)"}, {"１Ｐ", "1P"}, {"２Ｐ", "2P"},
+      {"キック", "Kick"}, {"左へ歩く", "Left"}};
+  const auto shown = [&](const std::string& s) {
+    const auto it = english.find(s);
+    return it == english.end() ? s : it->second;
+  };
+  EXPECT_EQ(swap.text(shown), "1P Kick: J (swapped with 2P Left, now Z)");
+  EXPECT_EQ((Wording{"%2, %1 %9%", {"%2", "b"}}).text(), "b, %2 %9%")
+      << "a part with a % in it is put in as it is; a placeholder with no part stays";
 }
 
 }  // namespace

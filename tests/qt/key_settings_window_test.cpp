@@ -1,0 +1,173 @@
+// The key-settings window and the versus window on Qt's offscreen platform: a key or button is
+// bound by clicking its cell and pressing it, the game's own keys are refused, Escape cancels; in
+// English every text the windows show is English and the windows fit the game's screen.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <vector>
+
+#include "forms/types.h"
+#include "qt/catalogue.h"
+#include "qt/key_settings_window.h"
+#include "qt/picture_library.h"
+#include "qt/versus_window.h"
+
+namespace mojara::qt {
+namespace {
+
+bool hasJapanese(const QString& text) {
+  for (QChar c : text)
+    if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
+      return true;
+  return false;
+}
+
+const ShownTexts& english() {
+  static const ShownTexts texts(CaptionTranslator(openCatalogue(MOJARA_BIN_DIR "/locale", "en")));
+  return texts;
+}
+
+void press(Qt::Key key, const QString& text = {}) {
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+  // The window takes keys from the whole program while it waits, whichever widget has the focus.
+  QApplication::sendEvent(qApp, &event);
+}
+
+struct KeySettings : ::testing::Test {
+  std::vector<KeySettingsWindow::Choices> told;
+  KeySettingsWindow window{1, ShownTexts::original(),
+                           {KeyBindings::defaults(), std::nullopt, true, "ja"},
+                           [this](const KeySettingsWindow::Choices& c) { told.push_back(c); }};
+  QPushButton* cell(int player, Command command, bool pad = false) { return window.cell(player, command, pad); }
+};
+
+TEST_F(KeySettings, AClickedCellTakesTheNextKeyAndEscapeOrTheGamesOwnKeysLeaveItAsItWas) {
+  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("A"));
+  cell(0, Command::Punch)->click();
+  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("？"));
+  press(Qt::Key_F1);
+  EXPECT_TRUE(told.empty()) << "F1 opens the help: it is never bound";
+  EXPECT_TRUE(window.message().contains(QStringLiteral("F1"))) << window.message().toStdString();
+  press(Qt::Key_G, QStringLiteral("g"));
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told.back().bindings.key(0, Command::Punch), 'G');
+  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("G"));
+
+  // No longer waiting: a key changes nothing.
+  press(Qt::Key_H, QStringLiteral("h"));
+  EXPECT_EQ(told.size(), 1u);
+
+  cell(1, Command::Kick)->click();
+  press(Qt::Key_Escape);
+  EXPECT_EQ(told.size(), 1u);
+  EXPECT_EQ(cell(1, Command::Kick)->text(), QStringLiteral("O"));
+  EXPECT_EQ(window.message(), QStringLiteral("そのままにしました"));
+
+  // A key bound elsewhere changes places with it, on screen as in the choices.
+  cell(1, Command::Kick)->click();
+  press(Qt::Key_G, QStringLiteral("g"));
+  EXPECT_EQ(told.back().bindings.key(1, Command::Kick), 'G');
+  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("O"));
+  EXPECT_TRUE(window.message().contains(QStringLiteral("入れ替え"))) << window.message().toStdString();
+}
+
+TEST_F(KeySettings, AControllerCellTakesOnlyAButtonOfThatPlayersController) {
+  EXPECT_FALSE(window.padPressed(0, PadButton::X)) << "not waiting: the button is the game's";
+  cell(1, Command::Punch, true)->click();
+  press(Qt::Key_G, QStringLiteral("g"));
+  EXPECT_FALSE(window.padPressed(0, PadButton::Y)) << "player 1's controller cannot bind player 2's";
+  EXPECT_TRUE(told.empty());
+  EXPECT_TRUE(window.padPressed(1, PadButton::Y));
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told.back().bindings.button(1, Command::Punch), PadButton::Y);
+  EXPECT_EQ(told.back().bindings.button(1, Command::RisingDragonPunch), PadButton::X) << "swapped";
+  EXPECT_EQ(told.back().bindings.problem(), std::nullopt);
+}
+
+TEST_F(KeySettings, DefaultsScaleAttractAndLanguageAreToldAsTheyChange) {
+  cell(0, Command::Pause)->click();
+  press(Qt::Key_B, QStringLiteral("b"));
+  for (QPushButton* button : window.findChildren<QPushButton*>())
+    if (button->text() == QStringLiteral("初期設定に戻す")) button->click();
+  EXPECT_EQ(told.back().bindings, KeyBindings::defaults());
+  const auto boxes = window.findChildren<QComboBox*>();
+  ASSERT_EQ(boxes.size(), 2);
+  boxes[0]->setCurrentIndex(2);
+  EXPECT_EQ(told.back().scale, 2);
+  boxes[0]->setCurrentIndex(0);
+  EXPECT_EQ(told.back().scale, std::nullopt) << "automatic";
+  boxes[1]->setCurrentIndex(boxes[1]->findText(QStringLiteral("English")));
+  EXPECT_EQ(told.back().lang, "en");
+  window.findChild<QCheckBox*>()->setChecked(false);
+  EXPECT_FALSE(told.back().attract);
+}
+
+// Every text the window shows is English (but the name of Japanese in the language list), and
+// the window, laid out for its English texts, fits the game's screen at its scale.
+void expectEnglishAndFits(QWidget& window, int scale) {
+  window.show();
+  window.adjustSize();
+  EXPECT_FALSE(hasJapanese(window.windowTitle())) << window.windowTitle().toStdString();
+  for (const QLabel* label : window.findChildren<QLabel*>())
+    EXPECT_FALSE(hasJapanese(label->text())) << label->text().toStdString();
+  for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+    EXPECT_FALSE(hasJapanese(button->text())) << button->text().toStdString();
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width())
+        << button->text().toStdString();
+  }
+  for (const QComboBox* box : window.findChildren<QComboBox*>())
+    for (int i = 0; i < box->count(); ++i)
+      if (box->itemText(i) != QStringLiteral("日本語"))
+        EXPECT_FALSE(hasJapanese(box->itemText(i))) << box->itemText(i).toStdString();
+  EXPECT_LE(window.width(), 640 * scale);
+  EXPECT_LE(window.height(), 480 * scale);
+}
+
+struct InEnglish : ::testing::TestWithParam<int> {};
+
+TEST_P(InEnglish, TheKeySettingsWindowWhileItWaitsAndAfterASwap) {
+  KeySettingsWindow window(GetParam(), english(), {KeyBindings::defaults(), 2, true, "en"}, {});
+  expectEnglishAndFits(window, GetParam());
+  window.cell(1, Command::HeelDrop, true)->click();
+  EXPECT_EQ(window.message(), QStringLiteral("Press a button on controller 2 for 2P Heel drop (Esc to cancel)"));
+  window.padPressed(1, PadButton::A);
+  EXPECT_EQ(window.message(), QStringLiteral("2P Heel drop is now on button A; Kick swapped onto button B"));
+  window.cell(0, Command::Kick, false)->click();
+  press(Qt::Key_Escape);
+  window.cell(0, Command::Kick, false)->click();
+  press(Qt::Key_M, QStringLiteral("m"));
+  EXPECT_EQ(window.message(), QStringLiteral("M is one of the game's own keys. Press another one"));
+  press(Qt::Key_Space, QStringLiteral(" "));
+  EXPECT_EQ(window.message(), QStringLiteral("1P Kick is now on Space; 1P Pause swapped onto Z"));
+  window.setControllers(english()("コントローラーなし"));
+  expectEnglishAndFits(window, GetParam());
+  if (const QString folder = qEnvironmentVariable("MOJARA_SHOTS"); !folder.isEmpty()) {
+    QDir().mkpath(folder);
+    window.grab().save(folder + QStringLiteral("/keys_x%1.png").arg(GetParam()));
+  }
+}
+
+TEST_P(InEnglish, TheVersusWindowBeforeAndAfterAFight) {
+  PictureLibrary pictures(MOJARA_PICTURE_DIR);
+  VersusWindow window(pictures, english(), GetParam(), {}, {});
+  window.open({2, 5}, std::nullopt);
+  EXPECT_EQ(window.resultLine(), QStringLiteral("Two players"));
+  expectEnglishAndFits(window, GetParam());
+  window.open({2, 5}, 1);
+  EXPECT_EQ(window.resultLine(), QStringLiteral("2P wins!"));
+  if (const QString folder = qEnvironmentVariable("MOJARA_SHOTS"); !folder.isEmpty())
+    window.grab().save(folder + QStringLiteral("/versus_x%1.png").arg(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(AtScale, InEnglish, ::testing::Values(1, 2),
+                         [](const auto& info) { return "x" + std::to_string(info.param); });
+
+}  // namespace
+}  // namespace mojara::qt
