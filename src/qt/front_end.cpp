@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <chrono>
 
+#include "qt/centred.h"
 #include "qt/form_window.h"
 
 namespace mojara::qt {
@@ -109,9 +110,7 @@ void FrontEnd::formShown(forms::Form& form) {
   // A window is made when its form is first shown; the sprite store, never shown, gets none.
   auto window = std::make_unique<FormWindow>(form, *this);
   // Windows open centred on the screen.
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  const QSize size = window->size();
-  const QPoint at = screen.center() - QPoint(size.width() / 2, size.height() / 2);
+  const QPoint at = centredOnScreen(window->size());
   form.Left = static_cast<float>(at.x() * forms::kTwipsPerPixel / scale_.factor);
   form.Top = static_cast<float>(at.y() * forms::kTwipsPerPixel / scale_.factor);
   window->move(at);

@@ -1,5 +1,7 @@
 #include "qt/player_settings.h"
 
+#include "qt/centred.h"
+
 namespace mojara::qt {
 
 PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::SdlSound& sound,
@@ -51,6 +53,8 @@ void PlayerSettings::openKeyWindow() {
           file_.keep(now);
           frontEnd_.setBindings(chosen.bindings);
         });
+    keyWindow_->adjustSize();
+    keyWindow_->move(centredOnScreen(keyWindow_->size()));
   }
   keyWindow_->show();
   keyWindow_->raise();

@@ -9,6 +9,7 @@
 #include "app/roster.h"
 #include "assets/pictures.h"
 #include "forms/types.h"
+#include "qt/centred.h"
 #include "qt/key_map.h"
 
 namespace mojara::qt {
@@ -42,6 +43,7 @@ VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& tex
   setFocusPolicy(Qt::StrongFocus);
   connect(fightButton_, &QPushButton::clicked, this, [this] { startFight(); });
   connect(titleButton_, &QPushButton::clicked, this, &QWidget::close);
+  move(centredOnScreen(size()));
 }
 
 void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
