@@ -55,12 +55,18 @@ done
 zcat "$root/usr/share/doc/mojara/changelog.gz" | head -1 | grep -q "^mojara ($version) " ||
   fail "the changelog does not start with $version"
 
-# The game from the unpacked tree, through its link, to its title window.
+# The game from the unpacked tree, through its link, as the desktop entry and each of its actions
+# start it (the title window; a versus fight): still running 3 s later.
 "$root/usr/games/mojara" --version | grep -qx "mojara $version" || fail "mojara --version did not answer $version"
-status=0
-XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout 3 "$root/usr/games/mojara" \
-  > "$work/run.log" 2>&1 || status=$?
-[ "$status" = 124 ] || { cat "$work/run.log" >&2; fail "the packaged game stopped with status $status"; }
+desktop_file="$root/usr/share/applications/net.mojara.Taisen.desktop"
+grep -q '^Exec=mojara --versus ' "$desktop_file" || fail "the desktop entry has no Versus action"
+grep '^Exec=mojara' "$desktop_file" | while IFS= read -r exec; do
+  read -r -a words <<< "${exec#Exec=mojara}"
+  status=0
+  XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout 3 \
+    "$root/usr/games/mojara" "${words[@]}" > "$work/run.log" 2>&1 || status=$?
+  [ "$status" = 124 ] || { cat "$work/run.log" >&2; fail "the packaged game ($exec) stopped with status $status"; }
+done
 
 # The validators, every line they print shown; any desktop-file or AppStream remark fails, and so
 # does any lintian error.
