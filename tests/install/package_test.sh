@@ -46,7 +46,8 @@ for f in usr/games/mojara usr/lib/mojara/mojara usr/lib/mojara/mojara-sim usr/li
   [ -e "$root/$f" ] || fail "/$f is missing from the package"
 done
 [ "$(readlink "$root/usr/games/mojara")" = ../lib/mojara/mojara ] || fail "/usr/games/mojara does not link to the game"
-[ ! -e "$root/usr/bin" ] || fail "the package puts files in /usr/bin: $(ls "$root/usr/bin")"
+[ "$(readlink "$root/usr/bin/mojara")" = ../games/mojara ] || fail "/usr/bin/mojara does not link to /usr/games/mojara"
+[ "$(ls "$root/usr/bin")" = mojara ] || fail "the package puts more than mojara in /usr/bin: $(ls "$root/usr/bin")"
 [ ! -e "$root/usr/lib/mojara/pictures/contact-sheet.png" ] || fail "the review sheet was packaged"
 for program in mojara mojara-sim; do
   readelf -S "$root/usr/lib/mojara/$program" | grep -q '\.symtab' && fail "$program is not stripped"
