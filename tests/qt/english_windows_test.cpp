@@ -23,6 +23,7 @@
 #include "help/help_window.h"
 #include "qt/canvas_painter.h"
 #include "qt/catalogue.h"
+#include "qt/english_texts.h"
 #include "qt/form_window.h"
 #include "qt/front_end.h"
 #include "screens/continue_window.h"
@@ -32,18 +33,6 @@
 
 namespace mojara::qt {
 namespace {
-
-bool hasJapanese(const QString& text) {
-  for (QChar c : text)
-    if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
-      return true;
-  return false;
-}
-
-const ShownTexts& english() {
-  static const ShownTexts texts(CaptionTranslator(openCatalogue(MOJARA_BIN_DIR "/locale", "en")));
-  return texts;
-}
 
 struct EnglishWindows : ::testing::TestWithParam<int> {
   PictureLibrary pictures{MOJARA_PICTURE_DIR};

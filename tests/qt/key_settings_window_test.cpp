@@ -15,24 +15,13 @@
 
 #include "forms/types.h"
 #include "qt/catalogue.h"
+#include "qt/english_texts.h"
 #include "qt/key_settings_window.h"
 #include "qt/picture_library.h"
 #include "qt/versus_window.h"
 
 namespace mojara::qt {
 namespace {
-
-bool hasJapanese(const QString& text) {
-  for (QChar c : text)
-    if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
-      return true;
-  return false;
-}
-
-const ShownTexts& english() {
-  static const ShownTexts texts(CaptionTranslator(openCatalogue(MOJARA_BIN_DIR "/locale", "en")));
-  return texts;
-}
 
 void press(Qt::Key key, const QString& text = {}) {
   QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -123,9 +112,10 @@ void expectEnglishAndFits(QWidget& window, int scale) {
         << button->text().toStdString();
   }
   for (const QComboBox* box : window.findChildren<QComboBox*>())
-    for (int i = 0; i < box->count(); ++i)
-      if (box->itemText(i) != QStringLiteral("日本語"))
-        EXPECT_FALSE(hasJapanese(box->itemText(i))) << box->itemText(i).toStdString();
+    for (int i = 0; i < box->count(); ++i) {
+      if (box->itemText(i) == QStringLiteral("日本語")) continue;
+      EXPECT_FALSE(hasJapanese(box->itemText(i))) << box->itemText(i).toStdString();
+    }
   EXPECT_LE(window.width(), 640 * scale);
   EXPECT_LE(window.height(), 480 * scale);
 }
