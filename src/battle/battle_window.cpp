@@ -119,15 +119,6 @@ void Form2::Form_Unload() {
   slideUp();
 }
 
-void Form2::onTimer(forms::Timer& timer) {
-  if (&timer == &ctl->Timer1)
-    Timer1_Timer();
-  else if (&timer == &ctl->Timer2)
-    Timer2_Timer();
-  else if (&timer == &ctl->Timer3)
-    Timer3_Timer();
-}
-
 void Form2::composeNameLabel() {
   // Side number, "Ｐ", name, line break, points, "Ｐ", composed in place.
   const std::int32_t s = M.IX;

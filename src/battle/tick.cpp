@@ -79,4 +79,14 @@ void Form2::finishingTick() {
   }
 }
 
+// The battle tick is nearly every event of a fight: it is compiled into the dispatch.
+void Form2::onTimer(forms::Timer& timer) {
+  if (&timer == &ctl->Timer1) [[likely]]
+    Timer1_Timer();
+  else if (&timer == &ctl->Timer2)
+    Timer2_Timer();
+  else if (&timer == &ctl->Timer3)
+    Timer3_Timer();
+}
+
 }  // namespace mojara
