@@ -51,11 +51,17 @@ class SlotTiming {
     return nullptr;
   }
   const Timing* find(const forms::SoundSlot& slot) const {
-    for (const Timing& t : slots_)
-      if (t.slot == &slot) return &t;
+    // The battle asks after the same slot tick after tick: the one found last is tried first.
+    if (lastFound_ < slots_.size() && slots_[lastFound_].slot == &slot) return &slots_[lastFound_];
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+      if (slots_[i].slot == &slot) {
+        lastFound_ = i;
+        return &slots_[i];
+      }
     return nullptr;
   }
   std::vector<Timing> slots_;
+  mutable std::size_t lastFound_ = 0;
 };
 
 }  // namespace mojara::assets

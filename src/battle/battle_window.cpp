@@ -108,7 +108,7 @@ void Form2::Form_Load() {
     // The power gauge first shows the power kept from the last fight; the opening refills it.
     c.POWMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.POWMAX[M.IX].Width) * M.POW[M.IX] / 100);
     c.WAKUN[M.IX].Caption.reserve(kCaptionRoom + M.PNAME[M.IX].size());
-    showNameLabel();
+    showNameLabel(M.IX);
     c.GAZOU[M.IX].Picture = program.ORE(storeIndex(M.CHARA[M.IX], M.FACING[M.IX], M.POSE[M.IX]));
   }
   c.Timer1.setInterval(M.SPEED);
@@ -117,15 +117,6 @@ void Form2::Form_Load() {
 void Form2::Form_Unload() {
   program.releaseStore();
   slideUp();
-}
-
-void Form2::onTimer(forms::Timer& timer) {
-  if (&timer == &ctl->Timer1)
-    Timer1_Timer();
-  else if (&timer == &ctl->Timer2)
-    Timer2_Timer();
-  else if (&timer == &ctl->Timer3)
-    Timer3_Timer();
 }
 
 void Form2::composeNameLabel() {

@@ -89,13 +89,16 @@ class Form2 : public GameForm<BattleControls> {
 
   void liveTick();
   void extraStep(battle::Extra extra);  // what a step row does besides moving (patan)
-  // The bodies of CPU, patan and hitTest, in line for the tick (steps.h).
-  void stepCommand();
-  void stepMoves();
-  bool strikeConnects() const;
+  // One side's turn in a live tick.
+  void liveSide(std::int32_t s);
+  // The bodies of CPU, patan and hitTest for side s (which IX holds too), in line for the tick
+  // (steps.h).
+  void stepCommand(std::int32_t s);
+  void stepMoves(std::int32_t s);
+  bool strikeConnects(std::int32_t s) const;
   void finishingTick();
-  void gaugeStep();      // life and power gauges of side IX step toward LIFE and POW
-  void showNameLabel();  // WAKUN(IX): side number, name, points
+  void gaugeStep(std::int32_t s);      // life and power gauges of side s step toward LIFE and POW
+  void showNameLabel(std::int32_t s);  // WAKUN(s): side number, name, points
   void composeNameLabel();
   void showClock();      // ZIKAN: the clock's whole seconds
   void composeClock(std::int64_t seconds);

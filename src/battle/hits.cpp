@@ -12,7 +12,7 @@
 
 namespace mojara {
 
-bool Form2::hitTest() const { return strikeConnects(); }
+bool Form2::hitTest() const { return strikeConnects(M.IX); }
 
 void Form2::DAMI() {
   BattleControls& c = *ctl;

@@ -12,7 +12,7 @@ namespace mojara {
 
 using battle::Extra;
 
-void Form2::patan() { stepMoves(); }
+void Form2::patan() { stepMoves(M.IX); }
 
 void Form2::extraStep(Extra extra) {
   BattleControls& c = *ctl;
@@ -40,7 +40,7 @@ void Form2::extraStep(Extra extra) {
 }
 
 void Form2::CPU() {
-  stepCommand();
+  stepCommand(M.IX);
   placeSprite(M.IX);
 }
 

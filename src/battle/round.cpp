@@ -11,8 +11,8 @@ namespace mojara {
 void Form2::Timer3_Timer() {
   BattleControls& c = *ctl;
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    gaugeStep();
-    showNameLabel();
+    gaugeStep(M.IX);
+    showNameLabel(M.IX);
   }
   if (SHOWLIFE[0] != M.LIFE[0] || SHOWLIFE[1] != M.LIFE[1]) return;
   SEQTICK += 1;
@@ -51,8 +51,8 @@ void Form2::GOOD() {
 void Form2::Timer2_Timer() {
   BattleControls& c = *ctl;
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    gaugeStep();
-    showNameLabel();
+    gaugeStep(M.IX);
+    showNameLabel(M.IX);
   }
   c.Image1.Visible = false;
   SEQTICK += 1;

@@ -1,6 +1,8 @@
 // The steps every battle tick runs for each side, defined here so that the tick, the opening and
 // the closing compile them in line: a tick is a few dozen of them, and calls would cost more than
-// the steps themselves.
+// the steps themselves. Each takes its side as an argument (the tick passes 0 and 1 as constants,
+// so every index into the sides is settled when the tick compiles); IX holds the same side for the
+// procedures they call.
 #pragma once
 
 #include <cstdlib>
@@ -12,8 +14,7 @@
 
 namespace mojara {
 
-inline void Form2::stepCommand() {
-  const std::int32_t s = M.IX;
+inline void Form2::stepCommand(std::int32_t s) {
   // This side's values, each looked up once.
   std::int32_t &action = M.ACTION[s], &pose = M.POSE[s], &pow = M.POW[s];
   std::int32_t &xpos = M.XPOS[s], &ypos = M.YPOS[s], &xspd = M.XSPD[s], &yspd = M.YSPD[s];
@@ -50,9 +51,8 @@ inline void Form2::stepCommand() {
   // CPU places the sprite here (see CPU()).
 }
 
-inline void Form2::stepMoves() {
+inline void Form2::stepMoves(std::int32_t s) {
   BattleControls& c = *ctl;
-  const std::int32_t s = M.IX;
   // This side's values, each looked up once.
   std::int32_t &action = M.ACTION[s], &pose = M.POSE[s];
   std::int32_t &xpos = M.XPOS[s], &ypos = M.YPOS[s], &xspd = M.XSPD[s], &yspd = M.YSPD[s];
@@ -85,9 +85,9 @@ inline void Form2::stepMoves() {
   DMGTALLY = battle::pick(pose == picture::Lying, 0, DMGTALLY);
 }
 
-inline bool Form2::strikeConnects() const {
+inline bool Form2::strikeConnects(std::int32_t a) const {
   const BattleControls& c = *ctl;
-  const std::int32_t a = M.IX, h = 1 - M.IX;
+  const std::int32_t h = 1 - a;
   // Most ticks show no striking picture: those need no geometry.
   if ((M.POSE[a] != picture::Punch) & (M.POSE[a] != picture::Kick)) return false;
   // The striker's front edge (its right edge facing right, its left edge facing left) at its
@@ -99,9 +99,8 @@ inline bool Form2::strikeConnects() const {
          (middle >= M.YPOS[h]) & (M.YPOS[h] + static_cast<double>(c.GAZOU[h].Height) >= middle);
 }
 
-inline void Form2::gaugeStep() {
+inline void Form2::gaugeStep(std::int32_t s) {
   BattleControls& c = *ctl;
-  const std::int32_t s = M.IX;
   if (M.LIFE[s] < 0) M.LIFE[s] = 0;
   if (M.POW[s] > 100) M.POW[s] = 100;
   // The shown values move by at most one point a tick, so a lost block of life drains visibly.
@@ -116,9 +115,9 @@ inline void Form2::gaugeStep() {
   }
 }
 
-inline void Form2::showNameLabel() {
+inline void Form2::showNameLabel(std::int32_t s) {
   // Every tick shows it; only a change of the points changes it.
-  if (shownPoints_[static_cast<std::size_t>(M.IX)] != M.SCORE[M.IX]) composeNameLabel();
+  if (shownPoints_[static_cast<std::size_t>(s)] != M.SCORE[s]) composeNameLabel();
 }
 
 inline std::int32_t Form2::spriteIndex(std::int32_t side) const {

@@ -17,20 +17,26 @@ void Form2::Timer1_Timer() {
     liveTick();
 }
 
+// Written once, compiled for each side with its side settled.
+[[gnu::always_inline]] inline void Form2::liveSide(std::int32_t s) {
+  M.IX = s;
+  stepCommand(s);
+  placeSpriteAfterCommand(s);
+  gaugeStep(s);
+  showNameLabel(s);
+  stepMoves(s);
+  M.ACTION[s] += 50;
+  if (strikeConnects(s)) DAMI();
+  const std::int32_t other = 1 - s;
+  M.FACING[s] = battle::pick(M.ACTION[s] >= 50000, M.XPOS[s] > M.XPOS[other], M.FACING[s]);
+}
+
 void Form2::liveTick() {
   BattleControls& c = *ctl;
   // Side 0 goes first: its hit changes side 1 before side 1's own step in the same tick.
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    stepCommand();
-    placeSpriteAfterCommand(M.IX);
-    gaugeStep();
-    showNameLabel();
-    stepMoves();
-    M.ACTION[M.IX] += 50;
-    if (strikeConnects()) DAMI();
-    const std::int32_t other = 1 - M.IX;
-    M.FACING[M.IX] = battle::pick(M.ACTION[M.IX] >= 50000, M.XPOS[M.IX] > M.XPOS[other], M.FACING[M.IX]);
-  }
+  liveSide(0);
+  liveSide(1);
+  M.IX = 2;  // where the loop over the sides leaves it
   // The clock shows its whole hundreds before this tick's decrement.
   showClock();
   c.Shape1.Left = c.GAZOU[0].Left;
@@ -50,9 +56,9 @@ void Form2::finishingTick() {
   BattleControls& c = *ctl;
   // No commands: running moves and reactions play to their end.
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    gaugeStep();
-    showNameLabel();
-    stepMoves();
+    gaugeStep(M.IX);
+    showNameLabel(M.IX);
+    stepMoves(M.IX);
     M.ACTION[M.IX] += 50;
     if (M.POSE[M.IX] == picture::Lying) M.ACTION[M.IX] = 51000;  // a fallen fighter stays down
   }
@@ -71,6 +77,16 @@ void Form2::finishingTick() {
     c.Timer2.enable();
     c.Shape1.Left = c.GAZOU[0].Left;
   }
+}
+
+// The battle tick is nearly every event of a fight: it is compiled into the dispatch.
+void Form2::onTimer(forms::Timer& timer) {
+  if (&timer == &ctl->Timer1) [[likely]]
+    Timer1_Timer();
+  else if (&timer == &ctl->Timer2)
+    Timer2_Timer();
+  else if (&timer == &ctl->Timer3)
+    Timer3_Timer();
 }
 
 }  // namespace mojara

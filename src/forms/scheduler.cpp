@@ -26,7 +26,8 @@ void Scheduler::start(Timer& timer) {
   stop(timer);
   // An interval of 0 keeps the timer silent while it is enabled.
   if (timer.Interval() <= 0) return;
-  insert({&timer, clock_.now() + periodOf(timer), enableCount_++});
+  const Nanos period = periodOf(timer);
+  insert({&timer, clock_.now() + period, period, enableCount_++});
 }
 
 void Scheduler::insert(const Entry& entry) {
@@ -42,19 +43,13 @@ void Scheduler::stop(Timer& timer) {
 
 void Scheduler::stopAll() { running_.clear(); }
 
-Timer* Scheduler::takeDue(Nanos now) {
-  if (running_.empty() || running_.front().due > now) return nullptr;
-  Entry first = running_.front();
-  // A timer that fell behind (the program was busy) fires once and then keeps its period from
-  // now, as window timers do; on a virtual clock it is never behind.
-  first.due += periodOf(*first.timer);
-  if (first.due <= now) first.due = now + periodOf(*first.timer);
-  // Back into its place among the others: after every timer due before it or with it.
+void Scheduler::putFirstInPlace() {
+  const Entry first = running_.front();
+  // After every timer due before it or with it.
   auto at = running_.begin() + 1;
   while (at != running_.end() && (at->due < first.due || (at->due == first.due && at->order < first.order))) ++at;
   std::move(running_.begin() + 1, at, running_.begin());
   *(at - 1) = first;
-  return first.timer;
 }
 
 void Timer::setEnabled(bool on) {

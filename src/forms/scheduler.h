@@ -35,7 +35,18 @@ class Scheduler {
     return running_.front().due;
   }
   // The timer to fire next if it is due at `now`, with its next due time already set.
-  Timer* takeDue(Nanos now);
+  Timer* takeDue(Nanos now) {
+    if (running_.empty() || running_.front().due > now) return nullptr;
+    Entry& first = running_.front();
+    // A timer that fell behind (the program was busy) fires once and then keeps its period from
+    // now, as window timers do; on a virtual clock it is never behind.
+    first.due += first.period;
+    if (first.due <= now) first.due = now + first.period;
+    Timer* timer = first.timer;
+    // Mostly one timer runs at a time, and it stays first.
+    if (running_.size() > 1) putFirstInPlace();
+    return timer;
+  }
   void stopAll();
 
  private:
@@ -46,9 +57,11 @@ class Scheduler {
   struct Entry {
     Timer* timer;
     Nanos due;
+    Nanos period;  // periodOf(*timer): a running timer's interval changes only by a restart
     std::uint64_t order;
   };
   void insert(const Entry& entry);
+  void putFirstInPlace();  // moves the first entry, due again, back to its place among the others
   const Clock& clock_;
   Nanos resolution_;
   std::uint64_t enableCount_ = 0;

@@ -8,7 +8,7 @@
 
 namespace mojara::forms {
 
-class VirtualClock : public Clock {
+class VirtualClock final : public Clock {
  public:
   Nanos now() const override { return now_; }
   void set(Nanos t) { now_ = t; }

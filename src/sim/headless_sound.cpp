@@ -12,7 +12,7 @@ void HeadlessSound::command(forms::SoundSlot& slot, const std::string& command) 
   } else if (command == "Play") {
     const std::string* path = timing_.openedPath(slot);
     if (!path) return;  // a device plays only what it opened
-    timing_.played(slot, clock_.now());
+    timing_.played(slot, now());
     if (recording_) {
       // The file's name without its folder.
       const std::string_view file = std::string_view(*path).substr(path->find_last_of('/') + 1);
@@ -21,10 +21,6 @@ void HeadlessSound::command(forms::SoundSlot& slot, const std::string& command) 
       play.file.assign(file);
     }
   }
-}
-
-bool HeadlessSound::playing(const forms::SoundSlot& slot) const {
-  return timing_.playing(slot, clock_.now());
 }
 
 void HeadlessSound::released(forms::SoundSlot& slot) {

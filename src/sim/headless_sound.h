@@ -10,15 +10,20 @@
 #include "assets/sound_timing.h"
 #include "forms/controls.h"
 #include "forms/scheduler.h"
+#include "forms/virtual_clock.h"
 
 namespace mojara::sim {
 
 class HeadlessSound : public forms::SoundService {
  public:
-  explicit HeadlessSound(const forms::Clock& clock) : clock_(clock) { plays_.reserve(8); }
+  explicit HeadlessSound(const forms::Clock& clock)
+      : clock_(clock), virtualClock_(dynamic_cast<const forms::VirtualClock*>(&clock)) {
+    plays_.reserve(8);
+  }
 
   void command(forms::SoundSlot& slot, const std::string& command) override;
-  bool playing(const forms::SoundSlot& slot) const override;
+  // Asked on every battle tick, of the music.
+  bool playing(const forms::SoundSlot& slot) const override { return timing_.playing(slot, now()); }
   void attached(forms::SoundSlot& slot) override { timing_.attached(slot); }
   void released(forms::SoundSlot& slot) override;
 
@@ -34,7 +39,10 @@ class HeadlessSound : public forms::SoundService {
   void setRecording(bool on) { recording_ = on; }
 
  private:
+  // The time; read straight from the clock when it is the virtual one, as it is in headless runs.
+  forms::Nanos now() const { return virtualClock_ ? virtualClock_->now() : clock_.now(); }
   const forms::Clock& clock_;
+  const forms::VirtualClock* virtualClock_;
   assets::SlotTiming timing_;  // also what each slot opened
   std::vector<Play> plays_;
   bool recording_ = true;

@@ -97,5 +97,55 @@ TEST_F(HeadlessSoundTest, OnlyAnOpenedFilePlaysAndUnloadingClosesTheDevice) {
   EXPECT_EQ(form.ctl->MMControl3.Mode(), 525);
 }
 
+
+// The slot asked after last is looked at first: unloading a window before it moves the others in
+// the service's list, and every slot must still answer for itself.
+TEST_F(HeadlessSoundTest, EachSlotAnswersForItselfAfterAnotherWindowsSlotsAreReleased) {
+  SlotForm other{desktop, "Form3"};
+  desktop.show(other);  // its slots come after this form's
+  play(other.ctl->MMControl3, hit);
+  EXPECT_EQ(other.ctl->MMControl3.Mode(), 526);  // remembered as the one asked last
+  EXPECT_EQ(other.ctl->MMControl2.Mode(), 525);
+  EXPECT_EQ(other.ctl->MMControl3.Mode(), 526);
+  desktop.unload(form);  // this form's two slots go: the other's move up the list
+  EXPECT_EQ(other.ctl->MMControl3.Mode(), 526);
+  EXPECT_EQ(other.ctl->MMControl2.Mode(), 525);
+  desktop.show(form);
+  play(form.ctl->MMControl2, hit);
+  clock.set(ms(250));
+  play(other.ctl->MMControl2, hit);
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(form.ctl->MMControl2.Mode(), 526);
+    EXPECT_EQ(form.ctl->MMControl3.Mode(), 525);
+    EXPECT_EQ(other.ctl->MMControl2.Mode(), 526);
+  }
+  clock.set(ms(500));  // the first two plays end, the last goes on
+  EXPECT_EQ(form.ctl->MMControl2.Mode(), 525);
+  EXPECT_EQ(other.ctl->MMControl3.Mode(), 525);
+  EXPECT_EQ(other.ctl->MMControl2.Mode(), 526);
+  desktop.unload(other);
+  EXPECT_EQ(other.ctl, nullptr);
+  EXPECT_EQ(form.ctl->MMControl2.Mode(), 525);
+}
+
+// A clock other than the virtual one is read through its interface, with the same answers.
+TEST(HeadlessSound, PlaysByAnyClock) {
+  struct StepClock : forms::Clock {
+    forms::Nanos t = 0;
+    forms::Nanos now() const override { return t; }
+  } clock;
+  HostWithSound host{clock};
+  forms::Desktop desktop{host, clock};
+  SlotForm form{desktop, "Form2"};
+  desktop.show(form);
+  form.ctl->MMControl3.FileName = writeWave("mojara-test-clock.wav", 2205);  // a tenth of a second
+  form.ctl->MMControl3.Command("Open");
+  form.ctl->MMControl3.Command("Play");
+  clock.t = ms(99);
+  EXPECT_EQ(form.ctl->MMControl3.Mode(), 526);
+  clock.t = ms(100);
+  EXPECT_EQ(form.ctl->MMControl3.Mode(), 525);
+}
+
 }  // namespace
 }  // namespace mojara::testing
