@@ -100,6 +100,15 @@ int close(Display* display, const std::string& title) {
   return 0;
 }
 
+// Windows come and go while xwin looks at them (a fight's window closes as its result hands over):
+// a window gone between the listing and a look at it is no error, only not the one sought. The
+// call that met it reports failure, which every caller treats as "not this window".
+int windowGone(Display*, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable || error->error_code == BadMatch) return 0;
+  std::fprintf(stderr, "xwin: X error %d\n", error->error_code);
+  std::exit(2);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +121,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "xwin: cannot open the display\n");
     return 2;
   }
+  XSetErrorHandler(windowGone);
   const int status = std::strcmp(argv[1], "close") == 0
                          ? close(display, argv[2])
                          : waitPainted(display, argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
