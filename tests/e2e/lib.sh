@@ -41,6 +41,14 @@ window() {  # the visible window with this exact title, once its first frame is 
 visible() {  # whether a window with this exact title is on screen
   [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | head -n 1)" ]
 }
+# A key that opens or closes a window. xdotool sends a key to a window through XTEST while that
+# window has the focus and as a synthetic event otherwise, so when the press moves the focus the
+# release can go astray and the X server keeps the key held, repeating it into the next window
+# that has the focus. The press goes to the window; the release goes through XTEST.
+press_switching() {  # window id, key
+  xdotool keydown --window "$1" "$2"
+  xdotool keyup "$2"
+}
 shot() { import -window "$1" "$out/$2.png"; }  # a window id, or root
 geometry() {  # x y width height of a window, as the X server has it
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}

@@ -17,22 +17,20 @@ rm -f "$recording"
 start_game --scale 1 --no-attract --record "$recording" --timer-resolution 5
 title=$(window 'タイトル')
 
-xdotool key --window "$title" F2
+press_switching "$title" F2
 keys=$(window 'キー設定')
 shot "$keys" keys
-# The window is gone as the key goes down: its release goes to no window.
-xdotool keydown --window "$keys" Escape
-xdotool keyup Escape
+press_switching "$keys" Escape
 for _ in $(seq 40); do visible 'キー設定' || break; sleep 0.05; done
 visible 'キー設定' && fail "Escape did not close the key-settings window"
 # Open again, and closed as a desktop closes it.
-xdotool key --window "$title" F2
+press_switching "$title" F2
 window 'キー設定' > /dev/null
 "$bin/xwin" close 'キー設定'
 for _ in $(seq 40); do visible 'キー設定' || break; sleep 0.05; done
 visible 'キー設定' && fail "the key-settings window's close button did not close it"
 
-xdotool key --window "$title" F3
+press_switching "$title" F3
 versus=$(window '対戦')
 # Player 1 picks slot 2 with → →, player 2 slot 5 with L L L L (from their start at 0 and 1).
 for key in Right Right l l l l; do
@@ -40,9 +38,7 @@ for key in Right Right l l l l; do
   sleep 0.05
 done
 shot "$versus" picks
-# The window hides as the key goes down; the key comes up where the desktop sends it.
-xdotool keydown --window "$versus" a
-xdotool keyup a
+press_switching "$versus" a
 battle=$(window 'ＦＩＧＨＴ！！')
 sleep 1
 # Player 2 walks side 1 towards player 1 and punches; player 1 kicks.
@@ -76,6 +72,8 @@ esac
 
 "$bin/xwin" close '対戦'
 title=$(window 'タイトル')
+sleep 0.5
+visible '対戦' && fail "the versus window came back after it was closed"
 "$bin/xwin" close 'タイトル'
 wait_for_exit 5
 [ "$status" -eq 0 ] || fail "the game ended with status $status (see $out/mojara.log)"
