@@ -54,12 +54,12 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
       "--no-attract", [&o] { o.attract = false; },
       "No demo fights when the title has been left alone for 30 s");
   cli::addValue(app, "--scale", "N",
-                "Draw every window N times its size (1 to 8); by default the largest whole scale at which "
-                "the fight fits the screen",
+                "Draw every window N times its size (1 to 8); by default the kept setting, or the largest "
+                "whole scale at which the fight fits the screen",
                 [&o](const std::string& v) { o.scale = cli::wholeNumber<int>("--scale", v, 1, 8); });
   cli::addValue(
       app, "--lang", "LANG",
-      "Show the windows' texts in LANG (" + languageList() + "); by default the game's own Japanese",
+      "Show the windows' texts in LANG (" + languageList() + "); by default the kept setting, or the game's own Japanese",
       [&o](const std::string& v) {
         if (!isLanguage(v))
           throw cli::UsageError("--lang knows no language " + quote(v) + " (it knows " + languageList() +
