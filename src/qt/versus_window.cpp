@@ -16,10 +16,9 @@ namespace mojara::qt {
 
 namespace {
 
-constexpr int kSlots = 8;
+constexpr int kSlots = static_cast<int>(kRoster.size());  // one portrait a roster slot
 constexpr int kCell = 36, kMargin = 8, kRowHeight = 66, kTop = 30;  // pixels at scale 1
 const QColor kPlayerColors[2] = {QColor(220, 0, 0), QColor(0, 64, 220)};
-
 
 }  // namespace
 
