@@ -69,15 +69,6 @@ int enclosedBlackAreas(const Canvas& c) {
   return areas;
 }
 
-// Leftmost drawn column among the given rows.
-int leftmost(const Canvas& c, int fromRow, int toRow) {
-  int lo = c.width();
-  for (int y = fromRow; y <= toRow; ++y)
-    for (int x = 0; x < c.width(); ++x)
-      if (c.solid(x, y)) lo = std::min(lo, x);
-  return lo;
-}
-
 TEST(Hanii, IsFiredTerracottaNotAGreenPlant) {
   for (bool left : {false, true})
     for (int p = 0; p < PoseCount; ++p) {
@@ -105,7 +96,9 @@ TEST(Kokutanjin, IsBlackCharcoalWithEmbersAndWhiteHotEyes) {
       EXPECT_GT(embers, 0.02) << "pose " << p << " has no glowing cracks";
       EXPECT_LT(embers, 0.15) << "pose " << p << " glows all over";
       // (the overhead hammer blow hides his face behind his arms)
-      if (p != Punch) EXPECT_GE(n[White], 1) << "pose " << p << ": his eyes burn white";
+      if (p != Punch) {
+        EXPECT_GE(n[White], 1) << "pose " << p << ": his eyes burn white";
+      }
       EXPECT_LE(n[White], 6) << "pose " << p << ": only his eyes are white-hot";
     }
 }
