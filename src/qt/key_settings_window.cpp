@@ -118,7 +118,10 @@ QPushButton* KeySettingsWindow::cell(int player, Command command, bool pad) cons
 
 QString KeySettingsWindow::message() const { return message_->text(); }
 
-void KeySettingsWindow::setControllers(const QString& line) { controllers_->setText(line); }
+// Told on every controller poll: the label changes only when the controllers do.
+void KeySettingsWindow::setControllers(const QString& line) {
+  if (controllers_->text() != line) controllers_->setText(line);
+}
 
 void KeySettingsWindow::refresh() {
   for (int player = 0; player < kPlayers; ++player)
