@@ -33,6 +33,34 @@ bool isInput(const QEvent& event) {
 
 }  // namespace
 
+// The notices lie over the canvas and over the buttons and lists on it alike: a layer of their
+// own above every widget, which takes no input.
+class FormWindow::NoticeLayer : public QWidget {
+ public:
+  explicit NoticeLayer(FormWindow& window) : QWidget(&window), window_(window) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+  }
+  void showLines(const QStringList& lines) {
+    lines_ = lines;
+    setGeometry(QRect(window_.offset_.toPoint(), window_.formSize()));
+    setVisible(!lines_.isEmpty());
+    raise();
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    paintNotices(painter, lines_, QRectF(rect()), window_.scale_.factor);
+  }
+
+ private:
+  FormWindow& window_;
+  QStringList lines_;
+};
+
 FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint |
@@ -143,6 +171,7 @@ void FormWindow::setFullScreen(bool on) {
   changes_.forget();
   sync();
   update();
+  if (noticeLayer_) noticeLayer_->showLines(frontEnd_.noticesOver(*this));
 }
 
 QPointF FormWindow::toTwips(QPointF point) const {
@@ -245,6 +274,14 @@ void FormWindow::paintEvent(QPaintEvent* event) {
   painter.setClipRect(QRect(QPoint(0, 0), formSize()), Qt::IntersectClip);
   paintForm(painter, form_, frontEnd_.pictures(), scale_, event->region().translated(-offset_.toPoint()),
             frontEnd_.texts());
+}
+
+void FormWindow::showNotices(const QStringList& lines) {
+  if (!noticeLayer_) {
+    if (lines.isEmpty()) return;
+    noticeLayer_ = new NoticeLayer(*this);
+  }
+  noticeLayer_->showLines(lines);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

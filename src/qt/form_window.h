@@ -27,6 +27,8 @@ class FormWindow : public QWidget {
   // Fills the screen: the form scaled by the largest whole factor that fits, centred on black.
   void setFullScreen(bool on);
   QSize formSize() const;  // the client area in pixels at the window's scale
+  // Shows these notices over the window (none: no notice).
+  void showNotices(const QStringList& lines);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -54,6 +56,8 @@ class FormWindow : public QWidget {
   std::map<const QWidget*, Qt::FocusPolicy> focusPolicies_;  // each widget's own, for when it is in reach
   CanvasChanges changes_;
   bool dismissed_ = false;
+  class NoticeLayer;
+  NoticeLayer* noticeLayer_ = nullptr;  // made with the first notice, a child of the window
 };
 
 }  // namespace mojara::qt

@@ -18,6 +18,11 @@ FrontEnd::FrontEnd(const PictureLibrary& pictures, Scale scale, forms::SoundServ
   pump_.setSingleShot(true);
   pump_.setTimerType(Qt::PreciseTimer);
   connect(&pump_, &QTimer::timeout, this, [this] { fireTimers(); });
+  noticeClock_.setSingleShot(true);
+  connect(&noticeClock_, &QTimer::timeout, this, [this] {
+    notices_.expire(now());
+    noticesChanged();
+  });
 }
 
 FrontEnd::~FrontEnd() = default;
@@ -86,6 +91,26 @@ void FrontEnd::gameKeyPressed(forms::Form& form, GameKey key, int shift) {
   afterEvent();
 }
 
+void FrontEnd::showNotice(const std::string& text, std::chrono::milliseconds shownFor, const std::string& slot) {
+  notices_.show(texts_(text), now() + std::chrono::nanoseconds(shownFor).count(), slot);
+  noticesChanged();
+}
+
+QStringList FrontEnd::noticesOver(const FormWindow& window) const {
+  const forms::Form* front = desktop_ ? desktop_->foreground() : nullptr;
+  return front && &window.form() == front ? notices_.lines() : QStringList();
+}
+
+void FrontEnd::noticesChanged() {
+  // The notices may have moved to another window since they were shown: every window is told
+  // what it shows now, and the clock wakes at the next notice's end.
+  for (auto& [form, window] : windows_) window->showNotices(noticesOver(*window));
+  if (auto next = notices_.nextExpiry())
+    noticeClock_.start(static_cast<int>(std::max<forms::Nanos>(0, *next - now() + 999'999) / 1'000'000));
+  else
+    noticeClock_.stop();
+}
+
 void FrontEnd::toggleFullScreen() { setFullScreen(!fullScreen_); }
 
 void FrontEnd::setFullScreen(bool on) {
@@ -119,6 +144,7 @@ void FrontEnd::formShown(forms::Form& form) {
   window->show();
   bringToFront(*window);
   windows_[&form] = std::move(window);
+  if (!notices_.empty()) noticesChanged();
 }
 
 void FrontEnd::formRaised(forms::Form& form) {
@@ -126,6 +152,7 @@ void FrontEnd::formRaised(forms::Form& form) {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     bringToFront(*window);
   }
+  if (!notices_.empty()) noticesChanged();
 }
 
 void FrontEnd::bringToFront(FormWindow& window) {
@@ -145,6 +172,7 @@ void FrontEnd::formUnloaded(forms::Form& form) {
   // The window may be the one whose event is being handled: delete it once that is over.
   it->second.release()->deleteLater();
   windows_.erase(it);
+  if (!notices_.empty()) noticesChanged();
 }
 
 void FrontEnd::beep() {

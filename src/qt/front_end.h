@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "forms/desktop.h"
 #include "play/key_bindings.h"
 #include "qt/canvas_painter.h"
+#include "qt/notices.h"
 #include "qt/picture_library.h"
 #include "qt/shown_texts.h"
 
@@ -83,6 +85,14 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   // Mouse input on a window, or any input on one of its widgets: whether it goes on to the game.
   bool input() { return !hooks.input || hooks.input(); }
 
+  // A short notice to the player (the game's text, shown in the player's language) over the front
+  // window for `shownFor`; a notice with the same non-empty `slot` replaces the one before it.
+  static constexpr std::chrono::milliseconds kNoticeTime{2500};
+  void showNotice(const std::string& text, std::chrono::milliseconds shownFor = kNoticeTime,
+                  const std::string& slot = {});
+  // The notices shown now over `window`: only the front game window has them.
+  QStringList noticesOver(const FormWindow& window) const;
+
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
   void toggleFullScreen();
   void setFullScreen(bool on);
@@ -91,6 +101,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
  private:
   void fireTimers();
   void bringToFront(FormWindow& window);
+  void noticesChanged();
 
   const PictureLibrary& pictures_;
   Scale scale_;
@@ -102,6 +113,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   bool fullScreen_ = false;
   QElapsedTimer elapsed_;
   QTimer pump_;
+  Notices notices_;
+  QTimer noticeClock_;
   std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
 };
 

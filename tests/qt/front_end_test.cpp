@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -282,6 +283,31 @@ TEST_F(FrontEndTest, FullScreenPaintsOnlyTheClientAreaAndComesBackWhereItWas) {
   frontEnd.toggleFullScreen();
   QApplication::processEvents();
   EXPECT_EQ(battle.geometry(), before) << "back where it was";
+}
+
+TEST_F(FrontEndTest, ANoticeLiesOverTheFrontWindowOnlyUntilItsTimeIsUp) {
+  const QImage plain = shot(game.title);
+  const QRect bottom(0, plain.height() - 40, plain.width(), 40);
+  frontEnd.showNotice("おと 5", std::chrono::milliseconds(300), "sound");
+  frontEnd.showNotice("おと 6", std::chrono::milliseconds(300), "sound");  // takes the place of the first
+  EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.title)), QStringList{QStringLiteral("おと 6")});
+  const QImage noticed = shot(game.title);
+  EXPECT_GT(countNear(noticed, bottom, Qt::black, 60), 500) << "no dark box along the bottom";
+  EXPECT_GT(countNear(noticed, bottom, Qt::white, 60), 20) << "no text in the box";
+  EXPECT_EQ(noticed.copy(0, 0, plain.width(), plain.height() - 40), plain.copy(0, 0, plain.width(), plain.height() - 40))
+      << "the notice reached above the window's bottom";
+  // The help window comes to the front: the notice goes with the keyboard.
+  game.show(Window::Help);
+  frontEnd.afterEvent();
+  EXPECT_TRUE(frontEnd.noticesOver(*frontEnd.windowOf(game.title)).isEmpty());
+  EXPECT_FALSE(frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty());
+  // Its time up, it is gone.
+  QElapsedTimer waited;
+  waited.start();
+  while (!frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty() && waited.elapsed() < 3000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty());
+  EXPECT_LT(waited.elapsed(), 1500);
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {

@@ -1,0 +1,60 @@
+#include "qt/notices.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QRectF>
+#include <QTextOption>
+#include <algorithm>
+
+namespace mojara::qt {
+
+void Notices::show(const QString& text, forms::Nanos until, const std::string& slot) {
+  if (!slot.empty()) std::erase_if(shown_, [&slot](const Notice& notice) { return notice.slot == slot; });
+  shown_.push_back({text, until, slot});
+}
+
+bool Notices::expire(forms::Nanos now) {
+  return std::erase_if(shown_, [now](const Notice& notice) { return notice.until <= now; }) > 0;
+}
+
+std::optional<forms::Nanos> Notices::nextExpiry() const {
+  std::optional<forms::Nanos> next;
+  for (const Notice& notice : shown_)
+    if (!next || notice.until < *next) next = notice.until;
+  return next;
+}
+
+QStringList Notices::lines() const {
+  QStringList lines;
+  for (const Notice& notice : shown_) lines << notice.text;
+  return lines;
+}
+
+void paintNotices(QPainter& painter, const QStringList& lines, const QRectF& area, int scale) {
+  if (lines.isEmpty()) return;
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(12 * scale);
+  const double margin = 4.0 * scale, padding = 3.0 * scale;
+  QTextOption option(Qt::AlignHCenter | Qt::AlignVCenter);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  const QString text = lines.join(QLatin1Char('\n'));
+  const QRectF room = area.adjusted(margin + padding, 0, -(margin + padding), 0);
+  const QFontMetricsF metrics(font);
+  QRectF needed = metrics.boundingRect(QRectF(room.left(), 0, room.width(), area.height()),
+                                       Qt::AlignHCenter | Qt::TextWrapAnywhere, text);
+  needed.setHeight(std::min(needed.height(), area.height() - 2 * (margin + padding)));
+  const double width = std::min(area.width() - 2 * margin, needed.width() + 2 * padding + 8.0 * scale);
+  const QRectF box(area.center().x() - width / 2, area.bottom() - margin - needed.height() - 2 * padding,
+                   width, needed.height() + 2 * padding);
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0, 0, 0, 230));
+  painter.drawRoundedRect(box, 3.0 * scale, 3.0 * scale);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(box.adjusted(padding, padding, -padding, -padding), text, option);
+  painter.restore();
+}
+
+}  // namespace mojara::qt

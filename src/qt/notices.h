@@ -1,0 +1,46 @@
+// Short notices to the player over the game's windows: a sound level changed, a setting that could
+// not be used, a recording that could not be written. They lie over the front window's canvas,
+// never in the game's own controls, so no window, fight or trace changes for them; each goes
+// away by itself after its time.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/scheduler.h"
+
+class QPainter;
+class QRectF;
+
+namespace mojara::qt {
+
+class Notices {
+ public:
+  // Shows `text` (already in the player's language) until `until`; a notice with the same
+  // non-empty `slot` (the sound level, say) takes the place of the one shown before.
+  void show(const QString& text, forms::Nanos until, const std::string& slot = {});
+  // Drops what has had its time; whether anything went.
+  bool expire(forms::Nanos now);
+  // When the next notice goes, if any is shown.
+  std::optional<forms::Nanos> nextExpiry() const;
+  // The lines shown, oldest first.
+  QStringList lines() const;
+  bool empty() const { return shown_.empty(); }
+
+ private:
+  struct Notice {
+    QString text;
+    forms::Nanos until;
+    std::string slot;
+  };
+  std::vector<Notice> shown_;
+};
+
+// Paints `lines` in a dark box along the bottom of `area` (the form's client area), at `scale`.
+void paintNotices(QPainter& painter, const QStringList& lines, const QRectF& area, int scale);
+
+}  // namespace mojara::qt
