@@ -215,7 +215,7 @@ TEST_F(SettingsFileTest, TheLanguageIsKeptWithTheGameAndAnUnknownOneGivesTheGame
   write("[game]\nlang=en\n");
   EXPECT_EQ(SettingsFile(path, warn).settings().lang, "en");
   EXPECT_TRUE(warnings.empty());
-  write("[game]\nlang=klingon\n");  // of another length: QSettings knows a file by its size and time
+  write("[game]\nlang=klingon\n");
   EXPECT_EQ(SettingsFile(path, warn).settings().lang, "ja");
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find("(game/lang)"), std::string::npos) << warnings[0];
