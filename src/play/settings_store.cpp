@@ -61,10 +61,14 @@ std::array<Slot, kSlots> allSlots() {
 }
 
 std::optional<int> slotOf(const SettingsText::Entry& entry) {
-  const auto slots = allSlots();
-  for (int i = 0; i < kSlots; ++i)
-    if (slots[i].section() == entry.section && slots[i].key() == entry.key) return i;
-  return std::nullopt;
+  static const std::map<std::pair<std::string, std::string>, int> byName = [] {
+    std::map<std::pair<std::string, std::string>, int> names;
+    const auto slots = allSlots();
+    for (int i = 0; i < kSlots; ++i) names[{slots[i].section(), slots[i].key()}] = i;
+    return names;
+  }();
+  const auto found = byName.find({entry.section, entry.key});
+  return found == byName.end() ? std::nullopt : std::optional<int>(found->second);
 }
 
 // The bindings as the text holds them, and what each binding's line says.

@@ -143,8 +143,10 @@ std::optional<std::size_t> SettingsText::insertionPoint(std::string_view section
 }
 
 void SettingsText::insert(std::size_t at, std::string body, std::string_view section) {
-  // The line before it gets an end if it was the last line without one.
-  if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = newLineEnd();
+  // The line before it gets an end if it was the last line without one (after a carriage return
+  // of its own, one that keeps it in the line).
+  if (at > 0 && lines_[at - 1].end.empty())
+    lines_[at - 1].end = lines_[at - 1].body.ends_with('\r') ? "\r\n" : newLineEnd();
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), read(std::move(body), newLineEnd(), std::string(section)));
 }
 

@@ -42,6 +42,8 @@ TEST(SettingsText, HandWrittenFilesAreReadWhereTheyCanBeAndAChangeTouchesItsOwnL
        "sound", "music", "6", "[sound]\nmusic=1\nmusic=6\n[x]\nmusic=7\n"},
       {"a section with a comment", "[keys2] ; hers\npause = SPACE\n", "keys2", "pause", "SPACE", {}, "keys2", "kick",
        "O", "[keys2] ; hers\npause = SPACE\nkick=O\n"},
+      {"a carriage return of the last line's own", "x=1\r", "", "y", std::nullopt, {}, "", "y", "2",
+       "x=1\r\r\ny=2\r\n"},
       {"lines of no kind", "[]\n=x\n[a] b\n\x01\x02\n[a]\n", "a", "b", std::nullopt, {1, 2, 3, 4}, "a", "b", "c",
        "[]\n=x\n[a] b\n\x01\x02\n[a]\nb=c\n"},
   };
