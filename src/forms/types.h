@@ -45,6 +45,11 @@ inline constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, M
 // The punctuation keys of a US layout.
 inline constexpr int Semicolon = 186, Equals = 187, Comma = 188, Minus = 189, Period = 190, Slash = 191,
                      BracketLeft = 219, BracketRight = 221, Apostrophe = 222;
+// The number pad's keys are keys of their own: its digits and operators have their own codes; its
+// other keys (Enter, and with Num Lock off the arrows, Home, End, PageUp, PageDown, Insert, Delete
+// and the middle 5, Clear) are KeypadOf + the code of the main key of the same name.
+inline constexpr int Numpad0 = 96, Multiply = 106, Add = 107, Subtract = 109, Decimal = 110, Divide = 111;
+inline constexpr int Clear = 12, KeypadOf = 0x100, KeypadEnter = KeypadOf + Return;
 }  // namespace vk
 
 // Mouse button codes as the mouse handlers receive them.

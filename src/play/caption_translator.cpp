@@ -59,6 +59,7 @@ const std::vector<std::string_view>& CaptionTranslator::composedForms() {
       "ＬＩＦＥ：{n}",                      // the result: the life bonus
       "ＴＩＭＥ：{n}",                      // and the time bonus
       "ばとるすぴーど（速い～遅い）：{n}",  // the battle speed on the select window
+      "テン{name}",                         // a key of the number pad, in the key-settings window
   };
   return forms;
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "forms/types.h"
+#include "play/key_names.h"
 
 namespace mojara {
 
@@ -34,6 +35,36 @@ constexpr int kF2 = vk::F1 + 1, kF3 = vk::F1 + 2;
 constexpr int kFrontEndKeys[] = {vk::F1,       kF2,       kF3,        vk::F11,         vk::Escape,       'M',
                                  vk::Minus,    vk::Equals, vk::BracketLeft, vk::BracketRight, vk::Semicolon,
                                  vk::Apostrophe};
+
+// A number-pad key's label after "テン" (short, to fit the window's cells): its digit or sign, or
+// a short name of the main key of the same name.
+std::string keypadLabel(int code) {
+  if (code >= vk::Numpad0 && code <= vk::Numpad0 + 9) return std::to_string(code - vk::Numpad0);
+  switch (code) {
+    case vk::Multiply:
+      return "*";
+    case vk::Add:
+      return "+";
+    case vk::Subtract:
+      return "-";
+    case vk::Decimal:
+      return ".";
+    case vk::Divide:
+      return "/";
+    case vk::KeypadOf + vk::Clear:
+      return "Clear";
+    case vk::KeypadOf + vk::PageUp:
+      return "PgUp";
+    case vk::KeypadOf + vk::PageDown:
+      return "PgDn";
+    case vk::KeypadOf + vk::Insert:
+      return "Ins";
+    case vk::KeypadOf + vk::Delete:
+      return "Del";
+    default:
+      return keyLabel(code - vk::KeypadOf);  // ←, Enter, Home ...
+  }
+}
 
 }  // namespace
 
@@ -143,6 +174,7 @@ std::optional<std::string> KeyBindings::problem() const {
 }
 
 std::string keyLabel(int code) {
+  if (!keypadKeyName(code).empty()) return "テン" + keypadLabel(code);
   if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::string(1, static_cast<char>(code));
   if (code >= vk::F1 && code <= vk::F1 + 23) return "F" + std::to_string(code - vk::F1 + 1);
   switch (code) {

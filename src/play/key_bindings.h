@@ -113,7 +113,8 @@ struct KeyBindings {
   bool operator==(const KeyBindings&) const = default;
 };
 
-// How a key shows in the key-settings window: "←", "A", "Enter", "F5", "，" ...
+// How a key shows in the key-settings window: "←", "A", "Enter", "F5", "，", "テン4" (the
+// number pad's 4), "テン←" ... (the window shows it in the player's language).
 std::string keyLabel(int code);
 // "１Ｐ" or "２Ｐ", as the windows name a player.
 std::string playerName(int player);

@@ -1,11 +1,55 @@
 #include "play/key_names.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "forms/types.h"
 #include "play/cli_numbers.h"
 
 namespace mojara {
+
+namespace {
+
+namespace vk = forms::vk;
+
+// The number pad's keys other than its digits, by name.
+struct KeypadKey {
+  std::string_view name;
+  int code;
+};
+constexpr KeypadKey kKeypadKeys[] = {
+    {"KP_MULTIPLY", vk::Multiply},
+    {"KP_ADD", vk::Add},
+    {"KP_SUBTRACT", vk::Subtract},
+    {"KP_DECIMAL", vk::Decimal},
+    {"KP_DIVIDE", vk::Divide},
+    {"KP_ENTER", vk::KeypadEnter},
+    {"KP_LEFT", vk::KeypadOf + vk::Left},
+    {"KP_UP", vk::KeypadOf + vk::Up},
+    {"KP_RIGHT", vk::KeypadOf + vk::Right},
+    {"KP_DOWN", vk::KeypadOf + vk::Down},
+    {"KP_HOME", vk::KeypadOf + vk::Home},
+    {"KP_END", vk::KeypadOf + vk::End},
+    {"KP_PAGEUP", vk::KeypadOf + vk::PageUp},
+    {"KP_PAGEDOWN", vk::KeypadOf + vk::PageDown},
+    {"KP_INSERT", vk::KeypadOf + vk::Insert},
+    {"KP_DELETE", vk::KeypadOf + vk::Delete},
+    {"KP_CLEAR", vk::KeypadOf + vk::Clear},
+};
+
+}  // namespace
+
+std::string keypadKeyName(int code) {
+  if (code >= vk::Numpad0 && code <= vk::Numpad0 + 9) return "KP_" + std::to_string(code - vk::Numpad0);
+  for (const KeypadKey& key : kKeypadKeys)
+    if (key.code == code) return std::string(key.name);
+  return {};
+}
+
+std::string settingsKeyName(int code) {
+  std::string name = keypadKeyName(code);
+  return name.empty() ? keyNameOf(code, true) : name;
+}
 
 int keyCodeOf(const std::string& name, bool allowExtraNames) {
   if (auto code = parseInteger<int>(name)) return (*code >= 0 && *code <= 65535) ? *code : -1;
@@ -23,6 +67,9 @@ int keyCodeOf(const std::string& name, bool allowExtraNames) {
   if (u.size() >= 2 && u[0] == 'F')
     if (auto n = parseInteger<int>(std::string_view(u).substr(1)); n && *n >= 1 && *n <= 12)
       return forms::vk::F1 + *n - 1;
+  if (u.size() == 4 && u.starts_with("KP_") && u[3] >= '0' && u[3] <= '9') return vk::Numpad0 + (u[3] - '0');
+  for (const KeypadKey& key : kKeypadKeys)
+    if (key.name == u) return key.code;
   return -1;
 }
 

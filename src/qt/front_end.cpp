@@ -64,7 +64,7 @@ void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
   constexpr int kAlt = 4, kM = 'M', kF2 = forms::vk::F1 + 1, kF3 = forms::vk::F1 + 2;
   if (hooks.input && !hooks.input()) return afterEvent();
   // None of these keys is in the battle's key table: the game never sees them.
-  if (code == forms::vk::F11 || (code == forms::vk::Return && (shift & kAlt))) {
+  if (code == forms::vk::F11 || ((code == forms::vk::Return || code == forms::vk::KeypadEnter) && (shift & kAlt))) {
     toggleFullScreen();
     if (hooks.fullScreenChanged) hooks.fullScreenChanged(fullScreen_);
   } else if (code == kM && shift == 0) {

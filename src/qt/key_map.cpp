@@ -23,8 +23,9 @@ int virtualKeyOf(int key) {
     case Qt::Key_Space:
       return vk::Space;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
       return vk::Return;
+    case Qt::Key_Enter:  // the number pad's, whatever its modifiers say
+      return vk::KeypadEnter;
     case Qt::Key_Escape:
       return vk::Escape;
     case Qt::Key_Backspace:
@@ -74,9 +75,47 @@ int virtualKeyOf(int key) {
   }
 }
 
+int keypadKeyOf(int key) {
+  namespace vk = forms::vk;
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Numpad0 + (key - Qt::Key_0);
+  switch (key) {
+    case Qt::Key_Asterisk:
+      return vk::Multiply;
+    case Qt::Key_Plus:
+      return vk::Add;
+    case Qt::Key_Minus:
+      return vk::Subtract;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:  // the decimal key of layouts that write a decimal comma
+      return vk::Decimal;
+    case Qt::Key_Slash:
+      return vk::Divide;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+      return vk::KeypadEnter;
+    case Qt::Key_Clear:
+      return vk::KeypadOf + vk::Clear;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Insert:
+    case Qt::Key_Delete:
+      return vk::KeypadOf + virtualKeyOf(key);
+    default:
+      // Any other key the pad may have (an equals sign, say) is the main key of its name.
+      return virtualKeyOf(key);
+  }
+}
+
 int virtualKeyOf(const QKeyEvent& event) {
-  // Keys of the number pad arrive with the keypad modifier but mean the same keys.
-  return virtualKeyOf(event.key());
+  // The number pad's keys arrive with the keypad modifier: they are keys of their own, so that a
+  // second player can play on them.
+  return event.modifiers() & Qt::KeypadModifier ? keypadKeyOf(event.key()) : virtualKeyOf(event.key());
 }
 
 }  // namespace mojara::qt

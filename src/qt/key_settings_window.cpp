@@ -126,7 +126,7 @@ void KeySettingsWindow::setControllers(const QString& line) {
 void KeySettingsWindow::refresh() {
   for (int player = 0; player < kPlayers; ++player)
     for (const CommandInfo& c : commands()) {
-      cell(player, c.command, false)->setText(QString::fromStdString(keyLabel(choices_.bindings.key(player, c.command))));
+      cell(player, c.command, false)->setText(shown(keyLabel(choices_.bindings.key(player, c.command))));
       cell(player, c.command, true)->setText(shown(std::string(padButtonLabel(choices_.bindings.button(player, c.command)))));
     }
   if (waiting_) cell(waiting_->player, waiting_->command, waiting_->pad)->setText(QStringLiteral("？"));

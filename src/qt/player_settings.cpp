@@ -1,8 +1,17 @@
 #include "qt/player_settings.h"
 
+#include <QTimer>
+
 #include "qt/centred.h"
 
 namespace mojara::qt {
+
+namespace {
+
+// Long enough to read a line or two.
+constexpr std::chrono::milliseconds kFileNoticeTime{8000};
+
+}  // namespace
 
 PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::SdlSound& sound,
                                const forms::Form& title)
@@ -23,11 +32,22 @@ PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::Sd
   frontEnd_.hooks.fullScreenChanged = [this](bool on) {
     Settings now = file_.settings();
     now.fullScreen = on;
-    file_.keep(now);
+    keep(now);
   };
   frontEnd_.hooks.openSettings = [this, &title](forms::Form& form) {
     if (&form == &title) openKeyWindow();
   };
+  // What the file said at the start waits for the first window, which the event loop shows.
+  QTimer::singleShot(0, &frontEnd_, [this] { showFileNotices(); });
+}
+
+void PlayerSettings::keep(const Settings& changed) {
+  file_.keep(changed);
+  showFileNotices();
+}
+
+void PlayerSettings::showFileNotices() {
+  for (const std::string& notice : file_.takeNotices()) frontEnd_.showNotice(notice, kFileNoticeTime);
 }
 
 void PlayerSettings::keepSound() {
@@ -35,7 +55,7 @@ void PlayerSettings::keepSound() {
   now.music = sound_.levels().music;
   now.effects = sound_.levels().effects;
   now.muted = sound_.levels().muted;
-  file_.keep(now);
+  keep(now);
 }
 
 void PlayerSettings::openKeyWindow() {
@@ -50,7 +70,7 @@ void PlayerSettings::openKeyWindow() {
           now.scale = chosen.scale;
           now.attract = chosen.attract;
           now.lang = chosen.lang;
-          file_.keep(now);
+          keep(now);
           frontEnd_.setBindings(chosen.bindings);
         });
     keyWindow_->adjustSize();

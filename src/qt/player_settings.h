@@ -1,6 +1,7 @@
 // The player's settings at work in the windowed program: read from the settings file at the
 // start, applied to the front end and the sound, kept as the player changes them (the sound
-// keys, full screen, the key-settings window).
+// keys, full screen, the key-settings window). What the settings file could not read or write is
+// said over the front game window, once the first window shows.
 #pragma once
 
 #include <memory>
@@ -24,6 +25,9 @@ class PlayerSettings {
 
  private:
   void keepSound();
+  // Keeps `changed` in the file, and says in the window what the file could not do.
+  void keep(const Settings& changed);
+  void showFileNotices();
 
   SettingsFile& file_;
   FrontEnd& frontEnd_;

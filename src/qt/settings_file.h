@@ -1,19 +1,26 @@
 // The settings file: $XDG_CONFIG_HOME/mojara/settings.ini (~/.config/... when that is unset), in
-// INI format. A missing file gives the defaults; an unreadable or damaged one, or a value out of
-// its range, gives the defaults for what could not be read and one warning line. The file is only
-// ever written with what the player changed, each setting on its own, so nothing it held is lost:
-// not the values it could not read, not keys of other versions, and not at all when it could not
-// be read.
+// INI format (play/settings_text.h reads it, play/settings_store.h holds what it means). A missing
+// file gives the defaults. What can be read is used; a line that cannot be read, a value out of its
+// range and a binding that cannot hold give one warning each and stay in the file as they are. A
+// file that cannot be read at all (a folder, unreadable, binary) gives every default, one warning,
+// and is never written.
+//
+// Each change the player makes is written as a change: under a lock beside the file
+// (settings.ini.lock), the file is read again, only this change is made to what it holds now
+// (another copy of the game may have written it), and the whole text is written to a new file in
+// the same folder that then takes the old one's place, so the file is never left half written.
+//
+// Each warning is a line of detail for standard error, said when it happens, and a short text of
+// the game's for the window (each said once a run), which the front end takes with takeNotices().
 #pragma once
 
 #include <QString>
 #include <functional>
-#include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "play/settings.h"
-
-class QSettings;
 
 namespace mojara::qt {
 
@@ -28,17 +35,29 @@ class SettingsFile {
 
   const Settings& settings() const { return settings_; }
   // Keeps what changed since the last time (a setting the player has not touched is not written).
+  // The change holds for this run whether or not the file could be written.
   void keep(const Settings& changed);
 
- private:
-  // The players' keys and buttons; a value that names no key is `unusable`, and bindings that
-  // cannot be played with (a key bound twice) give the default keys and one warning.
-  void readBindings(const std::function<void(const char*)>& unusable);
+  // The texts of the window, as the game writes them (the catalogue has them in English).
+  static constexpr const char* kCannotRead = "設定ファイルが読めないので、初期設定で始めます（ファイルはそのままです）";
+  static constexpr const char* kPartlyRead = "設定ファイルに読めないところがありました。読めた設定を使います";
+  static constexpr const char* kBindingsMoved = "設定ファイルで同じキーかボタンが二度使われていたので、入れ替えました";
+  static constexpr const char* kCannotWrite = "設定を保存できません。変えた設定はこの回だけです";
+  // What the window is to say, each text once a run, and only once taken.
+  std::vector<std::string> takeNotices();
 
-  std::unique_ptr<QSettings> file_;
-  bool writable_ = true;
+ private:
+  // Writes the change from `before` to `after`; why it could not, or "".
+  std::string write(const Settings& before, const Settings& after) const;
+  void warn(const std::string& detail, const char* notice);
+
+  std::string path_;
+  bool usable_ = true;  // false: the file is left as it is
+  bool writeFailed_ = false;
   Settings settings_;
   Warn warn_;
+  std::vector<std::string> notices_;
+  std::set<std::string> noticed_;
 };
 
 }  // namespace mojara::qt

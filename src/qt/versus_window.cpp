@@ -79,8 +79,8 @@ void VersusWindow::paintEvent(QPaintEvent*) {
     const int pick = player == 0 ? picks_.first : picks_.second;
     p.setPen(kPlayerColors[player]);
     const QString keys = texts_("%1 %2 でえらぶ")
-                             .arg(QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkLeft))),
-                                  QString::fromStdString(keyLabel(bindings_.key(player, Command::WalkRight))));
+                             .arg(texts_(keyLabel(bindings_.key(player, Command::WalkLeft))),
+                                  texts_(keyLabel(bindings_.key(player, Command::WalkRight))));
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
                Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("%1  %2").arg(texts_(playerName(player)),
@@ -98,8 +98,8 @@ void VersusWindow::paintEvent(QPaintEvent*) {
   }
   p.setPen(QColor(0, 0, 0));
   const QString start = texts_("%1 か %2 でたたかう・Esc でタイトルへ")
-                            .arg(QString::fromStdString(keyLabel(bindings_.key(0, Command::Punch))),
-                                 QString::fromStdString(keyLabel(bindings_.key(0, Command::Pause))));
+                            .arg(texts_(keyLabel(bindings_.key(0, Command::Punch))),
+                                 texts_(keyLabel(bindings_.key(0, Command::Pause))));
   p.drawText(QRect(0, (kTop + 2 * kRowHeight) * s, width(), 20 * s), Qt::AlignCenter, start);
 }
 

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 
 #include "forms/types.h"
+#include "play/key_names.h"
 
 namespace mojara {
 namespace {
@@ -78,6 +80,38 @@ TEST(KeyBindings, BindingsThatCannotBePlayedSayWhy) {
   EXPECT_EQ(padButtonOf("TRIGGER"), std::nullopt);
   EXPECT_EQ(keyLabel(vk::Left), "←");
   EXPECT_EQ(keyLabel(vk::Comma), ",");
+}
+
+TEST(KeyBindings, TheNumberPadsKeysAreKeysOfTheirOwn) {
+  KeyBindings b = KeyBindings::defaults();
+  const int padLeft = vk::KeypadOf + vk::Left, pad5 = vk::Numpad0 + 5;
+  EXPECT_EQ(b.bindKey(1, Command::WalkLeft, padLeft).message.text(), "２Ｐの「左へ歩く」をテン←にしました");
+  EXPECT_EQ(b.key(0, Command::WalkLeft), vk::Left) << "player 1 keeps the arrow";
+  EXPECT_EQ(b.gameKey(padLeft), (GameKey{1, vk::Left}));
+  EXPECT_EQ(b.gameKey(vk::Left), (GameKey{0, vk::Left}));
+  EXPECT_EQ(b.gameKey(pad5), (GameKey{0, pad5})) << "an unbound pad key commands nothing but is a key press";
+  EXPECT_TRUE(b.bindKey(1, Command::Pause, vk::KeypadEnter).done);
+  EXPECT_EQ(b.gameKey(vk::Return), (GameKey{0, vk::Return}));
+  EXPECT_EQ(b.problem(), std::nullopt);
+
+  // Their names in the settings file read back in either case; the names other files write stay.
+  for (int code : {vk::Numpad0, pad5, vk::Numpad0 + 9, vk::Multiply, vk::Add, vk::Subtract, vk::Decimal, vk::Divide,
+                   vk::KeypadEnter, padLeft, vk::KeypadOf + vk::PageDown, vk::KeypadOf + vk::Clear}) {
+    const std::string name = settingsKeyName(code);
+    EXPECT_TRUE(name.starts_with("KP_")) << name;
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(keyCodeOf(lower, true), code) << name;
+    EXPECT_EQ(keyCodeOf(name, false), -1) << "keys files name keys by code: " << name;
+    EXPECT_EQ(keyNameOf(code, true), std::to_string(code));
+    EXPECT_TRUE(keyLabel(code).starts_with("テン")) << keyLabel(code);
+  }
+  EXPECT_EQ(settingsKeyName(vk::Return), "RETURN");
+  EXPECT_EQ(settingsKeyName('A'), "A");
+  EXPECT_EQ(keyCodeOf("KP_5", true), pad5);
+  EXPECT_EQ(keyCodeOf("KP_10", true), -1);
+  EXPECT_EQ(keyLabel(pad5), "テン5");
+  EXPECT_EQ(keyLabel(vk::KeypadOf + vk::Clear), "テンClear");
 }
 
 // A window in another language shows the message with its form and parts looked up on their

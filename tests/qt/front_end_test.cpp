@@ -318,6 +318,16 @@ TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
   EXPECT_EQ(virtualKeyOf(Qt::Key_W), 87);
   EXPECT_EQ(virtualKeyOf(Qt::Key_F1), 112);
   EXPECT_EQ(virtualKeyOf(Qt::Key_unknown), 0);
+  // The number pad's keys are keys of their own, with Num Lock on or off.
+  const auto keypad = [](int key) { return virtualKeyOf(QKeyEvent(QEvent::KeyPress, key, Qt::KeypadModifier)); };
+  EXPECT_EQ(keypad(Qt::Key_4), 100);
+  EXPECT_EQ(keypad(Qt::Key_Left), 0x100 + 37);
+  EXPECT_EQ(keypad(Qt::Key_Clear), 0x100 + 12);
+  EXPECT_EQ(keypad(Qt::Key_Enter), 0x100 + 13);
+  EXPECT_EQ(keypad(Qt::Key_Plus), 107);
+  EXPECT_EQ(keypad(Qt::Key_Minus), 109) << "not the sound keys' minus";
+  EXPECT_EQ(virtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier)), 37);
+  EXPECT_EQ(virtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier)), 13);
 }
 
 TEST(Pictures, AMissingPictureFolderIsAClearError) {

@@ -23,8 +23,8 @@
 namespace mojara::qt {
 namespace {
 
-void press(Qt::Key key, const QString& text = {}) {
-  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+void press(Qt::Key key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
   // The window takes keys from the whole program while it waits, whichever widget has the focus.
   QApplication::sendEvent(qApp, &event);
 }
@@ -136,6 +136,9 @@ TEST_P(InEnglish, TheKeySettingsWindowWhileItWaitsAndAfterASwap) {
   EXPECT_EQ(window.message(), QStringLiteral("M is one of the game's own keys. Press another one"));
   press(Qt::Key_Space, QStringLiteral(" "));
   EXPECT_EQ(window.message(), QStringLiteral("1P Kick is now on Space; 1P Pause swapped onto Z"));
+  window.cell(1, Command::Pause, false)->click();
+  press(Qt::Key_PageDown, {}, Qt::KeypadModifier);
+  EXPECT_EQ(window.message(), QStringLiteral("2P Pause is now on Num PgDn"));
   window.setControllers(english()("コントローラーなし"));
   expectEnglishAndFits(window, GetParam());
   if (const QString folder = qEnvironmentVariable("MOJARA_SHOTS"); !folder.isEmpty()) {
