@@ -96,6 +96,12 @@ void FrontEnd::showNotice(const std::string& text, std::chrono::milliseconds sho
   noticesChanged();
 }
 
+void FrontEnd::showNotice(const Wording& text, std::chrono::milliseconds shownFor, const std::string& slot) {
+  const std::string shown = text.text([this](const std::string& part) { return texts_(part).toStdString(); });
+  notices_.show(QString::fromStdString(shown), now() + std::chrono::nanoseconds(shownFor).count(), slot);
+  noticesChanged();
+}
+
 QStringList FrontEnd::noticesOver(const FormWindow& window) const {
   const forms::Form* front = desktop_ ? desktop_->foreground() : nullptr;
   return front && &window.form() == front ? notices_.lines() : QStringList();

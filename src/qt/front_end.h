@@ -13,6 +13,7 @@
 
 #include "forms/desktop.h"
 #include "play/key_bindings.h"
+#include "play/wording.h"
 #include "qt/canvas_painter.h"
 #include "qt/notices.h"
 #include "qt/picture_library.h"
@@ -90,6 +91,9 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   static constexpr std::chrono::milliseconds kNoticeTime{2500};
   void showNotice(const std::string& text, std::chrono::milliseconds shownFor = kNoticeTime,
                   const std::string& slot = {});
+  // The same for a message made of parts (a level, a number): its form and parts are each shown
+  // in the player's language.
+  void showNotice(const Wording& text, std::chrono::milliseconds shownFor = kNoticeTime, const std::string& slot = {});
   // The notices shown now over `window`: only the front game window has them.
   QStringList noticesOver(const FormWindow& window) const;
 

@@ -31,6 +31,11 @@ QStringList Notices::lines() const {
   return lines;
 }
 
+Wording soundLevelsNotice(int music, int effects, bool muted, int steps) {
+  return {muted ? "消音中（音楽 %1/%3・効果音 %2/%3）" : "音楽 %1/%3・効果音 %2/%3",
+          {std::to_string(music), std::to_string(effects), std::to_string(steps)}};
+}
+
 void paintNotices(QPainter& painter, const QStringList& lines, const QRectF& area, int scale) {
   if (lines.isEmpty()) return;
   QFont font(QStringLiteral("IPAPGothic"));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
+#include "play/wording.h"
 
 class QPainter;
 class QRectF;
@@ -39,6 +40,10 @@ class Notices {
   };
   std::vector<Notice> shown_;
 };
+
+// What the sound keys show: the music's and the effects' levels out of `steps`, and whether the
+// game is muted.
+Wording soundLevelsNotice(int music, int effects, bool muted, int steps);
 
 // Paints `lines` in a dark box along the bottom of `area` (the form's client area), at `scale`.
 void paintNotices(QPainter& painter, const QStringList& lines, const QRectF& area, int scale);

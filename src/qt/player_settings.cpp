@@ -14,11 +14,11 @@ PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::Sd
   frontEnd_.setBindings(kept.bindings);
   frontEnd_.hooks.toggleMute = [this] {
     sound_.toggleMute();
-    keepSound();
+    soundChanged();
   };
   frontEnd_.hooks.changeVolume = [this](int musicSteps, int effectsSteps) {
     sound_.changeVolume(musicSteps, effectsSteps);
-    keepSound();
+    soundChanged();
   };
   frontEnd_.hooks.fullScreenChanged = [this](bool on) {
     Settings now = file_.settings();
@@ -30,7 +30,10 @@ PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::Sd
   };
 }
 
-void PlayerSettings::keepSound() {
+void PlayerSettings::soundChanged() {
+  const audio::SoundLevels& levels = sound_.levels();
+  frontEnd_.showNotice(soundLevelsNotice(levels.music, levels.effects, levels.muted, audio::SoundLevels::kSteps),
+                       FrontEnd::kNoticeTime, "sound");
   Settings now = file_.settings();
   now.music = sound_.levels().music;
   now.effects = sound_.levels().effects;

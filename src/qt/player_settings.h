@@ -23,7 +23,7 @@ class PlayerSettings {
   void openKeyWindow();
 
  private:
-  void keepSound();
+  void soundChanged();  // shows the new levels and keeps them
 
   SettingsFile& file_;
   FrontEnd& frontEnd_;

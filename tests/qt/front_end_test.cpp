@@ -16,6 +16,7 @@
 #include "battle/battle_window.h"
 #include "game/game.h"
 #include "help/help_window.h"
+#include "qt/english_texts.h"
 #include "qt/form_window.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
@@ -308,6 +309,19 @@ TEST_F(FrontEndTest, ANoticeLiesOverTheFrontWindowOnlyUntilItsTimeIsUp) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_TRUE(frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty());
   EXPECT_LT(waited.elapsed(), 1500);
+}
+
+TEST_F(FrontEndTest, TheSoundKeysNoticeShowsTheLevelsOrMutedInThePlayersLanguage) {
+  struct Case {
+    bool english, muted;
+    const char* shown;
+  };
+  for (const Case& c : {Case{false, false, "音楽 5/8・効果音 0/8"}, Case{false, true, "消音中（音楽 5/8・効果音 0/8）"},
+                        Case{true, false, "Music 5/8 · Effects 0/8"}, Case{true, true, "Muted (music 5/8, effects 0/8)"}}) {
+    frontEnd.setTexts(c.english ? english() : ShownTexts());
+    frontEnd.showNotice(soundLevelsNotice(5, 0, c.muted, 8), std::chrono::milliseconds(300), "sound");
+    EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.title)), QStringList{QString::fromUtf8(c.shown)});
+  }
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
