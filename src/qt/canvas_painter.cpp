@@ -93,7 +93,8 @@ struct LabelKey {
 // so a box the game filled with lines would cut the foot off the last one. Where that would
 // happen, the lines of a label of fixed size are set closer, down to one em apart, until the last
 // line's ink is in the box; the same rule at every scale, as the box and the face grow together.
-std::vector<std::pair<QString, double>> closerLines(const QFont& font, const QString& text, const QRectF& box) {
+std::vector<std::pair<QString, double>> closerLines(const QFont& font, const QString& text,
+                                                    const QRectF& box) {
   QString shown = text;
   shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
   QTextLayout layout(shown, font);

@@ -34,6 +34,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::Desktop& desktop() const { return *desktop_; }
   const PictureLibrary& pictures() const { return pictures_; }
   const Scale& scale() const { return scale_; }
+  // The scale the windows are drawn at, set before the first window opens.
+  void setScale(Scale scale) { scale_ = scale; }
   // The language of every text the windows show, set before the first window opens.
   void setTexts(ShownTexts texts) { texts_ = std::move(texts); }
   const ShownTexts& texts() const { return texts_; }
@@ -93,7 +95,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
                   const std::string& slot = {});
   // The same for a message made of parts (a level, a number): its form and parts are each shown
   // in the player's language.
-  void showNotice(const Wording& text, std::chrono::milliseconds shownFor = kNoticeTime, const std::string& slot = {});
+  void showNotice(const Wording& text, std::chrono::milliseconds shownFor = kNoticeTime,
+                  const std::string& slot = {});
   // The notices shown now over `window`: only the front game window has them.
   QStringList noticesOver(const FormWindow& window) const;
 

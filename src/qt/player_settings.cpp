@@ -32,8 +32,9 @@ PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::Sd
 
 void PlayerSettings::soundChanged() {
   const audio::SoundLevels& levels = sound_.levels();
-  frontEnd_.showNotice(soundLevelsNotice(levels.music, levels.effects, levels.muted, audio::SoundLevels::kSteps),
-                       FrontEnd::kNoticeTime, "sound");
+  const Wording notice =
+      soundLevelsNotice(levels.music, levels.effects, levels.muted, audio::SoundLevels::kSteps);
+  frontEnd_.showNotice(notice, FrontEnd::kNoticeTime, "sound");
   Settings now = file_.settings();
   now.music = sound_.levels().music;
   now.effects = sound_.levels().effects;
@@ -55,7 +56,8 @@ void PlayerSettings::openKeyWindow() {
           now.lang = chosen.lang;
           file_.keep(now);
           frontEnd_.setBindings(chosen.bindings);
-        });
+        },
+        inEffect_);
     keyWindow_->adjustSize();
     keyWindow_->move(centredOnScreen(keyWindow_->size()));
   }

@@ -21,6 +21,8 @@ class PlayerSettings {
   // The key-settings window, while it is open (none before F2).
   KeySettingsWindow* keyWindow() const { return keyWindow_ && keyWindow_->isVisible() ? keyWindow_.get() : nullptr; }
   void openKeyWindow();
+  // What the key-settings window says of this run (its scale and language), set before F2.
+  void setInEffect(const KeySettingsWindow::InEffect& inEffect) { inEffect_ = inEffect; }
 
  private:
   void soundChanged();  // shows the new levels and keeps them
@@ -28,6 +30,7 @@ class PlayerSettings {
   SettingsFile& file_;
   FrontEnd& frontEnd_;
   audio::SdlSound& sound_;
+  KeySettingsWindow::InEffect inEffect_;
   std::unique_ptr<KeySettingsWindow> keyWindow_;
 };
 

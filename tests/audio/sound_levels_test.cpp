@@ -44,7 +44,7 @@ TEST(SoundLevels, OnAMutedGameOnlyTurningSomethingUpIsHeard) {
     SCOPED_TRACE(std::to_string(c.musicSteps) + "," + std::to_string(c.effectsSteps));
     const SoundLevels after = SoundLevels{5, 0, true}.changed(c.musicSteps, c.effectsSteps);
     EXPECT_EQ(after.muted, c.muted);
-    EXPECT_EQ(after.music, std::clamp(5 + c.musicSteps, 0, SoundLevels::kSteps)) << "the level moves all the same";
+    EXPECT_EQ(after.music, std::clamp(5 + c.musicSteps, 0, SoundLevels::kSteps)) << "the level moves anyway";
   }
 }
 

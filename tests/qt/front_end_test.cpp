@@ -317,7 +317,8 @@ TEST_F(FrontEndTest, TheSoundKeysNoticeShowsTheLevelsOrMutedInThePlayersLanguage
     const char* shown;
   };
   for (const Case& c : {Case{false, false, "音楽 5/8・効果音 0/8"}, Case{false, true, "消音中（音楽 5/8・効果音 0/8）"},
-                        Case{true, false, "Music 5/8 · Effects 0/8"}, Case{true, true, "Muted (music 5/8, effects 0/8)"}}) {
+                        Case{true, false, "Music 5/8 · Effects 0/8"},
+                        Case{true, true, "Muted (music 5/8, effects 0/8)"}}) {
     frontEnd.setTexts(c.english ? english() : ShownTexts());
     frontEnd.showNotice(soundLevelsNotice(5, 0, c.muted, 8), std::chrono::milliseconds(300), "sound");
     EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.title)), QStringList{QString::fromUtf8(c.shown)});

@@ -1,5 +1,6 @@
 // Every label the windows show keeps the whole of its text inside its box, in both languages, at
-// every scale a window is drawn at (in a window, or full screen on a larger screen).
+// every scale a window is drawn at (full screen draws at the same whole scales, moved by whole
+// pixels).
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -44,9 +45,11 @@ struct LabelForm : forms::FormOf<OneLabel> {
 
 double inkOf(const QImage& image) {
   double ink = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) ink += (255 - qGray(image.pixel(x, y))) / 255.0;
-  return ink;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(row[x]);
+  }
+  return ink / 255;
 }
 
 struct Windows {
@@ -73,10 +76,11 @@ struct Windows {
       if (label.AutoSize) continue;  // it grows to its text
       const QString text = frontEnd.texts()(label.Caption);
       if (std::none_of(seen.begin(), seen.end(), [&](const LabelLook& l) {
-            return l.text == text && l.width == label.Width && l.height == label.Height && l.font == label.Font;
+            return l.text == text && l.width == label.Width && l.height == label.Height &&
+                   l.font == label.Font;
           }))
-        seen.push_back({form.name() + "." + label.Name + " (" + state + ")", label.Width, label.Height, label.Font,
-                        label.Alignment, label.WordWrap, text});
+        seen.push_back({form.name() + "." + label.Name + " (" + state + ")", label.Width, label.Height,
+                        label.Font, label.Alignment, label.WordWrap, text});
     }
   }
 };
@@ -150,9 +154,9 @@ TEST_P(LabelsInTheirBoxes, NoLineOfAnyLabelIsCutOffAtAnyScale) {
     return inkOf(image);
   };
   for (const LabelLook& look : labels)
-    for (int factor : {1, 2, 3, 4, 6}) {
+    for (int factor : {1, 2, 3, 4}) {
       SCOPED_TRACE(look.where + " at scale " + std::to_string(factor));
-      const double whole = inkIn(look, look.text, look.height + 3000, factor);
+      const double whole = inkIn(look, look.text, 2 * look.height, factor);
       EXPECT_GE(inkIn(look, look.text, look.height, factor), 0.995 * whole) << look.text.toStdString();
     }
 }
