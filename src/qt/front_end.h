@@ -99,6 +99,11 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
                   const std::string& slot = {});
   // The notices shown now over `window`: only the front game window has them.
   QStringList noticesOver(const FormWindow& window) const;
+  // A mark that stays over the front window until it is taken away (the demo fight's "DEMO"), on
+  // its bottom edge below the notices, in the player's language; one a slot.
+  void showMark(const std::string& text, const std::string& slot);
+  void takeMark(const std::string& slot);
+  QStringList marksOver(const FormWindow& window) const;
 
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
   void toggleFullScreen();

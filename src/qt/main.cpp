@@ -13,11 +13,11 @@
 
 #include "audio/sdl_sound.h"
 #include "game/game.h"
-#include "play/attract_mode.h"
 #include "play/input_file.h"
 #include "play/options.h"
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
+#include "qt/attract_play.h"
 #include "qt/catalogue.h"
 #include "qt/centred.h"
 #include "qt/front_end.h"
@@ -215,18 +215,10 @@ int main(int argc, char** argv) {
     standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
   }
   // Attract mode, on the plain title only.
-  std::optional<mojara::AttractMode> attract;
-  QTimer attractClock;
-  if (options->attract && !options->fight && !options->demo && !recorder && !player) {
-    attract.emplace(game, frontEnd.clockSeed() ^ 0xA77AC7ull);
-    frontEnd.hooks.input = [&] { return attract->input(frontEnd.now()); };
-    QObject::connect(&attractClock, &QTimer::timeout, [&] {
-      // A player choosing keys is not idle.
-      if (playerSettings.keyWindow() || versus.busy()) attract->input(frontEnd.now());
-      if (attract->look(frontEnd.now())) frontEnd.afterEvent();
-    });
-    attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
-  }
+  std::optional<mojara::qt::AttractPlay> attract;
+  if (options->attract && !options->fight && !options->demo && !recorder && !player)
+    attract.emplace(game, frontEnd, frontEnd.clockSeed() ^ 0xA77AC7ull,
+                    [&] { return playerSettings.keyWindow() || versus.busy(); });
   if (player)
     player->start();
   else if (options->versus)

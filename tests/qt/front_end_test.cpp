@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <set>
@@ -16,6 +17,7 @@
 #include "battle/battle_window.h"
 #include "game/game.h"
 #include "help/help_window.h"
+#include "qt/attract_play.h"
 #include "qt/english_texts.h"
 #include "qt/form_window.h"
 #include "qt/key_map.h"
@@ -322,6 +324,39 @@ TEST_F(FrontEndTest, TheSoundKeysNoticeShowsTheLevelsOrMutedInThePlayersLanguage
     frontEnd.setTexts(c.english ? english() : ShownTexts());
     frontEnd.showNotice(soundLevelsNotice(5, 0, c.muted, 8), std::chrono::milliseconds(300), "sound");
     EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.title)), QStringList{QString::fromUtf8(c.shown)});
+  }
+}
+
+TEST_F(FrontEndTest, TheDemoFightIsMarkedWhileItPlaysAndTheMarkGoesWithIt) {
+  AttractPlay attract(game, frontEnd, 7, {});
+  for (const bool inEnglish : {false, true}) {
+    frontEnd.setTexts(inEnglish ? english() : ShownTexts());
+    const forms::Nanos start = frontEnd.now();
+    attract.look(start);
+    ASSERT_FALSE(attract.running());
+    attract.look(start + AttractMode::kIdleTime + 1);
+    ASSERT_TRUE(attract.running());
+    const FormWindow& battle = *frontEnd.windowOf(game.battle);
+    EXPECT_EQ(frontEnd.marksOver(battle),
+              QStringList{inEnglish ? QStringLiteral("DEMO · Press any key") : QStringLiteral("デモ　なにかキーを押すとタイトルへ")});
+    // It lies on the floor strip along the bottom (19 pixels high), clear of the fighters above it.
+    const QImage marked = shot(game.battle);
+    QImage plain(marked.size(), QImage::Format_ARGB32);
+    QPainter painter(&plain);
+    paintForm(painter, game.battle, pictures, {1}, QRegion(), frontEnd.texts());
+    painter.end();
+    QRect changed;
+    for (int y = 0; y < plain.height(); ++y)
+      for (int x = 0; x < plain.width(); ++x)
+        if (marked.pixel(x, y) != plain.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+    EXPECT_GE(changed.top(), plain.height() - 19);
+    EXPECT_GT(changed.width(), 100) << "no mark";
+    // Any key ends it: the title is back, without the mark.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier);
+    QApplication::sendEvent(frontEnd.windowOf(game.battle), &key);
+    EXPECT_FALSE(attract.running());
+    ASSERT_TRUE(game.title.shown());
+    EXPECT_TRUE(frontEnd.marksOver(*frontEnd.windowOf(game.title)).isEmpty());
   }
 }
 
