@@ -96,23 +96,25 @@ KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices
     scales->item(n)->setEnabled(fits);
   }
   scale_->setCurrentIndex(choices_.scale.value_or(0));
-  grid->addWidget(scale_, row, 1, 1, 2);
+  grid->addWidget(scale_, row++, 1, 1, 2);
+  // This run's own under each choice for the next start.
   scaleNow_ = new QLabel(this);
-  scaleNow_->setWordWrap(true);
-  grid->addWidget(scaleNow_, row++, 3, 1, 2);
+  grid->addWidget(scaleNow_, row++, 1, 1, 4);
   grid->addWidget(new QLabel(shown("言葉"), this), row, 0);
   lang_ = new QComboBox(this);
   for (const std::string& lang : languages()) {
     lang_->addItem(utf8(languageName(lang)), QString::fromStdString(lang));
     if (lang == choices_.lang) lang_->setCurrentIndex(lang_->count() - 1);
   }
-  grid->addWidget(lang_, row, 1, 1, 2);
+  grid->addWidget(lang_, row++, 1, 1, 2);
   langNow_ = new QLabel(this);
-  langNow_->setWordWrap(true);
-  grid->addWidget(langNow_, row++, 3, 1, 2);
+  grid->addWidget(langNow_, row++, 1, 1, 4);
   if (inEffect.scale > 0) {
     scaleNow_->setText(shown(scaleWording(inEffect)));
     langNow_->setText(shown(langWording(inEffect)));
+  } else {
+    scaleNow_->hide();
+    langNow_->hide();
   }
   attract_ = new QCheckBox(shown("タイトルで30秒たつとデモ"), this);
   attract_->setChecked(choices_.attract);
