@@ -19,6 +19,8 @@ AttractPlay::AttractPlay(Game& game, FrontEnd& frontEnd, std::uint64_t seed, std
   clock_.start(static_cast<int>(AttractMode::kLookInterval / 1'000'000));
 }
 
+AttractPlay::~AttractPlay() { frontEnd_.hooks.input = nullptr; }
+
 void AttractPlay::look(forms::Nanos now) {
   // A player choosing keys or fighters is not idle.
   if (busy_ && busy_()) attract_.input(now);

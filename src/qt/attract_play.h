@@ -15,6 +15,9 @@ class AttractPlay {
  public:
   // `busy`: whether the player is at one of the front end's own windows (not idle, then).
   AttractPlay(Game& game, FrontEnd& frontEnd, std::uint64_t seed, std::function<bool()> busy);
+  ~AttractPlay();
+  AttractPlay(const AttractPlay&) = delete;
+  AttractPlay& operator=(const AttractPlay&) = delete;
 
   // Looked at by its clock between events: starts or ends a demo fight when it is time.
   void look(forms::Nanos now);

@@ -53,7 +53,7 @@ mojara::qt::KeySettingsWindow::InEffect scaleInEffect(const mojara::Options& com
   const QRect room = mojara::qt::workArea();
   mojara::qt::KeySettingsWindow::InEffect run;
   run.largestScale = mojara::qt::largestScaleThatFits(
-      [&](int scale) { return mojara::qt::windowSizesAt(scale, game, frontEnd.texts()); }, room,
+      [&](int scale) { return mojara::qt::everyWindowFits(scale, game, frontEnd.texts(), room); },
       mojara::Settings::kMaxScale);
   run.scaleFromCommandLine = commandLine.scale.has_value();
   run.scale = chosen.scale.value_or(std::min(defaultScale(), run.largestScale));

@@ -9,7 +9,10 @@
 
 namespace mojara::qt {
 
-std::vector<QSize> windowSizesAt(int scale, const Game& game, const ShownTexts& texts) {
+namespace {
+
+// The game's windows and the versus window: sizes known without laying anything out.
+std::vector<QSize> plainSizesAt(int scale, const Game& game) {
   const Scale at{scale};
   std::vector<QSize> sizes;
   for (Window window :
@@ -18,18 +21,27 @@ std::vector<QSize> windowSizesAt(int scale, const Game& game, const ShownTexts& 
     sizes.emplace_back(static_cast<int>(std::lround(at.px(form.ScaleWidth))),
                        static_cast<int>(std::lround(at.px(form.ScaleHeight))));
   }
-  sizes.push_back(KeySettingsWindow::sizeAt(scale, texts));
   sizes.push_back(VersusWindow::sizeAt(scale));
   return sizes;
 }
 
-int largestScaleThatFits(const std::function<std::vector<QSize>(int scale)>& sizesAt, const QRect& area,
-                         int most) {
-  for (int scale = most; scale > 1; --scale) {
-    const std::vector<QSize> sizes = sizesAt(scale);
-    if (std::all_of(sizes.begin(), sizes.end(), [&area](QSize size) { return fitsIn(size, area); }))
-      return scale;
-  }
+}  // namespace
+
+std::vector<QSize> windowSizesAt(int scale, const Game& game, const ShownTexts& texts) {
+  std::vector<QSize> sizes = plainSizesAt(scale, game);
+  sizes.push_back(KeySettingsWindow::sizeAt(scale, texts));
+  return sizes;
+}
+
+bool everyWindowFits(int scale, const Game& game, const ShownTexts& texts, const QRect& area) {
+  const std::vector<QSize> sizes = plainSizesAt(scale, game);
+  return std::all_of(sizes.begin(), sizes.end(), [&area](QSize size) { return fitsIn(size, area); }) &&
+         fitsIn(KeySettingsWindow::sizeAt(scale, texts), area);
+}
+
+int largestScaleThatFits(const std::function<bool(int scale)>& fits, int most) {
+  for (int scale = most; scale > 1; --scale)
+    if (fits(scale)) return scale;
   return 1;
 }
 

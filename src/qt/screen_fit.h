@@ -18,9 +18,11 @@ namespace mojara::qt {
 // them.
 std::vector<QSize> windowSizesAt(int scale, const Game& game, const ShownTexts& texts);
 
-// The largest scale from 1 to `most` at which every size `sizesAt` gives fits `area` with a frame;
-// 1 when even that does not fit.
-int largestScaleThatFits(const std::function<std::vector<QSize>(int scale)>& sizesAt, const QRect& area,
-                         int most);
+// Whether every one of those windows fits `area` with its frame. The key-settings window, which
+// is laid out to be measured, is measured only when all the others fit.
+bool everyWindowFits(int scale, const Game& game, const ShownTexts& texts, const QRect& area);
+
+// The largest scale from 1 to `most` at which `fits`; 1 when even that does not.
+int largestScaleThatFits(const std::function<bool(int scale)>& fits, int most);
 
 }  // namespace mojara::qt

@@ -33,11 +33,11 @@ TEST_F(ScreenFit, EveryWindowFitsTheScreenAtTheLargestScaleItHasRoomFor) {
                         Case{{0, 0, 2560, 1440}, 3}, Case{{0, 0, 640, 400}, 1}})
     for (const ShownTexts* texts : {&ShownTexts::original(), &english()}) {
       SCOPED_TRACE(std::to_string(c.area.width()) + "x" + std::to_string(c.area.height()));
-      const auto sizesAt = [&](int scale) { return windowSizesAt(scale, game, *texts); };
-      const int largest = largestScaleThatFits(sizesAt, c.area, Settings::kMaxScale);
+      const int largest = largestScaleThatFits(
+          [&](int scale) { return everyWindowFits(scale, game, *texts, c.area); }, Settings::kMaxScale);
       EXPECT_EQ(largest, c.largest);
       if (c.largest == 1 && c.area.height() < 480) continue;  // even scale 1 is too large there
-      for (QSize size : sizesAt(largest)) {
+      for (QSize size : windowSizesAt(largest, game, *texts)) {
         EXPECT_TRUE(fitsIn(size, c.area)) << size.width() << "x" << size.height();
         // Placed wholly inside, its frame included.
         const QRect framed(centredIn(size, c.area), size.grownBy(kFrameAllowance));
