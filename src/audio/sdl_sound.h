@@ -38,7 +38,7 @@ class SdlSound : public forms::SoundService {
 
   void beep();
 
-  // The music's and the effects' levels, each moved by its steps; any change unmutes.
+  // The music's and the effects' levels, each moved by its steps; turning one up unmutes.
   void changeVolume(int musicSteps, int effectsSteps) { setLevels(levels_.changed(musicSteps, effectsSteps)); }
   void toggleMute();
   const SoundLevels& levels() const { return levels_; }

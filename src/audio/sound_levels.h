@@ -16,9 +16,11 @@ struct SoundLevels {
   int effects = kSteps;
   bool muted = false;
 
-  // Levels moved by the given steps, each kept within 0 to kSteps. Changing a level unmutes.
+  // Levels moved by the given steps, each kept within 0 to kSteps. Turning a level up unmutes, as
+  // the player wants to hear it; turning one down leaves a muted game muted.
   SoundLevels changed(int musicSteps, int effectsSteps) const {
-    return {std::clamp(music + musicSteps, 0, kSteps), std::clamp(effects + effectsSteps, 0, kSteps), false};
+    return {std::clamp(music + musicSteps, 0, kSteps), std::clamp(effects + effectsSteps, 0, kSteps),
+            muted && musicSteps <= 0 && effectsSteps <= 0};
   }
   // The same levels, with anything out of range brought back within it.
   SoundLevels valid() const { return {std::clamp(music, 0, kSteps), std::clamp(effects, 0, kSteps), muted}; }

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -73,6 +74,9 @@ struct LabelLayout {
   QRectF textArea;  // where the text is set inside it
   int flags = 0;
   int overstrike = 0;
+  // Set only where the lines are set closer than the face's own spacing: each line's text and
+  // its top inside the text area.
+  std::vector<std::pair<QString, double>> closerLines;
 };
 
 struct LabelKey {
@@ -84,6 +88,41 @@ struct LabelKey {
   bool autoSize, wordWrap;
   bool operator==(const LabelKey&) const = default;
 };
+
+// Our faces' lines are taller than the game's (whose line is one em, ascent and descent together),
+// so a box the game filled with lines would cut the foot off the last one. Where that would
+// happen, the lines of a label of fixed size are set closer, down to one em apart, until the last
+// line's ink is in the box; the same rule at every scale, as the box and the face grow together.
+std::vector<std::pair<QString, double>> closerLines(const QFont& font, const QString& text,
+                                                    const QRectF& box) {
+  QString shown = text;
+  shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  QTextLayout layout(shown, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);  // as a label of fixed size wraps
+  layout.setTextOption(option);
+  QStringList lines;
+  double ascent = 0, pitch = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(box.width());
+    lines << shown.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
+    ascent = line.ascent();
+    pitch = line.height() + line.leading();
+  }
+  layout.endLayout();
+  if (lines.size() < 2) return {};
+  const QFontMetricsF metrics(font);
+  double below = metrics.tightBoundingRect(lines.back()).bottom();  // the last line's ink under its baseline
+  if (font.underline()) below = std::max(below, metrics.underlinePos() + metrics.lineWidth());
+  const auto gaps = static_cast<double>(lines.size() - 1);
+  if (gaps * pitch + ascent + below <= box.height()) return {};  // the face's own spacing fits
+  const double closer = std::max<double>(font.pixelSize(), std::floor((box.height() - ascent - below) / gaps));
+  if (closer >= pitch) return {};
+  std::vector<std::pair<QString, double>> placed;
+  for (qsizetype i = 0; i < lines.size(); ++i) placed.emplace_back(lines[i], static_cast<double>(i) * closer);
+  return placed;
+}
 
 LabelLayout layOut(const forms::Label& label, const QString& text, const QRectF& box, const Scale& scale) {
   LabelLayout layout;
@@ -110,6 +149,7 @@ LabelLayout layOut(const forms::Label& label, const QString& text, const QRectF&
     layout.flags |= Qt::TextWordWrap;
   }
   layout.textArea = layout.area.adjusted(0, 0, -overhang, 0);
+  if (!label.AutoSize) layout.closerLines = closerLines(layout.font, text, layout.textArea);
   return layout;
 }
 
@@ -145,8 +185,15 @@ void paintLabel(QPainter& p, const forms::Label& label, const QString& text, con
   p.setPen(colorOf(label.ForeColor));
   p.save();
   p.setClipRect(layout.area, Qt::IntersectClip);
-  for (int dx = 0; dx <= layout.overstrike; ++dx)
-    p.drawText(layout.textArea.translated(dx, 0), layout.flags, text);
+  for (int dx = 0; dx <= layout.overstrike; ++dx) {
+    const QRectF area = layout.textArea.translated(dx, 0);
+    if (layout.closerLines.empty()) {
+      p.drawText(area, layout.flags, text);
+      continue;
+    }
+    for (const auto& [line, top] : layout.closerLines)
+      p.drawText(area.adjusted(0, top, 0, 0), layout.flags & ~Qt::TextWordWrap, line);
+  }
   p.restore();
 }
 

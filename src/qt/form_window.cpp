@@ -42,10 +42,11 @@ class FormWindow::NoticeLayer : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     hide();
   }
-  void showLines(const QStringList& lines) {
+  void showLines(const QStringList& lines, const QStringList& marks) {
     lines_ = lines;
+    marks_ = marks;
     setGeometry(QRect(window_.offset_.toPoint(), window_.formSize()));
-    setVisible(!lines_.isEmpty());
+    setVisible(!lines_.isEmpty() || !marks_.isEmpty());
     raise();
     update();
   }
@@ -53,12 +54,12 @@ class FormWindow::NoticeLayer : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    paintNotices(painter, lines_, QRectF(rect()), window_.scale_.factor);
+    paintNotices(painter, lines_, marks_, QRectF(rect()), window_.scale_.factor);
   }
 
  private:
   FormWindow& window_;
-  QStringList lines_;
+  QStringList lines_, marks_;
 };
 
 FormWindow::FormWindow(forms::Form& form, FrontEnd& frontEnd)
@@ -171,7 +172,7 @@ void FormWindow::setFullScreen(bool on) {
   changes_.forget();
   sync();
   update();
-  if (noticeLayer_) noticeLayer_->showLines(frontEnd_.noticesOver(*this));
+  if (noticeLayer_) noticeLayer_->showLines(frontEnd_.noticesOver(*this), frontEnd_.marksOver(*this));
 }
 
 QPointF FormWindow::toTwips(QPointF point) const {
@@ -276,12 +277,12 @@ void FormWindow::paintEvent(QPaintEvent* event) {
             frontEnd_.texts());
 }
 
-void FormWindow::showNotices(const QStringList& lines) {
+void FormWindow::showNotices(const QStringList& lines, const QStringList& marks) {
   if (!noticeLayer_) {
-    if (lines.isEmpty()) return;
+    if (lines.isEmpty() && marks.isEmpty()) return;
     noticeLayer_ = new NoticeLayer(*this);
   }
-  noticeLayer_->showLines(lines);
+  noticeLayer_->showLines(lines, marks);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -27,8 +27,8 @@ class FormWindow : public QWidget {
   // Fills the screen: the form scaled by the largest whole factor that fits, centred on black.
   void setFullScreen(bool on);
   QSize formSize() const;  // the client area in pixels at the window's scale
-  // Shows these notices over the window (none: no notice).
-  void showNotices(const QStringList& lines);
+  // Shows these notices and marks over the window (none: nothing).
+  void showNotices(const QStringList& lines, const QStringList& marks = {});
 
  protected:
   void paintEvent(QPaintEvent*) override;

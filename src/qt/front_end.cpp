@@ -96,15 +96,36 @@ void FrontEnd::showNotice(const std::string& text, std::chrono::milliseconds sho
   noticesChanged();
 }
 
+void FrontEnd::showNotice(const Wording& text, std::chrono::milliseconds shownFor, const std::string& slot) {
+  const std::string shown = text.text([this](const std::string& part) { return texts_(part).toStdString(); });
+  notices_.show(QString::fromStdString(shown), now() + std::chrono::nanoseconds(shownFor).count(), slot);
+  noticesChanged();
+}
+
 QStringList FrontEnd::noticesOver(const FormWindow& window) const {
   const forms::Form* front = desktop_ ? desktop_->foreground() : nullptr;
   return front && &window.form() == front ? notices_.lines() : QStringList();
 }
 
+void FrontEnd::showMark(const std::string& text, const std::string& slot) {
+  notices_.mark(texts_(text), slot);
+  noticesChanged();
+}
+
+void FrontEnd::takeMark(const std::string& slot) {
+  notices_.unmark(slot);
+  noticesChanged();
+}
+
+QStringList FrontEnd::marksOver(const FormWindow& window) const {
+  const forms::Form* front = desktop_ ? desktop_->foreground() : nullptr;
+  return front && &window.form() == front ? notices_.marks() : QStringList();
+}
+
 void FrontEnd::noticesChanged() {
   // The notices may have moved to another window since they were shown: every window is told
   // what it shows now, and the clock wakes at the next notice's end.
-  for (auto& [form, window] : windows_) window->showNotices(noticesOver(*window));
+  for (auto& [form, window] : windows_) window->showNotices(noticesOver(*window), marksOver(*window));
   if (auto next = notices_.nextExpiry())
     noticeClock_.start(static_cast<int>(std::max<forms::Nanos>(0, *next - now() + 999'999) / 1'000'000));
   else

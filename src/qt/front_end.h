@@ -13,6 +13,7 @@
 
 #include "forms/desktop.h"
 #include "play/key_bindings.h"
+#include "play/wording.h"
 #include "qt/canvas_painter.h"
 #include "qt/notices.h"
 #include "qt/picture_library.h"
@@ -33,6 +34,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::Desktop& desktop() const { return *desktop_; }
   const PictureLibrary& pictures() const { return pictures_; }
   const Scale& scale() const { return scale_; }
+  // The scale the windows are drawn at, set before the first window opens.
+  void setScale(Scale scale) { scale_ = scale; }
   // The language of every text the windows show, set before the first window opens.
   void setTexts(ShownTexts texts) { texts_ = std::move(texts); }
   const ShownTexts& texts() const { return texts_; }
@@ -90,8 +93,17 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   static constexpr std::chrono::milliseconds kNoticeTime{2500};
   void showNotice(const std::string& text, std::chrono::milliseconds shownFor = kNoticeTime,
                   const std::string& slot = {});
+  // The same for a message made of parts (a level, a number): its form and parts are each shown
+  // in the player's language.
+  void showNotice(const Wording& text, std::chrono::milliseconds shownFor = kNoticeTime,
+                  const std::string& slot = {});
   // The notices shown now over `window`: only the front game window has them.
   QStringList noticesOver(const FormWindow& window) const;
+  // A mark that stays over the front window until it is taken away (the demo fight's "DEMO"), on
+  // its bottom edge below the notices, in the player's language; one a slot.
+  void showMark(const std::string& text, const std::string& slot);
+  void takeMark(const std::string& slot);
+  QStringList marksOver(const FormWindow& window) const;
 
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
   void toggleFullScreen();

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 #include "app/program.h"
 #include "forms/types.h"
@@ -19,10 +20,31 @@ namespace {
 
 QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// This run's scale, beside the choice for the next start: where it came from, and the larger one
+// asked for that did not fit.
+Wording scaleWording(const InEffect& run) {
+  const std::string now = std::to_string(run.scale);
+  if (run.scaleAsked) {
+    const std::string asked = std::to_string(*run.scaleAsked);
+    if (run.scaleFromCommandLine)
+      return {"この起動は %1 倍（コマンドラインの --scale %2 は画面に入りません）", {now, asked}};
+    return {"この起動は %1 倍（%2 倍は画面に入りません）", {now, asked}};
+  }
+  if (run.scaleFromCommandLine) return {"この起動は %1 倍（コマンドラインの --scale %1）", {now}};
+  return {"この起動は %1 倍", {now}};
+}
+
+// This run's language, by its name for itself.
+Wording langWording(const InEffect& run) {
+  const std::string name(languageName(run.lang));
+  if (run.langFromCommandLine) return {"この起動は %1（コマンドラインの --lang %2）", {name, run.lang}};
+  return {"この起動は %1", {name}};
+}
+
 }  // namespace
 
 KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices current,
-                                     std::function<void(const Choices&)> changed)
+                                     std::function<void(const Choices&)> changed, const InEffect& inEffect)
     : texts_(texts), choices_(std::move(current)), changed_(std::move(changed)) {
   setWindowTitle(shown("キー設定"));
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -66,19 +88,37 @@ KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices
   grid->addWidget(new QLabel(shown("画面の大きさ"), this), row, 0);
   scale_ = new QComboBox(this);
   scale_->addItem(shown("自動"));
-  for (int n = 1; n <= 8; ++n) scale_->addItem(shown("%1 倍").arg(n));
+  auto* scales = static_cast<QStandardItemModel*>(scale_->model());
+  for (int n = 1; n <= Settings::kMaxScale; ++n) {
+    // A scale the screen has no room for is shown, but cannot be chosen.
+    const bool fits = n <= inEffect.largestScale;
+    scale_->addItem(shown(fits ? "%1 倍" : "%1 倍（画面に入りません）").arg(n));
+    scales->item(n)->setEnabled(fits);
+  }
   scale_->setCurrentIndex(choices_.scale.value_or(0));
-  grid->addWidget(scale_, row, 1);
-  attract_ = new QCheckBox(shown("タイトルで30秒たつとデモ"), this);
-  attract_->setChecked(choices_.attract);
-  grid->addWidget(attract_, row++, 2, 1, 3);
+  grid->addWidget(scale_, row++, 1, 1, 2);
+  // This run's own under each choice for the next start.
+  scaleNow_ = new QLabel(this);
+  grid->addWidget(scaleNow_, row++, 1, 1, 4);
   grid->addWidget(new QLabel(shown("言葉"), this), row, 0);
   lang_ = new QComboBox(this);
   for (const std::string& lang : languages()) {
     lang_->addItem(utf8(languageName(lang)), QString::fromStdString(lang));
     if (lang == choices_.lang) lang_->setCurrentIndex(lang_->count() - 1);
   }
-  grid->addWidget(lang_, row++, 1);
+  grid->addWidget(lang_, row++, 1, 1, 2);
+  langNow_ = new QLabel(this);
+  grid->addWidget(langNow_, row++, 1, 1, 4);
+  if (inEffect.scale > 0) {
+    scaleNow_->setText(shown(scaleWording(inEffect)));
+    langNow_->setText(shown(langWording(inEffect)));
+  } else {
+    scaleNow_->hide();
+    langNow_->hide();
+  }
+  attract_ = new QCheckBox(shown("タイトルで30秒たつとデモ"), this);
+  attract_->setChecked(choices_.attract);
+  grid->addWidget(attract_, row++, 0, 1, 5);
   grid->addWidget(new QLabel(shown("（画面の大きさ、デモと言葉は次の起動から）"), this), row++, 0, 1, 5);
   connect(scale_, &QComboBox::currentIndexChanged, this, [this](int index) {
     choices_.scale = index == 0 ? std::nullopt : std::optional<int>(index);
@@ -118,6 +158,25 @@ QPushButton* KeySettingsWindow::cell(int player, Command command, bool pad) cons
 
 QString KeySettingsWindow::message() const { return message_->text(); }
 
+QString KeySettingsWindow::shown(const Wording& text) const {
+  return QString::fromStdString(text.text([this](const std::string& s) { return shown(s).toStdString(); }));
+}
+
+bool KeySettingsWindow::offers(int scale) const {
+  return scale_->model()->flags(scale_->model()->index(scale, 0)) & Qt::ItemIsEnabled;
+}
+
+QString KeySettingsWindow::scaleNow() const { return scaleNow_->text(); }
+QString KeySettingsWindow::langNow() const { return langNow_->text(); }
+
+QSize KeySettingsWindow::sizeAt(int scale, const ShownTexts& texts) {
+  // Its longest lines: a scale asked for on the command line that does not fit, the language too.
+  const std::string lang(kGameLanguage);
+  const KeySettingsWindow window(scale, texts, {KeyBindings::defaults(), std::nullopt, true, lang}, {},
+                                 {scale, 1, Settings::kMaxScale, true, lang, true});
+  return window.sizeHint();
+}
+
 // Told on every controller poll: the label changes only when the controllers do.
 void KeySettingsWindow::setControllers(const QString& line) {
   if (controllers_->text() != line) controllers_->setText(line);
@@ -134,9 +193,7 @@ void KeySettingsWindow::refresh() {
 
 void KeySettingsWindow::say(const std::string& line) { message_->setText(shown(line)); }
 
-void KeySettingsWindow::say(const Wording& message) {
-  message_->setText(QString::fromStdString(message.text([this](const std::string& s) { return shown(s).toStdString(); })));
-}
+void KeySettingsWindow::say(const Wording& message) { message_->setText(shown(message)); }
 
 void KeySettingsWindow::tell() {
   if (changed_) changed_(choices_);

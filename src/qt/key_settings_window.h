@@ -1,7 +1,8 @@
 // The key-settings window (F2 on the title): every command with its key and controller button for
 // both players, changed by pressing the new key or button; a key bound elsewhere changes places
-// with it. It also sets the window scale, attract mode and the language for the next start. Its
-// texts are shown through the front end's texts, in the player's language.
+// with it. It also sets the window scale, attract mode and the language for the next start, beside
+// the scale and language of this run; scales the screen has no room for are shown but cannot be
+// chosen. Its texts are shown through the front end's texts, in the player's language.
 #pragma once
 
 #include <QWidget>
@@ -11,6 +12,8 @@
 #include <string>
 
 #include "play/key_bindings.h"
+#include "play/settings.h"
+#include "play/wording.h"
 #include "qt/shown_texts.h"
 
 class QLabel;
@@ -19,6 +22,17 @@ class QComboBox;
 class QCheckBox;
 
 namespace mojara::qt {
+
+// The scale and language in effect in this run, which the key-settings window shows beside the
+// choices for the next start.
+struct InEffect {
+  int scale = 0;                   // the scale the windows are drawn at (0: not said)
+  int largestScale = Settings::kMaxScale;  // the largest the screen has room for
+  std::optional<int> scaleAsked;   // a larger scale asked for, which did not fit
+  bool scaleFromCommandLine = false;
+  std::string lang;                // the language the windows are shown in
+  bool langFromCommandLine = false;
+};
 
 class KeySettingsWindow : public QWidget {
  public:
@@ -29,9 +43,19 @@ class KeySettingsWindow : public QWidget {
     std::string lang;
     bool operator==(const Choices&) const = default;
   };
+  using InEffect = qt::InEffect;
   // `changed` is told of every change as it is made.
-  KeySettingsWindow(int scale, const ShownTexts& texts, Choices current, std::function<void(const Choices&)> changed);
+  KeySettingsWindow(int scale, const ShownTexts& texts, Choices current,
+                    std::function<void(const Choices&)> changed, const InEffect& inEffect = {});
   ~KeySettingsWindow() override;
+
+  // The window's size at `scale` with its texts as `texts` shows them, its longest lines included.
+  static QSize sizeAt(int scale, const ShownTexts& texts);
+  // The scale list's entry for `scale` (0: automatic): whether it can be chosen.
+  bool offers(int scale) const;
+  // What the window says of the scale and the language of this run.
+  QString scaleNow() const;
+  QString langNow() const;
 
   const Choices& choices() const { return choices_; }
   // A button of `player`'s controller: taken when the window waits for one of that controller.
@@ -57,6 +81,7 @@ class KeySettingsWindow : public QWidget {
   void wait(Waiting waiting);
   void stopWaiting();
   QString shown(const std::string& text) const { return texts_(text); }
+  QString shown(const Wording& text) const;
   void say(const std::string& message);
   void say(const Wording& message);
   void refresh();
@@ -70,6 +95,8 @@ class KeySettingsWindow : public QWidget {
   QLabel* message_ = nullptr;
   QLabel* controllers_ = nullptr;
   QComboBox* scale_ = nullptr;
+  QLabel* scaleNow_ = nullptr;
+  QLabel* langNow_ = nullptr;
   QCheckBox* attract_ = nullptr;
   QComboBox* lang_ = nullptr;
 };

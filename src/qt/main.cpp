@@ -13,12 +13,13 @@
 
 #include "audio/sdl_sound.h"
 #include "game/game.h"
-#include "play/attract_mode.h"
 #include "play/input_file.h"
 #include "play/options.h"
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
+#include "qt/attract_play.h"
 #include "qt/catalogue.h"
+#include "qt/centred.h"
 #include "qt/front_end.h"
 #include "qt/game_application.h"
 #include "qt/controller_input.h"
@@ -27,6 +28,7 @@
 #include "qt/player_settings.h"
 #include "qt/versus_play.h"
 #include "qt/replay_hooks.h"
+#include "qt/screen_fit.h"
 #include "qt/settings_file.h"
 
 namespace {
@@ -37,9 +39,36 @@ constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 // The largest whole scale at which the battle window (7635 x 5220 twips) fits in 70 % of the
 // screen's available width and height; at least 1.
 int defaultScale() {
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect screen = mojara::qt::workArea();
   const double w = 7635.0 / 15, h = 5220.0 / 15;
   return std::max(1, static_cast<int>(std::min(0.7 * screen.width() / w, 0.7 * screen.height() / h)));
+}
+
+// The scale of this run: the command line's or the kept one, else the default, but never more than
+// the screen has room for. A scale that does not fit is said once, on standard error and in the
+// window; the kept setting stays as it is, for a larger screen.
+mojara::qt::KeySettingsWindow::InEffect scaleInEffect(const mojara::Options& commandLine,
+                                                      const mojara::Options& chosen, const mojara::Game& game,
+                                                      mojara::qt::FrontEnd& frontEnd) {
+  const QRect room = mojara::qt::workArea();
+  mojara::qt::KeySettingsWindow::InEffect run;
+  run.largestScale = mojara::qt::largestScaleThatFits(
+      [&](int scale) { return mojara::qt::everyWindowFits(scale, game, frontEnd.texts(), room); },
+      mojara::Settings::kMaxScale);
+  run.scaleFromCommandLine = commandLine.scale.has_value();
+  run.scale = chosen.scale.value_or(std::min(defaultScale(), run.largestScale));
+  if (run.scale > run.largestScale) {
+    run.scaleAsked = run.scale;
+    run.scale = run.largestScale;
+    std::cerr << "mojara: " << (run.scaleFromCommandLine ? "--scale " : "the kept scale ") << *run.scaleAsked
+              << " does not fit this screen (" << room.width() << " x " << room.height()
+              << " pixels for windows); the windows are drawn at scale " << run.scale
+              << ", the largest that fits\n";
+    frontEnd.showNotice(mojara::Wording{"%1 倍は画面に入らないので、%2 倍で表示しています",
+                                        {std::to_string(*run.scaleAsked), std::to_string(run.scale)}},
+                        std::chrono::seconds(8), "scale");
+  }
+  return run;
 }
 
 bool displayIsReachable() {
@@ -122,20 +151,22 @@ int main(int argc, char** argv) {
   }
 
   mojara::audio::SdlSound sound(QApplication::applicationDirPath().toStdString(), kSoundFont);
-  mojara::qt::FrontEnd frontEnd(*pictures, {options->scale.value_or(defaultScale())}, &sound, [&sound] {
+  // Drawn at scale 1 until the windows' sizes tell which scales fit, before the first window opens.
+  mojara::qt::FrontEnd frontEnd(*pictures, {1}, &sound, [&sound] {
     if (sound.available())
       sound.beep();
     else
       QApplication::beep();
   });
-  if (*options->lang != mojara::kGameLanguage) {
+  std::string lang = *options->lang;
+  if (lang != mojara::kGameLanguage) {
     // Qt has set the locale from the environment by now; the catalogue sets its own over it.
     try {
       frontEnd.setTexts(mojara::qt::ShownTexts(mojara::CaptionTranslator(mojara::qt::openCatalogue(
-          QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("locale")).toStdString(),
-          *options->lang))));
+          QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("locale")).toStdString(), lang))));
     } catch (const mojara::qt::CatalogueMissing& e) {
       std::cerr << "mojara: " << e.what() << "; the windows show the game's own Japanese texts\n";
+      lang = mojara::kGameLanguage;
     }
   }
   sound.setClock(frontEnd);
@@ -143,8 +174,13 @@ int main(int argc, char** argv) {
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
   game.setDemoPlay(options->demo);
+  mojara::qt::KeySettingsWindow::InEffect inEffect = scaleInEffect(parsed, chosen, game, frontEnd);
+  frontEnd.setScale({inEffect.scale});
+  inEffect.lang = lang;
+  inEffect.langFromCommandLine = parsed.lang.has_value();
   // The kept settings applied, and the player's changes kept as they are made.
   mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
+  playerSettings.setInEffect(inEffect);
   // Two players: the versus window and its fights.
   mojara::qt::VersusPlay versus(game, frontEnd);
   const mojara::qt::ControllerInput controllers(frontEnd, playerSettings, versus);
@@ -179,18 +215,10 @@ int main(int argc, char** argv) {
     standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
   }
   // Attract mode, on the plain title only.
-  std::optional<mojara::AttractMode> attract;
-  QTimer attractClock;
-  if (options->attract && !options->fight && !options->demo && !recorder && !player) {
-    attract.emplace(game, frontEnd.clockSeed() ^ 0xA77AC7ull);
-    frontEnd.hooks.input = [&] { return attract->input(frontEnd.now()); };
-    QObject::connect(&attractClock, &QTimer::timeout, [&] {
-      // A player choosing keys is not idle.
-      if (playerSettings.keyWindow() || versus.busy()) attract->input(frontEnd.now());
-      if (attract->look(frontEnd.now())) frontEnd.afterEvent();
-    });
-    attractClock.start(static_cast<int>(mojara::AttractMode::kLookInterval / 1'000'000));
-  }
+  std::optional<mojara::qt::AttractPlay> attract;
+  if (options->attract && !options->fight && !options->demo && !recorder && !player)
+    attract.emplace(game, frontEnd, frontEnd.clockSeed() ^ 0xA77AC7ull,
+                    [&] { return playerSettings.keyWindow() || versus.busy(); });
   if (player)
     player->start();
   else if (options->versus)

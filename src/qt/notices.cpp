@@ -25,13 +25,61 @@ std::optional<forms::Nanos> Notices::nextExpiry() const {
   return next;
 }
 
+void Notices::mark(const QString& text, const std::string& slot) {
+  for (auto& [markSlot, markText] : marks_)
+    if (markSlot == slot) return void(markText = text);
+  marks_.emplace_back(slot, text);
+}
+
+void Notices::unmark(const std::string& slot) {
+  std::erase_if(marks_, [&slot](const auto& mark) { return mark.first == slot; });
+}
+
+QStringList Notices::marks() const {
+  QStringList marks;
+  for (const auto& [slot, text] : marks_) marks << text;
+  return marks;
+}
+
 QStringList Notices::lines() const {
   QStringList lines;
   for (const Notice& notice : shown_) lines << notice.text;
   return lines;
 }
 
-void paintNotices(QPainter& painter, const QStringList& lines, const QRectF& area, int scale) {
+Wording soundLevelsNotice(int music, int effects, bool muted, int steps) {
+  return {muted ? "消音中（音楽 %1/%3・効果音 %2/%3）" : "音楽 %1/%3・効果音 %2/%3",
+          {std::to_string(music), std::to_string(effects), std::to_string(steps)}};
+}
+
+namespace {
+
+// The marks' strip: its text is yellow on black, as an arcade's attract screen says it. Returns
+// the height it takes from the bottom of `area`.
+double paintMarks(QPainter& painter, const QStringList& marks, const QRectF& area, int scale) {
+  if (marks.isEmpty()) return 0;
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(11 * scale);
+  const QString text = marks.join(QStringLiteral("　"));
+  const QFontMetricsF metrics(font);
+  const double padding = 2.0 * scale, margin = 1.0 * scale;
+  const double width = std::min(area.width() - 2 * margin, metrics.horizontalAdvance(text) + 4 * padding);
+  const double height = metrics.height() + 2 * padding;
+  const QRectF box(area.center().x() - width / 2, area.bottom() - margin - height, width, height);
+  painter.save();
+  painter.fillRect(box, QColor(0, 0, 0, 210));
+  painter.setFont(font);
+  painter.setPen(QColor(255, 224, 0));
+  painter.drawText(box, Qt::AlignCenter, text);
+  painter.restore();
+  return height + margin;
+}
+
+}  // namespace
+
+void paintNotices(QPainter& painter, const QStringList& lines, const QStringList& marks, const QRectF& whole,
+                  int scale) {
+  const QRectF area = whole.adjusted(0, 0, 0, -paintMarks(painter, marks, whole, scale));
   if (lines.isEmpty()) return;
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(12 * scale);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
+#include "play/wording.h"
 
 class QPainter;
 class QRectF;
@@ -29,7 +30,12 @@ class Notices {
   std::optional<forms::Nanos> nextExpiry() const;
   // The lines shown, oldest first.
   QStringList lines() const;
-  bool empty() const { return shown_.empty(); }
+  bool empty() const { return shown_.empty() && marks_.empty(); }
+
+  // A mark that stays until it is taken away (the demo fight's), one a slot.
+  void mark(const QString& text, const std::string& slot);
+  void unmark(const std::string& slot);
+  QStringList marks() const;
 
  private:
   struct Notice {
@@ -38,9 +44,16 @@ class Notices {
     std::string slot;
   };
   std::vector<Notice> shown_;
+  std::vector<std::pair<std::string, QString>> marks_;  // by slot, oldest first
 };
 
-// Paints `lines` in a dark box along the bottom of `area` (the form's client area), at `scale`.
-void paintNotices(QPainter& painter, const QStringList& lines, const QRectF& area, int scale);
+// What the sound keys show: the music's and the effects' levels out of `steps`, and whether the
+// game is muted.
+Wording soundLevelsNotice(int music, int effects, bool muted, int steps);
+
+// Paints `marks` in a slim strip on the bottom edge of `area` (the form's client area), small enough
+// to lie on the battle's floor, and `lines` in a dark box above them, at `scale`.
+void paintNotices(QPainter& painter, const QStringList& lines, const QStringList& marks, const QRectF& area,
+                  int scale);
 
 }  // namespace mojara::qt

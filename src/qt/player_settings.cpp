@@ -23,11 +23,11 @@ PlayerSettings::PlayerSettings(SettingsFile& file, FrontEnd& frontEnd, audio::Sd
   frontEnd_.setBindings(kept.bindings);
   frontEnd_.hooks.toggleMute = [this] {
     sound_.toggleMute();
-    keepSound();
+    soundChanged();
   };
   frontEnd_.hooks.changeVolume = [this](int musicSteps, int effectsSteps) {
     sound_.changeVolume(musicSteps, effectsSteps);
-    keepSound();
+    soundChanged();
   };
   frontEnd_.hooks.fullScreenChanged = [this](bool on) {
     Settings now = file_.settings();
@@ -50,7 +50,11 @@ void PlayerSettings::showFileNotices() {
   for (const std::string& notice : file_.takeNotices()) frontEnd_.showNotice(notice, kFileNoticeTime);
 }
 
-void PlayerSettings::keepSound() {
+void PlayerSettings::soundChanged() {
+  const audio::SoundLevels& levels = sound_.levels();
+  const Wording notice =
+      soundLevelsNotice(levels.music, levels.effects, levels.muted, audio::SoundLevels::kSteps);
+  frontEnd_.showNotice(notice, FrontEnd::kNoticeTime, "sound");
   Settings now = file_.settings();
   now.music = sound_.levels().music;
   now.effects = sound_.levels().effects;
@@ -72,7 +76,8 @@ void PlayerSettings::openKeyWindow() {
           now.lang = chosen.lang;
           keep(now);
           frontEnd_.setBindings(chosen.bindings);
-        });
+        },
+        inEffect_);
     keyWindow_->adjustSize();
     keyWindow_->move(centredOnScreen(keyWindow_->size()));
   }

@@ -22,9 +22,11 @@ class PlayerSettings {
   // The key-settings window, while it is open (none before F2).
   KeySettingsWindow* keyWindow() const { return keyWindow_ && keyWindow_->isVisible() ? keyWindow_.get() : nullptr; }
   void openKeyWindow();
+  // What the key-settings window says of this run (its scale and language), set before F2.
+  void setInEffect(const KeySettingsWindow::InEffect& inEffect) { inEffect_ = inEffect; }
 
  private:
-  void keepSound();
+  void soundChanged();  // shows the new levels and keeps them
   // Keeps `changed` in the file, and says in the window what the file could not do.
   void keep(const Settings& changed);
   void showFileNotices();
@@ -32,6 +34,7 @@ class PlayerSettings {
   SettingsFile& file_;
   FrontEnd& frontEnd_;
   audio::SdlSound& sound_;
+  KeySettingsWindow::InEffect inEffect_;
   std::unique_ptr<KeySettingsWindow> keyWindow_;
 };
 

@@ -29,9 +29,9 @@ VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& tex
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(12 * scale);
   setFont(font);
-  const int width = (2 * kMargin + kSlots * kCell) * scale;
+  const int width = sizeAt(scale).width();
   const int buttonsTop = (kTop + 2 * kRowHeight + 24) * scale;
-  setFixedSize(width, buttonsTop + 30 * scale);
+  setFixedSize(sizeAt(scale));
   fightButton_ = new QPushButton(texts_("たたかう"), this);
   titleButton_ = new QPushButton(texts_("タイトルへ"), this);
   fightButton_->setGeometry(kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
@@ -43,6 +43,10 @@ VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& tex
   connect(fightButton_, &QPushButton::clicked, this, [this] { startFight(); });
   connect(titleButton_, &QPushButton::clicked, this, &QWidget::close);
   move(centredOnScreen(size()));
+}
+
+QSize VersusWindow::sizeAt(int scale) {
+  return QSize(2 * kMargin + kSlots * kCell, kTop + 2 * kRowHeight + 24 + 30) * scale;
 }
 
 void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {

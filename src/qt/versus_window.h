@@ -22,6 +22,8 @@ class VersusWindow : public QWidget {
   VersusWindow(const PictureLibrary& pictures, const ShownTexts& texts, int scale,
                std::function<void(int p0, int p1)> fight, std::function<void()> toTitle);
 
+  // The window's size at `scale`.
+  static QSize sizeAt(int scale);
   void setBindings(const KeyBindings& bindings) { bindings_ = bindings; }
   // Shows the window with these picks, and the winner of the fight just played if there was one.
   void open(std::pair<int, int> picks, std::optional<int> winner);

@@ -33,6 +33,21 @@ TEST(SoundLevels, MoveInEvenStepsWithinTheirRangeAndUnmute) {
   EXPECT_EQ(mangled.valid(), (SoundLevels{0, SoundLevels::kSteps, true}));
 }
 
+TEST(SoundLevels, OnAMutedGameOnlyTurningSomethingUpIsHeard) {
+  struct Case {
+    int musicSteps, effectsSteps;
+    bool muted;
+  };
+  // The sound keys: everything, the music, the effects, each softer and louder.
+  for (const Case& c : {Case{-1, -1, true}, Case{-1, 0, true}, Case{0, -1, true}, Case{+1, +1, false},
+                        Case{+1, 0, false}, Case{0, +1, false}}) {
+    SCOPED_TRACE(std::to_string(c.musicSteps) + "," + std::to_string(c.effectsSteps));
+    const SoundLevels after = SoundLevels{5, 0, true}.changed(c.musicSteps, c.effectsSteps);
+    EXPECT_EQ(after.muted, c.muted);
+    EXPECT_EQ(after.music, std::clamp(5 + c.musicSteps, 0, SoundLevels::kSteps)) << "the level moves anyway";
+  }
+}
+
 TEST(SdlSound, TellsTheMixerTheLevelsAndGivesThemBack) {
   SdlSound sound(MOJARA_BIN_DIR, kSoundFont);
   if (!sound.available()) GTEST_SKIP() << "no SDL audio driver here";

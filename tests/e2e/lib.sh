@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts: a display of their own, the game's windows found by title,
 # screenshots, and failure. Source it after setting `bin` (the build's bin folder), `out` (where
 # logs and screenshots go) and `me` (the script's name, for messages).
+# `screen` (WIDTHxHEIGHT) sets the size of the display, 1280x1024 unless set.
 
 fail() { echo "$me: $*" >&2; exit 1; }
 # The window titles are Japanese. The scripts' tools read them in UTF-8; the game runs with no
@@ -16,7 +17,7 @@ rm -rf "$XDG_CONFIG_HOME"
 # A display of our own: Xvfb picks a free number and tells us which. -noreset keeps it up when
 # one game ends and the next has not yet connected.
 exec 5> "$out/display"
-Xvfb -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 5 > "$out/xvfb.log" 2>&1 &
+Xvfb -screen 0 "${screen:-1280x1024}x24" -nolisten tcp -noreset -displayfd 5 > "$out/xvfb.log" 2>&1 &
 xvfb=$!
 game=
 cleanup() {

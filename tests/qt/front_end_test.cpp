@@ -16,9 +16,14 @@
 #include "battle/battle_window.h"
 #include "game/game.h"
 #include "help/help_window.h"
+#include "play/settings.h"
+#include "qt/attract_play.h"
+#include "qt/centred.h"
+#include "qt/english_texts.h"
 #include "qt/form_window.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
+#include "qt/screen_fit.h"
 #include "title/title_window.h"
 
 namespace mojara::qt {
@@ -308,6 +313,70 @@ TEST_F(FrontEndTest, ANoticeLiesOverTheFrontWindowOnlyUntilItsTimeIsUp) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_TRUE(frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty());
   EXPECT_LT(waited.elapsed(), 1500);
+}
+
+TEST_F(FrontEndTest, TheSoundKeysNoticeShowsTheLevelsOrMutedInThePlayersLanguage) {
+  struct Case {
+    bool english, muted;
+    const char* shown;
+  };
+  for (const Case& c : {Case{false, false, "音楽 5/8・効果音 0/8"}, Case{false, true, "消音中（音楽 5/8・効果音 0/8）"},
+                        Case{true, false, "Music 5/8 · Effects 0/8"},
+                        Case{true, true, "Muted (music 5/8, effects 0/8)"}}) {
+    frontEnd.setTexts(c.english ? english() : ShownTexts());
+    frontEnd.showNotice(soundLevelsNotice(5, 0, c.muted, 8), std::chrono::milliseconds(300), "sound");
+    EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.title)), QStringList{QString::fromUtf8(c.shown)});
+  }
+}
+
+TEST_F(FrontEndTest, TheDemoFightIsMarkedWhileItPlaysAndTheMarkGoesWithIt) {
+  AttractPlay attract(game, frontEnd, 7, {});
+  for (const bool inEnglish : {false, true}) {
+    frontEnd.setTexts(inEnglish ? english() : ShownTexts());
+    const forms::Nanos start = frontEnd.now();
+    attract.look(start);
+    ASSERT_FALSE(attract.running());
+    attract.look(start + AttractMode::kIdleTime + 1);
+    ASSERT_TRUE(attract.running());
+    const FormWindow& battle = *frontEnd.windowOf(game.battle);
+    EXPECT_EQ(frontEnd.marksOver(battle),
+              QStringList{inEnglish ? QStringLiteral("DEMO · Press any key") : QStringLiteral("デモ　なにかキーを押すとタイトルへ")});
+    // Any key ends it: the title is back, without the mark.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier);
+    QApplication::sendEvent(frontEnd.windowOf(game.battle), &key);
+    EXPECT_FALSE(attract.running());
+    ASSERT_TRUE(game.title.shown());
+    EXPECT_TRUE(frontEnd.marksOver(*frontEnd.windowOf(game.title)).isEmpty());
+  }
+}
+
+TEST_F(FrontEndTest, EveryWindowFitsTheScreenAtTheLargestScaleItHasRoomFor) {
+  struct Case {
+    QRect area;  // the screen's room for windows
+    int largest;
+  };
+  // A 1080-line screen has no room for the select window at scale 3 (1212 pixels high).
+  for (const Case& c : {Case{{0, 0, 800, 600}, 1}, Case{{0, 0, 1920, 1080}, 2}, Case{{0, 32, 1920, 1048}, 2},
+                        Case{{0, 0, 2560, 1440}, 3}})
+    for (const ShownTexts* texts : {&ShownTexts::original(), &english()}) {
+      SCOPED_TRACE(std::to_string(c.area.width()) + "x" + std::to_string(c.area.height()));
+      const int largest = largestScaleThatFits(
+          [&](int scale) { return everyWindowFits(scale, game, *texts, c.area); }, Settings::kMaxScale);
+      EXPECT_EQ(largest, c.largest);
+      for (QSize size : windowSizesAt(largest, game, *texts))  // placed wholly inside, frame and all
+        EXPECT_TRUE(c.area.contains(QRect(centredIn(size, c.area), size.grownBy(kFrameAllowance))))
+            << size.width() << "x" << size.height();
+    }
+}
+
+TEST_F(FrontEndTest, AWindowLargerThanTheScreenOpensWithItsTitleBarOnIt) {
+  // Qt's offscreen screen is 800 x 800: the title at scale 3 (888 x 927) is larger than that.
+  game.unload(Window::Title);
+  frontEnd.setScale({3});
+  game.show(Window::Title);
+  EXPECT_EQ(frontEnd.windowOf(game.title)->frameGeometry().topLeft(), workArea().topLeft());
+  EXPECT_EQ(game.title.Left, 0.0f) << "the form knows where it is";
+  EXPECT_EQ(game.title.Top, 0.0f);
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {

@@ -98,6 +98,35 @@ TEST_F(KeySettings, DefaultsScaleAttractAndLanguageAreToldAsTheyChange) {
   EXPECT_FALSE(told.back().attract);
 }
 
+TEST(KeySettingsThisRun, OnlyScalesTheScreenHasRoomForAreOfferedAndThisRunsScaleAndLanguageAreSaid) {
+  struct Case {
+    bool english;
+    InEffect run;
+    const char* scaleNow;
+    const char* langNow;
+  };
+  const Case cases[] = {
+      {false, {2, 3, std::nullopt, false, "ja", false}, "この起動は 2 倍", "この起動は 日本語"},
+      {false, {2, 2, std::nullopt, true, "en", true}, "この起動は 2 倍（コマンドラインの --scale 2）",
+       "この起動は English（コマンドラインの --lang en）"},
+      {false, {1, 1, 8, false, "ja", false}, "この起動は 1 倍（8 倍は画面に入りません）", "この起動は 日本語"},
+      {true,
+       {1, 1, 8, true, "en", true},
+       "This run: × 1 (--scale 8 on the command line does not fit the screen)",
+       "This run: English (--lang en on the command line)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scaleNow);
+    // The kept scale is 8, larger than any of these screens has room for: shown, not offered.
+    KeySettingsWindow window(c.run.scale, c.english ? english() : ShownTexts::original(),
+                             {KeyBindings::defaults(), 8, true, "ja"}, {}, c.run);
+    for (int scale = 0; scale <= Settings::kMaxScale; ++scale)
+      EXPECT_EQ(window.offers(scale), scale <= c.run.largestScale) << "scale " << scale;
+    EXPECT_EQ(window.scaleNow(), QString::fromUtf8(c.scaleNow));
+    EXPECT_EQ(window.langNow(), QString::fromUtf8(c.langNow));
+  }
+}
+
 // Every text the window shows is English (but the name of Japanese in the language list), and
 // the window, laid out for its English texts, fits the game's screen at its scale.
 void expectEnglishAndFits(QWidget& window, int scale) {

@@ -1,10 +1,17 @@
-// Labels painted at every scale: bold keeps its weight, slanted text keeps its last glyph whole.
+// Labels painted at every scale: bold keeps its weight, slanted text keeps its last glyph whole,
+// and no window's label loses the foot of its last line to its box.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
+#include "app/fight_setup.h"
+#include "battle/battle_window.h"
 #include "forms/desktop.h"
+#include "forms/layout.h"
+#include "forms/virtual_clock.h"
+#include "game/game.h"
+#include "qt/english_texts.h"
 #include "qt/canvas_painter.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
@@ -34,12 +41,12 @@ struct LabelTextTest : ::testing::Test {
     label = &form.ctl->text;
     label->BackStyle = forms::BackMode::Transparent;
   }
-  QImage paintedAt(int factor) {
+  QImage paintedAt(int factor, const ShownTexts& texts = ShownTexts::original()) {
     const Scale scale{factor};
     QImage image(QSize(static_cast<int>(scale.px(form.ScaleWidth)), static_cast<int>(scale.px(form.ScaleHeight))),
                  QImage::Format_RGB32);
     QPainter painter(&image);
-    paintForm(painter, form, pictures, scale);
+    paintForm(painter, form, pictures, scale, QRegion(), texts);
     return image;
   }
 };
@@ -48,9 +55,11 @@ struct LabelTextTest : ::testing::Test {
 double inkOf(const QImage& image, QRect area = {}) {
   if (area.isNull()) area = image.rect();
   double ink = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x) ink += (255 - qGray(image.pixel(x, y))) / 255.0;
-  return ink;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x) ink += 255 - qGray(row[x]);
+  }
+  return ink / 255;
 }
 
 int lowestInkedRow(const QImage& image) {
@@ -118,6 +127,78 @@ TEST_F(LabelTextTest, ASlantedLabelsLastGlyphIsInkedInFullWhereverItIsAligned) {
     }
     label->Width = 4500;
   }
+}
+
+// A label of fixed size as a window shows it (its controls go with the window).
+struct ShownLabel {
+  std::string name, caption;
+  forms::FontSpec font;
+  forms::TextAlign alignment;
+  bool wordWrap;
+  float width, height;
+  bool operator==(const ShownLabel&) const = default;
+};
+
+// Every label of fixed size the windows show, with the captions that are its longest.
+std::vector<ShownLabel> labelsOfEveryWindow(Game& game, forms::VirtualClock& clock) {
+  std::vector<ShownLabel> labels;
+  const auto look = [&labels](const forms::Form& form) {
+    if (!form.loaded()) return;  // the staff roll closes itself at its end
+    for (const forms::Control* c : form.controls())
+      if (const auto* l = static_cast<const forms::Label*>(c);
+          c->Kind == forms::ControlKind::Label && forms::isShowing(*c) && !l->AutoSize) {
+        const ShownLabel shown{l->Name, l->Caption, l->Font, l->Alignment, l->WordWrap, l->Width, l->Height};
+        if (std::find(labels.begin(), labels.end(), shown) == labels.end()) labels.push_back(shown);
+      }
+  };
+  const auto run = [&](double ms) { clock.runUntil(game.desktop, clock.now() + forms::Nanos(ms * 1e6)); };
+  game.start();
+  look(game.form(Window::Title));
+  game.M.SCORE[1] = 2147483647;
+  game.startFight(practiceFight(3, 6), AfterFight::Stop);
+  run(500);
+  look(game.battle);
+  // The battle's message line at its longest.
+  for (const char* message : {"Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900", "999ＨＩＴ！！"}) {
+    game.battle.ctl->Label3.Caption = message;
+    game.battle.ctl->Label3.Visible = true;
+    look(game.battle);
+  }
+  game.unload(Window::Battle);
+  for (Window w : {Window::Select, Window::Continue, Window::Ending}) {  // every page of the staff roll
+    game.show(w);
+    for (int second = 0; second < (w == Window::Ending ? 300 : 1); ++second) {
+      run(w == Window::Select ? 3000 : 1000);
+      look(game.form(w));
+    }
+    game.unload(w);
+  }
+  return labels;
+}
+
+TEST_F(LabelTextTest, NoLabelOfAnyWindowLosesTheFootOfItsLastLineAtAnyScale) {
+  forms::VirtualClock clock;
+  FrontEnd gameWindows(pictures, {1});
+  forms::Desktop gameDesktop(gameWindows, clock);
+  gameWindows.attach(gameDesktop);
+  Game game(gameDesktop);
+  const std::vector<ShownLabel> labels = labelsOfEveryWindow(game, clock);
+  ASSERT_GT(labels.size(), 30u);
+  // Each label set alone in its box and in one twice as tall: what the box cut off, the taller shows.
+  for (const ShownLabel& shown : labels)
+    for (const ShownTexts* texts : {&ShownTexts::original(), &english()})
+      for (int factor : {1, 2, 3, 4}) {  // full screen draws at these same whole scales
+        SCOPED_TRACE(shown.name + " " + shown.caption + " at scale " + std::to_string(factor));
+        label->Caption = shown.caption;
+        label->Font = shown.font;
+        label->Alignment = shown.alignment;
+        label->WordWrap = shown.wordWrap;
+        label->Width = form.ScaleWidth = shown.width;
+        label->Height = form.ScaleHeight = 2 * shown.height;
+        const double whole = inkOf(paintedAt(factor, *texts));
+        label->Height = form.ScaleHeight = shown.height;
+        EXPECT_GE(inkOf(paintedAt(factor, *texts)), 0.995 * whole);
+      }
 }
 
 }  // namespace
