@@ -13,8 +13,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Reads whole ranges of one file, refusing any range that runs past its end,
-// so no length read from the file can make us over-read or over-allocate.
+// Reads whole ranges of one file (or of its bytes in memory), refusing any
+// range that runs past its end, so no length read from the file can make us
+// over-read or over-allocate.
 class FileReader {
  public:
   explicit FileReader(const std::filesystem::path& file) {
@@ -23,14 +24,20 @@ class FileReader {
     const auto size = std::filesystem::file_size(file, ec);
     if (ec) return;
     in_.open(file, std::ios::binary);
+    open_ = in_.is_open();
     size_ = size;
   }
+  explicit FileReader(std::span<const std::uint8_t> bytes) : bytes_(bytes), open_(true), size_(bytes.size()) {}
 
-  bool isOpen() const { return in_.is_open(); }
+  bool isOpen() const { return open_; }
   std::uint64_t size() const { return size_; }
 
   bool read(std::uint64_t offset, std::uint64_t count, std::uint8_t* out) {
     if (offset > size_ || count > size_ - offset) return false;
+    if (!in_.is_open()) {
+      std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), count, out);
+      return true;
+    }
     in_.clear();
     in_.seekg(static_cast<std::streamoff>(offset));
     in_.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
@@ -46,6 +53,8 @@ class FileReader {
 
  private:
   std::ifstream in_;
+  std::span<const std::uint8_t> bytes_;
+  bool open_ = false;
   std::uint64_t size_ = 0;
 };
 
@@ -249,16 +258,27 @@ std::optional<double> midiLength(FileReader& file) {
   return ticksToSeconds(endTick, std::move(tempos), division);
 }
 
+std::optional<double> lengthOf(FileReader& reader) {
+  if (!reader.isOpen()) return std::nullopt;
+  std::uint8_t magic[4];
+  if (!reader.read(0, 4, magic)) return std::nullopt;
+  std::optional<double> seconds;
+  if (hasTag(magic, "RIFF")) seconds = wavLength(reader);
+  if (hasTag(magic, "MThd")) seconds = midiLength(reader);
+  if (seconds && !(*seconds <= kLongestSoundSeconds)) return std::nullopt;
+  return seconds;
+}
+
 }  // namespace
 
 std::optional<double> soundLengthSeconds(const std::filesystem::path& file) {
   FileReader reader(file);
-  if (!reader.isOpen()) return std::nullopt;
-  std::uint8_t magic[4];
-  if (!reader.read(0, 4, magic)) return std::nullopt;
-  if (hasTag(magic, "RIFF")) return wavLength(reader);
-  if (hasTag(magic, "MThd")) return midiLength(reader);
-  return std::nullopt;
+  return lengthOf(reader);
+}
+
+std::optional<double> soundLengthSecondsOf(std::span<const std::uint8_t> bytes) {
+  FileReader reader(bytes);
+  return lengthOf(reader);
 }
 
 }  // namespace mojara::assets

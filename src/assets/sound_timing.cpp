@@ -1,6 +1,7 @@
 #include "assets/sound_timing.h"
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -48,7 +49,11 @@ void SlotTiming::opened(const forms::SoundSlot& slot, const std::string& path) {
 }
 
 void SlotTiming::played(const forms::SoundSlot& slot, forms::Nanos now) {
-  if (Timing* t = find(slot); t && t->open) t->playingUntil = now + t->length;
+  // A play that would end past the clock's range lasts to its end.
+  if (Timing* t = find(slot); t && t->open)
+    t->playingUntil = t->length > std::numeric_limits<forms::Nanos>::max() - now
+                          ? std::numeric_limits<forms::Nanos>::max()
+                          : now + t->length;
 }
 
 void SlotTiming::released(const forms::SoundSlot& slot) {

@@ -78,8 +78,8 @@ bool isWave(const std::string& path) {
 // Only a file the game's own reader can time is handed to SDL_mixer: a folder, an empty, truncated
 // or junk file would make FluidSynth complain on every play, or crash the music loader.
 constexpr const char* kUnplayable =
-    "not a sound file the game can play (missing, empty, a folder, damaged or of another kind); that "
-    "sound stays silent";
+    "not a sound file the game can play (missing, empty, a folder, damaged, longer than an hour or of "
+    "another kind); that sound stays silent";
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "play/caption_translator.h"
 
+#include <charconv>
+#include <climits>
 #include <map>
 
 namespace mojara {
@@ -43,6 +45,15 @@ bool matches(std::string_view form, std::string_view text, Parts& parts) {
          matches(form.substr(literal), text.substr(literal), parts);
 }
 
+// How many a {n} counts, for the plural form: its size, the largest count for more digits than
+// a count holds.
+unsigned long countOf(std::string_view number) {
+  if (number.starts_with('-')) number.remove_prefix(1);
+  unsigned long count = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), count);
+  return error == std::errc::result_out_of_range ? ULONG_MAX : count;
+}
+
 void replaceAll(std::string& text, std::string_view placeholder, const std::string& by) {
   for (std::size_t at = text.find(placeholder); at != std::string::npos;
        at = text.find(placeholder, at + by.size()))
@@ -64,10 +75,11 @@ const std::vector<std::string_view>& CaptionTranslator::composedForms() {
   return forms;
 }
 
-std::optional<std::string> CaptionTranslator::find(const std::string& original) const {
+std::optional<std::string> CaptionTranslator::find(const std::string& original,
+                                                   std::optional<unsigned long> count) const {
   // An empty text has nothing to translate (and is the catalogue's own header).
   if (original.empty()) return std::nullopt;
-  return lookup_(original);
+  return lookup_(original, count);
 }
 
 std::string CaptionTranslator::translate(std::string_view text) const {
@@ -95,7 +107,9 @@ std::optional<std::string> CaptionTranslator::composed(std::string_view text) co
   for (std::string_view form : composedForms()) {
     Parts parts;
     if (!matches(form, text, parts)) continue;
-    auto shown = find(std::string(form));
+    const auto number = parts.find(kNumber);
+    auto shown = find(std::string(form),
+                      number == parts.end() ? std::nullopt : std::optional(countOf(number->second)));
     if (!shown) return std::nullopt;
     if (auto name = parts.find(kName); name != parts.end()) name->second = line(name->second);
     for (const auto& [placeholder, value] : parts) replaceAll(*shown, placeholder, value);

@@ -3,7 +3,8 @@
 // line, and a line that is not there either may be one the game composes (a fighter's name with
 // their side, the points, the hit counter, a result line): it is matched against the composed
 // forms below, each a catalogue entry of its own with placeholders:
-//   {n}     a whole number, written as it is
+//   {n}     a whole number, written as it is; it also picks the entry's plural form, as gettext's
+//           ngettext does ("1 HIT!!", "2 HITS!!")
 //   {name}  any text, itself looked up in the catalogue
 // A text, line or part the catalogue has no entry for is shown as the game wrote it.
 #pragma once
@@ -18,8 +19,10 @@ namespace mojara {
 
 class CaptionTranslator {
  public:
-  // The catalogue: an entry's translation, or nothing when it has none.
-  using Lookup = std::function<std::optional<std::string>(const std::string& original)>;
+  // The catalogue: an entry's translation, or nothing when it has none. With a `count`, the
+  // translation for that many, where the entry has plural forms.
+  using Lookup =
+      std::function<std::optional<std::string>(const std::string& original, std::optional<unsigned long> count)>;
 
   explicit CaptionTranslator(Lookup lookup) : lookup_(std::move(lookup)) {}
 
@@ -32,7 +35,8 @@ class CaptionTranslator {
  private:
   std::string line(std::string_view text) const;
   std::optional<std::string> composed(std::string_view text) const;
-  std::optional<std::string> find(const std::string& original) const;
+  std::optional<std::string> find(const std::string& original,
+                                  std::optional<unsigned long> count = std::nullopt) const;
 
   Lookup lookup_;
 };

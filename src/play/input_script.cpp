@@ -95,6 +95,9 @@ std::vector<ScriptLine> readGameScript(std::string_view text) {
       if (!(words >> arg)) fail(number, "expected FORM.CONTROL TEXT");
       readTarget(arg, number, line);
       std::getline(words >> std::ws, line.text);
+      // The item runs to its last character: blanks or a stray carriage return after it are not
+      // part of it, as they are not before it.
+      while (!line.text.empty() && std::isspace(static_cast<unsigned char>(line.text.back()))) line.text.pop_back();
       if (line.text.empty()) fail(number, "missing item text");
     } else if (verb == "ok") {
       line.action = A::Ok;

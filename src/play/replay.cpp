@@ -22,6 +22,8 @@ FightSetup readHeader(const std::string& line) {
   for (std::string w; words >> w;) args.push_back(w);
   FightOptions options;
   CLI::App app{"", "replay"};
+  // A header describes a fight; it cannot ask for help or a version (either is an unknown option).
+  app.set_help_flag();
   addFightOptions(app, options);
   try {
     cli::parseOrThrow(app, args);

@@ -178,11 +178,11 @@ LabelLayout layoutOf(const forms::Label& label, const QString& text, const QRect
 }
 
 void paintLabel(QPainter& p, const forms::Label& label, const QString& text, const QRectF& box,
-                const Scale& scale) {
+                const Scale& scale, const forms::Rgb& color) {
   const LabelLayout layout = layoutOf(label, text, box, scale);
   if (label.BackStyle == forms::BackMode::Opaque) p.fillRect(layout.area, colorOf(label.BackColor));
   p.setFont(layout.font);
-  p.setPen(colorOf(label.ForeColor));
+  p.setPen(colorOf(color));
   p.save();
   p.setClipRect(layout.area, Qt::IntersectClip);
   for (int dx = 0; dx <= layout.overstrike; ++dx) {
@@ -245,11 +245,18 @@ QRectF imageTarget(const forms::Image& image, const QImage& picture, const QRect
 
 }  // namespace
 
+QRectF shownBox(const forms::Control& c, const Scale& scale, const ShownTexts& texts) {
+  QRectF box = scale.rect(forms::absoluteBox(c));
+  if (c.Kind != forms::ControlKind::Label) return box;
+  const ShownTexts::LabelLook look = texts.lookOf(static_cast<const forms::Label&>(c));
+  return box.adjusted(-scale.px(look.wider), scale.px(look.down), scale.px(look.wider), scale.px(look.down));
+}
+
 double labelOverflow(const forms::Label& label, const QString& text, const forms::Form& form,
-                     const Scale& scale) {
+                     const Scale& scale, const ShownTexts& texts) {
   const QFont font = labelFontFor(label.Font, scale);
   const QFontMetricsF metrics(font);
-  const QRectF box = scale.rect(forms::absoluteBox(label));
+  const QRectF box = shownBox(label, scale, texts);
   const double room = label.AutoSize ? scale.px(form.ScaleWidth) - box.left() : box.width();
   double widest = 0;
   for (const QString& line : text.split(QLatin1Char('\n')))
@@ -260,7 +267,7 @@ double labelOverflow(const forms::Label& label, const QString& text, const forms
 QRect paintedArea(const forms::Control& c, const PictureLibrary& pictures, const Scale& scale,
                   const ShownTexts& texts) {
   if (!forms::isShowing(c)) return {};
-  const QRectF box = scale.rect(forms::absoluteBox(c));
+  const QRectF box = shownBox(c, scale, texts);
   QRectF area = box;
   if (c.Kind == forms::ControlKind::Label && static_cast<const forms::Label&>(c).AutoSize) {
     // Only a label that sizes itself covers more or less than its box.
@@ -286,14 +293,14 @@ void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictu
     if (!forms::isShowing(*c)) continue;
     // What lies wholly outside the part being repainted is left as it is on screen.
     if (!everything && !dirty.intersects(paintedArea(*c, pictures, scale))) continue;
-    const QRectF box = scale.rect(forms::absoluteBox(*c));
+    const QRectF box = shownBox(*c, scale, texts);
     p.save();
     for (const forms::Control* holder = c->Container; holder; holder = holder->Container)
       p.setClipRect(scale.rect(forms::absoluteBox(*holder)), Qt::IntersectClip);
     switch (c->Kind) {
       case forms::ControlKind::Label: {
         const auto& label = static_cast<const forms::Label&>(*c);
-        paintLabel(p, label, texts(label.Caption), box, scale);
+        paintLabel(p, label, texts(label.Caption), box, scale, texts.lookOf(label).color.value_or(label.ForeColor));
         break;
       }
       case forms::ControlKind::Image: {

@@ -20,9 +20,11 @@ CaptionTranslator::Lookup openCatalogue(const std::string& localeFolder, const s
   bind_textdomain_codeset(MOJARA_TEXT_DOMAIN, "UTF-8");
   // A catalogue that was read answers for its header, the entry of the empty text.
   if (*dgettext(MOJARA_TEXT_DOMAIN, "") == '\0') throw CatalogueMissing("cannot read the catalogue " + file);
-  return [](const std::string& original) -> std::optional<std::string> {
-    // gettext hands back the very text it was given when the catalogue has no entry for it.
-    const char* shown = dgettext(MOJARA_TEXT_DOMAIN, original.c_str());
+  return [](const std::string& original, std::optional<unsigned long> count) -> std::optional<std::string> {
+    // gettext hands back the very text it was given when the catalogue has no entry for it. An
+    // entry without plural forms answers every count with its one translation.
+    const char* shown = count ? dngettext(MOJARA_TEXT_DOMAIN, original.c_str(), original.c_str(), *count)
+                              : dgettext(MOJARA_TEXT_DOMAIN, original.c_str());
     if (shown == original.c_str()) return std::nullopt;
     return std::string(shown);
   };

@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "forms/controls.h"
 #include "play/caption_translator.h"
 
 namespace mojara::qt {
@@ -22,6 +23,15 @@ class ShownTexts {
 
   // `text` as a window shows it, its line breaks as LF.
   QString operator()(const std::string& text) const;
+
+  // How a label is shown where the game's layout, made for its Japanese texts, does not suit a
+  // translation; in the game's own language every label is shown as the game placed it.
+  struct LabelLook {
+    float down = 0;                   // twips below the label's own place
+    float wider = 0;                  // twips added on either side of its box
+    std::optional<forms::Rgb> color;  // its text's colour, when not its own
+  };
+  LabelLook lookOf(const forms::Label& label) const;
 
  private:
   std::optional<CaptionTranslator> translator_;

@@ -17,13 +17,20 @@ struct CaptionTranslatorTest : ::testing::Test {
       {"{n}ＨＩＴ！！", "{n} HIT!!"}, {"ＬＩＦＥ：{n}", "LIFE: {n}"},
       {"ＴＩＭＥ：{n}", "TIME: {n}"}, {"一行目\n二行目\n", "A whole block\nof its own\n"},
   };
+  // Entries with a plural form, chosen as English chooses: one, or any other count.
+  std::map<std::string, std::string> plurals = {{"{n}ＨＩＴ！！", "{n} HITS!!"}};
   std::vector<std::string> asked;
-  CaptionTranslator translator{[this](const std::string& original) -> std::optional<std::string> {
-    asked.push_back(original);
-    auto it = catalogue.find(original);
-    if (it == catalogue.end()) return std::nullopt;
-    return it->second;
-  }};
+  std::vector<std::optional<unsigned long>> counts;
+  CaptionTranslator translator{
+      [this](const std::string& original, std::optional<unsigned long> count) -> std::optional<std::string> {
+        asked.push_back(original);
+        counts.push_back(count);
+        if (auto plural = plurals.find(original); plural != plurals.end() && count && *count != 1)
+          return plural->second;
+        auto it = catalogue.find(original);
+        if (it == catalogue.end()) return std::nullopt;
+        return it->second;
+      }};
   std::string tr(std::string_view text) { return translator.translate(text); }
 };
 
@@ -37,10 +44,31 @@ TEST_F(CaptionTranslatorTest, AWholeTextIsLookedUpFirstAndThenLineByLine) {
 TEST_F(CaptionTranslatorTest, ComposedFormsTakeTheirNumbersWholeAndTranslateTheirNames) {
   EXPECT_EQ(tr("1Ｐだいさく\r\n2147483647Ｐ"), "1P Daisaku\n2147483647 pts");
   EXPECT_EQ(tr("2Ｐ暗黒騎士 jiro\r\n0Ｐ"), "2P Dark Knight Jiro\n0 pts");
-  EXPECT_EQ(tr("12ＨＩＴ！！"), "12 HIT!!");
+  EXPECT_EQ(tr("1ＨＩＴ！！"), "1 HIT!!");
   EXPECT_EQ(tr("-5Ｐ"), "-5 pts");
   // A name the catalogue does not know is shown as the game wrote it, inside the English form.
   EXPECT_EQ(tr("1Ｐ新人"), "1P 新人");
+}
+
+// A form's number is also its count, which picks the entry's plural form; a text looked up whole
+// has no count.
+TEST_F(CaptionTranslatorTest, AFormsNumberPicksItsPluralForm) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"1ＨＩＴ！！", "1 HIT!!"},
+      {"2ＨＩＴ！！", "2 HITS!!"},
+      {"0ＨＩＴ！！", "0 HITS!!"},
+      {"-1ＨＩＴ！！", "-1 HIT!!"},
+      {"184467440737095516160ＨＩＴ！！", "184467440737095516160 HITS!!"},
+      {"3Ｐだいさく", "3P Daisaku"},  // an entry without plural forms answers every count
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(tr(text), shown);
+  counts.clear();
+  tr("ＦＩＧＨＴ！！");
+  tr("21ＨＩＴ！！");
+  ASSERT_GE(counts.size(), 3u);
+  EXPECT_EQ(counts.back(), 21ul) << "the form";
+  counts.pop_back();
+  for (const auto& count : counts) EXPECT_EQ(count, std::nullopt) << "a text looked up as it is";
 }
 
 TEST_F(CaptionTranslatorTest, WhatFitsNoEntryNorFormIsShownAsTheGameWroteIt) {

@@ -44,6 +44,13 @@ TEST(GameScript, ReadsEveryActionWithItsTarget) {
   EXPECT_EQ(lines[8].lineNumber, 11);
 }
 
+// Blanks or a stray carriage return an editor leaves at a line's end are not part of the item.
+TEST(GameScript, AChosenItemEndsAtItsLastCharacter) {
+  for (const char* end : {"\n", " \n", "\t \r\n", "\r\r\n", "\r"})
+    EXPECT_EQ(read(std::string("400 choose Form4.Combo1  操作 方法") + end).at(0).text, "操作 方法")
+        << "the line ending " << ::testing::PrintToString(end);
+}
+
 TEST(GameScript, RejectsMalformedLinesNamingTheLine) {
   EXPECT_EQ(errorOf("10 key A\n5 key B\n"), "line 2: lines are not sorted by time");
   EXPECT_EQ(errorOf("-1 key A\n"), "line 1: bad time '-1' (milliseconds, 0 to 1000000000)");

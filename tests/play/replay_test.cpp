@@ -62,6 +62,9 @@ TEST(ReplayFile, RefusesOtherVersionsAndMalformedFilesSayingWhy) {
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --speed 0\n"),
             "line 2: --speed needs a whole number from 1 to 20, not '0'");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 --jump 3\n"), "line 2: unknown option --jump");
+  // What asks a program for its help or version is no part of a fight.
+  for (const std::string option : {"--help", "-h", "--version"})
+    EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1 " + option + "\n"), "line 2: unknown option " + option);
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 A\n8 A\n"),
             "line 4: lines are not sorted by event number");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 F1\n"), "line 3: unknown key 'F1'");

@@ -1,6 +1,6 @@
 // Every window in English, at scale 1 and 2, on Qt's offscreen platform with the build's own
 // catalogue: every caption a window shows is English and fits its control in its own face,
-// without being narrowed or wrapped. The game runs on a virtual clock through the real windows.
+// without being narrowed or wrapped, and no caption's ink runs into another's. The game runs on a virtual clock through the real windows.
 // With MOJARA_SHOTS=FOLDER the states are also saved there as pictures at scale 2 (at scale 1 in
 // FOLDER/x1).
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <climits>
+#include <cmath>
 
 #include "app/fight_setup.h"
 #include "battle/battle_window.h"
@@ -33,6 +34,51 @@
 
 namespace mojara::qt {
 namespace {
+
+// The ending's second credit line gives the names in their own Japanese writing, on purpose.
+bool showsJapaneseOnPurpose(const forms::Label& label) {
+  return label.Parent && label.Parent->name() == "Form7" && label.Name == "ROAL" && label.Index == 1;
+}
+
+// Where a label's caption, shown as `shown`, puts ink in its window: each line set in the label's
+// face in its box as shown (centred, or to its left or right), from the top of the tallest glyph
+// to the bottom of the lowest.
+QRectF inkOf(const forms::Label& label, const QString& shown, const Scale& scale) {
+  const QFontMetricsF metrics(fontFor(label.Font, scale));
+  const QRectF box = shownBox(label, scale, english());
+  const QStringList lines = shown.split(QLatin1Char('\n'));
+  QRectF ink;
+  for (int i = 0; i < lines.size(); ++i) {
+    if (lines[i].trimmed().isEmpty()) continue;
+    const double advance = metrics.horizontalAdvance(lines[i]);
+    const double left = label.Alignment == forms::TextAlign::Center  ? box.center().x() - advance / 2
+                        : label.Alignment == forms::TextAlign::Right ? box.right() - advance
+                                                                     : box.left();
+    ink |= metrics.tightBoundingRect(lines[i]).translated(left, box.top() + metrics.ascent() + i * metrics.lineSpacing());
+  }
+  return ink;
+}
+
+// A line's words in capitals and in order, "SANPEI NUKOTA" for "NUKOTA SANPEI": what a line says
+// again if it only spells another in capitals or turns its name round.
+std::string wordsOf(const QString& line) {
+  QStringList words = line.toUpper().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  words.sort();
+  return words.join(QLatin1Char(' ')).toStdString();
+}
+
+// The contrast of two colours as WCAG measures it: from 1 (the same) to 21 (black on white).
+double contrast(const forms::Rgb& a, const forms::Rgb& b) {
+  const auto luminance = [](const forms::Rgb& c) {
+    const auto channel = [](std::uint8_t v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 struct EnglishWindows : ::testing::TestWithParam<int> {
   PictureLibrary pictures{MOJARA_PICTURE_DIR};
@@ -67,14 +113,20 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
     const Scale scale{GetParam()};
     FormWindow& w = window(form);
     EXPECT_FALSE(hasJapanese(w.windowTitle())) << w.windowTitle().toStdString();
+    std::vector<std::pair<QRectF, QString>> inks;
     for (const forms::Control* control : form.controls()) {
       if (!forms::isShowing(*control)) continue;
       if (control->Kind == forms::ControlKind::Label) {
         const auto& label = static_cast<const forms::Label&>(*control);
         const QString shown = english()(label.Caption);
-        EXPECT_FALSE(hasJapanese(shown)) << label.Caption;
-        EXPECT_EQ(labelOverflow(label, shown, form, scale), 0)
+        if (!showsJapaneseOnPurpose(label)) EXPECT_FALSE(hasJapanese(shown)) << label.Caption;
+        EXPECT_EQ(labelOverflow(label, shown, form, scale, english()), 0)
             << shown.toStdString() << " overflows its label";
+        const QRectF ink = inkOf(label, shown, scale);
+        for (const auto& [other, otherText] : inks)
+          EXPECT_FALSE(ink.intersects(other))
+              << shown.toStdString() << " runs into " << otherText.toStdString();
+        if (!ink.isEmpty()) inks.emplace_back(ink, shown);
         // No more lines than the game's own caption has, or than the box has room for.
         const int lines = static_cast<int>(shown.count(QLatin1Char('\n'))) + 1;
         const int gameLines =
@@ -197,11 +249,16 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
   checkFits(game.battle, "paused");
   shot(game.battle, QStringLiteral("05-battle-pause"));
   desktop.keyDown(game.battle, forms::vk::Space, 0);
-  bool hitsShot = false, resultShot = false;
+  bool hitsShot = false, resultShot = false, oneHit = false;
   for (int tick = 0; tick < 4000 && !game.fightStopped(); ++tick) {
     run(55);
     if (!game.battle.shown()) break;
     checkFits(game.battle, "tick " + std::to_string(tick));
+    // The counter counts in English: one HIT, any more HITS.
+    if (const int hits = game.battle.HITCOUNT; hits > 0 && c.Label3.Caption.ends_with("ＨＩＴ！！")) {
+      EXPECT_EQ(english()(c.Label3.Caption), QStringLiteral("%1 %2!!").arg(hits).arg(hits == 1 ? "HIT" : "HITS"));
+      oneHit = oneHit || hits == 1;
+    }
     if (!hitsShot && game.battle.HITCOUNT >= 2 && c.Label3.Visible) {
       shot(game.battle, QStringLiteral("06-battle-hits"));
       hitsShot = true;
@@ -212,7 +269,7 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
       resultShot = true;
     }
   }
-  EXPECT_TRUE(hitsShot && resultShot) << "the fight showed no combo or no result";
+  EXPECT_TRUE(hitsShot && resultShot && oneHit) << "the fight showed no single hit, no combo or no result";
   // The longest messages the fight's message line can carry.
   game.startFight(fight, AfterFight::Stop);
   run(55);
@@ -263,11 +320,23 @@ TEST_P(EnglishWindows, TheContinueCountdownAndTheGameOverMessage) {
 TEST_P(EnglishWindows, EveryPageOfTheStaffRoll) {
   game.start();
   game.show(Window::Ending);
-  int lastShot = -1;
+  int lastShot = -1, pagesRead = 0;
   for (int tick = 0; tick < 5000 && game.ending.shown(); ++tick) {
     run(55);
     if (!game.ending.shown()) break;
     checkFits(game.ending, "page " + std::to_string(game.ending.ROLLPAGE));
+    if (game.ending.ROLLWAIT == 1) {
+      // Resting in the middle, each line reads on the teal, and the second never says the first
+      // again where the game's own lines differ.
+      SCOPED_TRACE("page " + std::to_string(game.ending.ROLLPAGE));
+      for (const forms::Label& line : game.ending.ctl->ROAL)
+        EXPECT_GE(contrast(english().lookOf(line).color.value_or(line.ForeColor), game.ending.BackColor), 4.5)
+            << line.Caption;
+      const auto& [first, second] = game.ending.ctl->ROAL;
+      if (first.Caption != second.Caption && !second.Caption.empty())
+        EXPECT_NE(wordsOf(english()(first.Caption)), wordsOf(english()(second.Caption)));
+      ++pagesRead;
+    }
     if (game.ending.ROLLWAIT == 2 && game.ending.ROLLPAGE != lastShot &&
         (game.ending.ROLLPAGE == 0 || game.ending.ROLLPAGE == 5 || game.ending.ROLLPAGE == 16 ||
          game.ending.ROLLPAGE == 20)) {
@@ -276,6 +345,7 @@ TEST_P(EnglishWindows, EveryPageOfTheStaffRoll) {
     }
   }
   EXPECT_EQ(game.ending.ROLLPAGE, 21) << "the roll did not end";
+  EXPECT_EQ(pagesRead, 21);
 }
 
 TEST(ShownTexts, TheGamesOwnLanguageShowsItsTextsAsTheGameWroteThem) {

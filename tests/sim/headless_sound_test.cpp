@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "fake_host.h"
 
@@ -77,6 +78,15 @@ TEST_F(HeadlessSoundTest, ASlotPlaysForTheFilesOwnLength) {
   EXPECT_EQ(plays[0].slot, "MMControl3");
   EXPECT_EQ(plays[0].file, std::to_string(getpid()) + "-mojara-test-hit.wav");
   EXPECT_TRUE(host.sound.takePlays().empty());
+}
+
+// However late on the clock a play starts, its end is never before its start.
+TEST_F(HeadlessSoundTest, APlayLateOnTheClockLastsToTheClocksEnd) {
+  clock.set(std::numeric_limits<forms::Nanos>::max() - ms(100));
+  play(form.ctl->MMControl3, hit);
+  EXPECT_EQ(form.ctl->MMControl3.Mode(), 526);
+  clock.set(std::numeric_limits<forms::Nanos>::max() - 1);
+  EXPECT_EQ(form.ctl->MMControl3.Mode(), 526);
 }
 
 TEST_F(HeadlessSoundTest, SlotsAreIndependentAndAMissingFilePlaysForNoTime) {

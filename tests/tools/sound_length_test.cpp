@@ -272,6 +272,24 @@ TEST_F(MidiLength, RejectsMalformedFiles) {
   }
 }
 
+// No sound of the game lasts an hour; a file that says it does is broken, however well formed,
+// and a length near the clock's range could not be added to any time.
+TEST_F(DamagedSoundFiles, ALengthOverAnHourIsRefused) {
+  const auto midiOfTicks = [](std::uint64_t ticks, std::uint32_t microsPerQuarter) {
+    Track t;
+    t.at(0, tempo(microsPerQuarter));
+    for (; ticks > 0x0FFFFFFF; ticks -= 0x0FFFFFFF) t.at(0x0FFFFFFF, {0xFF, 0x01, 0x00});  // empty texts
+    t.end(static_cast<std::uint32_t>(ticks));
+    return smf(0, 1, {t});  // one tick a quarter note
+  };
+  EXPECT_DOUBLE_EQ(*lengthOf(midiOfTicks(3600, 1000000)), 3600.0);
+  EXPECT_DOUBLE_EQ(*lengthOf(riff({fmt(1, 1, 1, 8), data(3600)})), 3600.0);
+  EXPECT_EQ(lengthOf(midiOfTicks(3601, 1000000)), std::nullopt);
+  EXPECT_EQ(lengthOf(riff({fmt(1, 1, 1, 8), data(3601)})), std::nullopt);
+  // 549755846 quarters at the slowest tempo: 9223372027 s, just short of 2^63 ns.
+  EXPECT_EQ(lengthOf(midiOfTicks(549755846, 0xFFFFFF)), std::nullopt);
+}
+
 TEST_F(DamagedSoundFiles, MissingEmptyAndDirectoryAreRejected) {
   EXPECT_EQ(soundLengthSeconds(dir_ / "no-such-file.wav"), std::nullopt);
   EXPECT_EQ(soundLengthSeconds(dir_), std::nullopt);
