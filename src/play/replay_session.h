@@ -7,15 +7,22 @@
 
 #include "forms/form.h"
 #include "game/game.h"
+#include "play/recording_file.h"
 #include "play/replay.h"
 
 namespace mojara {
 
+// What the player is shown when a fight's replay cannot be written (the game's own Japanese; the
+// catalogues translate it).
+inline constexpr const char* kReplayNotSavedNotice = "リプレイを保存できませんでした";
+
 // Writes a replay file for every fight played: the fight's set-up with the seed its load drew,
-// and every key press with the number of the timer event it came before.
+// and every key press with the number of the timer event it came before, each appended as a whole
+// line as it happens, then the line that says how the fight ended.
 class ReplayRecorder : public FightObserver {
  public:
-  // `warn` is told, once, when a replay file cannot be written; the game goes on.
+  // `warn` is told, once, when a replay file cannot be written (which file, and why); the game
+  // goes on, and that fight's file keeps what was written, to be played as far as it goes.
   ReplayRecorder(Game& game, std::string path, std::function<void(const std::string&)> warn);
   ~ReplayRecorder() override { game_.removeObserver(*this); }
 
@@ -23,13 +30,16 @@ class ReplayRecorder : public FightObserver {
   void fightOver(Window next) override;
   // A key press of `player` (0 or 1) about to be delivered to `form`.
   void keyPressed(const forms::Form& form, int code, int player = 0);
-  // The program is ending (a window closed, a signal, the ending): a fight still being played is
-  // written as far as it went, to be replayed up to there.
+  // The program is ending (a window closed, a signal, the display lost): a fight still being
+  // played is ended as far as it went, to be replayed up to there.
   void programEnding();
 
  private:
-  // Writes the fight being recorded, as it stands; `cutShort` marks where it stopped.
-  void save(bool cutShort);
+  // Appends `text` to the fight's file; when it cannot, that file is written no more.
+  void append(const std::string& text);
+  void finish(const std::string& endLine);
+  // The fight's file could not be opened or written: it is closed, and the player told once.
+  void fail();
 
   Game& game_;
   std::string path_;
@@ -37,7 +47,8 @@ class ReplayRecorder : public FightObserver {
   bool recording_ = false;
   bool warned_ = false;
   int fights_ = 0;
-  RecordedFight fight_;
+  std::string fightPath_;
+  RecordingFile file_;
 };
 
 // Plays one recorded fight in the battle window: the same start, the same seed, the same keys at

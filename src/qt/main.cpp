@@ -153,8 +153,10 @@ int main(int argc, char** argv) {
   std::optional<mojara::ReplayRecorder> recorder;
   std::optional<mojara::ReplayPlayer> player;
   if (!options->record.empty()) {
-    recorder.emplace(game, options->record,
-                     [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
+    recorder.emplace(game, options->record, [](const std::string& why) {
+      std::cerr << "mojara: " << why << "\n";
+      // The player is told on screen too: mojara::kReplayNotSavedNotice.
+    });
     mojara::qt::attachRecorder(frontEnd, *recorder);
   }
   if (replay) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every program reads its command line the same way: --help and --version end with status 1 when
 # their output cannot be written, a flag given a value is a bad argument (2), and "--" ends the
-# options, so what follows it is an operand, never an option.
+# options, so what follows it is an operand, never an option. A recording that cannot be kept
+# (a full or read-only disk) is refused before anything is played.
 #   command_lines_test.sh BIN_DIR
 set -uo pipefail
 bin=$1
@@ -82,6 +83,31 @@ check 2 "expected two roster slots" mojara-sim fight 0 -- --max-events 1
 check 2 "cannot read the script --until" mojara-sim game --until 1 -- --until
 check 2 "unexpected argument '--help'" mojara-sim league -- --help
 check 0 "" mojara-sim league --fights 1 --jobs 1 --
+
+# A recording on a disk that is full or read-only: a small file system of our own, where the
+# system lets an unprivileged user mount one; skipped elsewhere.
+if $have_window && unshare -rm true 2> /dev/null; then
+  cat > "$work/disks.sh" << 'EOF'
+set -u
+mount -t tmpfs -o size=64k tmpfs "$1" || exit 3
+dd if=/dev/zero of="$1/filler" bs=4k count=100 2> /dev/null
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$2/mojara" --record "$1/fights.txt" 2> "$3/full.err"
+echo $? > "$3/full.status"
+rm "$1/filler"
+mount -o remount,ro "$1"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$2/mojara" --record "$1/fights.txt" 2> "$3/ro.err"
+echo $? > "$3/ro.status"
+EOF
+  mkdir "$work/disk"
+  if unshare -rm bash "$work/disks.sh" "$work/disk" "$bin" "$work"; then
+    [ "$(cat "$work/full.status")" -eq 2 ] || fail "--record on a full disk ended with $(cat "$work/full.status"), not 2"
+    grep -q "no room to write it" "$work/full.err" || fail "--record on a full disk: $(cat "$work/full.err")"
+    [ "$(cat "$work/ro.status")" -eq 2 ] || fail "--record on a read-only disk ended with $(cat "$work/ro.status"), not 2"
+    grep -q "cannot be created (read-only file system)" "$work/ro.err" || fail "--record on a read-only disk: $(cat "$work/ro.err")"
+  else
+    echo "command_lines_test: no file system of our own could be mounted; full and read-only disks skipped"
+  fi
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "command_lines_test: ok"
