@@ -40,7 +40,9 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                                std::ostream& err, const std::string& version) {
   CLI::App app{kAbout, "mojara"};
   app.footer(kRoster);
-  addSlotPair(app, "--fight", o.fight, "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once");
+  addSlotPair(app, "--fight", o.fight,
+              "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once; the title "
+              "comes back when it is decided");
   addSlotPair(app, "--versus", o.versus,
               "Two players: open a fight of roster slots P0 (player 1) and P1 (player 2) at once");
   app.add_flag("--demo", o.demo, "The computer plays the whole campaign (or the --fight) while you watch");

@@ -51,22 +51,43 @@ void ReplayRecorder::fail() {
         "); the rest of this fight is not recorded");
 }
 
+ReplayPlayer::ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after)
+    : game_(game),
+      fight_(fight.fight),
+      keys_(std::move(fight.keys)),
+      cutShortAfter_(fight.cutShortAfter),
+      after_(after) {
+  game_.addObserver(*this);
+}
+
 void ReplayPlayer::start() {
-  game_.startFight(fight_, AfterFight::EndProgram);
+  if (game_.form(Window::Title).loaded()) game_.unload(Window::Title);
+  playing_ = true;
+  game_.startFight(fight_, after_ == AfterReplay::Title ? AfterFight::ToTitle : AfterFight::EndProgram);
   timerFired();
 }
 
 bool ReplayPlayer::takeKey(int code) {
-  if (code == forms::vk::Escape) game_.desktop.end();
+  if (!playing_) return true;
+  if (code == forms::vk::Escape) end();
   return false;
 }
 
 void ReplayPlayer::timerFired() {
   forms::Form& battle = game_.form(Window::Battle);
-  if (!battle.loaded()) return;
-  if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return game_.desktop.end();
+  if (!playing_ || !battle.loaded()) return;
+  if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return end();
   keys_.deliverBefore(battle.timerEvents() + 1,
                       [&](const KeyPress& press) { pressKey(game_.desktop, battle, press); });
+}
+
+void ReplayPlayer::fightOver(Window) { playing_ = false; }
+
+void ReplayPlayer::end() {
+  playing_ = false;
+  if (after_ == AfterReplay::EndProgram) return game_.desktop.end();
+  if (game_.form(Window::Battle).loaded()) game_.unload(Window::Battle);
+  game_.show(Window::Title);
 }
 
 }  // namespace mojara

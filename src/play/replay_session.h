@@ -51,25 +51,41 @@ class ReplayRecorder : public FightObserver {
   RecordingFile file_;
 };
 
-// Plays one recorded fight in the battle window: the same start, the same seed, the same keys at
-// the same timer events; where the fight hands over, the program ends. The player's own keys are
-// not taken; Escape ends the program.
-class ReplayPlayer {
- public:
-  ReplayPlayer(Game& game, RecordedFight fight)
-      : game_(game), fight_(fight.fight), keys_(std::move(fight.keys)), cutShortAfter_(fight.cutShortAfter) {}
+// Where a replay played in the window goes when it is over.
+enum class AfterReplay {
+  EndProgram,  // the program ends (a replay asked for on the command line)
+  Title,       // the title window opens afresh (a replay started while the game is on its title)
+};
 
+// Plays one recorded fight in the battle window: the same start, the same seed, the same keys at
+// the same timer events. The player's own keys are not taken while it plays; Escape ends it. At
+// its end (the fight's hand-over, where the recording was cut short, or Escape) the program ends,
+// or the title comes back.
+class ReplayPlayer : public FightObserver {
+ public:
+  ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after = AfterReplay::EndProgram);
+  ~ReplayPlayer() override { game_.removeObserver(*this); }
+
+  // Starts the fight (the title, if open, closes while it plays).
   void start();
-  // Whether a real key press may go to the game (none may; Escape ends the program).
+  bool playing() const { return playing_; }
+  // Whether a real key press may go to the game: none while the replay plays (Escape ends it);
+  // every one once it has ended on the title.
   bool takeKey(int code);
   // After every timer event: the recorded keys that come before the battle's next event.
   void timerFired();
 
+  void fightOver(Window next) override;
+
  private:
+  void end();
+
   Game& game_;
   FightSetup fight_;
   KeyFeed keys_;
-  std::optional<long long> cutShortAfter_;  // the program ends there, as the recording did
+  std::optional<long long> cutShortAfter_;  // the replay ends there, as the recording did
+  AfterReplay after_;
+  bool playing_ = false;
 };
 
 }  // namespace mojara

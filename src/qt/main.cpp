@@ -16,6 +16,7 @@
 #include "play/attract_mode.h"
 #include "play/input_file.h"
 #include "play/options.h"
+#include "play/practice.h"
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
 #include "qt/catalogue.h"
@@ -142,7 +143,10 @@ int main(int argc, char** argv) {
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
-  game.setDemoPlay(options->demo);
+  // --demo alone: the computer plays the whole campaign. With --fight it plays the practice fight,
+  // after which the title is the player's.
+  const bool demoCampaign = options->demo && !options->fight;
+  game.setDemoPlay(demoCampaign);
   // The kept settings applied, and the player's changes kept as they are made.
   mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
   // Two players: the versus window and its fights.
@@ -166,7 +170,7 @@ int main(int argc, char** argv) {
   // In demo play a stand-in player clicks through the windows, with choices of its own.
   std::optional<mojara::StandInPlayer> standIn;
   QTimer standInClock;
-  if (options->demo) {
+  if (demoCampaign) {
     standIn.emplace(game, frontEnd.clockSeed());
     QObject::connect(&standInClock, &QTimer::timeout, [&] {
       const auto action = standIn->look(frontEnd.now());
@@ -183,7 +187,7 @@ int main(int argc, char** argv) {
   // Attract mode, on the plain title only.
   std::optional<mojara::AttractMode> attract;
   QTimer attractClock;
-  if (options->attract && !options->fight && !options->demo && !recorder && !player) {
+  if (options->attract && !demoCampaign && !recorder && !player) {
     attract.emplace(game, frontEnd.clockSeed() ^ 0xA77AC7ull);
     frontEnd.hooks.input = [&] { return attract->input(frontEnd.now()); };
     QObject::connect(&attractClock, &QTimer::timeout, [&] {
@@ -198,7 +202,7 @@ int main(int argc, char** argv) {
   else if (options->versus)
     versus.fight(options->versus->first, options->versus->second);
   else if (options->fight)
-    game.startFight(mojara::practiceFight(options->fight->first, options->fight->second));
+    mojara::startPractice(game, options->fight->first, options->fight->second, options->demo);
   else
     game.start();
   frontEnd.afterEvent();
