@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "audio/sdl_sound.h"
 #include "game/game.h"
@@ -51,9 +53,23 @@ bool displayIsReachable() {
   return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+// What must still be done when the program is ended from under the game, the windows lost for
+// good (the X server gone: Qt then calls exit(), or reports a fatal error): the fight being
+// recorded is ended where it stopped. Set while the game runs.
+std::function<void()> lastWords;
+
+void sayLastWords() {
+  if (auto words = std::exchange(lastWords, nullptr)) words();
+}
+
 void reportFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtFatalMsg) {
-    std::cerr << "mojara: cannot open the game's windows: " << message.toStdString() << "\n";
+    if (lastWords) {
+      std::cerr << "mojara: the game's windows are lost: " << message.toStdString() << "\n";
+      sayLastWords();
+    } else {
+      std::cerr << "mojara: cannot open the game's windows: " << message.toStdString() << "\n";
+    }
     std::_Exit(1);
   }
   if (type != QtDebugMsg && type != QtInfoMsg) std::cerr << message.toStdString() << "\n";
@@ -207,7 +223,12 @@ int main(int argc, char** argv) {
     game.start();
   frontEnd.afterEvent();
   const mojara::qt::QuitOnSignals quitOnSignals;
+  if (recorder) {
+    lastWords = [&recorder] { recorder->programEnding(); };
+    std::atexit(sayLastWords);
+  }
   const int status = QApplication::exec();
+  lastWords = nullptr;
   // However the program ends (a window closed, a signal), a fight being recorded is kept.
   if (recorder) recorder->programEnding();
   return status;
