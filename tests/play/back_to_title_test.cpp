@@ -84,7 +84,6 @@ INSTANTIATE_TEST_SUITE_P(AllEnds, ReplayEnds,
                          ::testing::Values(ReplayCase{Ending::Decided, AfterReplay::Title},
                                            ReplayCase{Ending::CutShort, AfterReplay::Title},
                                            ReplayCase{Ending::Escape, AfterReplay::Title},
-                                           ReplayCase{Ending::Decided, AfterReplay::EndProgram},
                                            ReplayCase{Ending::Escape, AfterReplay::EndProgram}));
 
 }  // namespace
