@@ -88,6 +88,9 @@ void Game::fightOver(Window next) {
     case AfterFight::EndProgram:
       desktop.end();
       break;
+    case AfterFight::ToTitle:
+      show(Window::Title);
+      break;
   }
 }
 

@@ -25,6 +25,8 @@ enum class AfterFight {
   HandOver,    // the next window opens, as in a game
   Stop,        // nothing opens: only the fight was wanted (a headless fight, the attract demo)
   EndProgram,  // the program ends (a replay played in the window)
+  ToTitle,     // the title window opens afresh, as after a game over (practice; a replay played
+               // from the title)
 };
 
 // Told of the start and the end of every fight.

@@ -72,13 +72,14 @@ std::int32_t rosterSlot(const std::string& which, const std::string& text);
 // Adds --version, printing `text`, to the program and each of its subcommands.
 void addVersion(CLI::App& app, const std::string& text);
 
-// Reads `args` (without the program name); a bad argument or one left over throws UsageError, and
-// --help or --version throw CLI::Success.
+// Reads `args` (without the program name); a bad argument or one left over, or a flag given a
+// value (--demo=0), throws UsageError, and --help or --version throw CLI::Success. "--" ends the
+// options: every argument after it is an operand, for the positional arguments.
 void parseOrThrow(CLI::App& app, std::vector<std::string> args);
 
 // Reads `args` (without the program name). Returns the exit status when the program is to stop
-// at once: 0 after --help or --version (printed to `out`), 2 after a bad argument (a message on
-// `err`, then where the usage is). Arguments left over are bad arguments.
+// at once: 0 after --help or --version (printed to `out`; 1 when `out` cannot take them), 2 after a
+// bad argument (a message on `err`, then where the usage is). Arguments left over are bad arguments.
 std::optional<int> parse(CLI::App& app, std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace mojara::cli

@@ -3,7 +3,7 @@
 #include "play/command_line.h"
 #include "play/input_file.h"
 #include "play/language.h"
-#include "play/replay.h"
+#include "play/recording_file.h"
 
 namespace mojara {
 
@@ -40,13 +40,16 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                                std::ostream& err, const std::string& version) {
   CLI::App app{kAbout, "mojara"};
   app.footer(kRoster);
-  addSlotPair(app, "--fight", o.fight, "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once");
+  addSlotPair(app, "--fight", o.fight,
+              "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once; the title "
+              "comes back when it is decided");
   addSlotPair(app, "--versus", o.versus,
               "Two players: open a fight of roster slots P0 (player 1) and P1 (player 2) at once");
   app.add_flag("--demo", o.demo, "The computer plays the whole campaign (or the --fight) while you watch");
   cli::addValue(app, "--record", "FILE",
-                "Write every fight played to FILE (the second to FILE-2, ...), to be played again with "
-                "--replay or mojara-sim fight --replay",
+                "Write every fight played to FILE (the second to FILE-2, ...), a line at a time as it "
+                "goes, to be played again with --replay or mojara-sim fight --replay; a FILE that cannot "
+                "be written is refused at once",
                 [&o](const std::string& v) { o.record = v; });
   cli::addValue(app, "--replay", "FILE", "Play a recorded fight again in the window (Escape quits)",
                 [&o](const std::string& v) { o.replay = v; });

@@ -25,8 +25,8 @@ struct Options {
 };
 
 // Reads the arguments after the program name into `options`. Returns the exit status when the
-// program is to stop at once: 0 after --help or --version (printed to `out`), 2 after a bad
-// argument (the reason on `err`).
+// program is to stop at once: 0 after --help or --version (printed to `out`; 1 when they could not
+// be written), 2 after a bad argument (the reason on `err`).
 std::optional<int> readOptions(const std::vector<std::string>& args, Options& options, std::ostream& out,
                                std::ostream& err, const std::string& version);
 

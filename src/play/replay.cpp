@@ -1,7 +1,5 @@
 #include "play/replay.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <sstream>
 
@@ -15,6 +13,7 @@ namespace {
 constexpr std::string_view kMagic = "# mojara replay ";
 constexpr std::string_view kFightLine = "# fight ";
 constexpr std::string_view kCutShortLine = "# cut short after event ";
+constexpr std::string_view kFightOverLine = "# fight over after event ";
 
 FightSetup readHeader(const std::string& line) {
   std::istringstream words(line.substr(kFightLine.size()));
@@ -35,42 +34,101 @@ FightSetup readHeader(const std::string& line) {
   return options.fight;
 }
 
+// Where a fight whose recording has no end stops: after the event of its last key press.
+long long lastPress(const RecordedFight& recorded) {
+  return recorded.keys.empty() ? 0 : recorded.keys.back().event;
+}
+
+// The timer events of an end line, which cannot come before the last key press.
+long long endEvents(const RecordedFight& recorded, const std::string& number, std::size_t line,
+                    const char* ended) {
+  const auto events = parseInteger<long long>(number);
+  if (!events || *events < 0)
+    throw InputError("line " + std::to_string(line + 1) + ": bad event number " + quote(number));
+  if (!recorded.keys.empty() && *events < recorded.keys.back().event - 1)
+    throw InputError("line " + std::to_string(line + 1) + ": the fight is " + ended + " before its last key");
+  return *events;
+}
+
+// The file's lines, none of them cut mid-way.
+RecordedFight readLines(const std::vector<std::string>& lines, int version) {
+  if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
+    throw InputError("line 2: expected '# fight ...'");
+  RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt, std::nullopt};
+  if (!recorded.fight.versus && anySecondPlayerKey(recorded.keys))
+    throw InputError("it has keys of a second player (EVENT 2:KEY), but the fight is not --versus");
+  std::optional<std::size_t> endLine;
+  for (std::size_t i = 2; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (endLine && version >= 2 && !line.empty() && !line.starts_with('#'))
+      throw InputError("line " + std::to_string(i + 1) + ": a key after the end of the fight");
+    if (line.starts_with(kCutShortLine)) {
+      recorded.cutShortAfter = endEvents(recorded, line.substr(kCutShortLine.size()), i, "cut short");
+    } else if (version >= 2 && line.starts_with(kFightOverLine)) {
+      recorded.decidedAfter = endEvents(recorded, line.substr(kFightOverLine.size()), i, "over");
+    } else {
+      continue;
+    }
+    if (endLine && version >= 2)
+      throw InputError("line " + std::to_string(i + 1) + ": the fight has ended already");
+    endLine = i;
+  }
+  // A recording that never got to its end plays as far as it was written.
+  if (version >= 2 && !endLine) recorded.cutShortAfter = lastPress(recorded);
+  return recorded;
+}
+
 }  // namespace
 
-std::string replayText(const RecordedFight& r) {
-  const FightSetup& f = r.fight;
+std::string replayHeader(const FightSetup& f) {
   std::ostringstream out;
   out << kMagic << kReplayVersion << "\n"
       << kFightLine << f.player << ' ' << f.opponent << " --seed " << f.seed.value_or(0) << " --speed "
       << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ',' << f.score[1]
       << (f.demo ? " --demo" : "") << (f.versus ? " --versus" : "") << "\n";
-  out << keyLinesText(r.keys);
-  if (r.cutShortAfter) out << kCutShortLine << *r.cutShortAfter << "\n";
   return out.str();
 }
 
+std::string fightOverLine(long long events) {
+  return std::string(kFightOverLine) + std::to_string(events) + "\n";
+}
+
+std::string cutShortLine(long long events) {
+  return std::string(kCutShortLine) + std::to_string(events) + "\n";
+}
+
+std::string replayText(const RecordedFight& r) {
+  std::string text = replayHeader(r.fight) + keyLinesText(r.keys);
+  if (r.cutShortAfter)
+    text += cutShortLine(*r.cutShortAfter);
+  else if (r.decidedAfter)
+    text += fightOverLine(*r.decidedAfter);
+  return text;
+}
+
 RecordedFight readReplay(std::string_view text) {
-  const std::vector<std::string> lines = splitLines(text);
+  std::vector<std::string> lines = splitLines(text);
   if (lines.empty() || !lines[0].starts_with(kMagic))
     throw InputError("not a replay file (it must start with '# mojara replay')");
-  if (lines[0] != std::string(kMagic) + std::to_string(kReplayVersion))
+  const auto version = parseInteger<int>(std::string_view(lines[0]).substr(kMagic.size()));
+  if (!version || *version < 1 || *version > kReplayVersion)
     throw InputError("a replay of another version (" + quote(lines[0].substr(2)) +
-                     "); this game reads version " + std::to_string(kReplayVersion));
-  if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
-    throw InputError("line 2: expected '# fight ...'");
-  RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt};
-  if (!recorded.fight.versus && anySecondPlayerKey(recorded.keys))
-    throw InputError("it has keys of a second player (EVENT 2:KEY), but the fight is not --versus");
-  for (std::size_t i = 2; i < lines.size(); ++i) {
-    if (!lines[i].starts_with(kCutShortLine)) continue;
-    const std::string number = lines[i].substr(kCutShortLine.size());
-    const auto events = parseInteger<long long>(number);
-    if (!events || *events < 0)
-      throw InputError("line " + std::to_string(i + 1) + ": bad event number " + quote(number));
-    if (!recorded.keys.empty() && *events < recorded.keys.back().event - 1)
-      throw InputError("line " + std::to_string(i + 1) + ": the fight is cut short before its last key");
-    recorded.cutShortAfter = *events;
+                     "); this game reads versions up to " + std::to_string(kReplayVersion));
+  // Every line the game writes ends with a line break: a last line without one was cut mid-way.
+  const bool cutMidLine = !text.ends_with('\n');
+  if (*version >= 2) {
+    if (cutMidLine) lines.pop_back();
+    return readLines(lines, *version);
   }
+  try {
+    return readLines(lines, *version);
+  } catch (const InputError&) {
+    // A first version's file whose last line was cut mid-way: as far as its last whole line.
+    if (!cutMidLine || lines.size() <= 2) throw;
+  }
+  lines.pop_back();
+  RecordedFight recorded = readLines(lines, *version);
+  if (!recorded.cutShortAfter) recorded.cutShortAfter = lastPress(recorded);
   return recorded;
 }
 
@@ -79,24 +137,6 @@ std::string replayPath(const std::string& path, int fightNumber) {
   std::filesystem::path file(path);
   file.replace_filename(file.stem().string() + "-" + std::to_string(fightNumber) + file.extension().string());
   return file.string();
-}
-
-std::optional<std::string> recordingProblem(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::file_status file = fs::status(path, error);
-  if (fs::exists(file)) {
-    if (fs::is_directory(file)) return "it is a folder";
-    if (!fs::is_regular_file(file)) return "it is not an ordinary file (a device, a pipe or a socket)";
-    if (::access(path.c_str(), W_OK) != 0) return "it cannot be written";
-    return std::nullopt;
-  }
-  const fs::path folder = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : fs::path(".");
-  const fs::file_status parent = fs::status(folder, error);
-  if (!fs::exists(parent)) return "its folder " + quote(folder.string()) + " does not exist";
-  if (!fs::is_directory(parent)) return quote(folder.string()) + " is not a folder";
-  if (::access(folder.c_str(), W_OK) != 0) return "its folder " + quote(folder.string()) + " cannot be written";
-  return std::nullopt;
 }
 
 }  // namespace mojara

@@ -1,10 +1,16 @@
 // A recorded fight: what is needed to play it again exactly. The file is a keys file with a small
 // header, so the runner can also read it as one:
-//   # mojara replay 1
+//   # mojara replay 2
 //   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo] [--versus]
 //   EVENT KEY       (or EVENT 2:KEY, a key of the second player)
 //   ...
-//   # cut short after event N     (only when the program ended before the fight did)
+//   # fight over after event N     (the fight was decided: the recording is whole)
+//   # cut short after event N      (or: the program ended before the fight did)
+// The file is written a line at a time as the fight goes, so a version 2 file that does not end on
+// one of those two lines, or whose last line is cut mid-way, was never finished (the program was
+// killed, the disk filled up): it plays as far as its last whole key press and stops there, never
+// as a whole fight. Version 1 files, written before, have no end line when whole and read as they
+// always have; one whose last line is cut mid-way plays as far as its last whole key press too.
 #pragma once
 
 #include <optional>
@@ -17,28 +23,30 @@
 
 namespace mojara {
 
-inline constexpr int kReplayVersion = 1;
+inline constexpr int kReplayVersion = 2;
 
 struct RecordedFight {
   FightSetup fight;            // its seed is always given
   std::vector<KeyPress> keys;  // by the timer event each came before
-  // The timer events the fight ran for, when the program ended before the fight was decided: a
-  // replay stops there too.
+  // The timer events the fight ran for, when the program ended before the fight was decided (or
+  // the recording was never finished): a replay stops there too.
   std::optional<long long> cutShortAfter;
+  // The timer events the fight ran for when it was decided, as a version 2 file ends.
+  std::optional<long long> decidedAfter;
   bool operator==(const RecordedFight&) const = default;
 };
 
+// The whole file: header, keys, and the end line when the fight has one (cut short or decided).
 std::string replayText(const RecordedFight& recorded);
+// The parts of the file, as it is written while the fight goes on.
+std::string replayHeader(const FightSetup& fight);
+std::string fightOverLine(long long events);
+std::string cutShortLine(long long events);
 // Throws InputError naming the problem and its line.
 RecordedFight readReplay(std::string_view text);
 
 // Where the n-th fight (from 1) of a recording session is written: the path itself for the first,
 // "-n" before the extension for the later ones.
 std::string replayPath(const std::string& path, int fightNumber);
-
-// Why fights cannot be recorded at `path` (its folder is missing or cannot be written, it is a
-// folder, or not an ordinary file: a device such as /dev/full, a pipe), or none when they can.
-// Looked at before the first fight, so a recording is never found lost afterwards.
-std::optional<std::string> recordingProblem(const std::string& path);
 
 }  // namespace mojara

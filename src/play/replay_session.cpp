@@ -1,8 +1,7 @@
 #include "play/replay_session.h"
 
-#include <fstream>
-
 #include "forms/types.h"
+#include "play/input_file.h"
 
 namespace mojara {
 
@@ -12,61 +11,83 @@ ReplayRecorder::ReplayRecorder(Game& game, std::string path, std::function<void(
 }
 
 void ReplayRecorder::fightStarting(const FightSetup& fight) {
-  fight_ = {fight, {}, std::nullopt};
   recording_ = true;
   ++fights_;
-  save(false);
+  fightPath_ = replayPath(path_, fights_);
+  if (!file_.open(fightPath_)) return fail();
+  append(replayHeader(fight));
 }
 
 void ReplayRecorder::keyPressed(const forms::Form& form, int code, int player) {
   const forms::Form& battle = game_.form(Window::Battle);
   if (!recording_ || &form != &battle || !battle.loaded()) return;
-  fight_.keys.push_back({battle.timerEvents() + 1, code, player});
   // Written as it goes, so a program that is killed still leaves the keys played so far.
-  save(false);
+  append(keyLinesText({{battle.timerEvents() + 1, code, player}}));
 }
 
-void ReplayRecorder::fightOver(Window) {
+void ReplayRecorder::fightOver(Window) { finish(fightOverLine(game_.form(Window::Battle).timerEvents())); }
+
+void ReplayRecorder::programEnding() { finish(cutShortLine(game_.form(Window::Battle).timerEvents())); }
+
+void ReplayRecorder::finish(const std::string& endLine) {
   if (!recording_) return;
   recording_ = false;
-  save(false);
+  append(endLine);
+  file_.close();
 }
 
-void ReplayRecorder::programEnding() {
-  if (!recording_) return;
-  recording_ = false;
-  save(true);
+void ReplayRecorder::append(const std::string& text) {
+  if (!file_.isOpen() || file_.append(text)) return;
+  fail();
 }
 
-void ReplayRecorder::save(bool cutShort) {
-  const forms::Form& battle = game_.form(Window::Battle);
-  fight_.cutShortAfter = cutShort ? std::optional<long long>(battle.timerEvents()) : std::nullopt;
-  const std::string path = replayPath(path_, fights_);
-  std::ofstream out(path, std::ios::trunc);
-  out << replayText(fight_);
-  out.flush();
-  if (!out && !warned_ && warn_) {
-    warned_ = true;
-    warn_("cannot write the replay " + path);
-  }
+void ReplayRecorder::fail() {
+  // From here on this fight's file is written no more: a later line would leave a gap in it. What
+  // it holds plays as far as its last whole key press.
+  file_.close();
+  if (warned_ || !warn_) return;
+  warned_ = true;
+  warn_("cannot write the replay " + quote(fightPath_) + " (" + file_.error() +
+        "); the rest of this fight is not recorded");
+}
+
+ReplayPlayer::ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after)
+    : game_(game),
+      fight_(fight.fight),
+      keys_(std::move(fight.keys)),
+      cutShortAfter_(fight.cutShortAfter),
+      after_(after) {
+  game_.addObserver(*this);
 }
 
 void ReplayPlayer::start() {
-  game_.startFight(fight_, AfterFight::EndProgram);
+  if (game_.form(Window::Title).loaded()) game_.unload(Window::Title);
+  playing_ = true;
+  game_.startFight(fight_, after_ == AfterReplay::Title ? AfterFight::ToTitle : AfterFight::EndProgram);
   timerFired();
 }
 
 bool ReplayPlayer::takeKey(int code) {
-  if (code == forms::vk::Escape) game_.desktop.end();
+  if (!playing_) return true;
+  if (code == forms::vk::Escape) end();
   return false;
 }
 
 void ReplayPlayer::timerFired() {
   forms::Form& battle = game_.form(Window::Battle);
-  if (!battle.loaded()) return;
-  if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return game_.desktop.end();
+  if (!playing_ || !battle.loaded()) return;
+  if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return end();
   keys_.deliverBefore(battle.timerEvents() + 1,
                       [&](const KeyPress& press) { pressKey(game_.desktop, battle, press); });
+}
+
+void ReplayPlayer::fightOver(Window) { playing_ = false; }
+
+void ReplayPlayer::end() {
+  playing_ = false;
+  if (after_ == AfterReplay::EndProgram) return game_.desktop.end();
+  if (game_.form(Window::Battle).loaded()) game_.unload(Window::Battle);
+  game_.show(Window::Title);
 }
 
 }  // namespace mojara

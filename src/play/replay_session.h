@@ -7,15 +7,22 @@
 
 #include "forms/form.h"
 #include "game/game.h"
+#include "play/recording_file.h"
 #include "play/replay.h"
 
 namespace mojara {
 
+// What the player is shown when a fight's replay cannot be written (the game's own Japanese; the
+// catalogues translate it).
+inline constexpr const char* kReplayNotSavedNotice = "リプレイを保存できませんでした";
+
 // Writes a replay file for every fight played: the fight's set-up with the seed its load drew,
-// and every key press with the number of the timer event it came before.
+// and every key press with the number of the timer event it came before, each appended as a whole
+// line as it happens, then the line that says how the fight ended.
 class ReplayRecorder : public FightObserver {
  public:
-  // `warn` is told, once, when a replay file cannot be written; the game goes on.
+  // `warn` is told, once, when a replay file cannot be written (which file, and why); the game
+  // goes on, and that fight's file keeps what was written, to be played as far as it goes.
   ReplayRecorder(Game& game, std::string path, std::function<void(const std::string&)> warn);
   ~ReplayRecorder() override { game_.removeObserver(*this); }
 
@@ -23,13 +30,16 @@ class ReplayRecorder : public FightObserver {
   void fightOver(Window next) override;
   // A key press of `player` (0 or 1) about to be delivered to `form`.
   void keyPressed(const forms::Form& form, int code, int player = 0);
-  // The program is ending (a window closed, a signal, the ending): a fight still being played is
-  // written as far as it went, to be replayed up to there.
+  // The program is ending (a window closed, a signal, the display lost): a fight still being
+  // played is ended as far as it went, to be replayed up to there.
   void programEnding();
 
  private:
-  // Writes the fight being recorded, as it stands; `cutShort` marks where it stopped.
-  void save(bool cutShort);
+  // Appends `text` to the fight's file; when it cannot, that file is written no more.
+  void append(const std::string& text);
+  void finish(const std::string& endLine);
+  // The fight's file could not be opened or written: it is closed, and the player told once.
+  void fail();
 
   Game& game_;
   std::string path_;
@@ -37,28 +47,45 @@ class ReplayRecorder : public FightObserver {
   bool recording_ = false;
   bool warned_ = false;
   int fights_ = 0;
-  RecordedFight fight_;
+  std::string fightPath_;
+  RecordingFile file_;
+};
+
+// Where a replay played in the window goes when it is over.
+enum class AfterReplay {
+  EndProgram,  // the program ends (a replay asked for on the command line)
+  Title,       // the title window opens afresh (a replay started while the game is on its title)
 };
 
 // Plays one recorded fight in the battle window: the same start, the same seed, the same keys at
-// the same timer events; where the fight hands over, the program ends. The player's own keys are
-// not taken; Escape ends the program.
-class ReplayPlayer {
+// the same timer events. The player's own keys are not taken while it plays; Escape ends it. At
+// its end (the fight's hand-over, where the recording was cut short, or Escape) the program ends,
+// or the title comes back.
+class ReplayPlayer : public FightObserver {
  public:
-  ReplayPlayer(Game& game, RecordedFight fight)
-      : game_(game), fight_(fight.fight), keys_(std::move(fight.keys)), cutShortAfter_(fight.cutShortAfter) {}
+  ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after = AfterReplay::EndProgram);
+  ~ReplayPlayer() override { game_.removeObserver(*this); }
 
+  // Starts the fight (the title, if open, closes while it plays).
   void start();
-  // Whether a real key press may go to the game (none may; Escape ends the program).
+  bool playing() const { return playing_; }
+  // Whether a real key press may go to the game: none while the replay plays (Escape ends it);
+  // every one once it has ended on the title.
   bool takeKey(int code);
   // After every timer event: the recorded keys that come before the battle's next event.
   void timerFired();
 
+  void fightOver(Window next) override;
+
  private:
+  void end();
+
   Game& game_;
   FightSetup fight_;
   KeyFeed keys_;
-  std::optional<long long> cutShortAfter_;  // the program ends there, as the recording did
+  std::optional<long long> cutShortAfter_;  // the replay ends there, as the recording did
+  AfterReplay after_;
+  bool playing_ = false;
 };
 
 }  // namespace mojara

@@ -8,13 +8,16 @@
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "audio/sdl_sound.h"
 #include "game/game.h"
 #include "play/input_file.h"
 #include "play/options.h"
+#include "play/practice.h"
 #include "play/replay_session.h"
 #include "play/stand_in_player.h"
 #include "qt/attract_play.h"
@@ -79,9 +82,26 @@ bool displayIsReachable() {
   return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+// What must still be done when the program is ended from under the game, the windows lost for
+// good (the X server gone: Qt then calls exit(), or reports a fatal error): the fight being
+// recorded is ended where it stopped. Set while the game runs.
+std::function<void()> lastWords;
+// Whether the windows are gone (the event loop over, or the display lost): nothing may be shown.
+bool windowsGone = false;
+
+void sayLastWords() {
+  windowsGone = true;
+  if (auto words = std::exchange(lastWords, nullptr)) words();
+}
+
 void reportFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtFatalMsg) {
-    std::cerr << "mojara: cannot open the game's windows: " << message.toStdString() << "\n";
+    if (lastWords) {
+      std::cerr << "mojara: the game's windows are lost: " << message.toStdString() << "\n";
+      sayLastWords();
+    } else {
+      std::cerr << "mojara: cannot open the game's windows: " << message.toStdString() << "\n";
+    }
     std::_Exit(1);
   }
   if (type != QtDebugMsg && type != QtInfoMsg) std::cerr << message.toStdString() << "\n";
@@ -173,7 +193,10 @@ int main(int argc, char** argv) {
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
-  game.setDemoPlay(options->demo);
+  // --demo alone: the computer plays the whole campaign. With --fight it plays the practice fight,
+  // after which the title is the player's.
+  const bool demoCampaign = options->demo && !options->fight;
+  game.setDemoPlay(demoCampaign);
   mojara::qt::KeySettingsWindow::InEffect inEffect = scaleInEffect(parsed, chosen, game, frontEnd);
   frontEnd.setScale({inEffect.scale});
   inEffect.lang = lang;
@@ -189,8 +212,10 @@ int main(int argc, char** argv) {
   std::optional<mojara::ReplayRecorder> recorder;
   std::optional<mojara::ReplayPlayer> player;
   if (!options->record.empty()) {
-    recorder.emplace(game, options->record,
-                     [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
+    recorder.emplace(game, options->record, [&frontEnd](const std::string& why) {
+      std::cerr << "mojara: " << why << "\n";
+      if (!windowsGone) frontEnd.showNotice(mojara::kReplayNotSavedNotice, std::chrono::seconds(8));
+    });
     mojara::qt::attachRecorder(frontEnd, *recorder);
   }
   if (replay) {
@@ -200,7 +225,7 @@ int main(int argc, char** argv) {
   // In demo play a stand-in player clicks through the windows, with choices of its own.
   std::optional<mojara::StandInPlayer> standIn;
   QTimer standInClock;
-  if (options->demo) {
+  if (demoCampaign) {
     standIn.emplace(game, frontEnd.clockSeed());
     QObject::connect(&standInClock, &QTimer::timeout, [&] {
       const auto action = standIn->look(frontEnd.now());
@@ -216,7 +241,7 @@ int main(int argc, char** argv) {
   }
   // Attract mode, on the plain title only.
   std::optional<mojara::qt::AttractPlay> attract;
-  if (options->attract && !options->fight && !options->demo && !recorder && !player)
+  if (options->attract && !demoCampaign && !recorder && !player)
     attract.emplace(game, frontEnd, frontEnd.clockSeed() ^ 0xA77AC7ull,
                     [&] { return playerSettings.keyWindow() || versus.busy(); });
   if (player)
@@ -224,12 +249,18 @@ int main(int argc, char** argv) {
   else if (options->versus)
     versus.fight(options->versus->first, options->versus->second);
   else if (options->fight)
-    game.startFight(mojara::practiceFight(options->fight->first, options->fight->second));
+    mojara::startPractice(game, options->fight->first, options->fight->second, options->demo);
   else
     game.start();
   frontEnd.afterEvent();
   const mojara::qt::QuitOnSignals quitOnSignals;
+  if (recorder) {
+    lastWords = [&recorder] { recorder->programEnding(); };
+    std::atexit(sayLastWords);
+  }
   const int status = QApplication::exec();
+  windowsGone = true;
+  lastWords = nullptr;
   // However the program ends (a window closed, a signal), a fight being recorded is kept.
   if (recorder) recorder->programEnding();
   return status;

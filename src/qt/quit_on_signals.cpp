@@ -12,6 +12,7 @@ namespace {
 
 // A signal handler may do next to nothing: it writes a byte, and the event loop reads it.
 int signalPipe[2] = {-1, -1};
+bool hangUpIgnored = false;
 
 void onSignal(int) {
   const char byte = 1;
@@ -34,11 +35,17 @@ QuitOnSignals::QuitOnSignals() {
   action.sa_flags = SA_RESTART;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // Started with hang-ups ignored (nohup), it keeps ignoring them.
+  struct sigaction hangUp = {};
+  sigaction(SIGHUP, nullptr, &hangUp);
+  hangUpIgnored = hangUp.sa_handler == SIG_IGN;
+  if (!hangUpIgnored) sigaction(SIGHUP, &action, nullptr);
 }
 
 QuitOnSignals::~QuitOnSignals() {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
+  if (!hangUpIgnored) std::signal(SIGHUP, SIG_DFL);
   notifier_.reset();
   for (int& fd : signalPipe) {
     if (fd >= 0) ::close(fd);

@@ -1,5 +1,6 @@
-// SIGINT and SIGTERM end the windowed program as closing its window does: the event loop stops
-// and the program winds up in order, so a fight being recorded is written as far as it went.
+// SIGINT, SIGTERM and SIGHUP (the terminal it was started from closed) end the windowed program as
+// closing its window does: the event loop stops and the program winds up in order, so a fight
+// being recorded is written as far as it went.
 #pragma once
 
 #include <QObject>

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
+#include "play/full_disk.h"
 #include "play/language.h"
 
 namespace mojara {
@@ -108,8 +111,23 @@ TEST(WindowedOptions, ARecordingThatCannotBeWrittenIsRefusedAtOnce) {
   refused(folder + "/no-such-folder/fights.txt", "does not exist");
   refused(folder, "it is a folder");
   refused("/dev/full", "not an ordinary file");
-  const Read fine = read({"--record", folder + "/fights.txt"});
+  // The system's own files, which even root could write (and must not).
+  refused("/proc/mojara-fights.txt", "the system's own files");
+  refused("/proc/self/comm", "the system's own files");
+  const std::string fights = folder + "/fights.txt";
+  {
+    const testing::FullDisk full(0);
+    refused(fights, "there is no room to write it");
+  }
+  EXPECT_FALSE(std::filesystem::exists(fights)) << "the check leaves nothing behind";
+  const Read fine = read({"--record", fights});
   EXPECT_FALSE(fine.stop) << fine.err;
+  EXPECT_FALSE(std::filesystem::exists(fights));
+  // A file that is there is checked as it will be written, and left as it was.
+  std::ofstream(fights) << "kept\n";
+  EXPECT_FALSE(read({"--record", fights}).stop);
+  EXPECT_EQ(std::filesystem::file_size(fights), 5u);
+  std::filesystem::remove(fights);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "battle/battle_window.h"
 #include "fake_host.h"
 #include "game/game.h"
+#include "play/full_disk.h"
 #include "play/input_file.h"
 #include "play/replay_session.h"
 #include "sim/fight_run.h"
@@ -30,10 +31,11 @@ TEST(ReplayFile, WritesAKeysFileWithAHeaderAndReadsItBack) {
   f.fight.demo = true;
   f.fight.pow = {30, 100}, f.fight.score = {-5, 2147483647};
   f.keys = {{51, 39}, {51, 65}, {60, 32}, {70, 80}, {71, 123}};
+  f.decidedAfter = 1500;
   const std::string text = replayText(f);
   EXPECT_EQ(text,
-            "# mojara replay 1\n# fight 4 7 --seed 18446744073709551615 --speed 12 --pow 30,100 --score "
-            "-5,2147483647 --demo\n51 RIGHT\n51 A\n60 SPACE\n70 P\n71 123\n");
+            "# mojara replay 2\n# fight 4 7 --seed 18446744073709551615 --speed 12 --pow 30,100 --score "
+            "-5,2147483647 --demo\n51 RIGHT\n51 A\n60 SPACE\n70 P\n71 123\n# fight over after event 1500\n");
   EXPECT_EQ(readReplay(text), f);
   // The key lines are a keys file as the headless runner reads them.
   EXPECT_EQ(readKeyLines(splitLines(text)), f.keys);
@@ -43,6 +45,7 @@ TEST(ReplayFile, LineEndsOfAnotherSystemAndAByteOrderMarkAreRead) {
   RecordedFight f;
   f.fight.seed = 9;
   f.keys = {{5, 65}};
+  f.decidedAfter = 900;
   const std::string text = replayText(f);
   std::string crlf;
   for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -53,8 +56,8 @@ TEST(ReplayFile, LineEndsOfAnotherSystemAndAByteOrderMarkAreRead) {
 TEST(ReplayFile, RefusesOtherVersionsAndMalformedFilesSayingWhy) {
   EXPECT_EQ(errorOf(""), "not a replay file (it must start with '# mojara replay')");
   EXPECT_EQ(errorOf("51 A\n"), "not a replay file (it must start with '# mojara replay')");
-  EXPECT_EQ(errorOf("# mojara replay 2\n"),
-            "a replay of another version ('mojara replay 2'); this game reads version 1");
+  EXPECT_EQ(errorOf("# mojara replay 3\n"),
+            "a replay of another version ('mojara replay 3'); this game reads versions up to 2");
   EXPECT_EQ(errorOf("# mojara replay 1\n51 A\n"), "line 2: expected '# fight ...'");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 9 --seed 1\n"),
             "line 2: P1 must be a roster slot from 0 to 7, not '9'");
@@ -118,6 +121,77 @@ TEST(ReplayRecorder, AFightLeftHalfWayIsKeptAndReplaysUpToWhereItStopped) {
   EXPECT_EQ(replayed.events, events);
   const sim::FightOutcome stopped = sim::outcomeOf(game.M, "limit", events);
   EXPECT_EQ(sim::outcomeFields(replayed), sim::outcomeFields(stopped));
+  std::filesystem::remove(path);
+}
+
+// A recording is written a line at a time; one that never got to its end line, or whose last line
+// is cut mid-way, plays as far as its last whole key press and never as a whole fight. Files of
+// the first version, which had no end line, read as they always have.
+TEST(ReplayFile, ARecordingWithoutItsEndPlaysAsFarAsItsLastWholeKeyPress) {
+  const std::string fight = "# fight 0 1 --seed 1 --speed 5 --pow 0,0 --score 0,0\n";
+  const std::string v2 = "# mojara replay 2\n" + fight + "51 A\n60 Z\n";
+  const std::string v1 = "# mojara replay 1\n" + fight + "51 A\n60 Z\n";
+  const struct {
+    std::string text;
+    std::optional<long long> cutShortAfter;
+  } cases[] = {
+      {v2 + "# fight over after event 900\n", std::nullopt},
+      {v2 + "# cut short after event 75\n", 75},
+      {v2, 60},
+      {v2 + "# fight over after ev", 60},
+      {v2 + "61 LE", 60},
+      {v2 + "61 3", 60},  // "61 37" cut short still reads as a key
+      {"# mojara replay 2\n" + fight, 0},
+      {v1, std::nullopt},
+      {v1 + "61 LE", 60},
+  };
+  for (const auto& c : cases) {
+    const RecordedFight recorded = readReplay(c.text);
+    EXPECT_EQ(recorded.cutShortAfter, c.cutShortAfter) << c.text;
+    EXPECT_EQ(recorded.keys.size(), c.cutShortAfter == 0 ? 0u : 2u) << c.text;
+  }
+  EXPECT_EQ(errorOf(v2 + "# fight over after event 90\n70 A\n"), "line 6: a key after the end of the fight");
+  EXPECT_EQ(errorOf(v2 + "# fight over after event 40\n"), "line 5: the fight is over before its last key");
+}
+
+// The disk fills up in the middle of a recorded fight: the file keeps the key presses written
+// whole, claims no end it did not see, and plays as far as its last whole press.
+TEST(ReplayRecorder, ADiskThatFillsUpMidFightKeepsWholeLinesThatPlayToTheLastOne) {
+  const std::string path = ::testing::TempDir() + "/full-disk-" + std::to_string(::getpid()) + ".txt";
+  FightSetup practice;
+  practice.opponent = 7;
+  practice.seed = 11;
+  const std::size_t header = replayHeader(practice).size();
+  for (const std::size_t room : {std::size_t{0}, header, header + 3, header + 22}) {
+    testing::VirtualDesktop v;
+    Game game(v.desktop);
+    std::vector<std::string> warnings;
+    ReplayRecorder recorder(game, path, [&](const std::string& why) { warnings.push_back(why); });
+    {
+      const testing::FullDisk full(room);
+      game.startFight(practice);
+      v.runFor(testing::ms(3000));
+      for (int code : {39, 39, 65, 90, 65, 37}) {
+        recorder.keyPressed(game.battle, code);
+        v.desktop.keyDown(game.battle, code, 0);
+        v.runFor(testing::ms(300));
+      }
+    }
+    recorder.programEnding();  // with room again: the end is not written after a gap either
+    ASSERT_EQ(warnings.size(), 1u) << room;
+    EXPECT_NE(warnings[0].find("cannot write the replay"), std::string::npos) << warnings[0];
+
+    const std::string text = readInputFile(path, "the replay");
+    EXPECT_LE(text.size(), room);
+    EXPECT_TRUE(text.empty() || text.ends_with('\n')) << text;
+    if (room < header) continue;
+    const RecordedFight recorded = readReplay(text);
+    EXPECT_LT(recorded.keys.size(), 6u);
+    EXPECT_EQ(recorded.cutShortAfter, recorded.keys.empty() ? 0 : recorded.keys.back().event);
+    const sim::FightOutcome replayed = sim::runFight(sim::readFightArguments({"--replay", path}), nullptr);
+    EXPECT_EQ(replayed.end, "limit");
+    EXPECT_EQ(replayed.events, *recorded.cutShortAfter);
+  }
   std::filesystem::remove(path);
 }
 
