@@ -80,9 +80,9 @@ RecordedFight readLines(const std::vector<std::string>& lines, int version) {
 
 }  // namespace
 
-std::string replayHeader(const FightSetup& f) {
+std::string replayHeader(const FightSetup& f, int version) {
   std::ostringstream out;
-  out << kMagic << kReplayVersion << "\n"
+  out << kMagic << version << "\n"
       << kFightLine << f.player << ' ' << f.opponent << " --seed " << f.seed.value_or(0) << " --speed "
       << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ',' << f.score[1]
       << (f.demo ? " --demo" : "") << (f.versus ? " --versus" : "") << "\n";
@@ -98,7 +98,9 @@ std::string cutShortLine(long long events) {
 }
 
 std::string replayText(const RecordedFight& r) {
-  std::string text = replayHeader(r.fight) + keyLinesText(r.keys);
+  // A whole fight whose end is not known (read from a version 1 file) is what version 1 says.
+  const bool endKnown = r.cutShortAfter || r.decidedAfter;
+  std::string text = replayHeader(r.fight, endKnown ? kReplayVersion : 1) + keyLinesText(r.keys);
   if (r.cutShortAfter)
     text += cutShortLine(*r.cutShortAfter);
   else if (r.decidedAfter)

@@ -36,10 +36,12 @@ struct RecordedFight {
   bool operator==(const RecordedFight&) const = default;
 };
 
-// The whole file: header, keys, and the end line when the fight has one (cut short or decided).
+// The whole file: header, keys, and the end line when the fight has one (cut short or decided). A
+// fight with neither, whole but with no known end (as version 1 files were written), is written
+// as version 1, so that it reads back whole.
 std::string replayText(const RecordedFight& recorded);
 // The parts of the file, as it is written while the fight goes on.
-std::string replayHeader(const FightSetup& fight);
+std::string replayHeader(const FightSetup& fight, int version = kReplayVersion);
 std::string fightOverLine(long long events);
 std::string cutShortLine(long long events);
 // Throws InputError naming the problem and its line.

@@ -149,6 +149,7 @@ TEST(ReplayFile, ARecordingWithoutItsEndPlaysAsFarAsItsLastWholeKeyPress) {
     const RecordedFight recorded = readReplay(c.text);
     EXPECT_EQ(recorded.cutShortAfter, c.cutShortAfter) << c.text;
     EXPECT_EQ(recorded.keys.size(), c.cutShortAfter == 0 ? 0u : 2u) << c.text;
+    EXPECT_EQ(readReplay(replayText(recorded)), recorded) << "written again, it reads otherwise: " << c.text;
   }
   EXPECT_EQ(errorOf(v2 + "# fight over after event 90\n70 A\n"), "line 6: a key after the end of the fight");
   EXPECT_EQ(errorOf(v2 + "# fight over after event 40\n"), "line 5: the fight is over before its last key");

@@ -119,7 +119,9 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
       if (control->Kind == forms::ControlKind::Label) {
         const auto& label = static_cast<const forms::Label&>(*control);
         const QString shown = english()(label.Caption);
-        if (!showsJapaneseOnPurpose(label)) EXPECT_FALSE(hasJapanese(shown)) << label.Caption;
+        if (!showsJapaneseOnPurpose(label)) {
+          EXPECT_FALSE(hasJapanese(shown)) << label.Caption;
+        }
         EXPECT_EQ(labelOverflow(label, shown, form, scale, english()), 0)
             << shown.toStdString() << " overflows its label";
         const QRectF ink = inkOf(label, shown, scale);
@@ -333,8 +335,9 @@ TEST_P(EnglishWindows, EveryPageOfTheStaffRoll) {
         EXPECT_GE(contrast(english().lookOf(line).color.value_or(line.ForeColor), game.ending.BackColor), 4.5)
             << line.Caption;
       const auto& [first, second] = game.ending.ctl->ROAL;
-      if (first.Caption != second.Caption && !second.Caption.empty())
+      if (first.Caption != second.Caption && !second.Caption.empty()) {
         EXPECT_NE(wordsOf(english()(first.Caption)), wordsOf(english()(second.Caption)));
+      }
       ++pagesRead;
     }
     if (game.ending.ROLLWAIT == 2 && game.ending.ROLLPAGE != lastShot &&
