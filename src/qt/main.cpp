@@ -143,6 +143,9 @@ int main(int argc, char** argv) {
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
   game.setDemoPlay(options->demo);
+  // Every window played from the keyboard or a controller alone.
+  mojara::KeyboardNavigation navigation(game);
+  frontEnd.setNavigation(&navigation);
   // The kept settings applied, and the player's changes kept as they are made.
   mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
   // Two players: the versus window and its fights.

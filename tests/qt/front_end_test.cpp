@@ -14,11 +14,14 @@
 
 #include "app/fight_setup.h"
 #include "battle/battle_window.h"
+#include "forms/layout.h"
 #include "game/game.h"
 #include "help/help_window.h"
 #include "qt/form_window.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
+#include "qt/versus_play.h"
+#include "select/select_window.h"
 #include "title/title_window.h"
 
 namespace mojara::qt {
@@ -29,8 +32,10 @@ struct FrontEndTest : ::testing::Test {
   FrontEnd frontEnd{pictures, {1}};
   forms::Desktop desktop{frontEnd, frontEnd};
   Game game{desktop};
+  KeyboardNavigation navigation{game};
   void SetUp() override {
     frontEnd.attach(desktop);
+    frontEnd.setNavigation(&navigation);
     game.start();
     frontEnd.afterEvent();
   }
@@ -308,6 +313,66 @@ TEST_F(FrontEndTest, ANoticeLiesOverTheFrontWindowOnlyUntilItsTimeIsUp) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_TRUE(frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty());
   EXPECT_LT(waited.elapsed(), 1500);
+}
+
+TEST_F(FrontEndTest, TheKeyboardIsWhereTheDesktopHasItAndEnterPressesItsButton) {
+  FormWindow* title = frontEnd.windowOf(game.title);
+  title->activateWindow();
+  QCoreApplication::processEvents();
+  QWidget* play = title->widgetOf(game.title.ctl->Command1);
+  QWidget* hint = title->widgetOf(game.title.ctl->Command2);
+  EXPECT_EQ(QApplication::focusWidget(), play) << "the keyboard starts on the top button";
+  // A click on the other button takes the keyboard there, for the desktop too.
+  hint->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(desktop.focus(game.title), &game.title.ctl->Command2);
+  // Shift+Tab back up; Enter on it starts a game.
+  QKeyEvent backTab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+  QApplication::sendEvent(QApplication::focusWidget(), &backTab);
+  EXPECT_EQ(QApplication::focusWidget(), play);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(play, &enter);
+  EXPECT_TRUE(game.select.shown());
+  // The pointer's mark on the portraits, once the keyboard has moved it.
+  QElapsedTimer waited;
+  waited.start();
+  while (!game.select.ctl->Picture1.Visible && waited.elapsed() < 3000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  const QImage before = shot(game.select);
+  QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+  QApplication::sendEvent(frontEnd.windowOf(game.select), &right);
+  const forms::Box portrait = forms::absoluteBox(game.select.ctl->KYARA[0]);
+  const QRect around = frontEnd.scale().rect(portrait).toAlignedRect().adjusted(-2, -2, 2, 2);
+  EXPECT_EQ(countNear(before, around, QColor(255, 255, 0), 10), 0);
+  EXPECT_GT(countNear(shot(game.select), around, QColor(255, 255, 0), 10), 2 * portrait.width / 15);
+}
+
+TEST_F(FrontEndTest, TheGameOverMessageClosedByAControllerLeavesTheScreen) {
+  desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！", "モジャラ大戦", {});
+  const auto boxes = [] {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) n += w->inherits("QMessageBox") && w->isVisible();
+    return n;
+  };
+  ASSERT_EQ(boxes(), 1);
+  EXPECT_TRUE(navigation.padPressed(game.title, PadButton::A));
+  EXPECT_FALSE(desktop.messageBoxOpen());
+  EXPECT_EQ(boxes(), 0);
+}
+
+// "Ｐｌａｙ　Ｇａｍｅ" with the versus window open: the game goes on alone, and says so.
+TEST_F(FrontEndTest, AGameStartedBesideTheVersusWindowClosesItAndSaysSo) {
+  VersusPlay versus(game, frontEnd);
+  QKeyEvent f3(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier);
+  QApplication::sendEvent(frontEnd.windowOf(game.title), &f3);
+  ASSERT_TRUE(versus.window().isVisible());
+  desktop.click(game.title.ctl->Command1);
+  frontEnd.afterEvent();
+  EXPECT_FALSE(versus.window().isVisible());
+  EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.select)),
+            QStringList{QStringLiteral("ひとりでゲームを始めたので対戦をやめました")});
+  EXPECT_FALSE(versus.fight(3, 5));
+  EXPECT_FALSE(game.battle.loaded());
+  EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.select)).size(), 2);
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
