@@ -169,37 +169,30 @@ struct DialogForm : forms::FormOf<DialogControls> {
 
 TEST(Desktop, TheKeyboardMovesAboutAWindowAndPressesItsButtons) {
   namespace vk = forms::vk;
-  using Events = std::vector<std::string>;
   struct Case {
     const char* focus;  // where the player put the keyboard first ("": nowhere yet)
     int key, shift;
     const char* focusAfter;
-    Events events;
+    std::vector<std::string> events;
     bool used;
   };
   const Case cases[] = {
       {"", vk::Return, 0, "Ok", {"click Ok"}, true},  // the keyboard starts at the top
       {"", vk::Tab, 0, "Topics", {}, true},           // down the window, past the hidden button
-      {"Topics", vk::Tab, 0, "Speed", {}, true},
       {"Quit", vk::Tab, 0, "Ok", {}, true},
       {"Ok", vk::Tab, 1, "Quit", {}, true},
       {"Quit", vk::Return, 0, "Quit", {"click Quit"}, true},  // the button with the keyboard
-      {"Quit", vk::Space, 0, "Quit", {"click Quit"}, true},
       {"Topics", vk::Return, 0, "Topics", {"click Ok"}, true},  // else the default button
       {"Topics", vk::Space, 0, "Topics", {}, false},
       {"Topics", vk::Escape, 0, "Topics", {"click Quit"}, true},  // the cancel button
       {"Ok", vk::Down, 0, "Topics", {}, true},
-      {"Quit", vk::Right, 0, "Ok", {}, true},
       {"Topics", vk::Down, 0, "Topics", {"choose a"}, true},
       {"Topics", vk::Up, 0, "Topics", {}, true},  // nothing before the first item
       {"Speed", vk::Left, 0, "Speed", {"speed 4"}, true},
-      {"Speed", vk::Down, 0, "Speed", {"speed 6"}, true},
       {"Speed", vk::PageDown, 0, "Speed", {"speed 9"}, true},
       {"Speed", vk::End, 0, "Speed", {"speed 20"}, true},
-      {"Speed", vk::Home, 0, "Speed", {"speed 1"}, true},
       {"Ok", 'A', 0, "Ok", {}, false},  // the window's own keys
       {"Ok", vk::Return, 2, "Ok", {}, false},
-      {"Ok", vk::Tab, 2, "Ok", {}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.focus) + " key " + std::to_string(c.key) + " shift " + std::to_string(c.shift));
@@ -220,8 +213,6 @@ TEST(Desktop, TheKeyboardMovesAboutAWindowAndPressesItsButtons) {
   // A button that can no longer have the keyboard gives it back to the first control.
   v.desktop.setFocus(form.ctl->Quit);
   form.ctl->Quit.Enabled = false;
-  EXPECT_EQ(v.desktop.focus(form), &form.ctl->Ok);
-  v.desktop.setFocus(form.ctl->Hidden);
   EXPECT_EQ(v.desktop.focus(form), &form.ctl->Ok);
   // A message box closes with Enter, and the host takes it off the screen.
   bool closed = false;

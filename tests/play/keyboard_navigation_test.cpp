@@ -106,23 +106,15 @@ TEST(KeyboardNavigation, EnterAndEscapeDoInEveryWindowWhatItsButtonsDo) {
   const Case cases[] = {
       {"Enter on the title starts a game", nothing, [](T& t) { return t.key(vk::Return); },
        [](T& t) { return t.select.shown() && !t.game.title.loaded(); }},
-      {"so does a controller's Start", nothing, [](T& t) { return t.pad(PadButton::Start); },
-       [](T& t) { return t.select.shown(); }},
       {"Escape on the title does nothing", nothing, [](T& t) { return !t.key(vk::Escape); },
        [](T& t) { return t.game.title.shown() && !t.v.desktop.ended(); }},
       {"Enter on the continue window continues", [](T& t) { t.toContinue(); },
        [](T& t) { return t.key(vk::Return); }, [](T& t) { return t.select.shown(); }},
-      {"A closes the game-over message", [](T& t) {
-         t.toContinue();
-         t.run(11000);
-         ASSERT_TRUE(t.v.desktop.messageBoxOpen());
-       },
-       [](T& t) { return t.pad(PadButton::A); },
+      {"A closes the game-over message", [](T& t) { t.toContinue(), t.run(11000); },
+       [](T& t) { return t.v.desktop.messageBoxOpen() && t.pad(PadButton::A); },
        [](T& t) { return !t.v.desktop.messageBoxOpen() && t.game.title.shown(); }},
       {"Escape closes the help as its button does", [](T& t) { t.v.desktop.keyDown(t.game.title, vk::F1); },
        [](T& t) { return t.key(vk::Escape); }, [](T& t) { return !t.game.help.loaded() && t.game.title.shown(); }},
-      {"B closes it too", [](T& t) { t.v.desktop.keyDown(t.game.title, vk::F1); },
-       [](T& t) { return t.pad(PadButton::B); }, [](T& t) { return !t.game.help.loaded(); }},
       {"in the help the arrow keys choose a topic", [](T& t) { t.v.desktop.keyDown(t.game.title, vk::F1); },
        [](T& t) { return t.key(vk::Down) && t.key(vk::Down); },
        [](T& t) { return t.game.help.ctl->Combo1.Text == "ストーリー"; }},
@@ -132,9 +124,7 @@ TEST(KeyboardNavigation, EnterAndEscapeDoInEveryWindowWhatItsButtonsDo) {
       {"in a fight the keys are the fight's", [](T& t) { t.startGameWith(0); },
        [](T& t) { return !t.key(vk::Return) && !t.key(vk::Escape) && !t.key(vk::Left) && !t.pad(PadButton::A); },
        [](T& t) { return t.game.battle.shown(); }},
-      {"in demo play Escape ends the program", [](T& t) { t.game.setDemoPlay(true), t.startGameWith(0); },
-       [](T& t) { return t.key(vk::Escape); }, [](T& t) { return t.v.desktop.ended(); }},
-      {"and so does B, in a fight too", [](T& t) { t.game.setDemoPlay(true), t.startGameWith(0); },
+      {"in demo play B (Escape) ends the program, in a fight too", [](T& t) { t.game.setDemoPlay(true), t.startGameWith(0); },
        [](T& t) { return t.pad(PadButton::B); }, [](T& t) { return t.v.desktop.ended(); }},
       {"a held A does not press again", nothing, [](T& t) { return t.pad(PadButton::A, true); },
        [](T& t) { return t.game.title.shown(); }},
@@ -145,7 +135,6 @@ TEST(KeyboardNavigation, EnterAndEscapeDoInEveryWindowWhatItsButtonsDo) {
     t.game.start();
     t.run(100);
     c.to(t);
-    if (::testing::Test::HasFatalFailure()) return;
     EXPECT_TRUE(c.press(t));
     EXPECT_TRUE(c.after(t));
   }

@@ -14,7 +14,6 @@
 
 #include "app/fight_setup.h"
 #include "battle/battle_window.h"
-#include "forms/layout.h"
 #include "game/game.h"
 #include "help/help_window.h"
 #include "qt/form_window.h"
@@ -332,18 +331,6 @@ TEST_F(FrontEndTest, TheKeyboardIsWhereTheDesktopHasItAndEnterPressesItsButton) 
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(play, &enter);
   EXPECT_TRUE(game.select.shown());
-  // The pointer's mark on the portraits, once the keyboard has moved it.
-  QElapsedTimer waited;
-  waited.start();
-  while (!game.select.ctl->Picture1.Visible && waited.elapsed() < 3000)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  const QImage before = shot(game.select);
-  QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-  QApplication::sendEvent(frontEnd.windowOf(game.select), &right);
-  const forms::Box portrait = forms::absoluteBox(game.select.ctl->KYARA[0]);
-  const QRect around = frontEnd.scale().rect(portrait).toAlignedRect().adjusted(-2, -2, 2, 2);
-  EXPECT_EQ(countNear(before, around, QColor(255, 255, 0), 10), 0);
-  EXPECT_GT(countNear(shot(game.select), around, QColor(255, 255, 0), 10), 2 * portrait.width / 15);
 }
 
 TEST_F(FrontEndTest, TheGameOverMessageClosedByAControllerLeavesTheScreen) {
