@@ -19,7 +19,6 @@
 #include "qt/form_window.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
-#include "qt/versus_play.h"
 #include "select/select_window.h"
 #include "title/title_window.h"
 
@@ -344,22 +343,6 @@ TEST_F(FrontEndTest, TheGameOverMessageClosedByAControllerLeavesTheScreen) {
   EXPECT_TRUE(navigation.padPressed(game.title, PadButton::A));
   EXPECT_FALSE(desktop.messageBoxOpen());
   EXPECT_EQ(boxes(), 0);
-}
-
-// "Ｐｌａｙ　Ｇａｍｅ" with the versus window open: the game goes on alone, and says so.
-TEST_F(FrontEndTest, AGameStartedBesideTheVersusWindowClosesItAndSaysSo) {
-  VersusPlay versus(game, frontEnd);
-  QKeyEvent f3(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier);
-  QApplication::sendEvent(frontEnd.windowOf(game.title), &f3);
-  ASSERT_TRUE(versus.window().isVisible());
-  desktop.click(game.title.ctl->Command1);
-  frontEnd.afterEvent();
-  EXPECT_FALSE(versus.window().isVisible());
-  EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.select)),
-            QStringList{QStringLiteral("ひとりでゲームを始めたので対戦をやめました")});
-  EXPECT_FALSE(versus.fight(3, 5));
-  EXPECT_FALSE(game.battle.loaded());
-  EXPECT_EQ(frontEnd.noticesOver(*frontEnd.windowOf(game.select)).size(), 2);
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
