@@ -14,6 +14,7 @@ struct FakeHost : forms::DesktopHost {
   std::vector<float> tops;          // every Top the host was told about
   int beeps = 0;
   std::vector<std::string> messages;
+  int messagesClosed = 0;
   bool ended = false;
   std::uint64_t seed = 42;
 
@@ -24,6 +25,7 @@ struct FakeHost : forms::DesktopHost {
   void formUnloaded(forms::Form& f) override { events.push_back("unload " + f.name()); }
   void beep() override { ++beeps; }
   void messageBox(const std::string& text, const std::string&) override { messages.push_back(text); }
+  void messageBoxClosed() override { ++messagesClosed; }
   void programEnded() override { ended = true; }
   std::uint64_t clockSeed() override { return seed; }
 };

@@ -105,6 +105,8 @@ struct CommandButton : Control {
   FontSpec Font;
   bool Enabled = true;
   int HelpContextID = 0;
+  bool Default = false;  // Enter presses it when no other button has the keyboard
+  bool Cancel = false;   // Escape presses it
 };
 
 struct ComboBox : Control {

@@ -30,6 +30,8 @@ void Desktop::load(Form& form) {
   for (Control* c : form.controls_) c->Parent = &form;
   form.loaded_ = true;
   form.timerEvents_ = 0;
+  form.focus_ = nullptr;
+  form.keyboardCues_ = false;
   host_.formLoaded(form);
   for (Control* c : form.controls_) {
     if (c->Kind == ControlKind::Timer) scheduler_.attach(static_cast<Timer&>(*c));
@@ -70,6 +72,7 @@ void Desktop::unload(Form& form) {
   }
   host_.formUnloaded(form);
   form.controls_.clear();
+  form.focus_ = nullptr;
   form.dropControls();
   form.loaded_ = false;
   form.shown_ = false;
@@ -95,6 +98,7 @@ void Desktop::closeMessageBox() {
   if (!modal_ || ended_) return;
   auto then = std::move(modal_);
   modal_ = nullptr;
+  host_.messageBoxClosed();
   dispatch(then);
 }
 
@@ -179,6 +183,107 @@ bool Desktop::fireNextDueTimer(std::string* timerName) {
   ++form.timerEvents_;
   dispatch([&] { form.onTimer(*timer); });
   return true;
+}
+
+Control* Desktop::focus(const Form& form) const {
+  if (!form.loaded_) return nullptr;
+  if (form.focus_ && takesKeyboard(*form.focus_)) return form.focus_;
+  const std::vector<Control*> order = tabOrder(form);
+  return order.empty() ? nullptr : order.front();
+}
+
+void Desktop::setFocus(Control& control) {
+  if (control.Parent && control.Parent->loaded_ && takesKeyboard(control)) control.Parent->focus_ = &control;
+}
+
+bool Desktop::moveFocus(Form& form, int step) {
+  const std::vector<Control*> order = tabOrder(form);
+  if (order.empty()) return false;
+  const auto n = static_cast<std::ptrdiff_t>(order.size());
+  const std::ptrdiff_t at = std::find(order.begin(), order.end(), focus(form)) - order.begin();
+  form.focus_ = order[static_cast<std::size_t>(((at + step) % n + n) % n)];
+  return true;
+}
+
+namespace {
+
+CommandButton* buttonWhere(const Form& form, bool CommandButton::*property) {
+  for (Control* c : form.controls())
+    if (c->Kind == ControlKind::CommandButton && static_cast<CommandButton*>(c)->*property && takesKeyboard(*c))
+      return static_cast<CommandButton*>(c);
+  return nullptr;
+}
+
+}  // namespace
+
+bool Desktop::navigate(Form& form, int keyCode, int shift) {
+  constexpr int kShift = 1;
+  if (ended_ || !form.shown_) return false;
+  if (modal_) {
+    if (shift != 0 || (keyCode != vk::Return && keyCode != vk::Escape && keyCode != vk::Space)) return false;
+    closeMessageBox();
+    return true;
+  }
+  Control* focused = focus(form);
+  auto* button = focused && focused->Kind == ControlKind::CommandButton ? static_cast<CommandButton*>(focused) : nullptr;
+  bool used = false;
+  if (keyCode == vk::Tab && (shift & ~kShift) == 0) {
+    used = moveFocus(form, shift ? -1 : 1);
+  } else if (shift != 0) {
+    return false;
+  } else if (keyCode == vk::Return || keyCode == vk::Space || keyCode == vk::Escape) {
+    CommandButton* pressed = keyCode == vk::Escape  ? buttonWhere(form, &CommandButton::Cancel)
+                             : button               ? button
+                             : keyCode == vk::Return ? buttonWhere(form, &CommandButton::Default)
+                                                     : nullptr;
+    if (!pressed) return false;
+    form.keyboardCues_ = true;
+    click(*pressed);
+    return true;
+  } else if (button) {
+    if (keyCode == vk::Left || keyCode == vk::Up) used = moveFocus(form, -1);
+    if (keyCode == vk::Right || keyCode == vk::Down) used = moveFocus(form, 1);
+  } else if (focused && focused->Kind == ControlKind::ComboBox) {
+    auto& list = static_cast<ComboBox&>(*focused);
+    const int step = keyCode == vk::Down ? 1 : keyCode == vk::Up ? -1 : 0;
+    if (step == 0) return false;
+    used = true;
+    const int next = list.ListIndex + step;
+    if (next >= 0 && next < static_cast<int>(list.List.size()) && next != list.ListIndex) choose(list, next);
+  } else if (focused && focused->Kind == ControlKind::HScrollBar) {
+    auto& bar = static_cast<HScrollBar&>(*focused);
+    // As the bar is drawn: its smaller end on the left.
+    const int low = std::min(bar.Min, bar.Max), high = std::max(bar.Min, bar.Max);
+    int to = bar.Value;
+    switch (keyCode) {
+      case vk::Left:
+      case vk::Up:
+        to -= bar.SmallChange;
+        break;
+      case vk::Right:
+      case vk::Down:
+        to += bar.SmallChange;
+        break;
+      case vk::PageUp:
+        to -= bar.LargeChange;
+        break;
+      case vk::PageDown:
+        to += bar.LargeChange;
+        break;
+      case vk::Home:
+        to = low;
+        break;
+      case vk::End:
+        to = high;
+        break;
+      default:
+        return false;
+    }
+    used = true;
+    change(bar, std::clamp(to, low, high));
+  }
+  if (used) form.keyboardCues_ = true;
+  return used;
 }
 
 Form* Desktop::foreground() const { return shownOrder_.empty() ? nullptr : shownOrder_.back(); }

@@ -24,6 +24,8 @@ class DesktopHost {
   virtual void beep() {}
   // Show a modal message box; the host calls Desktop::closeMessageBox when the user closes it.
   virtual void messageBox(const std::string& text, const std::string& caption) { (void)text, (void)caption; }
+  // The message box was closed (by the host, or by a key the desktop took): take it off the screen.
+  virtual void messageBoxClosed() {}
   virtual void programEnded() {}
   // The sound devices; none means every slot stays silent.
   virtual SoundService* soundService() { return nullptr; }
@@ -68,6 +70,24 @@ class Desktop {
     return scheduler_.nextDue();
   }
 
+  // The keyboard. On each window it is on the control the player moved it to (with Tab, the arrow
+  // keys or a click) while that control can have it, and otherwise on the first control in Tab
+  // order (forms/layout.h); none on a window without such controls.
+  Control* focus(const Form& form) const;
+  void setFocus(Control& control);  // ignored for a control that cannot have the keyboard now
+  // Moving about a window with the keyboard, as the window system does for keys that the window
+  // itself does not take. Tab and Shift+Tab move the keyboard on and back; Enter presses the button
+  // that has the keyboard or else the default button, the space bar the button that has the
+  // keyboard, Escape the cancel button; the arrow keys move the keyboard between buttons, choose
+  // the previous or next item of a list, and step a scroll bar (with Page Up, Page Down, Home and
+  // End). While a message box is open, Enter, Escape and the space bar close it. Returns whether
+  // the key did any of this.
+  bool navigate(Form& form, int keyCode, int shift);
+  // Whether the keyboard has been used on the window since its load: the front end shows where
+  // the keyboard is from then on, as the window system shows its focus marks.
+  bool keyboardCues(const Form& form) const { return form.keyboardCues_; }
+  void showKeyboardCues(Form& form) { form.keyboardCues_ = true; }
+
   // F1 asks for help on the form's help context, if it has one.
   void setHelpHandler(std::function<void(int context)> handler) { help_ = std::move(handler); }
 
@@ -77,6 +97,7 @@ class Desktop {
 
  private:
   bool acceptsInput() const { return !ended_ && !modal_; }
+  bool moveFocus(Form& form, int step);
   template <class F>
   void dispatch(F&& handler);
 

@@ -93,6 +93,8 @@ class Form {
   bool shown_ = false;
   long long timerEvents_ = 0;
   std::vector<Control*> controls_;
+  Control* focus_ = nullptr;   // where the player moved the keyboard, if anywhere
+  bool keyboardCues_ = false;  // the keyboard has moved about the window since its load
 };
 
 // A form whose controls are the members of `Controls`, a struct whose constructor sets the design

@@ -1,5 +1,7 @@
 #include "forms/layout.h"
 
+#include <algorithm>
+
 namespace mojara::forms {
 
 Box absoluteBox(const Control& control) {
@@ -23,6 +25,50 @@ bool canTakeFocus(const Control& control) {
   const Form& form = *control.Parent;
   return box.width > 0 && box.height > 0 && box.left < form.ScaleWidth && box.top < form.ScaleHeight &&
          box.left + box.width > 0 && box.top + box.height > 0;
+}
+
+bool takesKeyboard(const Control& control) {
+  switch (control.Kind) {
+    case ControlKind::CommandButton:
+      if (!static_cast<const CommandButton&>(control).Enabled) return false;
+      [[fallthrough]];
+    case ControlKind::ComboBox:
+    case ControlKind::TextBox:
+    case ControlKind::HScrollBar:
+    case ControlKind::PictureBox:
+      return canTakeFocus(control);
+    default:
+      return false;
+  }
+}
+
+std::vector<Control*> tabOrder(const Form& form) {
+  std::vector<Control*> order;
+  for (Control* c : form.controls())
+    if (takesKeyboard(*c)) order.push_back(c);
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    const Box x = absoluteBox(*a), y = absoluteBox(*b);
+    return x.top != y.top ? x.top < y.top : x.left < y.left;
+  });
+  return order;
+}
+
+bool navigationKey(const Control& control, int keyCode, int shift) {
+  constexpr int kShift = 1;
+  if (keyCode == vk::Tab) return (shift & ~kShift) == 0;
+  if (shift != 0) return false;
+  if (keyCode == vk::Return || keyCode == vk::Escape) return true;
+  const bool arrow = keyCode >= vk::Left && keyCode <= vk::Down;
+  switch (control.Kind) {
+    case ControlKind::CommandButton:
+      return arrow || keyCode == vk::Space;
+    case ControlKind::ComboBox:
+      return keyCode == vk::Up || keyCode == vk::Down;
+    case ControlKind::HScrollBar:
+      return arrow || (keyCode >= vk::PageUp && keyCode <= vk::Home);
+    default:
+      return false;
+  }
 }
 
 namespace {

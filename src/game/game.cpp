@@ -103,7 +103,10 @@ std::uint64_t Game::randomizeSeed() {
   return seed;
 }
 
-void Game::show(Window window) { desktop.show(form(window)); }
+void Game::show(Window window) {
+  for (FightObserver* observer : observers_) observer->windowShowing(window);
+  desktop.show(form(window));
+}
 
 void Game::unload(Window window) { desktop.unload(form(window)); }
 

@@ -29,7 +29,7 @@ enum class AfterFight {
                // from the title)
 };
 
-// Told of the start and the end of every fight.
+// Told of the start and the end of every fight, and of every hand-over between windows.
 class FightObserver {
  public:
   virtual ~FightObserver() = default;
@@ -37,6 +37,9 @@ class FightObserver {
   virtual void fightStarting(const FightSetup& fight) { (void)fight; }
   // The fight is decided and the battle window hands over to `next`; it has not closed yet.
   virtual void fightOver(Window next) { (void)next; }
+  // A window hands over to `window`, which is about to be shown ("Ｐｌａｙ　Ｇａｍｅ" on the title
+  // shows the select window).
+  virtual void windowShowing(Window window) { (void)window; }
 };
 
 class Game : public Program {

@@ -14,6 +14,7 @@ HelpControls::HelpControls() {
   Text1.VerticalScrollBar = true;
   Text1.Font.Size = 12.0f;
   Command1.Caption = "消す";
+  Command1.Cancel = true;  // Escape closes the window as the button does
   bunText = forms::toChars(helpDocument());
 }
 

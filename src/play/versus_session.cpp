@@ -2,8 +2,22 @@
 
 namespace mojara {
 
-void VersusSession::fight(std::int32_t p0, std::int32_t p1) {
-  if (fighting_) return;
+namespace {
+
+constexpr const char* kGameIsOn = "ゲームの途中なので対戦はできません";
+constexpr const char* kVersusEnded = "ひとりでゲームを始めたので対戦をやめました";
+
+}  // namespace
+
+std::optional<std::string> VersusSession::refusal() const {
+  for (Window w : {Window::Select, Window::Battle, Window::Continue, Window::Ending})
+    if (game_.form(w).loaded()) return kGameIsOn;
+  return std::nullopt;
+}
+
+bool VersusSession::fight(std::int32_t p0, std::int32_t p1) {
+  if (fighting_ || refusal()) return false;
+  open_ = true;
   if (!saved_) saved_ = Saved{game_.M, game_.rnd};
   if (game_.form(Window::Title).loaded()) game_.unload(Window::Title);
   fighters_ = {p0, p1};
@@ -14,6 +28,24 @@ void VersusSession::fight(std::int32_t p0, std::int32_t p1) {
   // Where a fight of the campaign would hand over to the select or continue window, a versus
   // fight only ends; the players choose what follows.
   game_.startFight(versus, AfterFight::Stop);
+  return true;
+}
+
+void VersusSession::fightStarting(const FightSetup& fight) {
+  if (open_ && !fight.versus) takeOver();
+}
+
+void VersusSession::windowShowing(Window window) {
+  if (open_ && !fighting_ && (window == Window::Select || window == Window::Continue || window == Window::Ending))
+    takeOver();
+}
+
+void VersusSession::takeOver() {
+  // The one-player game (or its fight) goes on from here: nothing of the session's is put back.
+  open_ = false;
+  fighting_ = false;
+  saved_.reset();
+  if (takenOver) takenOver(kVersusEnded);
 }
 
 void VersusSession::fightOver(Window next) {

@@ -23,17 +23,29 @@ ControllerInput::ControllerInput(FrontEnd& frontEnd, PlayerSettings& settings, V
 }
 
 void ControllerInput::pressed(const pads::PadPress& press) {
-  if (KeySettingsWindow* keys = settings_.keyWindow(); keys && !press.repeat && keys->padPressed(press.player, press.button))
+  KeySettingsWindow* keys = settings_.keyWindow();
+  if (keys && !press.repeat && keys->padPressed(press.player, press.button)) return;
+  // The key-settings window in front takes the controllers' B, as Escape, and nothing else.
+  if (keys && keys->isActiveWindow()) {
+    if (!press.repeat && KeyboardNavigation::keyOfButton(press.button) == forms::vk::Escape) keys->close();
     return;
+  }
   const std::optional<Command> command = frontEnd_.bindings().commandOfButton(press.player, press.button);
   // A held button repeats like a held key, except pause, which would toggle on and off.
-  if (!command || (press.repeat && *command == Command::Pause)) return;
-  const GameKey key{press.player, infoOf(*command).battleKey};
-  if (versus_.window().isVisible()) return versus_.window().gameKey(key);
-  // Player 2's controller steers only in a versus fight.
-  if (key.player == 1 && !versus_.session().fighting()) return;
+  const bool bound = command && !(press.repeat && *command == Command::Pause);
+  const GameKey key{press.player, bound ? infoOf(*command).battleKey : 0};
+  if (versus_.window().isVisible()) {
+    if (bound) versus_.window().gameKey(key);
+    return;
+  }
   forms::Form* front = frontEnd_.desktop().foreground();
   if (!front || !frontEnd_.input()) return;
+  // Outside a fight the buttons move about the window in front, for either player.
+  if (KeyboardNavigation* navigation = frontEnd_.navigation();
+      navigation && navigation->padPressed(*front, press.button, press.repeat))
+    return frontEnd_.afterEvent();
+  // Player 2's controller steers only in a versus fight.
+  if (!bound || (key.player == 1 && !versus_.session().fighting())) return;
   frontEnd_.gameKeyPressed(*front, key);
 }
 

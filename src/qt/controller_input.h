@@ -1,6 +1,8 @@
 // Game controllers in the windowed program: each press of a bound button goes where a key of the
 // same command would go (the key-settings window when it waits for a button, the versus window,
-// or the game window in front), for the player the controller belongs to.
+// or the game window in front), for the player the controller belongs to. Outside a fight, A,
+// Start, B and the d-pad move about the window in front as Enter, Escape and the arrow keys do
+// (KeyboardNavigation); B closes the key-settings window.
 #pragma once
 
 #include <QTimer>

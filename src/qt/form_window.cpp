@@ -18,6 +18,12 @@ namespace mojara::qt {
 
 namespace {
 
+// The shift state as the game's key handlers get it: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftOf(const QKeyEvent& event) {
+  return (event.modifiers() & Qt::ShiftModifier ? 1 : 0) | (event.modifiers() & Qt::ControlModifier ? 2 : 0) |
+         (event.modifiers() & Qt::AltModifier ? 4 : 0);
+}
+
 // The player's own input on a widget (a mouse move over it is not).
 bool isInput(const QEvent& event) {
   switch (event.type()) {
@@ -253,8 +259,32 @@ void FormWindow::syncWidget(forms::Control& control, QWidget& widget) {
 void FormWindow::sync() {
   if (dismissed_ || !form_.loaded()) return;
   for (auto& [control, widget] : widgets_) syncWidget(*control, *widget);
+  syncFocus();
   const QRegion changed = changes_.changed(form_, frontEnd_.pictures(), scale_, frontEnd_.texts());
   if (!changed.isEmpty()) update(changed.translated(offset_.toPoint()));
+  syncMark();
+}
+
+void FormWindow::syncFocus() {
+  const forms::Control* focused = frontEnd_.desktop().focus(form_);
+  QWidget* wanted = focused ? widgetOf(*focused) : nullptr;
+  if (!wanted) wanted = this;
+  // A window in the background takes it when it comes to the front.
+  if (focusWidget() != wanted) wanted->setFocus(Qt::OtherFocusReason);
+}
+
+QRect FormWindow::markRect(const std::optional<forms::Box>& box) const {
+  if (!box) return {};
+  const int s = scale_.factor;
+  return scale_.rect(*box).translated(offset_).toAlignedRect().adjusted(-2 * s, -2 * s, 2 * s, 2 * s);
+}
+
+void FormWindow::syncMark() {
+  const std::optional<forms::Box> mark = frontEnd_.keyboardMark(form_);
+  if (mark == mark_) return;
+  update(markRect(mark_));
+  mark_ = mark;
+  update(markRect(mark_));
 }
 
 void FormWindow::dismiss() {
@@ -275,6 +305,16 @@ void FormWindow::paintEvent(QPaintEvent* event) {
   painter.setClipRect(QRect(QPoint(0, 0), formSize()), Qt::IntersectClip);
   paintForm(painter, form_, frontEnd_.pictures(), scale_, event->region().translated(-offset_.toPoint()),
             frontEnd_.texts());
+  if (mark_) {
+    // Where the keyboard is: a frame around the portrait under the pointer, or just outside a
+    // scroll bar, whose widget lies over the canvas.
+    painter.resetTransform();
+    painter.setClipping(false);
+    const int s = scale_.factor;
+    painter.setPen(QPen(QColor(255, 255, 0), 2 * s, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(markRect(mark_)).adjusted(s, s, -s, -s));
+  }
 }
 
 void FormWindow::showNotices(const QStringList& lines, const QStringList& marks) {
@@ -288,19 +328,38 @@ void FormWindow::showNotices(const QStringList& lines, const QStringList& marks)
 void FormWindow::keyPressEvent(QKeyEvent* event) {
   const int code = virtualKeyOf(*event);
   if (code == 0 || dismissed_) return QWidget::keyPressEvent(event);
-  const int shift = (event->modifiers() & Qt::ShiftModifier ? 1 : 0) |
-                    (event->modifiers() & Qt::ControlModifier ? 2 : 0) |
-                    (event->modifiers() & Qt::AltModifier ? 4 : 0);
-  frontEnd_.keyPressed(form_, code, shift);
+  frontEnd_.keyPressed(form_, code, shiftOf(*event));
+}
+
+bool FormWindow::event(QEvent* event) {
+  // Tab moves the keyboard as the desktop has it, not as Qt would.
+  if (event->type() == QEvent::KeyPress && !dismissed_) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QWidget::event(event);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   if (dismissed_) return QWidget::eventFilter(watched, event);
-  // A form with key preview sees every key before the control that has the focus.
-  if (event->type() == QEvent::KeyPress && form_.KeyPreview) {
-    keyPressEvent(static_cast<QKeyEvent*>(event));
-    return true;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // A form with key preview sees every key before the control that has the focus; the keys the
+  // desktop moves about the window with go to it too (a list's pop-up is a window of its own).
+  if (event->type() == QEvent::KeyPress && widget && widget->window() == this) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const forms::Control* focused = frontEnd_.desktop().focus(form_);
+    if (form_.KeyPreview || !focused || forms::navigationKey(*focused, virtualKeyOf(*key), shiftOf(*key))) {
+      keyPressEvent(key);
+      return true;
+    }
   }
+  // A click that puts the keyboard on a control puts it there for the desktop too.
+  if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+    for (auto& [control, w] : widgets_)
+      if (w == watched) frontEnd_.desktop().setFocus(*control);
   // Input on a widget is the player's as much as input on the canvas; where it ended a demo it
   // goes no further.
   if (isInput(*event) && !frontEnd_.input()) {

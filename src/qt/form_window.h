@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <map>
+#include <optional>
 
 #include "forms/form.h"
 #include "qt/canvas_changes.h"
@@ -36,6 +37,7 @@ class FormWindow : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -46,6 +48,10 @@ class FormWindow : public QWidget {
   void watchInput(QWidget& widget);
   int buttonCode(Qt::MouseButtons buttons) const;
   QPointF toTwips(QPointF windowPoint) const;
+  // The keyboard where the desktop has it: on the control's widget, or on the window itself.
+  void syncFocus();
+  void syncMark();
+  QRect markRect(const std::optional<forms::Box>& box) const;  // window pixels, the frame included
 
   forms::Form& form_;
   FrontEnd& frontEnd_;
@@ -58,6 +64,7 @@ class FormWindow : public QWidget {
   bool dismissed_ = false;
   class NoticeLayer;
   NoticeLayer* noticeLayer_ = nullptr;  // made with the first notice, a child of the window
+  std::optional<forms::Box> mark_;      // the keyboard's mark as last painted
 };
 
 }  // namespace mojara::qt

@@ -75,6 +75,8 @@ void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
     if (hooks.openSettings) hooks.openSettings(form);
   } else if (code == kF3) {
     if (hooks.openVersus) hooks.openVersus(form);
+  } else if (navigation_ && navigation_->keyPressed(form, code, shift)) {
+    // Moved about the window (outside a fight), or ended a demo.
   } else {
     return gameKeyPressed(form, bindings_.gameKey(code, hooks.twoPlayers && hooks.twoPlayers()), shift);
   }
@@ -212,10 +214,21 @@ void FrontEnd::messageBox(const std::string& text, const std::string& caption) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
   connect(box, &QMessageBox::finished, this, [this] {
+    messageBox_ = nullptr;
     desktop_->closeMessageBox();
     afterEvent();
   });
+  messageBox_ = box;
   box->open();
+}
+
+void FrontEnd::messageBoxClosed() {
+  // Closed by the game (a controller's A): the box goes too.
+  if (QMessageBox* box = messageBox_) {
+    messageBox_ = nullptr;
+    box->disconnect(this);
+    box->close();
+  }
 }
 
 void FrontEnd::programEnded() {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -13,6 +15,7 @@
 
 #include "forms/desktop.h"
 #include "play/key_bindings.h"
+#include "play/keyboard_navigation.h"
 #include "play/wording.h"
 #include "qt/canvas_painter.h"
 #include "qt/notices.h"
@@ -51,6 +54,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   void formUnloaded(forms::Form& form) override;
   void beep() override;
   void messageBox(const std::string& text, const std::string& caption) override;
+  void messageBoxClosed() override;
   void programEnded() override;
   std::uint64_t clockSeed() override;
   forms::SoundService* soundService() override { return sound_; }
@@ -78,12 +82,20 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   Hooks hooks;
   // A key press from the keyboard, for the game unless it is one of the front end's own keys
   // (F11 or Alt+Enter full screen, F2 the key settings, F3 two players, M mute, minus and equals the volume of
-  // everything, [ and ] the music's, ; and ' the effects') or a hook keeps it. The players' key
-  // bindings turn it into the battle's own key of the same command, for its player.
+  // everything, [ and ] the music's, ; and ' the effects'), the navigation takes it, or a hook
+  // keeps it. The players' key bindings turn it into the battle's own key of the same command,
+  // for its player.
   void keyPressed(forms::Form& form, int code, int shift);
   // A key of the game's own (the battle's code) for `player`, from a controller or the keyboard.
   void gameKeyPressed(forms::Form& form, GameKey key, int shift = 0);
   void setBindings(const KeyBindings& bindings) { bindings_ = bindings; }
+  // Playing without the mouse: the keys that are not the front end's own go to `navigation`
+  // first, outside a fight; it also says where the windows mark the keyboard.
+  void setNavigation(KeyboardNavigation* navigation) { navigation_ = navigation; }
+  KeyboardNavigation* navigation() const { return navigation_; }
+  std::optional<forms::Box> keyboardMark(const forms::Form& form) const {
+    return navigation_ ? navigation_->mark(form) : std::nullopt;
+  }
   const KeyBindings& bindings() const { return bindings_; }
   // Mouse input on a window, or any input on one of its widgets: whether it goes on to the game.
   bool input() { return !hooks.input || hooks.input(); }
@@ -122,6 +134,8 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;
   KeyBindings bindings_ = KeyBindings::defaults();
+  KeyboardNavigation* navigation_ = nullptr;
+  QPointer<QMessageBox> messageBox_;  // while open
   bool fullScreen_ = false;
   QElapsedTimer elapsed_;
   QTimer pump_;

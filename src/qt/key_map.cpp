@@ -31,6 +31,7 @@ int virtualKeyOf(int key) {
     case Qt::Key_Backspace:
       return vk::Back;
     case Qt::Key_Tab:
+    case Qt::Key_Backtab:  // Shift+Tab
       return vk::Tab;
     case Qt::Key_Shift:
       return vk::Shift;

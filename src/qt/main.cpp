@@ -201,6 +201,9 @@ int main(int argc, char** argv) {
   frontEnd.setScale({inEffect.scale});
   inEffect.lang = lang;
   inEffect.langFromCommandLine = parsed.lang.has_value();
+  // Every window played from the keyboard or a controller alone.
+  mojara::KeyboardNavigation navigation(game);
+  frontEnd.setNavigation(&navigation);
   // The kept settings applied, and the player's changes kept as they are made.
   mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
   playerSettings.setInEffect(inEffect);

@@ -7,9 +7,11 @@ VersusPlay::VersusPlay(Game& game, FrontEnd& frontEnd)
       frontEnd_(frontEnd),
       session_(game),
       window_(
-          frontEnd.pictures(), frontEnd.texts(), frontEnd.scale().factor, [this](int p0, int p1) { fight(p0, p1); },
+          frontEnd.pictures(), frontEnd.texts(), frontEnd.scale().factor,
+          [this](int p0, int p1) { return fight(p0, p1); },
           [this] {
             // After a fight or from the title: the title, with the game as it was.
+            session_.closed();
             if (session_.active())
               session_.toTitle();
             else if (!game_.form(Window::Title).shown())
@@ -19,6 +21,7 @@ VersusPlay::VersusPlay(Game& game, FrontEnd& frontEnd)
   frontEnd_.hooks.twoPlayers = [this] { return session_.fighting(); };
   frontEnd_.hooks.openVersus = [this](forms::Form& form) {
     if (&form != &game_.form(Window::Title)) return;
+    session_.opened();
     window_.setBindings(frontEnd_.bindings());
     window_.open(window_.picks(), std::nullopt);
   };
@@ -29,11 +32,21 @@ VersusPlay::VersusPlay(Game& game, FrontEnd& frontEnd)
     window_.open(session_.fighters(), session_.winner());
   });
   look_.start(100);
+  // A game started from the title while the players choose ends the session: one fight at a time.
+  session_.takenOver = [this](const std::string& notice) {
+    window_.dismiss();
+    frontEnd_.showNotice(notice);
+  };
 }
 
-void VersusPlay::fight(int p0, int p1) {
-  session_.fight(p0, p1);
+bool VersusPlay::fight(int p0, int p1) {
+  if (const auto why = session_.refusal()) {
+    frontEnd_.showNotice(*why);
+    return false;
+  }
+  const bool started = session_.fight(p0, p1);
   frontEnd_.afterEvent();
+  return started;
 }
 
 }  // namespace mojara::qt

@@ -15,8 +15,9 @@ class VersusPlay {
  public:
   VersusPlay(Game& game, FrontEnd& frontEnd);
 
-  // A versus fight of these roster slots at once (mojara --versus P0 P1).
-  void fight(int p0, int p1);
+  // A versus fight of these roster slots at once (mojara --versus P0 P1); false, said on screen,
+  // when a game or another fight has a window open.
+  bool fight(int p0, int p1);
   // Whether the players are in a versus fight or choosing the next one.
   bool busy() const { return session_.active() || window_.isVisible(); }
   VersusWindow& window() { return window_; }

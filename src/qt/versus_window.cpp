@@ -23,7 +23,7 @@ const QColor kPlayerColors[2] = {QColor(220, 0, 0), QColor(0, 64, 220)};
 }  // namespace
 
 VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& texts, int scale,
-                           std::function<void(int, int)> fight, std::function<void()> toTitle)
+                           std::function<bool(int, int)> fight, std::function<void()> toTitle)
     : pictures_(pictures), texts_(texts), scale_(scale), fight_(std::move(fight)), toTitle_(std::move(toTitle)) {
   setWindowTitle(texts_("対戦"));
   QFont font(QStringLiteral("IPAPGothic"));
@@ -120,9 +120,13 @@ void VersusWindow::gameKey(GameKey key) {
 }
 
 void VersusWindow::startFight() {
+  if (fight_ && !fight_(picks_.first, picks_.second)) return;
+  dismiss();
+}
+
+void VersusWindow::dismiss() {
   leaving_ = true;
   hide();
-  if (fight_) fight_(picks_.first, picks_.second);
 }
 
 void VersusWindow::keyPressEvent(QKeyEvent* event) {

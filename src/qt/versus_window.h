@@ -19,8 +19,9 @@ namespace mojara::qt {
 
 class VersusWindow : public QWidget {
  public:
+  // `fight` starts a fight of the picks, or returns false when it cannot (the window stays).
   VersusWindow(const PictureLibrary& pictures, const ShownTexts& texts, int scale,
-               std::function<void(int p0, int p1)> fight, std::function<void()> toTitle);
+               std::function<bool(int p0, int p1)> fight, std::function<void()> toTitle);
 
   // The window's size at `scale`.
   static QSize sizeAt(int scale);
@@ -28,6 +29,8 @@ class VersusWindow : public QWidget {
   // Shows the window with these picks, and the winner of the fight just played if there was one.
   void open(std::pair<int, int> picks, std::optional<int> winner);
   std::pair<int, int> picks() const { return picks_; }
+  // Closes the window without going to the title: the one-player game has taken over.
+  void dismiss();
   // A key or controller press, as the battle's key of its player (GameKey).
   void gameKey(GameKey key);
   QString resultLine() const;
@@ -45,7 +48,7 @@ class VersusWindow : public QWidget {
   const PictureLibrary& pictures_;
   const ShownTexts& texts_;
   int scale_;
-  std::function<void(int, int)> fight_;
+  std::function<bool(int, int)> fight_;
   std::function<void()> toTitle_;
   KeyBindings bindings_ = KeyBindings::defaults();
   std::pair<int, int> picks_{0, 1};

@@ -15,6 +15,7 @@ ContinueControls::ContinueControls() {
   Label1.BackStyle = forms::BackMode::Transparent;
   Label1.Font.Size = 72;
   Command1.Caption = "やるぜ！！";
+  Command1.Default = true;  // Enter continues
 }
 
 // The count lies above the picture, so it stays readable.

@@ -11,6 +11,7 @@ TitleControls::TitleControls() {
   Command2.Caption = "ヘルプは Ｆ１ キー を押すとでます";
   Command2.HelpContextID = 1;
   Command1.Caption = "Ｐｌａｙ　Ｇａｍｅ";
+  Command1.Default = true;  // Enter starts a game
 
   forms::Label& maker = Label1[1];
   maker.Caption = "Ｒ．Ｍ　　ｗｏｒｋｓ　１９９８";

@@ -140,5 +140,82 @@ TEST(Desktop, ScrollBarsClampAndReportOnlyRealChanges) {
   EXPECT_EQ(form.values, (std::vector<int>{7, 20}));
 }
 
+// A dialog of the kind the game's windows are: buttons, a list and a scroll bar, listed in another
+// order than they stand in, and a hidden button.
+struct DialogControls {
+  DialogControls() {
+    Ok.Default = true;
+    Quit.Cancel = true;
+    Hidden.Visible = false;
+    Topics.List = {"a", "b", "c"};
+    Speed.Min = 1, Speed.Max = 20, Speed.Value = 5, Speed.LargeChange = 4;
+  }
+  forms::CommandButton Quit{"Quit", {0, 3000, 1000, 300}};
+  forms::HScrollBar Speed{"Speed", {0, 2000, 1000, 200}};
+  forms::CommandButton Hidden{"Hidden", {0, 500, 1000, 300}};
+  forms::ComboBox Topics{"Topics", {0, 1000, 1000, 300}};
+  forms::CommandButton Ok{"Ok", {0, 0, 1000, 300}};
+  std::vector<forms::Control*> list() { return {&Quit, &Speed, &Hidden, &Topics, &Ok}; }
+};
+
+struct DialogForm : forms::FormOf<DialogControls> {
+  explicit DialogForm(forms::Desktop& d) : FormOf(d, "Dialog") { ScaleWidth = ScaleHeight = 4000; }
+  std::vector<std::string> events;
+  void onClick(forms::Control& c) override {
+    events.push_back(&c == &ctl->Topics ? "choose " + ctl->Topics.Text : "click " + c.Name);
+  }
+  void onChange(forms::Control&) override { events.push_back("speed " + std::to_string(ctl->Speed.Value)); }
+};
+
+TEST(Desktop, TheKeyboardMovesAboutAWindowAndPressesItsButtons) {
+  namespace vk = forms::vk;
+  struct Case {
+    const char* focus;  // where the player put the keyboard first ("": nowhere yet)
+    int key, shift;
+    const char* focusAfter;
+    std::vector<std::string> events;
+    bool used;
+  };
+  const Case cases[] = {
+      {"", vk::Return, 0, "Ok", {"click Ok"}, true},  // the keyboard starts at the top
+      {"", vk::Tab, 0, "Topics", {}, true},           // down the window, past the hidden button
+      {"Quit", vk::Tab, 0, "Ok", {}, true},
+      {"Ok", vk::Tab, 1, "Quit", {}, true},
+      {"Quit", vk::Return, 0, "Quit", {"click Quit"}, true},  // the button with the keyboard
+      {"Topics", vk::Return, 0, "Topics", {"click Ok"}, true},  // else the default button
+      {"Topics", vk::Escape, 0, "Topics", {"click Quit"}, true},  // the cancel button
+      {"Topics", vk::Down, 0, "Topics", {"choose a"}, true},
+      {"Speed", vk::Left, 0, "Speed", {"speed 4"}, true},
+      {"Speed", vk::PageDown, 0, "Speed", {"speed 9"}, true},
+      {"Ok", 'A', 0, "Ok", {}, false},  // the window's own keys
+      {"Ok", vk::Return, 2, "Ok", {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.focus) + " key " + std::to_string(c.key) + " shift " + std::to_string(c.shift));
+    VirtualDesktop v;
+    DialogForm form(v.desktop);
+    v.desktop.show(form);
+    if (*c.focus) v.desktop.setFocus(*form.findControl(c.focus));
+    EXPECT_EQ(v.desktop.navigate(form, c.key, c.shift), c.used);
+    ASSERT_NE(v.desktop.focus(form), nullptr);
+    EXPECT_EQ(v.desktop.focus(form)->Name, c.focusAfter);
+    EXPECT_EQ(form.events, c.events);
+    EXPECT_EQ(v.desktop.keyboardCues(form), c.used);
+  }
+
+  VirtualDesktop v;
+  DialogForm form(v.desktop);
+  v.desktop.show(form);
+  // A button that can no longer have the keyboard gives it back to the first control.
+  v.desktop.setFocus(form.ctl->Quit);
+  form.ctl->Quit.Enabled = false;
+  EXPECT_EQ(v.desktop.focus(form), &form.ctl->Ok);
+  // A message box closes with Enter, and the host takes it off the screen.
+  v.desktop.msgBox("text", "caption", {});
+  EXPECT_TRUE(v.desktop.navigate(form, vk::Return, 0));
+  EXPECT_EQ(v.host.messagesClosed, 1);
+  EXPECT_TRUE(form.events.empty()) << "the key went no further than the message box";
+}
+
 }  // namespace
 }  // namespace mojara::testing

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "audio/sdl_sound.h"
+#include "fake_host.h"
+#include "game/game.h"
+#include "play/keyboard_navigation.h"
 
 namespace mojara::pads {
 namespace {
@@ -253,6 +256,39 @@ TEST(GameControllersWithoutSdl, WarnOnceAndPressNothing) {
   EXPECT_EQ(presses, 0);
   EXPECT_TRUE(pads.connected().empty());
   EXPECT_EQ(warnings.size(), 1u);
+}
+
+// A controller alone, from the title to the first fight, as a player without a keyboard plays:
+// A starts a game, the d-pad moves the pointer over the portraits, A picks; in the fight the
+// buttons are the fight's again.
+TEST_F(GameControllersTest, AControllerAloneTakesThePlayerFromTheTitleIntoTheFirstFight) {
+  testing::VirtualDesktop v;
+  Game game(v.desktop);
+  KeyboardNavigation navigation(game);
+  VirtualPad pad;
+  forms::Nanos at = 0;
+  poll(at);
+  const auto tap = [&](PadButton button) {
+    bool taken = false;
+    pad.button(button, true);
+    for (const PadPress& press : poll(at += kMs))
+      taken = navigation.padPressed(*v.desktop.foreground(), press.button, press.repeat) || taken;
+    pad.button(button, false);
+    poll(at += kMs);
+    v.runFor(testing::ms(100));
+    return taken;
+  };
+  game.start();
+  v.runFor(testing::ms(100));
+  EXPECT_TRUE(tap(PadButton::A));
+  ASSERT_TRUE(game.form(Window::Select).shown());
+  for (PadButton button : {PadButton::DpadRight, PadButton::DpadRight, PadButton::DpadRight, PadButton::DpadLeft})
+    EXPECT_TRUE(tap(button));
+  EXPECT_EQ(navigation.pointer(), 1);
+  EXPECT_TRUE(tap(PadButton::A));
+  ASSERT_TRUE(game.form(Window::Battle).shown()) << "no fight started";
+  EXPECT_EQ(game.M.CHARA[0], 1);
+  EXPECT_FALSE(tap(PadButton::A)) << "in the fight A is the kick again";
 }
 
 }  // namespace

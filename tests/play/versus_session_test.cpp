@@ -54,5 +54,36 @@ TEST_F(VersusSessionTest, FightsFollowOneAnotherWithNothingCarriedAndTheTitleCom
   EXPECT_FALSE(versus.active());
 }
 
+// The players have the versus window open (F3) when "Ｐｌａｙ　Ｇａｍｅ" is clicked on the title; they
+// then pick their fighters and start a versus fight, and play on.
+TEST_F(VersusSessionTest, AGameStartedBesideTheVersusWindowNeverSharesAFightWithIt) {
+  std::vector<std::string> notices;
+  versus.takenOver = [&](const std::string& notice) { notices.push_back(notice); };
+  game.start();
+  run(100);
+  versus.opened();
+  v.desktop.click(game.title.ctl->Command1);
+  run(60);
+  ASSERT_TRUE(select.shown());
+  EXPECT_FALSE(versus.open()) << "the game took over: the versus window closes";
+  EXPECT_EQ(notices.size(), 1u) << "and the players are told why";
+  EXPECT_TRUE(versus.refusal());
+  EXPECT_FALSE(versus.fight(3, 5));
+  if (game.battle.loaded()) v.desktop.keyDown(game.battle, 'A');
+  for (int t = 0; t < 3000; t += 50) {
+    run(50);
+    if (!versus.fighting()) continue;
+    ASSERT_TRUE(game.currentFight() && game.currentFight()->versus) << "a game's fight in the versus session";
+    ASSERT_FALSE(select.loaded()) << "the game's select window beside a versus fight";
+    ASSERT_EQ(M.CHARA[1], 5) << "player 2's fighter changed mid-fight";
+  }
+  // The game goes on as if the players had never met: a pick starts its fight.
+  EXPECT_FALSE(game.battle.loaded());
+  hover(2);
+  press(2, forms::mouse::Left);
+  ASSERT_TRUE(game.battle.loaded());
+  EXPECT_FALSE(game.currentFight()->versus);
+}
+
 }  // namespace
 }  // namespace mojara::testing

@@ -24,6 +24,7 @@
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
 #include "qt/screen_fit.h"
+#include "select/select_window.h"
 #include "title/title_window.h"
 
 namespace mojara::qt {
@@ -34,8 +35,10 @@ struct FrontEndTest : ::testing::Test {
   FrontEnd frontEnd{pictures, {1}};
   forms::Desktop desktop{frontEnd, frontEnd};
   Game game{desktop};
+  KeyboardNavigation navigation{game};
   void SetUp() override {
     frontEnd.attach(desktop);
+    frontEnd.setNavigation(&navigation);
     game.start();
     frontEnd.afterEvent();
   }
@@ -377,6 +380,38 @@ TEST_F(FrontEndTest, AWindowLargerThanTheScreenOpensWithItsTitleBarOnIt) {
   EXPECT_EQ(frontEnd.windowOf(game.title)->frameGeometry().topLeft(), workArea().topLeft());
   EXPECT_EQ(game.title.Left, 0.0f) << "the form knows where it is";
   EXPECT_EQ(game.title.Top, 0.0f);
+}
+
+TEST_F(FrontEndTest, TheKeyboardIsWhereTheDesktopHasItAndEnterPressesItsButton) {
+  FormWindow* title = frontEnd.windowOf(game.title);
+  title->activateWindow();
+  QCoreApplication::processEvents();
+  QWidget* play = title->widgetOf(game.title.ctl->Command1);
+  QWidget* hint = title->widgetOf(game.title.ctl->Command2);
+  EXPECT_EQ(QApplication::focusWidget(), play) << "the keyboard starts on the top button";
+  // A click on the other button takes the keyboard there, for the desktop too.
+  hint->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(desktop.focus(game.title), &game.title.ctl->Command2);
+  // Shift+Tab back up; Enter on it starts a game.
+  QKeyEvent backTab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+  QApplication::sendEvent(QApplication::focusWidget(), &backTab);
+  EXPECT_EQ(QApplication::focusWidget(), play);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(play, &enter);
+  EXPECT_TRUE(game.select.shown());
+}
+
+TEST_F(FrontEndTest, TheGameOverMessageClosedByAControllerLeavesTheScreen) {
+  desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！", "モジャラ大戦", {});
+  const auto boxes = [] {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) n += w->inherits("QMessageBox") && w->isVisible();
+    return n;
+  };
+  ASSERT_EQ(boxes(), 1);
+  EXPECT_TRUE(navigation.padPressed(game.title, PadButton::A));
+  EXPECT_FALSE(desktop.messageBoxOpen());
+  EXPECT_EQ(boxes(), 0);
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
