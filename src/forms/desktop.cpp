@@ -219,6 +219,7 @@ CommandButton* buttonWhere(const Form& form, bool CommandButton::*property) {
 bool Desktop::navigate(Form& form, int keyCode, int shift) {
   constexpr int kShift = 1;
   if (ended_ || !form.shown_) return false;
+  if (keyCode == vk::KeypadEnter) keyCode = vk::Return;  // either Enter presses a button
   if (modal_) {
     if (shift != 0 || (keyCode != vk::Return && keyCode != vk::Escape && keyCode != vk::Space)) return false;
     closeMessageBox();

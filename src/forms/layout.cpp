@@ -57,7 +57,7 @@ bool navigationKey(const Control& control, int keyCode, int shift) {
   constexpr int kShift = 1;
   if (keyCode == vk::Tab) return (shift & ~kShift) == 0;
   if (shift != 0) return false;
-  if (keyCode == vk::Return || keyCode == vk::Escape) return true;
+  if (keyCode == vk::Return || keyCode == vk::KeypadEnter || keyCode == vk::Escape) return true;
   const bool arrow = keyCode >= vk::Left && keyCode <= vk::Down;
   switch (control.Kind) {
     case ControlKind::CommandButton:

@@ -49,7 +49,8 @@ int KeyboardNavigation::keyOfButton(PadButton button) {
 bool KeyboardNavigation::keyPressed(forms::Form& form, int keyCode, int shift) {
   forms::Desktop& desktop = game_.desktop;
   if (desktop.ended()) return false;
-  if (keyCode == vk::Escape && shift == 0 && game_.demoPlay()) {
+  if (keyCode == vk::KeypadEnter && &form != &game_.form(Window::Battle)) keyCode = vk::Return;
+  if (keyCode == vk::Escape && shift == 0 && demoRun()) {
     desktop.end();
     return true;
   }
@@ -62,11 +63,17 @@ bool KeyboardNavigation::keyPressed(forms::Form& form, int keyCode, int shift) {
 bool KeyboardNavigation::padPressed(forms::Form& form, PadButton button, bool repeat) {
   const int key = keyOfButton(button);
   const bool arrow = key >= vk::Left && key <= vk::Down;
-  if (key == vk::Escape && game_.demoPlay()) return repeat || keyPressed(form, key);
+  if (key == vk::Escape && demoRun()) return repeat || keyPressed(form, key);
   const bool fight = &form == &game_.form(Window::Battle) && !game_.desktop.messageBoxOpen();
   if (key == 0 || fight) return false;
   if (!repeat || arrow) keyPressed(form, key);
   return true;
+}
+
+bool KeyboardNavigation::demoRun() const {
+  // The computer plays the campaign, or a practice fight it steers is on (mojara --demo --fight).
+  const auto& fight = game_.currentFight();
+  return game_.demoPlay() || (game_.form(Window::Battle).loaded() && fight && fight->demo);
 }
 
 int KeyboardNavigation::pointer() const {

@@ -39,6 +39,8 @@ class KeyboardNavigation {
 
  private:
   bool selectKey(forms::Form& select, int keyCode, int shift);
+  // Whether the computer plays what is on: Escape then ends the program, as it ends a replay.
+  bool demoRun() const;
 
   Game& game_;
 };

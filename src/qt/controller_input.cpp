@@ -1,5 +1,6 @@
 #include "qt/controller_input.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace mojara::qt {
@@ -25,9 +26,10 @@ ControllerInput::ControllerInput(FrontEnd& frontEnd, PlayerSettings& settings, V
 void ControllerInput::pressed(const pads::PadPress& press) {
   KeySettingsWindow* keys = settings_.keyWindow();
   if (keys && !press.repeat && keys->padPressed(press.player, press.button)) return;
+  const int navigationKey = KeyboardNavigation::keyOfButton(press.button);
   // The key-settings window in front takes the controllers' B, as Escape, and nothing else.
   if (keys && keys->isActiveWindow()) {
-    if (!press.repeat && KeyboardNavigation::keyOfButton(press.button) == forms::vk::Escape) keys->close();
+    if (!press.repeat && navigationKey == forms::vk::Escape) keys->escape();
     return;
   }
   const std::optional<Command> command = frontEnd_.bindings().commandOfButton(press.player, press.button);
@@ -35,7 +37,13 @@ void ControllerInput::pressed(const pads::PadPress& press) {
   const bool bound = command && !(press.repeat && *command == Command::Pause);
   const GameKey key{press.player, bound ? infoOf(*command).battleKey : 0};
   if (versus_.window().isVisible()) {
-    if (bound) versus_.window().gameKey(key);
+    // The buttons of the commands the window knows pick and start as they do in a fight; the
+    // others move about it as outside a fight (A and Start start, B goes back to the title).
+    constexpr Command kPicking[] = {Command::WalkLeft, Command::WalkRight, Command::Punch, Command::Pause};
+    if (bound && std::find(std::begin(kPicking), std::end(kPicking), *command) != std::end(kPicking))
+      versus_.window().gameKey(key);
+    else if (!press.repeat)
+      versus_.window().navigationKey(press.player, navigationKey);
     return;
   }
   forms::Form* front = frontEnd_.desktop().foreground();

@@ -234,8 +234,7 @@ bool KeySettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   const int code = virtualKeyOf(*key);
   const Waiting w = *waiting_;
   if (code == forms::vk::Escape) {
-    stopWaiting();
-    say("そのままにしました");
+    escape();
     return true;
   }
   if (w.pad) return true;  // waiting for a button: keys other than Escape do nothing
@@ -255,8 +254,14 @@ bool KeySettingsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void KeySettingsWindow::keyPressEvent(QKeyEvent* event) {
-  if (virtualKeyOf(*event) == forms::vk::Escape) return void(close());
+  if (virtualKeyOf(*event) == forms::vk::Escape) return escape();
   QWidget::keyPressEvent(event);
+}
+
+void KeySettingsWindow::escape() {
+  if (!waiting_) return void(close());
+  stopWaiting();
+  say("そのままにしました");
 }
 
 void KeySettingsWindow::hideEvent(QHideEvent* event) {

@@ -60,6 +60,9 @@ class KeySettingsWindow : public QWidget {
   const Choices& choices() const { return choices_; }
   // A button of `player`'s controller: taken when the window waits for one of that controller.
   bool padPressed(int player, PadButton button);
+  // Escape, or a controller's B: a wait for a key or button ends with nothing changed, and
+  // without one the window closes.
+  void escape();
   // Which controllers are connected, for the line under the table ("" when none).
   void setControllers(const QString& text);
 

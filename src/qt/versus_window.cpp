@@ -119,6 +119,14 @@ void VersusWindow::gameKey(GameKey key) {
   update();
 }
 
+void VersusWindow::navigationKey(int player, int keyCode) {
+  if (!isVisible()) return;
+  if (keyCode == forms::vk::Return) return startFight();
+  if (keyCode == forms::vk::Escape) return void(close());
+  if (keyCode == forms::vk::Left) gameKey({player, infoOf(Command::WalkLeft).battleKey});
+  if (keyCode == forms::vk::Right) gameKey({player, infoOf(Command::WalkRight).battleKey});
+}
+
 void VersusWindow::startFight() {
   if (fight_ && !fight_(picks_.first, picks_.second)) return;
   dismiss();

@@ -33,6 +33,9 @@ class VersusWindow : public QWidget {
   void dismiss();
   // A key or controller press, as the battle's key of its player (GameKey).
   void gameKey(GameKey key);
+  // A controller button that commands nothing here, as the key it stands for outside a fight:
+  // Enter starts the fight, Escape goes back to the title, ← and → change `player`'s pick.
+  void navigationKey(int player, int keyCode);
   QString resultLine() const;
 
  protected:

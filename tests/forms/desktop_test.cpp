@@ -183,6 +183,7 @@ TEST(Desktop, TheKeyboardMovesAboutAWindowAndPressesItsButtons) {
       {"Ok", vk::Tab, 1, "Quit", {}, true},
       {"Quit", vk::Return, 0, "Quit", {"click Quit"}, true},  // the button with the keyboard
       {"Topics", vk::Return, 0, "Topics", {"click Ok"}, true},  // else the default button
+      {"Topics", vk::KeypadEnter, 0, "Topics", {"click Ok"}, true},  // the number pad's Enter too
       {"Topics", vk::Escape, 0, "Topics", {"click Quit"}, true},  // the cancel button
       {"Topics", vk::Down, 0, "Topics", {"choose a"}, true},
       {"Speed", vk::Left, 0, "Speed", {"speed 4"}, true},

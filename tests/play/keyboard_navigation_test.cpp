@@ -8,6 +8,7 @@
 
 #include "game_fixture.h"
 #include "help/help_window.h"
+#include "play/practice.h"
 
 namespace mojara::testing {
 namespace {
@@ -126,6 +127,9 @@ TEST(KeyboardNavigation, EnterAndEscapeDoInEveryWindowWhatItsButtonsDo) {
        [](T& t) { return t.game.battle.shown(); }},
       {"in demo play B (Escape) ends the program, in a fight too", [](T& t) { t.game.setDemoPlay(true), t.startGameWith(0); },
        [](T& t) { return t.pad(PadButton::B); }, [](T& t) { return t.v.desktop.ended(); }},
+      {"Escape ends a practice fight the computer plays (--demo --fight)",
+       [](T& t) { startPractice(t.game, 2, 3, true), t.run(500); }, [](T& t) { return t.key(vk::Escape); },
+       [](T& t) { return t.v.desktop.ended(); }},
       {"a held A does not press again", nothing, [](T& t) { return t.pad(PadButton::A, true); },
        [](T& t) { return t.game.title.shown(); }},
   };

@@ -149,6 +149,38 @@ void expectEnglishAndFits(QWidget& window, int scale) {
   EXPECT_LE(window.height(), 480 * scale);
 }
 
+// A controller alone: B ends a wait without a change, then closes the window; in the versus
+// window A starts the fight, the d-pad changes that player's pick and B goes back to the title.
+TEST_F(KeySettings, AControllersBAndAMeanEscapeAndEnterInTheFrontEndsOwnWindows) {
+  window.show();
+  cell(0, Command::Kick)->click();
+  window.escape();
+  EXPECT_TRUE(window.isVisible()) << "B while waiting only ends the wait";
+  EXPECT_EQ(window.message(), QStringLiteral("そのままにしました"));
+  window.escape();
+  EXPECT_FALSE(window.isVisible());
+
+  PictureLibrary pictures(MOJARA_PICTURE_DIR);
+  std::vector<std::pair<int, int>> fights;
+  int titles = 0;
+  VersusWindow versus(
+      pictures, ShownTexts::original(), 1,
+      [&](int p0, int p1) {
+        fights.emplace_back(p0, p1);
+        return true;
+      },
+      [&] { ++titles; });
+  versus.open({2, 5}, std::nullopt);
+  versus.navigationKey(1, forms::vk::Right);
+  versus.navigationKey(0, forms::vk::Left);
+  versus.navigationKey(0, forms::vk::Return);
+  EXPECT_EQ(fights, (std::vector<std::pair<int, int>>{{1, 6}}));
+  versus.open({1, 6}, 0);
+  versus.navigationKey(1, forms::vk::Escape);
+  EXPECT_FALSE(versus.isVisible());
+  EXPECT_EQ(titles, 1);
+}
+
 struct InEnglish : ::testing::TestWithParam<int> {};
 
 TEST_P(InEnglish, TheKeySettingsWindowWhileItWaitsAndAfterASwap) {
