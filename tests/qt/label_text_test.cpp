@@ -144,12 +144,13 @@ std::vector<ShownLabel> labelsOfEveryWindow(Game& game, forms::VirtualClock& clo
   std::vector<ShownLabel> labels;
   const auto look = [&labels](const forms::Form& form) {
     if (!form.loaded()) return;  // the staff roll closes itself at its end
-    for (const forms::Control* c : form.controls())
-      if (const auto* l = static_cast<const forms::Label*>(c);
-          c->Kind == forms::ControlKind::Label && forms::isShowing(*c) && !l->AutoSize) {
-        const ShownLabel shown{l->Name, l->Caption, l->Font, l->Alignment, l->WordWrap, l->Width, l->Height};
-        if (std::find(labels.begin(), labels.end(), shown) == labels.end()) labels.push_back(shown);
-      }
+    for (const forms::Control* c : form.controls()) {
+      if (c->Kind != forms::ControlKind::Label || !forms::isShowing(*c)) continue;
+      const auto* l = static_cast<const forms::Label*>(c);
+      if (l->AutoSize) continue;
+      const ShownLabel shown{l->Name, l->Caption, l->Font, l->Alignment, l->WordWrap, l->Width, l->Height};
+      if (std::find(labels.begin(), labels.end(), shown) == labels.end()) labels.push_back(shown);
+    }
   };
   const auto run = [&](double ms) { clock.runUntil(game.desktop, clock.now() + forms::Nanos(ms * 1e6)); };
   game.start();
