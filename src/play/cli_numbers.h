@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "play/decimal_text.h"
+
 namespace mojara {
 
 template <class T>
@@ -27,11 +29,9 @@ inline constexpr double kMinTimerResolution = 0.001, kMaxTimerResolution = 60000
 // A number of milliseconds from `low` to `high`, possibly with decimals, as nanoseconds rounded to
 // the whole microsecond (so every time the runners print has at most three decimals).
 inline std::optional<std::int64_t> parseMillis(std::string_view s, double low = 0, double high = kMaxMillis) {
-  double v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
-  if (s.empty() || ec != std::errc{} || end != s.data() + s.size() || !(v >= low) || !(v <= high))
-    return std::nullopt;
-  return std::llround(v * 1000) * 1000;
+  const std::optional<double> v = parseFixed(s);
+  if (!v || !(*v >= low) || !(*v <= high)) return std::nullopt;
+  return std::llround(*v * 1000) * 1000;
 }
 
 }  // namespace mojara

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "play/decimal_text.h"
+
 namespace mojara::sim {
 
 JsonWriter& JsonWriter::number(std::int64_t v) {
@@ -12,9 +14,7 @@ JsonWriter& JsonWriter::number(std::int64_t v) {
 
 JsonWriter& JsonWriter::fixed3(double v) {
   // Formatted as if by printf, in the C locale, whatever the program's locale.
-  char buf[400];
-  const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3).ptr;
-  return raw(std::string_view(buf, static_cast<std::size_t>(end - buf)));
+  return raw(fixedText(v, 3));
 }
 
 JsonWriter& JsonWriter::string(std::string_view s) {
