@@ -1,10 +1,12 @@
 #include "play/recording_file.h"
 
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
 
 #include <array>
 #include <cctype>
@@ -27,7 +29,12 @@ std::string reason(int error) {
 
 // Whether `path` lies on one of the kernel's own file systems, whose files are settings and
 // switches of the system rather than files on a disk: writing there must not even be tried.
+// (The browser build has no such file systems.)
 bool onSystemFiles(const std::string& path) {
+#ifndef __linux__
+  (void)path;
+  return false;
+#else
   struct statfs fs {};
   if (::statfs(path.c_str(), &fs) != 0) return false;
   constexpr std::array<unsigned long, 13> kSystem = {
@@ -37,6 +44,7 @@ bool onSystemFiles(const std::string& path) {
   for (unsigned long type : kSystem)
     if (static_cast<unsigned long>(fs.f_type) == type) return true;
   return false;
+#endif
 }
 
 // Writes all of `text` at the end of `fd`; false (errno set) when the disk took less.

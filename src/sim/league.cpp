@@ -72,8 +72,16 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
     }
   };
 
+#ifdef MOJARA_SINGLE_THREADED
+  // One thread: the jobs take turns (the one that runs first takes every block), with no progress
+  // lines between.
+  progress = nullptr;
+  for (int j = 1; j < jobs; ++j) job(j);
+  std::vector<std::thread> helpers;
+#else
   std::vector<std::thread> helpers;
   for (int j = 1; j < jobs; ++j) helpers.emplace_back(job, j);
+#endif
   // Alongside the jobs, a progress line a second until they are all done.
   std::mutex finishing;
   std::condition_variable finished;

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "play/command_line.h"
 #include "play/input_file.h"
 #include "sim/fight_run.h"
@@ -18,6 +22,10 @@ using namespace mojara::sim;
 
 // The folder of this executable: the game's sound files sit beside it.
 std::string programFolder() {
+#ifdef __EMSCRIPTEN__
+  // Run by node, whose executable is not this one: the folder of the script node runs.
+  if (const char* folder = emscripten_run_script_string("__dirname")) return folder;
+#endif
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::string(".") : self.parent_path().string();
