@@ -232,6 +232,8 @@ def _replace(out: Path, built: Path) -> None:
 
 def build(bin_dir: Path, out: Path, cache_dir: Path) -> bool:
     """Builds OUT_DIR; False when it was up to date already."""
+    if out.exists() and not (out / "manifest.json").is_file() and (not out.is_dir() or any(out.iterdir())):
+        raise AssetError(f"{out} holds other files than the site's assets; not replacing it")
     inputs = Inputs(bin_dir)
     cache = Cache(cache_dir)
     key = inputs.key(out)
