@@ -40,13 +40,6 @@ void fadeOutCutPlay(int, void* stream, int bytes, void* udata) {
   }
 }
 
-// The music volume turns into FluidSynth's gain as volume x 1.2 / MIX_MAX_VOLUME, as in SDL_mixer's
-// own MIDI player: six times FluidSynth's own default of 0.2 at full volume, where the music clips
-// and drowns the hits.
-// At full level the gain is 0.375 instead: the theme's loudest bar peaks about 6 dB below full
-// scale, which leaves room for a hit over it, and the hits stand well above the music.
-constexpr int kMusicFullVolume = 40;
-
 // Sound libraries below SDL write their own complaints to standard error while they look for a
 // device; the game reports a missing device once, in its own words.
 class QuietStandardError {
@@ -264,7 +257,7 @@ void SdlSound::toggleMute() {
 void SdlSound::applyLevels() {
   if (!open_) return;
   Mix_Volume(-1, static_cast<int>(std::lround(MIX_MAX_VOLUME * levels_.effectsGain())));
-  const double music = kMusicFullVolume * levels_.musicGain();
+  const double music = MidiMusic::kFullVolume * levels_.musicGain();
   // The softest step still plays: rounding must not silence it.
   if (music_) music_->setVolume(levels_.musicGain() > 0 ? std::max(1, static_cast<int>(std::lround(music))) : 0);
 }
