@@ -292,6 +292,20 @@ void WebFrontEnd::setBindings(const KeyBindings& bindings) {
   keep(now);
 }
 
+KeyBindings::Change WebFrontEnd::bindKey(int player, Command command, int code) {
+  Settings now = settings_;
+  KeyBindings::Change change = now.bindings.bindKey(player, command, code);
+  if (change.done) keep(now);
+  return change;
+}
+
+KeyBindings::Change WebFrontEnd::bindButton(int player, Command command, PadButton button) {
+  Settings now = settings_;
+  KeyBindings::Change change = now.bindings.bindButton(player, command, button);
+  if (change.done) keep(now);
+  return change;
+}
+
 void WebFrontEnd::setAttract(bool on) {
   Settings now = settings_;
   now.attract = on;

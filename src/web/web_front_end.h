@@ -89,6 +89,11 @@ class WebFrontEnd : public forms::DesktopHost {
   void versusClosed();
   // The key settings as the page's key-settings window leaves them.
   void setBindings(const KeyBindings& bindings);
+  // Binds a key (or a controller button) to `player`'s command as the key-settings window binds:
+  // a key held elsewhere changes places, a front-end key is refused. What happened, as the window
+  // says it, in the player's language.
+  KeyBindings::Change bindKey(int player, Command command, int code);
+  KeyBindings::Change bindButton(int player, Command command, PadButton button);
   void setAttract(bool on);
   void setLang(const std::string& lang);  // kept for the next start (the page reloads in it)
 

@@ -55,6 +55,12 @@ EMSCRIPTEN_KEEPALIVE const char* mojara_versus_fight(int p0, int p1) { return gi
 EMSCRIPTEN_KEEPALIVE const char* mojara_versus_closed() { return give(session.versusClosed()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_play_replay(const char* text) { return give(session.playReplay(text)); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_set_settings(const char* json) { return give(session.setSettings(json)); }
+EMSCRIPTEN_KEEPALIVE const char* mojara_bind_key(int player, int command, int code) {
+  return give(session.bindKey(player, command, code));
+}
+EMSCRIPTEN_KEEPALIVE const char* mojara_bind_button(int player, int command, int button) {
+  return give(session.bindButton(player, command, button));
+}
 EMSCRIPTEN_KEEPALIVE const char* mojara_settings() { return give(session.settingsJson()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_scene() { return give(session.scene()); }
 EMSCRIPTEN_KEEPALIVE double mojara_next_due() { return session.nextDue(); }

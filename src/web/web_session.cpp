@@ -178,6 +178,32 @@ std::string WebSession::setSettings(std::string_view json) {
   return answer();
 }
 
+namespace {
+
+std::string changeJson(const KeyBindings::Change& change, const WebTexts& texts, const std::string& settings) {
+  return "{\"done\":" + std::string(change.done ? "true" : "false") + ",\"message\":" +
+         sim::jsonString(change.message.text([&texts](const std::string& part) { return texts(part); })) +
+         ",\"settings\":" + settings + "}";
+}
+
+}  // namespace
+
+std::string WebSession::bindKey(int player, int command, int code) {
+  if (!frontEnd_) return kNotStarted;
+  if (player < 0 || player >= kPlayers || command < 0 || command >= kCommandCount) return "{\"error\":\"no such command\"}";
+  const auto change = frontEnd_->bindKey(player, static_cast<Command>(command), code);
+  return changeJson(change, frontEnd_->texts(), settingsJson());
+}
+
+std::string WebSession::bindButton(int player, int command, int button) {
+  if (!frontEnd_) return kNotStarted;
+  if (player < 0 || player >= kPlayers || command < 0 || command >= kCommandCount || button < 0 ||
+      button >= kPadButtonCount)
+    return "{\"error\":\"no such command or button\"}";
+  const auto change = frontEnd_->bindButton(player, static_cast<Command>(command), static_cast<PadButton>(button));
+  return changeJson(change, frontEnd_->texts(), settingsJson());
+}
+
 std::string WebSession::settingsJson() const {
   if (!frontEnd_) return kNotStarted;
   const Settings& s = frontEnd_->settings();
@@ -202,6 +228,19 @@ std::string WebSession::settingsJson() const {
     w.raw(",\"label\":").string(frontEnd_->texts()(std::string(info.label)));
     w.raw(",\"battleKey\":").number(info.battleKey).raw('}');
   }
+  // How each bound key and button shows, in the player's language.
+  w.raw("],\"keyLabels\":{");
+  bool first = true;
+  for (int p = 0; p < kPlayers; ++p)
+    for (int c = 0; c < kCommandCount; ++c) {
+      const int code = s.bindings.keys[p][c];
+      (first ? w : w.raw(',')).raw('"').number(code).raw("\":").string(frontEnd_->texts()(keyLabel(code)));
+      first = false;
+    }
+  w.raw("},\"buttonLabels\":[");
+  for (int b = 0; b < kPadButtonCount; ++b)
+    (b ? w.raw(',') : w).string(frontEnd_->texts()(std::string(padButtonLabel(static_cast<PadButton>(b)))));
+  w.raw("],\"players\":[").string(frontEnd_->texts()(playerName(0))).raw(',').string(frontEnd_->texts()(playerName(1)));
   w.raw("]}");
   return out;
 }

@@ -44,6 +44,10 @@ class WebSession {
   // codes]], "buttons": [[10 names], [10 names]]} (the settings file's order of commands), and
   // "attract", "lang" when changed.
   std::string setSettings(std::string_view json);
+  // Binds as the key-settings window binds; answers {"done", "message"} (the message in the
+  // player's language), the settings then as settingsJson() gives them under "settings".
+  std::string bindKey(int player, int command, int code);
+  std::string bindButton(int player, int command, int button);
   // The whole scene again, every window written.
   std::string scene();
   // The settings the page's key-settings window starts from: {"keys", "buttons", "attract",
