@@ -28,6 +28,7 @@ export class Core {
       scene: text('mojara_scene', []),
     };
     this.nextDue = module.cwrap('mojara_next_due', 'number', []);
+    this.virtualKeyOf = module.cwrap('mojara_key_code', 'number', ['string', 'string']);
   }
 
   call(name, ...args) { return JSON.parse(this.fns[name](...args)); }

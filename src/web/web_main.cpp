@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "web/key_codes.h"
 #include "web/web_session.h"
 
 namespace {
@@ -63,6 +64,9 @@ EMSCRIPTEN_KEEPALIVE const char* mojara_bind_button(int player, int command, int
 }
 EMSCRIPTEN_KEEPALIVE const char* mojara_settings() { return give(session.settingsJson()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_scene() { return give(session.scene()); }
+EMSCRIPTEN_KEEPALIVE int mojara_key_code(const char* code, const char* key) {
+  return mojara::web::virtualKeyOf(code, key);
+}
 EMSCRIPTEN_KEEPALIVE double mojara_next_due() { return session.nextDue(); }
 
 }  // extern "C"

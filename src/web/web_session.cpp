@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/roster.h"
 #include "play/language.h"
 #include "sim/json.h"
 #include "web/json_catalogue.h"
@@ -48,7 +49,12 @@ std::string WebSession::start(std::string_view optionsJson) {
     frontEnd_ = std::make_unique<WebFrontEnd>(std::move(o));
     frontEnd_->advanceTo(nanosOf(options.numberOr("now", 0)));
     frontEnd_->start();
-    const std::string out = "{\"assets\":" + assetsJson() + ",\"lang\":" + sim::jsonString(frontEnd_->lang());
+    std::string out = "{\"assets\":" + assetsJson() + ",\"lang\":" + sim::jsonString(frontEnd_->lang());
+    // The fighters by roster slot, as the versus window names them.
+    out += ",\"fighters\":[";
+    for (std::size_t k = 0; k < kRoster.size(); ++k)
+      out += (k ? "," : "") + sim::jsonString(frontEnd_->texts()(std::string(kRoster[k].name)));
+    out += "]";
     return out + ",\"scene\":" + writer_.scene(*frontEnd_) + "}";
   } catch (const std::exception& e) {
     frontEnd_.reset();
