@@ -276,11 +276,14 @@ export class Painter {
       el.disabled = !c.enabled;
       el.classList.toggle('default', c.default);
     } else if (c.kind === 'combo') {
+      // A list with no item chosen shows its text, as the game's combo box does.
+      const items = c.listIndex < 0 && c.text ? [...c.list, c.text] : c.list;
       const now = [...el.options].map((o) => o.text);
-      if (now.join('\n') !== c.list.join('\n')) {
-        el.replaceChildren(...c.list.map((t) => new Option(t)));
+      if (now.join('\n') !== items.join('\n')) {
+        el.replaceChildren(...items.map((t) => new Option(t)));
+        if (items.length > c.list.length) el.options[items.length - 1].hidden = true;
       }
-      el.selectedIndex = c.listIndex;
+      el.selectedIndex = c.listIndex < 0 && c.text ? items.length - 1 : c.listIndex;
     } else if (c.kind === 'textBox') {
       if (el.value !== c.text) { el.value = c.text; el.scrollTop = 0; }
       el.wrap = c.multiLine ? 'soft' : 'off';
