@@ -14,6 +14,9 @@
 
 namespace mojara {
 
+// The mark shown over a demo fight while it plays.
+inline constexpr const char* kDemoMark = "デモ　なにかキーを押すとタイトルへ";
+
 class AttractMode {
  public:
   static constexpr forms::Nanos kIdleTime = 30'000'000'000;

@@ -28,6 +28,11 @@ struct SettingsReading {
 };
 SettingsReading readSettings(const SettingsText& text);
 
+// What the front ends tell the player of a reading with unusable values or moved bindings (the
+// game's texts; the catalogues translate them).
+inline constexpr const char* kSettingsPartlyRead = "設定ファイルに読めないところがありました。読めた設定を使います";
+inline constexpr const char* kSettingsBindingsMoved = "設定ファイルで同じキーかボタンが二度使われていたので、入れ替えました";
+
 // Writes onto `text` what changed from `before` to `after`, and nothing else: each setting that
 // changed is set. Each binding that changed is bound on the bindings the text holds now, as the
 // key-settings window binds (a key held elsewhere changes places, so the newest change wins and

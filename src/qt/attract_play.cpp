@@ -31,7 +31,7 @@ void AttractPlay::look(forms::Nanos now) {
 
 void AttractPlay::showMark() {
   if (attract_.running())
-    frontEnd_.showMark("デモ　なにかキーを押すとタイトルへ", kMarkSlot);
+    frontEnd_.showMark(kDemoMark, kMarkSlot);
   else
     frontEnd_.takeMark(kMarkSlot);
 }

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <chrono>
 
+#include "play/front_end_keys.h"
 #include "qt/centred.h"
 #include "qt/form_window.h"
 
@@ -38,47 +39,30 @@ void FrontEnd::fireTimers() {
   afterEvent();
 }
 
-namespace {
-
-// The sound keys, by virtual-key code, in softer-louder pairs.
-struct VolumeKey {
-  int code;
-  int musicSteps;
-  int effectsSteps;
-};
-constexpr VolumeKey kVolumeKeys[] = {
-    {forms::vk::Minus, -1, -1},      {forms::vk::Equals, +1, +1},        // everything
-    {forms::vk::BracketLeft, -1, 0}, {forms::vk::BracketRight, +1, 0},  // the music
-    {forms::vk::Semicolon, 0, -1},   {forms::vk::Apostrophe, 0, +1},    // the effects
-};
-
-const VolumeKey* volumeKey(int code) {
-  for (const VolumeKey& key : kVolumeKeys)
-    if (key.code == code) return &key;
-  return nullptr;
-}
-
-}  // namespace
-
 void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
-  constexpr int kAlt = 4, kM = 'M', kF2 = forms::vk::F1 + 1, kF3 = forms::vk::F1 + 2;
   if (hooks.input && !hooks.input()) return afterEvent();
-  // None of these keys is in the battle's key table: the game never sees them.
-  if (code == forms::vk::F11 || ((code == forms::vk::Return || code == forms::vk::KeypadEnter) && (shift & kAlt))) {
-    toggleFullScreen();
-    if (hooks.fullScreenChanged) hooks.fullScreenChanged(fullScreen_);
-  } else if (code == kM && shift == 0) {
-    if (hooks.toggleMute) hooks.toggleMute();
-  } else if (const VolumeKey* volume = volumeKey(code); volume && shift == 0) {
-    if (hooks.changeVolume) hooks.changeVolume(volume->musicSteps, volume->effectsSteps);
-  } else if (code == kF2) {
-    if (hooks.openSettings) hooks.openSettings(form);
-  } else if (code == kF3) {
-    if (hooks.openVersus) hooks.openVersus(form);
-  } else if (navigation_ && navigation_->keyPressed(form, code, shift)) {
-    // Moved about the window (outside a fight), or ended a demo.
-  } else {
-    return gameKeyPressed(form, bindings_.gameKey(code, hooks.twoPlayers && hooks.twoPlayers()), shift);
+  using Action = FrontEndKey::Action;
+  const FrontEndKey own = frontEndKeyOf(code, shift);
+  switch (own.action) {
+    case Action::FullScreen:
+      toggleFullScreen();
+      if (hooks.fullScreenChanged) hooks.fullScreenChanged(fullScreen_);
+      break;
+    case Action::Mute:
+      if (hooks.toggleMute) hooks.toggleMute();
+      break;
+    case Action::Volume:
+      if (hooks.changeVolume) hooks.changeVolume(own.musicSteps, own.effectsSteps);
+      break;
+    case Action::Settings:
+      if (hooks.openSettings) hooks.openSettings(form);
+      break;
+    case Action::Versus:
+      if (hooks.openVersus) hooks.openVersus(form);
+      break;
+    case Action::None:
+      if (navigation_ && navigation_->keyPressed(form, code, shift)) break;  // moved about, or ended a demo
+      return gameKeyPressed(form, bindings_.gameKey(code, hooks.twoPlayers && hooks.twoPlayers()), shift);
   }
   afterEvent();
 }

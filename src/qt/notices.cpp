@@ -47,11 +47,6 @@ QStringList Notices::lines() const {
   return lines;
 }
 
-Wording soundLevelsNotice(int music, int effects, bool muted, int steps) {
-  return {muted ? "消音中（音楽 %1/%3・効果音 %2/%3）" : "音楽 %1/%3・効果音 %2/%3",
-          {std::to_string(music), std::to_string(effects), std::to_string(steps)}};
-}
-
 namespace {
 
 // The marks' strip: its text is yellow on black, as an arcade's attract screen says it. Returns

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
+#include "play/sound_levels.h"
 #include "play/wording.h"
 
 class QPainter;
@@ -46,10 +47,6 @@ class Notices {
   std::vector<Notice> shown_;
   std::vector<std::pair<std::string, QString>> marks_;  // by slot, oldest first
 };
-
-// What the sound keys show: the music's and the effects' levels out of `steps`, and whether the
-// game is muted.
-Wording soundLevelsNotice(int music, int effects, bool muted, int steps);
 
 // Paints `marks` in a slim strip on the bottom edge of `area` (the form's client area), small enough
 // to lie on the battle's floor, and `lines` in a dark box above them, at `scale`.

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "play/settings.h"
+#include "play/settings_store.h"
 
 namespace mojara::qt {
 
@@ -40,8 +41,8 @@ class SettingsFile {
 
   // The texts of the window, as the game writes them (the catalogue has them in English).
   static constexpr const char* kCannotRead = "設定ファイルが読めないので、初期設定で始めます（ファイルはそのままです）";
-  static constexpr const char* kPartlyRead = "設定ファイルに読めないところがありました。読めた設定を使います";
-  static constexpr const char* kBindingsMoved = "設定ファイルで同じキーかボタンが二度使われていたので、入れ替えました";
+  static constexpr const char* kPartlyRead = kSettingsPartlyRead;
+  static constexpr const char* kBindingsMoved = kSettingsBindingsMoved;
   static constexpr const char* kCannotWrite = "設定を保存できません。変えた設定はこの回だけです";
   // What the window is to say, each text once a run, and only once taken.
   std::vector<std::string> takeNotices();

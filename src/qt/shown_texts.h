@@ -11,6 +11,7 @@
 
 #include "forms/controls.h"
 #include "play/caption_translator.h"
+#include "play/translated_looks.h"
 
 namespace mojara::qt {
 
@@ -26,11 +27,7 @@ class ShownTexts {
 
   // How a label is shown where the game's layout, made for its Japanese texts, does not suit a
   // translation; in the game's own language every label is shown as the game placed it.
-  struct LabelLook {
-    float down = 0;                   // twips below the label's own place
-    float wider = 0;                  // twips added on either side of its box
-    std::optional<forms::Rgb> color;  // its text's colour, when not its own
-  };
+  using LabelLook = mojara::LabelLook;
   LabelLook lookOf(const forms::Label& label) const;
 
  private:

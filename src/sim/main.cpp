@@ -23,8 +23,10 @@ using namespace mojara::sim;
 // The folder of this executable: the game's sound files sit beside it.
 std::string programFolder() {
 #ifdef __EMSCRIPTEN__
-  // Run by node, whose executable is not this one: the folder of the script node runs.
-  if (const char* folder = emscripten_run_script_string("__dirname")) return folder;
+  // Run by node, whose executable is not this one: the folder of the script node runs. In a page,
+  // the folder it is run in, where the page put the sounds.
+  if (const char* folder = emscripten_run_script_string("typeof __dirname === 'string' ? __dirname : '.'"))
+    return folder;
 #endif
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);

@@ -1,0 +1,168 @@
+#include "web/json_catalogue.h"
+
+#include <cctype>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace mojara::web {
+
+namespace {
+
+// The C expression of a Plural-Forms header, over n: numbers, n, ! ( ) and the binary operators
+// * / % + - < <= > >= == != && || and ?:, with C's precedence.
+class PluralExpression {
+ public:
+  PluralExpression(std::string_view text, unsigned long n) : text_(text), n_(n) {}
+
+  std::optional<unsigned long> value() {
+    try {
+      const unsigned long v = conditional();
+      blanks();
+      if (at_ != text_.size() && text_[at_] != ';') return std::nullopt;
+      return v;
+    } catch (const Bad&) {
+      return std::nullopt;
+    }
+  }
+
+ private:
+  struct Bad {};
+  void blanks() {
+    while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
+  }
+  bool take(std::string_view op) {
+    blanks();
+    if (text_.substr(at_, op.size()) != op) return false;
+    // "<" is not the start of "<=", nor "!" of "!=".
+    if (op.size() == 1 && at_ + 1 < text_.size() && text_[at_ + 1] == '=' && std::string_view("<>!=").find(op[0]) != std::string_view::npos)
+      return false;
+    at_ += op.size();
+    return true;
+  }
+  unsigned long conditional() {
+    const unsigned long c = logicalOr();
+    if (!take("?")) return c;
+    const unsigned long a = conditional();
+    if (!take(":")) throw Bad{};
+    const unsigned long b = conditional();
+    return c ? a : b;
+  }
+  unsigned long logicalOr() {
+    unsigned long v = logicalAnd();
+    while (take("||")) v = logicalAnd() || v;
+    return v;
+  }
+  unsigned long logicalAnd() {
+    unsigned long v = equality();
+    while (take("&&")) v = equality() && v;
+    return v;
+  }
+  unsigned long equality() {
+    unsigned long v = relation();
+    while (true) {
+      if (take("==")) v = v == relation();
+      else if (take("!=")) v = v != relation();
+      else return v;
+    }
+  }
+  unsigned long relation() {
+    unsigned long v = sum();
+    while (true) {
+      if (take("<=")) v = v <= sum();
+      else if (take(">=")) v = v >= sum();
+      else if (take("<")) v = v < sum();
+      else if (take(">")) v = v > sum();
+      else return v;
+    }
+  }
+  unsigned long sum() {
+    unsigned long v = product();
+    while (true) {
+      if (take("+")) v += product();
+      else if (take("-")) v -= product();
+      else return v;
+    }
+  }
+  unsigned long product() {
+    unsigned long v = unary();
+    while (true) {
+      if (take("*")) {
+        v *= unary();
+      } else if (take("/") || take("%")) {
+        const bool divide = text_[at_ - 1] == '/';
+        const unsigned long d = unary();
+        if (d == 0) throw Bad{};
+        v = divide ? v / d : v % d;
+      } else {
+        return v;
+      }
+    }
+  }
+  unsigned long unary() {
+    if (take("!")) return !unary();
+    if (take("(")) {
+      const unsigned long v = conditional();
+      if (!take(")")) throw Bad{};
+      return v;
+    }
+    blanks();
+    if (at_ < text_.size() && text_[at_] == 'n') {
+      ++at_;
+      return n_;
+    }
+    unsigned long v = 0;
+    const std::size_t begin = at_;
+    while (at_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[at_]))) v = v * 10 + (text_[at_++] - '0');
+    if (at_ == begin) throw Bad{};
+    return v;
+  }
+
+  std::string_view text_;
+  unsigned long n_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+unsigned long pluralFormOf(std::string_view pluralForms, unsigned long n) {
+  const std::size_t plural = pluralForms.find("plural=");
+  if (plural != std::string_view::npos)
+    if (auto v = PluralExpression(pluralForms.substr(plural + 7), n).value()) return *v;
+  return n != 1;
+}
+
+CaptionTranslator::Lookup catalogueLookup(const JsonValue& catalogue) {
+  if (catalogue.type != JsonValue::Type::Object) throw JsonError("a catalogue is a JSON object");
+  struct Entries {
+    std::string pluralForms;
+    std::map<std::string, std::string, std::less<>> messages;
+    std::map<std::string, std::vector<std::string>, std::less<>> plurals;
+  };
+  auto entries = std::make_shared<Entries>();
+  entries->pluralForms = catalogue.stringOr("pluralForms", "nplurals=2; plural=(n != 1);");
+  if (const JsonValue* messages = catalogue.find("messages"))
+    for (const auto& [original, shown] : messages->object)
+      if (shown.type == JsonValue::Type::String && !shown.string.empty()) entries->messages[original] = shown.string;
+  if (const JsonValue* plurals = catalogue.find("plurals"))
+    for (const auto& [original, forms] : plurals->object) {
+      std::vector<std::string> shown;
+      for (const JsonValue& form : forms.array) shown.push_back(form.string);
+      if (!shown.empty() && !shown[0].empty()) entries->plurals[original] = std::move(shown);
+    }
+  return [entries](const std::string& original, std::optional<unsigned long> count) -> std::optional<std::string> {
+    if (count) {
+      // An entry with plural forms answers with the form for the count, as ngettext does.
+      if (auto it = entries->plurals.find(original); it != entries->plurals.end()) {
+        const unsigned long form = pluralFormOf(entries->pluralForms, *count);
+        return form < it->second.size() ? it->second[form] : it->second[0];
+      }
+    }
+    if (auto it = entries->messages.find(original); it != entries->messages.end()) return it->second;
+    if (auto it = entries->plurals.find(original); it != entries->plurals.end()) return it->second[0];
+    return std::nullopt;
+  };
+}
+
+}  // namespace mojara::web

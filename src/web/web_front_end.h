@@ -1,0 +1,178 @@
+// The game in a browser page: the desktop host, the game's clock and the sound service on the same
+// Game as the windowed program, with the same additions around it (the front end's own keys, key
+// bindings, playing without the mouse, attract mode, practice and demo play, two players, replays,
+// notices and marks, the sound levels, the kept settings). The page feeds it time and input and is
+// handed, after each, what to draw and hear (web/scene_json.h). Nothing here knows of the browser:
+// it builds and is tested natively.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/desktop.h"
+#include "forms/virtual_clock.h"
+#include "game/game.h"
+#include "play/attract_mode.h"
+#include "play/key_bindings.h"
+#include "play/keyboard_navigation.h"
+#include "play/language.h"
+#include "play/replay_session.h"
+#include "play/settings.h"
+#include "play/settings_text.h"
+#include "play/stand_in_player.h"
+#include "play/versus_session.h"
+#include "play/wording.h"
+#include "web/web_sound.h"
+#include "web/web_texts.h"
+
+namespace mojara::web {
+
+struct WebOptions {
+  std::string programFolder = ".";  // where the sound files are
+  std::string settingsText;         // what the browser keeps of the settings file
+  std::string lang;                 // none: the kept one
+  std::optional<CaptionTranslator::Lookup> catalogue;  // the language's, unless it is the game's
+  forms::Nanos timerResolution = forms::kDefaultTimerResolution;
+  bool attract = true;  // false: never, whatever is kept
+  bool demo = false;
+  std::optional<std::pair<int, int>> fight;
+  std::optional<std::pair<int, int>> versus;
+  std::optional<std::uint64_t> seed;  // a fixed seed for every reseeding from the clock (tests)
+  bool record = false;  // each fight played is written as a replay file under programFolder
+};
+
+// What the page is asked to do besides drawing and sounding: each once, in order.
+struct PageRequest {
+  enum class Kind { FullScreen, SaveSettings, OpenKeySettings, OpenVersus, ReplayWritten };
+  Kind kind;
+  std::string text;  // the settings file's new text; the replay's path
+};
+
+class WebFrontEnd : public forms::DesktopHost {
+ public:
+  explicit WebFrontEnd(WebOptions options);
+  ~WebFrontEnd() override;
+
+  // The start: the title (or the fight, versus fight or replay the options ask for).
+  void start();
+  // Plays a recorded fight (a replay file's text) from the title; false, with a notice, when it
+  // cannot be played or the title is not what the player is at.
+  bool playReplay(const std::string& text);
+
+  // Moves the game's clock on to `now` (never back), firing every timer due on the way at its own
+  // due time, then the looks between events (attract mode, the versus session, demo play, notices).
+  void advanceTo(forms::Nanos now);
+  forms::Nanos now() const { return clock_.now(); }
+  // When the next timer falls due, if any runs.
+  std::optional<forms::Nanos> nextDue() const { return desktop_.nextDue(); }
+
+  // Input, each handled at once as one event.
+  void keyDown(int code, int shift);
+  // A command of `player` from any source (an on-screen button, say): the key bound to it.
+  void command(int player, Command command);
+  // A controller button pressed (`repeat` while held) on the controller of `player`.
+  void padPressed(int player, PadButton button, bool repeat);
+  void mouseDown(const std::string& form, float x, float y, int button);  // form pixels at scale 1
+  void mouseMove(const std::string& form, float x, float y, int buttons);
+  void click(const std::string& form, const std::string& control, int index);
+  void change(const std::string& form, const std::string& control, int index, int value);
+  void choose(const std::string& form, const std::string& control, int index, int listIndex);
+  void closeRequest(const std::string& form);
+  void closeMessageBox();
+  // Two players: a versus fight of these roster slots, as the page's versus window starts it.
+  bool versusFight(int p0, int p1);
+  void versusClosed();
+  // The key settings as the page's key-settings window leaves them.
+  void setBindings(const KeyBindings& bindings);
+  // Binds a key (or a controller button) to `player`'s command as the key-settings window binds:
+  // a key held elsewhere changes places, a front-end key is refused. What happened, as the window
+  // says it, in the player's language.
+  KeyBindings::Change bindKey(int player, Command command, int code);
+  KeyBindings::Change bindButton(int player, Command command, PadButton button);
+  void setAttract(bool on);
+  void setLang(const std::string& lang);  // kept for the next start (the page reloads in it)
+
+  // What is shown, for the scene.
+  const Game& game() const { return *game_; }
+  Game& game() { return *game_; }
+  const forms::Desktop& desktop() const { return desktop_; }
+  const std::vector<forms::Form*>& shownForms() const { return shown_; }  // back to front
+  const WebTexts& texts() const { return texts_; }
+  // The language the windows are shown in: the one asked for when its catalogue came.
+  std::string lang() const { return texts_.translated() ? options_.lang : std::string(kGameLanguage); }
+  const KeyboardNavigation& navigation() const { return navigation_; }
+  struct MessageBox {
+    std::string text, caption;
+  };
+  const std::optional<MessageBox>& messageBox() const { return messageBox_; }
+  std::vector<std::string> notices() const;
+  std::vector<std::string> marks() const;
+  bool ended() const { return ended_; }
+  const Settings& settings() const { return settings_; }
+  const VersusSession& versus() const { return versus_; }
+  WebSound& sound() { return sound_; }
+  std::vector<PageRequest> takeRequests();
+
+  // A notice over the front window for `shownFor`; one with the same non-empty slot replaces it.
+  void showNotice(const std::string& text, forms::Nanos shownFor = kNoticeTime, const std::string& slot = {});
+  void showNotice(const Wording& text, forms::Nanos shownFor = kNoticeTime, const std::string& slot = {});
+  static constexpr forms::Nanos kNoticeTime = 2'500'000'000;
+
+  // DesktopHost
+  void formShown(forms::Form& form) override;
+  void formRaised(forms::Form& form) override;
+  void formUnloaded(forms::Form& form) override;
+  void beep() override { sound_.beep(); }
+  void messageBox(const std::string& text, const std::string& caption) override;
+  void messageBoxClosed() override { messageBox_.reset(); }
+  void programEnded() override { ended_ = true; }
+  forms::SoundService* soundService() override { return &sound_; }
+  std::string programFolder() const override { return options_.programFolder; }
+  std::uint64_t clockSeed() override;
+
+ private:
+  forms::Form* shownForm(const std::string& name) const;
+  // The player's input: false when it went to ending a demo fight, and goes no further.
+  bool input();
+  void gameKey(forms::Form& form, GameKey key, int shift);
+  void looks();
+  void keep(const Settings& changed);
+  void soundChanged();
+  void showMark();
+
+  WebOptions options_;
+  forms::VirtualClock clock_;
+  WebSound sound_;
+  forms::Desktop desktop_;
+  std::unique_ptr<Game> game_;
+  KeyboardNavigation navigation_;
+  VersusSession versus_;
+  bool versusWindowOpen_ = false;
+  std::optional<AttractMode> attract_;
+  std::optional<StandInPlayer> standIn_;
+  std::optional<ReplayRecorder> recorder_;
+  std::optional<ReplayPlayer> player_;
+  forms::Nanos nextLook_ = 0;
+  WebTexts texts_;
+  SettingsText settingsText_;
+  Settings settings_;
+  std::vector<forms::Form*> shown_;
+  std::optional<MessageBox> messageBox_;
+  struct Notice {
+    std::string text;
+    forms::Nanos until;
+    std::string slot;
+  };
+  std::vector<Notice> notices_;
+  std::vector<std::pair<std::string, std::string>> marks_;  // slot, text
+  std::vector<PageRequest> requests_;
+  bool ended_ = false;
+  bool fullScreen_ = false;
+};
+
+}  // namespace mojara::web
