@@ -150,7 +150,7 @@ export class Dialogs {
   keysShow() {
     const k = this.open;
     const s = k.settings;
-    const head = element('tr', {}, element('th'), ...s.players.flatMap((p) => [element('th', { textContent: p }), element('th', { textContent: `${p} 🎮` })]));
+    const head = element('tr', {}, element('th'), ...s.heads.map((h) => element('th', { textContent: h })));
     const rows = s.commands.map((c, ci) => element('tr', {}, element('th', { textContent: c.label }),
       ...[0, 1].flatMap((player) => {
         const key = element('td', { className: 'key', textContent: s.keyLabels[String(s.keys[player][ci])] ?? '' });

@@ -118,5 +118,7 @@ struct KeyBindings {
 std::string keyLabel(int code);
 // "１Ｐ" or "２Ｐ", as the windows name a player.
 std::string playerName(int player);
+// The key-settings window's column heads: each player's key, then their controller's button.
+inline constexpr std::string_view kBindingColumnHeads[] = {"１Ｐ キー", "１Ｐ パッド", "２Ｐ キー", "２Ｐ パッド"};
 
 }  // namespace mojara

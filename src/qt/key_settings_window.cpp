@@ -55,8 +55,8 @@ KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(6 * scale);
   grid->setVerticalSpacing(2 * scale);
-  const QStringList heads = {QString(), shown("１Ｐ キー"), shown("１Ｐ パッド"), shown("２Ｐ キー"),
-                             shown("２Ｐ パッド")};
+  QStringList heads = {QString()};
+  for (std::string_view head : kBindingColumnHeads) heads.append(shown(std::string(head)));
   for (int column = 0; column < heads.size(); ++column) {
     auto* head = new QLabel(heads[column], this);
     head->setAlignment(Qt::AlignCenter);

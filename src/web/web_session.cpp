@@ -247,6 +247,10 @@ std::string WebSession::settingsJson() const {
   for (int b = 0; b < kPadButtonCount; ++b)
     (b ? w.raw(',') : w).string(frontEnd_->texts()(std::string(padButtonLabel(static_cast<PadButton>(b)))));
   w.raw("],\"players\":[").string(frontEnd_->texts()(playerName(0))).raw(',').string(frontEnd_->texts()(playerName(1)));
+  // The table's column heads, as the windowed program's key window has them.
+  w.raw("],\"heads\":[");
+  for (std::string_view head : kBindingColumnHeads)
+    (head == kBindingColumnHeads[0] ? w : w.raw(',')).string(frontEnd_->texts()(std::string(head)));
   w.raw("]}");
   return out;
 }
