@@ -68,7 +68,9 @@ export class GameAudio {
   }
 
   play(slot, file, music, lateMs, at) {
-    this.log.push({ slot, file, at });
+    // For checks: every sound the game started, and whether a node of the browser's plays it.
+    const logged = { slot, file, at, started: false };
+    this.log.push(logged);
     this.stop(slot);
     const buffer = this.buffers.get(file);
     if (!this.context || !buffer) return;
@@ -80,6 +82,7 @@ export class GameAudio {
     source.connect(gain);
     gain.connect(music ? this.music : this.effects);
     source.start(0, offset);
+    logged.started = true;
     const entry = { source, gain };
     source.onended = () => { if (this.playing.get(slot) === entry) this.playing.delete(slot); };
     this.playing.set(slot, entry);

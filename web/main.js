@@ -313,6 +313,7 @@ window.mojara = {
   forms() { return page.core.call('scene').forms; },
   scene() { return page.scene; },
   soundLog() { return page.audio.log.slice(); },
+  audioState() { return page.audio.context ? page.audio.context.state : 'none'; },
   key(code, key = '', shift = 0) { page.send('keyDown', code, key, shift); },
   command(player, command) { page.command(player, command); },
   begin() { return page.begin(); },

@@ -112,9 +112,11 @@ try:
     before = driver.execute_script('return mojara.now()')
     time.sleep(0.3)
     check(driver.execute_script('return mojara.now()') == before, "the game's clock waits for the first key")
+    check(driver.execute_script('return mojara.audioState()') != 'running', 'no sound before it')
     ActionChains(driver).send_keys('x').perform()
     time.sleep(0.6)
     check(driver.execute_script('return mojara.now()') > before, 'the first key starts the clock')
+    check(driver.execute_script('return mojara.audioState()') == 'running', 'and the sound')
     check(driver.execute_script('return document.querySelector("#veil").hidden'), 'and takes the line away')
     check(driver.execute_script('return mojara.scene() !== null && window.mojara.soundLog !== undefined'), 'the hooks are there')
 
@@ -135,6 +137,12 @@ try:
     key('Enter')
     advance(3000)
     check(names() == ['Form5'], 'Enter on the title opens the select window')
+    # And the mouse: back to the title, then a click on Play Game.
+    open_page('?seed=5&clock=virtual')
+    driver.find_element('tag name', 'body').click()  # the first click starts the sound and the clock
+    driver.find_element('css selector', 'section[data-form=Form3] button[data-control=Command1]').click()
+    advance(3000)
+    check(names() == ['Form5'], 'a click on Play Game opens the select window')
     shot('select')
     canvas = driver.find_element('css selector', 'section[data-form=Form5] canvas')
     rect = driver.execute_script('return arguments[0].getBoundingClientRect().toJSON()', canvas)
@@ -155,6 +163,18 @@ try:
         advance(110)
     moved = control('Form2', 'GAZOU', 0)
     check(left is not None and moved['box'][0] > x0, 'the right arrow walks the fighter')
+    # The space bar pauses: "待った！！" shows and nothing moves, until it is pressed again.
+    key('Space', ' ')
+    advance(200)
+    paused = control('Form2', 'Label2')
+    check(paused is not None and paused['caption'] == '待った！！', 'the space bar pauses the fight')
+    still = (control('Form2', 'GAZOU', 0)['box'], control('Form2', 'GAZOU', 1)['box'])
+    advance(3000)
+    check((control('Form2', 'GAZOU', 0)['box'], control('Form2', 'GAZOU', 1)['box']) == still,
+          'nothing moves while it is paused')
+    key('Space', ' ')
+    advance(200)
+    check(control('Form2', 'Label2') is None, 'and the space bar again resumes it')
     # A controller: a mocked gamepad holding the d-pad left.
     driver.execute_script('''
         const pad = {index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
@@ -166,8 +186,8 @@ try:
     time.sleep(1.2)
     check(control('Form2', 'GAZOU', 0)['box'][0] < x1, 'a controller held left walks the fighter back')
     driver.execute_script("navigator.getGamepads = () => [null, null, null, null]; mojara.clock = 'virtual';")
-    check(any(s['file'] == 'music2.ogg' or s['file'] == 'music2.mp3' for s in driver.execute_script('return mojara.soundLog()')),
-          'the fight starts the music')
+    check(any(s['file'] in ('music2.ogg', 'music2.mp3') and s['started'] for s in driver.execute_script('return mojara.soundLog()')),
+          'the fight starts the music on a node of the browser')
     for _ in range(120):
         advance(2000)
         if 'Form6' in names():
