@@ -77,7 +77,7 @@ class Page {
       lang: this.lang,
       settings: (store && store.getItem(SETTINGS_KEY)) || '',
       attract: params.get('attract') !== 'off',
-      record: document.getElementById('record').checked,
+      record: params.has('record'),  // the box is set from the address once the page is up
     };
     if (catalogue) options.catalogue = catalogue;
     if (params.has('seed')) options.seed = Number(params.get('seed'));

@@ -47,6 +47,9 @@ for arg in ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--
             '--window-size=1280,1000', f'--user-data-dir={tempfile.mkdtemp(prefix="mojara-chromium-")}']:
     options.add_argument(arg)
 options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+DOWNLOADS = tempfile.mkdtemp(prefix='mojara-downloads-')
+options.add_experimental_option('prefs', {'download.default_directory': DOWNLOADS,
+                                          'download.prompt_for_download': False})
 driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
 driver.set_script_timeout(30)
 driver.set_page_load_timeout(30)
@@ -211,6 +214,32 @@ try:
     check(control('Form3', 'Command1')['caption'] == 'Play Game', '?lang=en shows English')
     shot('title-en')
     check(not errors(), 'no console error in English')
+
+    # A fight recorded, saved as a download, and opened again as a replay from the title.
+    open_page('?seed=5&clock=virtual&record=1&fight=1,2&demo')
+    driver.find_element('tag name', 'body').click()
+    for _ in range(100):
+        advance(2000)
+        if names() == ['Form3']:
+            break
+    driver.find_element('id', 'save-replay').click()
+    saved = []
+    for _ in range(50):
+        saved = [f for f in os.listdir(DOWNLOADS) if not f.endswith('.crdownload')]
+        if saved:
+            break
+        time.sleep(0.1)
+    check(len(saved) == 1 and open(os.path.join(DOWNLOADS, saved[0])).read().startswith('# mojara replay'),
+          'a recorded fight is saved as a replay file')
+    if saved:
+        open_page('?seed=5&clock=virtual')
+        driver.find_element('id', 'replay-file').send_keys(os.path.join(DOWNLOADS, saved[0]))
+        for _ in range(20):
+            time.sleep(0.1)
+            advance(500)
+            if 'Form2' in names():
+                break
+        check(names() == ['Form2'], 'and the replay file plays the fight again')
 finally:
     driver.quit()
     server.shutdown()

@@ -2,6 +2,8 @@
 // sounds it is told to play, its clock and its kept settings.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "forms/types.h"
@@ -210,6 +212,32 @@ TEST(WebInput, TheTitlesButtonLeadsToTheSelectWindowAndF1ToTheHelp) {
   const auto& forms = scene.find("forms")->array;
   ASSERT_FALSE(forms.empty());
   EXPECT_EQ(forms.back().stringOr("name", ""), "Form5");
+}
+
+}  // namespace
+}  // namespace mojara::web
+
+namespace mojara::web {
+namespace {
+
+// A fight played with recording on leaves its replay in the program's folder, where the page
+// offers it as a download.
+TEST(WebRecording, APracticeFightIsWrittenAsAReplay) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "mojara-web-record-test";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const char* file : {"music2.mid", "snd1.wav", "snd2.wav", "beep.wav"})
+    std::filesystem::copy_file(std::filesystem::path(MOJARA_BIN_DIR) / file, folder / file);
+  WebSession session;
+  const JsonValue start = parsed(session.start("{\"folder\":\"" + folder.string() +
+                                              "\",\"seed\":7,\"record\":true,\"fight\":[1,2],\"demo\":true}"));
+  ASSERT_EQ(start.find("error"), nullptr);
+  for (double t = 0; t < 300'000; t += 1000) session.frame(t);
+  std::ifstream replay(folder / "replay.txt");
+  std::string header;
+  std::getline(replay, header);
+  EXPECT_FALSE(header.empty()) << "no replay in " << folder;
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
