@@ -215,6 +215,22 @@ try:
     shot('title-en')
     check(not errors(), 'no console error in English')
 
+    # A tab in the background pauses the game: back in front, it goes on from where it was
+    # instead of catching up in a burst.
+    open_page('?seed=5&attract=off')
+    driver.find_element('tag name', 'body').click()
+    time.sleep(0.3)
+    front = driver.current_window_handle
+    before = driver.execute_script('return [mojara.now(), performance.now()]')
+    driver.switch_to.new_window('tab')
+    time.sleep(2)
+    driver.close()
+    driver.switch_to.window(front)
+    after = driver.execute_script('return [mojara.now(), performance.now()]')
+    check(after[1] - before[1] > 2000 and after[0] - before[0] < 600,
+          f'a tab in the background pauses the game ({after[0] - before[0]:.0f} ms of game in '
+          f'{after[1] - before[1]:.0f} ms)')
+
     # A fight recorded, saved as a download, and opened again as a replay from the title.
     open_page('?seed=5&clock=virtual&record=1&fight=1,2&demo')
     driver.find_element('tag name', 'body').click()
