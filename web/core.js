@@ -7,6 +7,8 @@ export class Core {
     this.fns = {
       start: text('mojara_start', ['string']),
       frame: text('mojara_frame', ['number']),
+      step: text('mojara_step', []),
+      input: text('mojara_input', ['string']),
       keyDown: text('mojara_key_down', ['string', 'string', 'number']),
       virtualKeyDown: text('mojara_virtual_key_down', ['number', 'number']),
       pad: text('mojara_pad', ['number', 'number', 'number']),
@@ -28,6 +30,9 @@ export class Core {
       scene: text('mojara_scene', []),
     };
     this.nextDue = module.cwrap('mojara_next_due', 'number', []);
+    // The log and the trace of the logging mode, as plain text.
+    this.log = module.cwrap('mojara_log', 'string', ['string']);
+    this.trace = module.cwrap('mojara_trace', 'string', []);
     this.virtualKeyOf = module.cwrap('mojara_key_code', 'number', ['string', 'string']);
   }
 

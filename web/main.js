@@ -84,6 +84,8 @@ class Page {
     if (params.has('fight')) options.fight = params.get('fight').split(',').map(Number);
     if (params.has('versus')) options.versus = params.get('versus').split(',').map(Number);
     if (params.has('demo')) options.demo = true;
+    // The headless runner's event lines and fight traces, kept for the checks (mojara.log()).
+    if (params.has('log')) options.log = true;
     if (params.has('timer-resolution')) options.timerResolution = Number(params.get('timer-resolution'));
     const started = this.core.call('start', JSON.stringify(options));
     if (started.error) throw new Error(started.error);
@@ -199,8 +201,10 @@ class Page {
 
   // Input from anywhere (the keyboard, a click on a widget, a controller, on-screen buttons later).
   send(name, ...args) {
-    if (!this.started) return;
-    this.take(this.core.call(name, ...args));
+    if (!this.started) return null;
+    const answer = this.core.call(name, ...args);
+    this.take(answer);
+    return answer;
   }
   click(form, control, index) { this.send('click', form, control, index); }
   choose(form, control, index, listIndex) { this.send('choose', form, control, index, listIndex); }
@@ -309,6 +313,26 @@ window.mojara = {
   set clock(kind) { page.virtual = kind === 'virtual'; if (!page.virtual) { page.base = null; page.lastReal = null; } },
   // Moves the game's clock on by `ms`, firing every timer due on the way, as the pump does.
   advance(ms) { page.frame(page.gameNow + ms); return page.gameNow; },
+  advanceTo(ms) { page.frame(Math.max(page.gameNow, ms)); return page.gameNow; },
+  // Fires the next timer due, alone: false when none runs.
+  step() {
+    const due = page.core.nextDue();
+    if (due < 0) return false;
+    page.take(page.core.call('step'));
+    page.gameNow = Math.max(page.gameNow, due);
+    return true;
+  },
+  // A line of the whole-game script's syntax ("click Form3.Command1", "key LEFT"), carried out as
+  // the page's own input; throws what the game refused.
+  input(line) {
+    const answer = page.send('input', line);
+    if (answer && answer.error) throw new Error(answer.error);
+    return true;
+  },
+  // With ?log: the headless runner's event lines so far; with a reason ('until'), the end line
+  // written first. trace(): the lines of the fights played, as the runner's --trace prints them.
+  log(endReason = '') { return page.core.log(endReason); },
+  trace() { return page.core.trace(); },
   now() { return page.gameNow; },
   forms() { return page.core.call('scene').forms; },
   scene() { return page.scene; },

@@ -138,9 +138,7 @@ std::string actionText(const ScriptLine& line) {
   return "";
 }
 
-namespace {
-
-forms::Form& shownForm(const Game& game, const ScriptLine& line) {
+forms::Form& shownFormOf(const Game& game, const ScriptLine& line) {
   forms::Form* form = game.findForm(line.form);
   if (!form) fail(line.lineNumber, "no window is called " + line.form);
   if (!form->shown()) fail(line.lineNumber, line.form + " is not shown");
@@ -148,7 +146,7 @@ forms::Form& shownForm(const Game& game, const ScriptLine& line) {
 }
 
 forms::Control& controlOf(const Game& game, const ScriptLine& line) {
-  forms::Form& form = shownForm(game, line);
+  forms::Form& form = shownFormOf(game, line);
   forms::Control* control = form.findControl(line.control, line.index);
   if (!control) {
     const std::string name =
@@ -157,6 +155,8 @@ forms::Control& controlOf(const Game& game, const ScriptLine& line) {
   }
   return *control;
 }
+
+namespace {
 
 template <class T>
 T& controlOfKind(const Game& game, const ScriptLine& line, forms::ControlKind kind, const char* what) {
@@ -215,7 +215,7 @@ void deliver(Game& game, const ScriptLine& line) {
       break;
     }
     case A::Close:
-      desktop.closeRequest(shownForm(game, line));
+      desktop.closeRequest(shownFormOf(game, line));
       break;
     case A::Ok:
       break;

@@ -19,6 +19,10 @@
 
 namespace mojara {
 
+namespace forms {
+struct Control;
+class Form;
+}  // namespace forms
 class Game;
 
 struct ScriptLine {
@@ -46,5 +50,10 @@ std::string actionText(const ScriptLine& line);
 // Carries the line's action out on the game's windows. A line naming a window that is not shown,
 // a control it lacks, or a message box that is not there throws ScriptError naming the line.
 void deliver(Game& game, const ScriptLine& line);
+
+// The shown window the line names, and the control of it, as deliver() finds them (throwing
+// ScriptError as it does), for front ends that carry lines out their own way.
+forms::Form& shownFormOf(const Game& game, const ScriptLine& line);
+forms::Control& controlOf(const Game& game, const ScriptLine& line);
 
 }  // namespace mojara

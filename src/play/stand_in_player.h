@@ -17,6 +17,8 @@ namespace mojara {
 class StandInPlayer {
  public:
   StandInPlayer(Game& game, std::uint64_t seed);
+  // The stand-in's own seed in a run of seed `runSeed`, apart from the game's draws.
+  static constexpr std::uint64_t seedOfRun(std::uint64_t runSeed) { return runSeed ^ 0x5EED5EED5EED5EEDull; }
 
   // How often the stand-in looks at the screen, and how long it waits before it acts.
   static constexpr forms::Nanos kLookInterval = 100'000'000;

@@ -24,6 +24,8 @@ void readView(const BattleControls& c, BattleView& v) {
   v.timers = {c.Timer1.Enabled(), c.Timer2.Enabled(), c.Timer3.Enabled()};
 }
 
+BattleView viewOf(const Form2& battle) { return battle.loaded() ? viewOf(*battle.ctl) : BattleView{}; }
+
 BattleView viewOf(const BattleControls& c) {
   BattleView v;
   readView(c, v);

@@ -33,6 +33,8 @@ struct BattleView {
 };
 
 BattleView viewOf(const BattleControls& controls);
+// The battle window's, or an empty view when it is not loaded.
+BattleView viewOf(const Form2& battle);
 // The same into a view kept from line to line, reusing the room its texts already have.
 void readView(const BattleControls& controls, BattleView& view);
 

@@ -5,46 +5,21 @@
 
 #include "game/game.h"
 #include "play/stand_in_player.h"
-#include "sim/fight_run.h"
-#include "sim/json.h"
 #include "sim/recording_host.h"
 
 namespace mojara::sim {
-
-namespace {
-
-// A line for every fight's result, when the battle window's hand-over begins.
-class ResultLines : public FightObserver {
- public:
-  ResultLines(const Game& game, RecordingHost& host) : game_(game), host_(host) {}
-  void fightOver(Window next) override {
-    // The fight runner's end fields, as the hand-over finds them.
-    const FightOutcome outcome =
-        outcomeOf(game_.M, std::string(formName(next)), game_.form(Window::Battle).timerEvents());
-    host_.line("result") << ",\"winner\":" << (next == Window::Select ? 0 : 1) << ","
-                         << outcomeFields(outcome) << "}\n";
-  }
-
- private:
-  const Game& game_;
-  RecordingHost& host_;
-};
-
-}  // namespace
 
 void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& options, std::ostream& out) {
   forms::VirtualClock clock;
   RecordingHost host(clock, out, options.seed, options.programFolder);
   forms::Desktop desktop(host, clock, options.timerResolution);
   Game game(desktop);
-  host.showFightsOf(game);
+  host.watch(game);
   game.setDemoPlay(options.demo || options.autoplay);
-  ResultLines results(game, host);
-  game.addObserver(results);
   std::optional<StandInPlayer> standIn;
-  if (options.autoplay) standIn.emplace(game, options.seed ^ 0x5EED5EED5EED5EEDull);
+  if (options.autoplay) standIn.emplace(game, StandInPlayer::seedOfRun(options.seed));
   auto deliverLine = [&](const ScriptLine& line) {
-    host.line("input") << ",\"line\":" << jsonString(actionText(line)) << "}\n";
+    host.lines().input(actionText(line));
     deliver(game, line);
   };
   game.start();
@@ -87,7 +62,7 @@ void runGame(const std::vector<ScriptLine>& script, const GameRunOptions& option
       break;
     }
   }
-  host.line("end") << ",\"reason\":\"" << (reason && !desktop.ended() ? reason : "quit") << "\"}\n";
+  host.lines().end(reason && !desktop.ended() ? reason : "quit");
 }
 
 }  // namespace mojara::sim

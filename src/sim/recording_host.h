@@ -3,16 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <ostream>
 
 #include "forms/desktop.h"
 #include "forms/virtual_clock.h"
+#include "sim/event_lines.h"
 #include "sim/headless_sound.h"
-
-namespace mojara {
-class Game;
-}
 
 namespace mojara::sim {
 
@@ -20,14 +16,14 @@ class RecordingHost : public forms::DesktopHost {
  public:
   RecordingHost(const forms::VirtualClock& clock, std::ostream& out, std::uint64_t seed,
                 std::string programFolder)
-      : clock_(clock), out_(out), seed_(seed), programFolder_(std::move(programFolder)), sound_(clock) {}
+      : clock_(clock), lines_(clock, out), seed_(seed), programFolder_(std::move(programFolder)), sound_(clock) {}
 
-  void formLoaded(forms::Form& form) override;
-  void formShown(forms::Form& form) override;
-  void formMoved(forms::Form& form) override { ++moves_[&form]; }
-  void formUnloaded(forms::Form& form) override;
-  void beep() override;
-  void messageBox(const std::string& text, const std::string& caption) override;
+  void formLoaded(forms::Form& form) override { lines_.loaded(form); }
+  void formShown(forms::Form& form) override { lines_.shown(form); }
+  void formMoved(forms::Form& form) override { lines_.moved(form); }
+  void formUnloaded(forms::Form& form) override { lines_.unloaded(form); }
+  void beep() override { lines_.beep(); }
+  void messageBox(const std::string& text, const std::string& caption) override { lines_.messageBox(text, caption); }
   void programEnded() override { ended_ = true; }
   std::uint64_t clockSeed() override { return seed_ + static_cast<std::uint64_t>(clock_.now() / 1'000'000); }
 
@@ -35,23 +31,20 @@ class RecordingHost : public forms::DesktopHost {
   std::string programFolder() const override { return programFolder_; }
   HeadlessSound& sound() { return sound_; }
 
-  // The battle window's load lines also give the fight it is set up with, from this game.
-  void showFightsOf(const Game& game) { game_ = &game; }
+  // The battle window's load lines also give the fight it is set up with, and each fight ends
+  // with a result line.
+  void watch(Game& game) { lines_.watch(game); }
 
   bool ended() const { return ended_; }
-  // Starts a line with the time and the event name; the caller adds fields and the closing brace.
-  std::ostream& line(const char* event);
+  EventLines& lines() { return lines_; }
 
  private:
   const forms::VirtualClock& clock_;
-  std::ostream& out_;
+  EventLines lines_;
   std::uint64_t seed_;
   std::string programFolder_;
   HeadlessSound sound_;
   bool ended_ = false;
-  const Game* game_ = nullptr;
-  std::map<const forms::Form*, int> moves_;
-  std::map<const forms::Form*, float> topAtLoad_;
 };
 
 }  // namespace mojara::sim

@@ -10,6 +10,7 @@
 #include "play/practice.h"
 #include "play/settings_store.h"
 #include "play/sound_levels.h"
+#include "forms/layout.h"
 
 namespace mojara::web {
 
@@ -40,6 +41,11 @@ WebFrontEnd::WebFrontEnd(WebOptions options)
   if (options_.lang != kGameLanguage && options_.catalogue) texts_ = WebTexts(CaptionTranslator(*options_.catalogue));
   sound_.setLevels({settings_.music, settings_.effects, settings_.muted});
   fullScreen_ = false;  // a page goes full screen only at the player's own key
+  if (options_.log) {
+    lines_.emplace(clock_, logText_);
+    lines_->watch(*game_);
+    trace_.emplace(*game_, sound_, traceText_);
+  }
   versus_.takenOver = [this](const std::string& notice) {
     versusWindowOpen_ = false;
     showNotice(notice);
@@ -52,7 +58,8 @@ void WebFrontEnd::start() {
   // --demo alone: the computer plays the whole campaign. With a fight, it plays that fight.
   const bool demoCampaign = options_.demo && !options_.fight;
   game_->setDemoPlay(demoCampaign);
-  if (demoCampaign) standIn_.emplace(*game_, clockSeed());
+  // With a fixed seed the stand-in draws as the headless runner's does.
+  if (demoCampaign) standIn_.emplace(*game_, options_.seed ? StandInPlayer::seedOfRun(*options_.seed) : clockSeed());
   if (options_.record)
     recorder_.emplace(*game_, options_.programFolder + "/replay.txt", [this](const std::string&) {
       showNotice(kReplayNotSavedNotice, kFileNoticeTime);
@@ -97,8 +104,7 @@ void WebFrontEnd::advanceTo(forms::Nanos now) {
     if (t > now) break;
     clock_.set(std::max(clock_.now(), t));
     if (timer) {
-      while (desktop_.fireNextDueTimer())
-        if (player_) player_->timerFired();
+      fireDueTimers();
     } else {
       looks();
       nextLook_ += kLookInterval;
@@ -107,6 +113,29 @@ void WebFrontEnd::advanceTo(forms::Nanos now) {
   if (now > clock_.now() && !ended_) clock_.set(now);
   // Notices go at their time.
   std::erase_if(notices_, [this](const Notice& n) { return n.until <= clock_.now(); });
+}
+
+void WebFrontEnd::fireDueTimers() {
+  while (desktop_.fireNextDueTimer(trace_ ? trace_->timerName() : nullptr)) {
+    if (trace_) trace_->timerFired();
+    if (player_) player_->timerFired();
+  }
+}
+
+bool WebFrontEnd::step() {
+  while (!ended_) {
+    const std::optional<forms::Nanos> due = desktop_.nextDue();
+    if (!due) return false;
+    if (*due <= nextLook_) {
+      clock_.set(std::max(clock_.now(), *due));
+      if (!desktop_.fireNextDueTimer(trace_ ? trace_->timerName() : nullptr)) return false;
+      if (trace_) trace_->timerFired();
+      if (player_) player_->timerFired();
+      return true;
+    }
+    advanceTo(nextLook_);
+  }
+  return false;
 }
 
 void WebFrontEnd::looks() {
@@ -125,6 +154,7 @@ void WebFrontEnd::looks() {
   }
   if (standIn_) {
     if (const auto action = standIn_->look(now)) {
+      if (lines_) lines_->input(actionText(*action));
       try {
         deliver(*game_, *action);
       } catch (const ScriptError&) {
@@ -266,6 +296,69 @@ void WebFrontEnd::closeMessageBox() {
   if (messageBox_) desktop_.closeMessageBox();
 }
 
+void WebFrontEnd::scriptInput(std::string_view text) {
+  const bool timed = !text.empty() && text.front() >= '0' && text.front() <= '9';
+  const std::vector<ScriptLine> lines = readGameScript(timed ? std::string(text) : "0 " + std::string(text));
+  if (lines.size() != 1) throw ScriptError("expected one input line");
+  const ScriptLine& line = lines.front();
+  // The same checks as the runner's, so that a line either side refuses fails here too.
+  using A = ScriptLine::Action;
+  if (ended_) throw ScriptError("the game has ended");
+  if (line.action == A::Ok && !messageBox_) throw ScriptError("no message box is open");
+  if (messageBox_ && line.action != A::Ok && line.action != A::Close) throw ScriptError("a message box is open");
+  forms::Control* control = nullptr;
+  if (line.action != A::Key && line.action != A::Ok && line.action != A::Close) control = &controlOf(*game_, line);
+  if (line.action == A::Close) shownFormOf(*game_, line);
+  if (line.action == A::Key && !desktop_.foreground()) throw ScriptError("no window is shown");
+  const std::string target = line.form + "." + line.control;
+  if (line.action == A::Scroll) {
+    if (control->Kind != forms::ControlKind::HScrollBar) throw ScriptError(target + " is not a scroll bar");
+    const auto& bar = static_cast<const forms::HScrollBar&>(*control);
+    if (line.number < std::min(bar.Min, bar.Max) || line.number > std::max(bar.Min, bar.Max))
+      throw ScriptError("value " + std::to_string(line.number) + " is outside the scroll bar's range");
+  }
+  int item = -1;
+  if (line.action == A::Choose) {
+    if (control->Kind != forms::ControlKind::ComboBox) throw ScriptError(target + " is not a drop-down list");
+    const auto& list = static_cast<const forms::ComboBox&>(*control).List;
+    const auto found = std::find(list.begin(), list.end(), line.text);
+    if (found == list.end()) throw ScriptError("no item " + quote(line.text) + " in " + target);
+    item = static_cast<int>(found - list.begin());
+  }
+  if (lines_) lines_->input(actionText(line));
+  // Then as the page's own input comes: a key of the keyboard, a click, the mouse on a window.
+  switch (line.action) {
+    case A::Key:
+      return keyDown(line.number, 0);
+    case A::Click:
+      return click(line.form, line.control, line.index);
+    case A::Hover:
+    case A::Press: {
+      const forms::Box box = forms::absoluteBox(*control);
+      const float x = (box.left + box.width / 2) / forms::kTwipsPerPixel;
+      const float y = (box.top + box.height / 2) / forms::kTwipsPerPixel;
+      if (line.action == A::Hover) return mouseMove(line.form, x, y, 0);
+      return mouseDown(line.form, x, y, line.number);
+    }
+    case A::Scroll:
+      return change(line.form, line.control, line.index, line.number);
+    case A::Choose:
+      return choose(line.form, line.control, line.index, item);
+    case A::Ok:
+      return closeMessageBox();
+    case A::Close:
+      return closeRequest(line.form);
+  }
+}
+
+std::string WebFrontEnd::log(const std::string& endReason) {
+  if (lines_ && !endReason.empty() && !logEnded_) {
+    lines_->end(ended_ ? "quit" : endReason);
+    logEnded_ = true;
+  }
+  return logText_.str();
+}
+
 bool WebFrontEnd::versusFight(int p0, int p1) {
   if (const auto why = versus_.refusal()) {
     showNotice(*why);
@@ -363,16 +456,35 @@ std::vector<PageRequest> WebFrontEnd::takeRequests() {
   return out;
 }
 
+void WebFrontEnd::formLoaded(forms::Form& form) {
+  if (lines_) lines_->loaded(form);
+}
+
+void WebFrontEnd::formMoved(forms::Form& form) {
+  if (lines_) lines_->moved(form);
+}
+
+void WebFrontEnd::beep() {
+  if (lines_) lines_->beep();
+  if (trace_) trace_->beep();
+  sound_.beep();
+}
+
 void WebFrontEnd::formShown(forms::Form& form) {
+  if (lines_) lines_->shown(form);
   std::erase(shown_, &form);
   shown_.push_back(&form);
 }
 
 void WebFrontEnd::formRaised(forms::Form& form) { formShown(form); }
 
-void WebFrontEnd::formUnloaded(forms::Form& form) { std::erase(shown_, &form); }
+void WebFrontEnd::formUnloaded(forms::Form& form) {
+  if (lines_) lines_->unloaded(form);
+  std::erase(shown_, &form);
+}
 
 void WebFrontEnd::messageBox(const std::string& text, const std::string& caption) {
+  if (lines_) lines_->messageBox(text, caption);
   messageBox_ = MessageBox{texts_(text), texts_(caption)};
 }
 

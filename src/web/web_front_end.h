@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,6 +29,8 @@
 #include "play/stand_in_player.h"
 #include "play/versus_session.h"
 #include "play/wording.h"
+#include "sim/event_lines.h"
+#include "web/fight_trace.h"
 #include "web/web_sound.h"
 #include "web/web_texts.h"
 
@@ -44,6 +48,9 @@ struct WebOptions {
   std::optional<std::pair<int, int>> versus;
   std::optional<std::uint64_t> seed;  // a fixed seed for every reseeding from the clock (tests)
   bool record = false;  // each fight played is written as a replay file under programFolder
+  // Keeps the headless runner's event lines of the whole game (the log) and the trace of every
+  // fight played (the trace), for the checks that the page plays as the runner does.
+  bool log = false;
 };
 
 // What the page is asked to do besides drawing and sounding: each once, in order.
@@ -67,6 +74,9 @@ class WebFrontEnd : public forms::DesktopHost {
   // Moves the game's clock on to `now` (never back), firing every timer due on the way at its own
   // due time, then the looks between events (attract mode, the versus session, demo play, notices).
   void advanceTo(forms::Nanos now);
+  // Fires the next timer that falls due (the looks before it first), moving the clock to its
+  // time; false when no timer runs.
+  bool step();
   forms::Nanos now() const { return clock_.now(); }
   // When the next timer falls due, if any runs.
   std::optional<forms::Nanos> nextDue() const { return desktop_.nextDue(); }
@@ -84,6 +94,14 @@ class WebFrontEnd : public forms::DesktopHost {
   void choose(const std::string& form, const std::string& control, int index, int listIndex);
   void closeRequest(const std::string& form);
   void closeMessageBox();
+  // An input in the whole-game script's syntax ("click Form3.Command1", "key SPACE"; a time before
+  // it is left to the caller), carried out as the player's own key, click or mouse would, and
+  // logged as the runner logs it. Throws ScriptError where the runner would.
+  void scriptInput(std::string_view line);
+  // The log and the trace so far (empty unless logging). With a reason, the log's end line is
+  // written first, once ("quit" instead when the program has ended).
+  std::string log(const std::string& endReason = {});
+  std::string trace() const { return traceText_.str(); }
   // Two players: a versus fight of these roster slots, as the page's versus window starts it.
   bool versusFight(int p0, int p1);
   void versusClosed();
@@ -124,10 +142,12 @@ class WebFrontEnd : public forms::DesktopHost {
   static constexpr forms::Nanos kNoticeTime = 2'500'000'000;
 
   // DesktopHost
+  void formLoaded(forms::Form& form) override;
+  void formMoved(forms::Form& form) override;
   void formShown(forms::Form& form) override;
   void formRaised(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
-  void beep() override { sound_.beep(); }
+  void beep() override;
   void messageBox(const std::string& text, const std::string& caption) override;
   void messageBoxClosed() override { messageBox_.reset(); }
   void programEnded() override { ended_ = true; }
@@ -144,9 +164,14 @@ class WebFrontEnd : public forms::DesktopHost {
   void keep(const Settings& changed);
   void soundChanged();
   void showMark();
+  void fireDueTimers();
 
   WebOptions options_;
   forms::VirtualClock clock_;
+  // The log's lines and the traces (declared before the game, which tells them of its fights).
+  std::ostringstream logText_, traceText_;
+  std::optional<sim::EventLines> lines_;
+  bool logEnded_ = false;
   WebSound sound_;
   forms::Desktop desktop_;
   std::unique_ptr<Game> game_;
@@ -157,6 +182,7 @@ class WebFrontEnd : public forms::DesktopHost {
   std::optional<StandInPlayer> standIn_;
   std::optional<ReplayRecorder> recorder_;
   std::optional<ReplayPlayer> player_;
+  std::optional<FightTrace> trace_;
   forms::Nanos nextLook_ = 0;
   WebTexts texts_;
   SettingsText settingsText_;

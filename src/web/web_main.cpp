@@ -23,6 +23,10 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* mojara_start(const char* options) { return give(session.start(options)); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_frame(double ms) { return give(session.frame(ms)); }
+EMSCRIPTEN_KEEPALIVE const char* mojara_step() { return give(session.step()); }
+EMSCRIPTEN_KEEPALIVE const char* mojara_input(const char* line) { return give(session.input(line)); }
+EMSCRIPTEN_KEEPALIVE const char* mojara_log(const char* endReason) { return give(session.log(endReason)); }
+EMSCRIPTEN_KEEPALIVE const char* mojara_trace() { return give(session.trace()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_key_down(const char* code, const char* key, int shift) {
   return give(session.keyDown(code, key, shift));
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/roster.h"
+#include "play/input_script.h"
 #include "play/language.h"
 #include "sim/json.h"
 #include "web/json_catalogue.h"
@@ -43,6 +44,7 @@ std::string WebSession::start(std::string_view optionsJson) {
     o.attract = options.boolOr("attract", true);
     o.demo = options.boolOr("demo", false);
     o.record = options.boolOr("record", false);
+    o.log = options.boolOr("log", false);
     o.fight = pairOf(options, "fight");
     o.versus = pairOf(options, "versus");
     if (const double seed = options.numberOr("seed", -1); seed >= 0) o.seed = static_cast<std::uint64_t>(seed);
@@ -74,6 +76,26 @@ std::string WebSession::frame(double ms) {
   frontEnd_->advanceTo(nanosOf(ms));
   return answer();
 }
+
+std::string WebSession::step() {
+  if (!frontEnd_) return kNotStarted;
+  frontEnd_->step();
+  return answer();
+}
+
+std::string WebSession::input(std::string_view line) {
+  if (!frontEnd_) return kNotStarted;
+  try {
+    frontEnd_->scriptInput(line);
+  } catch (const ScriptError& e) {
+    return "{\"error\":" + sim::jsonString(e.what()) + "}";
+  }
+  return answer();
+}
+
+std::string WebSession::log(const std::string& endReason) { return frontEnd_ ? frontEnd_->log(endReason) : ""; }
+
+std::string WebSession::trace() const { return frontEnd_ ? frontEnd_->trace() : ""; }
 
 std::string WebSession::keyDown(std::string_view code, std::string_view key, int shift) {
   return virtualKeyDown(virtualKeyOf(code, key), shift);

@@ -24,6 +24,15 @@ class WebSession {
 
   // The game's clock moved on to `ms` (never back), every timer due on the way fired.
   std::string frame(double ms);
+  // The next timer that falls due fired, the clock at its time (the looks before it first).
+  std::string step();
+  // An input line of the whole-game script ("press Form5.KYARA(3) 1"), as the page's own input
+  // carries it out; {"error": why} where the headless runner would refuse it.
+  std::string input(std::string_view line);
+  // With the "log" option: the event lines so far (with a reason, ended by the end line), and the
+  // trace of the fights played.
+  std::string log(const std::string& endReason);
+  std::string trace() const;
   // A key of the browser: its KeyboardEvent.code and .key, and the modifier bits (shift 1,
   // ctrl 2, alt 4).
   std::string keyDown(std::string_view code, std::string_view key, int shift);

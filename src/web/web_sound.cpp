@@ -22,6 +22,7 @@ void WebSound::command(forms::SoundSlot& slot, const std::string& command) {
     if (!path) return;  // a device plays only what it opened
     timing_.played(slot, clock_.now());
     const std::string file = fileName(*path);
+    if (tracing_) plays_.push_back({slot.Name, file});
     // A file the game cannot time plays for no time at all, and is not heard either.
     if (!timing_.playing(slot, clock_.now())) return;
     events_.push_back({SoundEvent::Kind::Play, slot.Name, file, isMidi(file), clock_.now()});

@@ -12,6 +12,7 @@
 #include "forms/controls.h"
 #include "forms/scheduler.h"
 #include "play/sound_levels.h"
+#include "sim/headless_sound.h"
 
 namespace mojara::web {
 
@@ -41,6 +42,12 @@ class WebSound : public forms::SoundService {
   void changeVolume(int musicSteps, int effectsSteps) { levels_ = levels_.changed(musicSteps, effectsSteps); }
   void toggleMute() { levels_.muted = !levels_.muted; }
   void setLevels(const SoundLevels& levels) { levels_ = levels.valid(); }
+
+  // Every play started, as a fight's trace gives them (a file too short to hear included), while
+  // the page keeps a log.
+  void setTracing(bool on) { tracing_ = on; }
+  const std::vector<sim::HeadlessSound::Play>& plays() const { return plays_; }
+  void clearPlays() { plays_.clear(); }
   const SoundLevels& levels() const { return levels_; }
 
  private:
@@ -48,6 +55,8 @@ class WebSound : public forms::SoundService {
   assets::SlotTiming timing_;
   std::vector<SoundEvent> events_;
   SoundLevels levels_;
+  bool tracing_ = false;
+  std::vector<sim::HeadlessSound::Play> plays_;
 };
 
 }  // namespace mojara::web

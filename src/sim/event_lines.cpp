@@ -1,15 +1,21 @@
-#include "sim/recording_host.h"
+#include "sim/event_lines.h"
 
-#include "game/game.h"
+#include "sim/fight_run.h"
 #include "sim/json.h"
 
 namespace mojara::sim {
 
-std::ostream& RecordingHost::line(const char* event) {
+void EventLines::watch(Game& game) {
+  if (game_) game_->removeObserver(*this);
+  game_ = &game;
+  game.addObserver(*this);
+}
+
+std::ostream& EventLines::line(const char* event) {
   return out_ << "{\"t\":" << jsonMillis(clock_.now()) << ",\"ev\":\"" << event << "\"";
 }
 
-void RecordingHost::formLoaded(forms::Form& form) {
+void EventLines::loaded(forms::Form& form) {
   moves_[&form] = 0;
   topAtLoad_[&form] = form.Top;
   std::ostream& out = line("load") << ",\"form\":" << jsonString(form.name());
@@ -25,20 +31,30 @@ void RecordingHost::formLoaded(forms::Form& form) {
   out << "}\n";
 }
 
-void RecordingHost::formShown(forms::Form& form) {
-  line("show") << ",\"form\":" << jsonString(form.name()) << "}\n";
-}
+void EventLines::shown(forms::Form& form) { line("show") << ",\"form\":" << jsonString(form.name()) << "}\n"; }
 
-void RecordingHost::formUnloaded(forms::Form& form) {
+void EventLines::unloaded(forms::Form& form) {
   // How far the window slid before it closed, and in how many moves.
   line("unload") << ",\"form\":" << jsonString(form.name()) << ",\"moves\":" << moves_[&form]
                  << ",\"rise\":" << static_cast<long>(topAtLoad_[&form] - form.Top) << "}\n";
 }
 
-void RecordingHost::beep() { line("beep") << "}\n"; }
+void EventLines::beep() { line("beep") << "}\n"; }
 
-void RecordingHost::messageBox(const std::string& text, const std::string& caption) {
+void EventLines::messageBox(const std::string& text, const std::string& caption) {
   line("msgbox") << ",\"caption\":" << jsonString(caption) << ",\"text\":" << jsonString(text) << "}\n";
+}
+
+void EventLines::input(const std::string& action) { line("input") << ",\"line\":" << jsonString(action) << "}\n"; }
+
+void EventLines::end(const std::string& reason) { line("end") << ",\"reason\":" << jsonString(reason) << "}\n"; }
+
+void EventLines::fightOver(Window next) {
+  if (!game_) return;
+  // The fight runner's end fields, as the hand-over finds them.
+  const FightOutcome outcome =
+      outcomeOf(game_->M, std::string(formName(next)), game_->form(Window::Battle).timerEvents());
+  line("result") << ",\"winner\":" << (next == Window::Select ? 0 : 1) << "," << outcomeFields(outcome) << "}\n";
 }
 
 }  // namespace mojara::sim
