@@ -9,8 +9,6 @@ on random fights and two autoplayed games.
 
 Serves SITE_DIR on 127.0.0.1 (a free port) for the run; every wait is bounded. Prints the first
 differing line of anything that differs, and exits 1."""
-import functools
-import http.server
 import importlib.machinery
 import importlib.util
 import os
@@ -18,10 +16,9 @@ import random
 import subprocess
 import sys
 import tempfile
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from browser import chromium, served  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SITE = os.path.abspath(sys.argv[1])
@@ -60,30 +57,6 @@ def script_lines(path):
             if words and not words[0].startswith('#'):
                 out.append((float(words[0]), words[1]))
     return out
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def served(folder):
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, f'http://127.0.0.1:{server.server_address[1]}/'
-
-
-def chromium():
-    options = webdriver.ChromeOptions()
-    for arg in ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                f'--user-data-dir={tempfile.mkdtemp(prefix="mojara-chromium-")}']:
-        options.add_argument(arg)
-    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_script_timeout(300)
-    driver.set_page_load_timeout(30)
-    return driver
 
 
 def open_page(driver, base, query):
@@ -135,9 +108,8 @@ def load_compare_traces():
 
 
 def main():
-    server, base = served(SITE)
-    driver = chromium()
-    try:
+    with served(SITE) as base, chromium() as driver:
+        driver.set_script_timeout(300)
         # A whole game by hand, through the page's own input.
         until = 130000
         open_page(driver, base, '?clock=virtual&seed=5&log=1&attract=off')
@@ -196,9 +168,6 @@ def main():
         if severe:
             print(f'FAIL console errors: {severe[:3]}')
             failures.append('console errors')
-    finally:
-        driver.quit()
-        server.shutdown()
     print(f'{lines_compared} lines compared; ' + ('all the same' if not failures else f'{len(failures)} differ'))
     return 1 if failures else 0
 

@@ -7,18 +7,15 @@ settings kept over a reload, and the first key starting the sounds.
   tests/web/smoke_test.py SITE_DIR [SCREENSHOT_DIR]
 
 Serves SITE_DIR on 127.0.0.1 (a free port) for the run; every wait is bounded."""
-import functools
-import http.server
-import json
 import os
 import sys
 import tempfile
-import threading
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from browser import chromium, served  # noqa: E402
 
 SITE = os.path.abspath(sys.argv[1])
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp(prefix='mojara-web-shots-')
@@ -32,27 +29,7 @@ def check(ok, what):
         failures.append(what)
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=SITE))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-BASE = f'http://127.0.0.1:{server.server_address[1]}/'
-
-options = webdriver.ChromeOptions()
-for arg in ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync',
-            '--window-size=1280,1000', f'--user-data-dir={tempfile.mkdtemp(prefix="mojara-chromium-")}']:
-    options.add_argument(arg)
-options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
 DOWNLOADS = tempfile.mkdtemp(prefix='mojara-downloads-')
-options.add_experimental_option('prefs', {'download.default_directory': DOWNLOADS,
-                                          'download.prompt_for_download': False})
-driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-driver.set_script_timeout(30)
-driver.set_page_load_timeout(30)
 
 
 def open_page(query):
@@ -96,7 +73,8 @@ def control(form_name, name, index=-1):
     return None
 
 
-try:
+with served(SITE) as BASE, chromium(downloads=DOWNLOADS) as driver:
+    driver.set_window_size(1280, 1000)
     # The title, painted, with its picture, button and caption where they belong.
     answer, took = open_page('?seed=5')
     check(answer == 'ok', f'the page loads ({took:.2f} s to the title)')
@@ -256,9 +234,7 @@ try:
             if 'Form2' in names():
                 break
         check(names() == ['Form2'], 'and the replay file plays the fight again')
-finally:
-    driver.quit()
-    server.shutdown()
+
 
 print(f'screenshots in {SHOTS}')
 if failures:
