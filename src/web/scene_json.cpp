@@ -59,7 +59,7 @@ const char* kindName(forms::ControlKind kind) {
   }
 }
 
-void control(JsonWriter& w, const forms::Control& c, const WebTexts& texts) {
+void control(JsonWriter& w, const forms::Control& c, const WindowTexts& texts) {
   using K = forms::ControlKind;
   forms::Box at = forms::absoluteBox(c);
   LabelLook look;

@@ -32,7 +32,7 @@
 #include "sim/event_lines.h"
 #include "web/fight_trace.h"
 #include "web/web_sound.h"
-#include "web/web_texts.h"
+#include "play/window_texts.h"
 
 namespace mojara::web {
 
@@ -120,7 +120,7 @@ class WebFrontEnd : public forms::DesktopHost {
   Game& game() { return *game_; }
   const forms::Desktop& desktop() const { return desktop_; }
   const std::vector<forms::Form*>& shownForms() const { return shown_; }  // back to front
-  const WebTexts& texts() const { return texts_; }
+  const WindowTexts& texts() const { return texts_; }
   // The language the windows are shown in: the one asked for when its catalogue came.
   std::string lang() const { return texts_.translated() ? options_.lang : std::string(kGameLanguage); }
   const KeyboardNavigation& navigation() const { return navigation_; }
@@ -184,7 +184,7 @@ class WebFrontEnd : public forms::DesktopHost {
   std::optional<ReplayPlayer> player_;
   std::optional<FightTrace> trace_;
   forms::Nanos nextLook_ = 0;
-  WebTexts texts_;
+  WindowTexts texts_;
   SettingsText settingsText_;
   Settings settings_;
   std::vector<forms::Form*> shown_;

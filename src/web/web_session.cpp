@@ -208,7 +208,7 @@ std::string WebSession::setSettings(std::string_view json) {
 
 namespace {
 
-std::string changeJson(const KeyBindings::Change& change, const WebTexts& texts, const std::string& settings) {
+std::string changeJson(const KeyBindings::Change& change, const WindowTexts& texts, const std::string& settings) {
   return "{\"done\":" + std::string(change.done ? "true" : "false") + ",\"message\":" +
          sim::jsonString(change.message.text([&texts](const std::string& part) { return texts(part); })) +
          ",\"settings\":" + settings + "}";

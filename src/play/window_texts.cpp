@@ -1,8 +1,8 @@
-#include "web/web_texts.h"
+#include "play/window_texts.h"
 
-namespace mojara::web {
+namespace mojara {
 
-std::string WebTexts::operator()(const std::string& text) const {
+std::string WindowTexts::operator()(const std::string& text) const {
   if (!translator_) {
     std::string shown;
     shown.reserve(text.size());
@@ -18,4 +18,4 @@ std::string WebTexts::operator()(const std::string& text) const {
   return known_.emplace(text, translator_->translate(text)).first->second;
 }
 
-}  // namespace mojara::web
+}  // namespace mojara

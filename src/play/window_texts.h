@@ -1,0 +1,35 @@
+// The game's texts as the windows show them (window titles, captions, buttons, lists, the help's
+// text, message boxes): as the game wrote them, or their translation. Translation is for the eye
+// only: the game's controls keep their own texts, so the fight, its traces and its replays are
+// the same in every language. Every front end shows its texts through one of these.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "forms/controls.h"
+#include "play/caption_translator.h"
+#include "play/translated_looks.h"
+
+namespace mojara {
+
+class WindowTexts {
+ public:
+  WindowTexts() = default;  // the game's own texts
+  explicit WindowTexts(CaptionTranslator translator) : translator_(std::move(translator)) {}
+
+  // `text` as a window shows it, its line breaks as LF.
+  std::string operator()(const std::string& text) const;
+  // How a label is shown where the game's layout, made for its Japanese texts, does not suit a
+  // translation; in the game's own language every label is shown as the game placed it.
+  LabelLook lookOf(const forms::Label& label) const { return translator_ ? translatedLookOf(label) : LabelLook{}; }
+  bool translated() const { return translator_.has_value(); }
+
+ private:
+  std::optional<CaptionTranslator> translator_;
+  // A window asks for the same few texts at every frame: each is translated once.
+  mutable std::unordered_map<std::string, std::string> known_;
+};
+
+}  // namespace mojara
