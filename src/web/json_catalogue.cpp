@@ -13,7 +13,8 @@ namespace mojara::web {
 namespace {
 
 // The C expression of a Plural-Forms header, over n: numbers, n, ! ( ) and the binary operators
-// * / % + - < <= > >= == != && || and ?:, with C's precedence.
+// * / % + - < <= > >= == != && || and ?:, with C's precedence. Nested deeper than any language's
+// rule needs, an expression is unreadable (it would otherwise overflow the stack).
 class PluralExpression {
  public:
   PluralExpression(std::string_view text, unsigned long n) : text_(text), n_(n) {}
@@ -31,6 +32,20 @@ class PluralExpression {
 
  private:
   struct Bad {};
+  // Counts one level of nesting while it lives.
+  class Nested {
+   public:
+    explicit Nested(int& depth) : depth_(depth) {
+      if (++depth_ > kDeepest) throw Bad{};
+    }
+    ~Nested() { --depth_; }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+   private:
+    int& depth_;
+  };
+  static constexpr int kDeepest = 100;
   void blanks() {
     while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
   }
@@ -44,6 +59,7 @@ class PluralExpression {
     return true;
   }
   unsigned long conditional() {
+    const Nested nested(depth_);
     const unsigned long c = logicalOr();
     if (!take("?")) return c;
     const unsigned long a = conditional();
@@ -103,6 +119,7 @@ class PluralExpression {
     }
   }
   unsigned long unary() {
+    const Nested nested(depth_);
     if (take("!")) return !unary();
     if (take("(")) {
       const unsigned long v = conditional();
@@ -124,6 +141,7 @@ class PluralExpression {
   std::string_view text_;
   unsigned long n_;
   std::size_t at_ = 0;
+  int depth_ = 0;
 };
 
 }  // namespace

@@ -108,6 +108,19 @@ TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
   EXPECT_EQ(pluralFormOf("nplurals=1; plural=0;", 5), 0u);
   EXPECT_EQ(pluralFormOf("plural=(n %", 2), 1u);  // unreadable: n != 1
   EXPECT_EQ(pluralFormOf("plural=n%0;", 2), 1u);
+  // Nesting is read to a sane depth, past it the header is unreadable (not a stack overflow).
+  const auto nested = [](int depth, std::string_view open, std::string_view close) {
+    std::string e = "plural=";
+    for (int i = 0; i < depth; ++i) e += open;
+    e += "n==1";
+    for (int i = 0; i < depth; ++i) e += close;
+    return e + ";";
+  };
+  EXPECT_EQ(pluralFormOf(nested(30, "(", ")"), 1), 1u);
+  EXPECT_EQ(pluralFormOf(nested(30, "!!", ""), 1), 1u);
+  EXPECT_EQ(pluralFormOf(nested(30, "n?(", "):0"), 1), 1u);
+  EXPECT_EQ(pluralFormOf(nested(300'000, "(", ")"), 1), 0u);
+  EXPECT_EQ(pluralFormOf(nested(300'000, "!", ""), 1), 0u);
 }
 
 TEST(WebSession, BadOptionsAreRefusedWithTheirReason) {
