@@ -75,10 +75,7 @@ std::string WebSession::start(std::string_view optionsJson) {
     if (const Json* v = member(options, "fight")) o.fight = pairOf(*v, "fight");
     if (const Json* v = member(options, "versus")) o.versus = pairOf(*v, "versus");
     if (const Json* v = member(options, "seed")) o.seed = wholeNumber(*v, "seed", UINT64_MAX);
-    forms::Nanos now = 0;
-    if (const Json* v = member(options, "now")) now = millis(*v, "now", 0, kLatestMillis);
     frontEnd_ = std::make_unique<WebFrontEnd>(std::move(o));
-    frontEnd_->advanceTo(now);
     frontEnd_->start();
     std::string out = "{\"assets\":" + assetsJson() + ",\"lang\":" + sim::jsonString(frontEnd_->lang());
     // The fighters by roster slot, as the versus window names them.

@@ -17,10 +17,9 @@ class WebSession {
   // Options: {"lang": "en", "catalogue": {...} (the language's locale/<lang>.json), "settings":
   // the kept settings file's text, "folder": where the sound files are, "timerResolution": ms,
   // "attract": false, "demo": true, "fight": [p0, p1], "versus": [p0, p1], "seed": n, "record":
-  // true, "now": ms}; every member may be left out, none may be of another kind (null is none of
-  // them), and every number the game counts with must be whole where it takes a whole number and
-  // within its range. Answers {"assets": ..., "lang": the language shown, "scene": ...}, or
-  // {"error": why}.
+  // true}; every member may be left out, but one given must be of its kind (null is no kind) and
+  // a number within its range, whole where the game counts in whole numbers. Answers {"assets":
+  // ..., "lang": the language shown, "scene": ...}, or {"error": why}.
   std::string start(std::string_view optionsJson);
   bool started() const { return frontEnd_ != nullptr; }
 
