@@ -23,13 +23,19 @@ add_compile_options(-Wno-bitwise-instead-of-logical)
 # Its C++ library has no floating-point charconv; no threads in the page.
 add_compile_definitions(MOJARA_NO_FLOATING_CHARCONV MOJARA_SINGLE_THREADED)
 
-# CLI11 is header-only: its folder alone, without the host's other headers beside it.
-set(_cli11_root ${CMAKE_BINARY_DIR}/cli11-include)
-file(MAKE_DIRECTORY ${_cli11_root})
-file(REMOVE ${_cli11_root}/CLI)
-file(CREATE_LINK /usr/include/CLI ${_cli11_root}/CLI SYMBOLIC)
-add_library(CLI11::CLI11 INTERFACE IMPORTED)
-target_include_directories(CLI11::CLI11 INTERFACE ${_cli11_root})
+# CLI11 and nlohmann's JSON are header-only: each its folder alone, without the host's other
+# headers beside it.
+#   _mojara_host_headers(TARGET FOLDER): TARGET, whose include root holds a link to /usr/include/FOLDER
+function(_mojara_host_headers target folder)
+  set(root ${CMAKE_BINARY_DIR}/host-include/${folder})
+  file(MAKE_DIRECTORY ${root})
+  file(REMOVE ${root}/${folder})
+  file(CREATE_LINK /usr/include/${folder} ${root}/${folder} SYMBOLIC)
+  add_library(${target} INTERFACE IMPORTED)
+  target_include_directories(${target} INTERFACE ${root})
+endfunction()
+_mojara_host_headers(CLI11::CLI11 CLI)
+_mojara_host_headers(nlohmann_json::nlohmann_json nlohmann)
 
 # The sounds, as the native build made them.
 include(${CMAKE_CURRENT_LIST_DIR}/AssetFiles.cmake)

@@ -6,12 +6,15 @@
 #include <optional>
 #include <vector>
 
+#include "play/input_file.h"
+
 namespace mojara::web {
 
 namespace {
 
 // The C expression of a Plural-Forms header, over n: numbers, n, ! ( ) and the binary operators
-// * / % + - < <= > >= == != && || and ?:, with C's precedence.
+// * / % + - < <= > >= == != && || and ?:, with C's precedence. Nested deeper than any language's
+// rule needs, an expression is unreadable (it would otherwise overflow the stack).
 class PluralExpression {
  public:
   PluralExpression(std::string_view text, unsigned long n) : text_(text), n_(n) {}
@@ -29,6 +32,20 @@ class PluralExpression {
 
  private:
   struct Bad {};
+  // Counts one level of nesting while it lives.
+  class Nested {
+   public:
+    explicit Nested(int& depth) : depth_(depth) {
+      if (++depth_ > kDeepest) throw Bad{};
+    }
+    ~Nested() { --depth_; }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+   private:
+    int& depth_;
+  };
+  static constexpr int kDeepest = 100;
   void blanks() {
     while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
   }
@@ -42,6 +59,7 @@ class PluralExpression {
     return true;
   }
   unsigned long conditional() {
+    const Nested nested(depth_);
     const unsigned long c = logicalOr();
     if (!take("?")) return c;
     const unsigned long a = conditional();
@@ -101,6 +119,7 @@ class PluralExpression {
     }
   }
   unsigned long unary() {
+    const Nested nested(depth_);
     if (take("!")) return !unary();
     if (take("(")) {
       const unsigned long v = conditional();
@@ -122,6 +141,7 @@ class PluralExpression {
   std::string_view text_;
   unsigned long n_;
   std::size_t at_ = 0;
+  int depth_ = 0;
 };
 
 }  // namespace
@@ -133,22 +153,25 @@ unsigned long pluralFormOf(std::string_view pluralForms, unsigned long n) {
   return n != 1;
 }
 
-CaptionTranslator::Lookup catalogueLookup(const JsonValue& catalogue) {
-  if (catalogue.type != JsonValue::Type::Object) throw JsonError("a catalogue is a JSON object");
+CaptionTranslator::Lookup catalogueLookup(const Json& catalogue) {
+  object(catalogue, "a catalogue");
   struct Entries {
     std::string pluralForms;
     std::map<std::string, std::string, std::less<>> messages;
     std::map<std::string, std::vector<std::string>, std::less<>> plurals;
   };
   auto entries = std::make_shared<Entries>();
-  entries->pluralForms = catalogue.stringOr("pluralForms", "nplurals=2; plural=(n != 1);");
-  if (const JsonValue* messages = catalogue.find("messages"))
-    for (const auto& [original, shown] : messages->object)
-      if (shown.type == JsonValue::Type::String && !shown.string.empty()) entries->messages[original] = shown.string;
-  if (const JsonValue* plurals = catalogue.find("plurals"))
-    for (const auto& [original, forms] : plurals->object) {
+  entries->pluralForms = "nplurals=2; plural=(n != 1);";
+  if (const Json* forms = member(catalogue, "pluralForms")) entries->pluralForms = text(*forms, "a catalogue's pluralForms");
+  if (const Json* messages = member(catalogue, "messages"))
+    for (const auto& [original, shown] : object(*messages, "a catalogue's messages").items())
+      if (std::string t = text(shown, "the translation of " + quote(original)); !t.empty())
+        entries->messages[original] = std::move(t);
+  if (const Json* plurals = member(catalogue, "plurals"))
+    for (const auto& [original, forms] : object(*plurals, "a catalogue's plurals").items()) {
       std::vector<std::string> shown;
-      for (const JsonValue& form : forms.array) shown.push_back(form.string);
+      for (const Json& form : array(forms, "the plural forms of " + quote(original)))
+        shown.push_back(text(form, "a plural form of " + quote(original)));
       if (!shown.empty() && !shown[0].empty()) entries->plurals[original] = std::move(shown);
     }
   return [entries](const std::string& original, std::optional<unsigned long> count) -> std::optional<std::string> {

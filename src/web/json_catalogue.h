@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "play/caption_translator.h"
-#include "web/json_value.h"
+#include "web/page_json.h"
 
 namespace mojara::web {
 
@@ -16,7 +16,8 @@ namespace mojara::web {
 // 1);"), as gettext works it out; a header it cannot read gives the Germanic rule, n != 1.
 unsigned long pluralFormOf(std::string_view pluralForms, unsigned long n);
 
-// The lookup of the catalogue; throws JsonError when it is not one.
-CaptionTranslator::Lookup catalogueLookup(const JsonValue& catalogue);
+// The lookup of the catalogue; throws JsonError when it is not one (a member of the wrong kind
+// included). An empty translation is none, as in a .po file.
+CaptionTranslator::Lookup catalogueLookup(const Json& catalogue);
 
 }  // namespace mojara::web

@@ -1,13 +1,17 @@
 #include "web/web_session.h"
 
-#include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include "app/roster.h"
+#include "play/cli_numbers.h"
+#include "play/input_file.h"
 #include "play/input_script.h"
 #include "play/language.h"
 #include "sim/json.h"
 #include "web/json_catalogue.h"
 #include "web/key_codes.h"
+#include "web/page_json.h"
 
 namespace mojara::web {
 
@@ -15,41 +19,65 @@ namespace {
 
 constexpr const char* kNotStarted = "{\"error\":\"the game has not started\"}";
 
-forms::Nanos nanosOf(double ms) { return static_cast<forms::Nanos>(std::llround(ms * 1'000'000.0)); }
+std::string playerText(int p) { return "player " + std::to_string(p + 1) + "'s "; }
 
-std::optional<std::pair<int, int>> pairOf(const JsonValue& options, std::string_view name) {
-  const JsonValue* v = options.find(name);
-  if (!v || v->array.size() != 2) return std::nullopt;
-  const auto slot = [](const JsonValue& n) {
-    if (n.type != JsonValue::Type::Number || n.number < 0 || n.number > 7 || n.number != std::floor(n.number))
-      throw JsonError("a roster slot is 0 to 7");
-    return static_cast<int>(n.number);
+// The key settings' keys: for each player, the key codes of their commands in the settings file's
+// order; a list may be short, leaving the commands after it as they are.
+void readKeys(const Json& keys, KeyBindings& bindings) {
+  const Json& players = array(keys, "keys");
+  for (int p = 0; p < kPlayers && p < static_cast<int>(players.size()); ++p) {
+    const Json& codes = array(players[p], playerText(p) + "keys");
+    for (int c = 0; c < kCommandCount && c < static_cast<int>(codes.size()); ++c)
+      bindings.keys[p][c] = static_cast<int>(
+          wholeNumber(codes[c], playerText(p) + "key for " + std::string(commands()[c].settingName), 0xFFFF));
+  }
+}
+
+// The same for the controllers' buttons, by name.
+void readButtons(const Json& buttons, KeyBindings& bindings) {
+  const Json& players = array(buttons, "buttons");
+  for (int p = 0; p < kPlayers && p < static_cast<int>(players.size()); ++p) {
+    const Json& names = array(players[p], playerText(p) + "buttons");
+    for (int c = 0; c < kCommandCount && c < static_cast<int>(names.size()); ++c) {
+      const std::string what = playerText(p) + "button for " + std::string(commands()[c].settingName);
+      const std::string name = text(names[c], what);
+      const auto button = padButtonOf(name);
+      if (!button) throw JsonError(what + " must be a controller button's name, not " + quote(name));
+      bindings.buttons[p][c] = *button;
+    }
+  }
+}
+
+// A roster pair, [p0, p1].
+std::pair<int, int> pairOf(const Json& value, const std::string& what) {
+  const Json& pair = array(value, what);
+  if (pair.size() != 2) throw JsonError(what + " must be two roster slots, not " + std::to_string(pair.size()));
+  const auto slot = [&](std::size_t k) {
+    return static_cast<int>(wholeNumber(pair[k], what + "'s " + (k ? "second" : "first") + " roster slot", kRoster.size() - 1));
   };
-  return std::pair{slot(v->array[0]), slot(v->array[1])};
+  return {slot(0), slot(1)};
 }
 
 }  // namespace
 
 std::string WebSession::start(std::string_view optionsJson) {
   try {
-    const JsonValue options = JsonValue::parse(optionsJson.empty() ? "{}" : optionsJson);
+    const Json options = object(parseJson(optionsJson.empty() ? "{}" : optionsJson), "the options");
     WebOptions o;
-    o.programFolder = options.stringOr("folder", o.programFolder);
-    o.settingsText = options.stringOr("settings", "");
-    o.lang = options.stringOr("lang", "");
-    if (const JsonValue* catalogue = options.find("catalogue"); catalogue && catalogue->type == JsonValue::Type::Object)
-      o.catalogue = catalogueLookup(*catalogue);
-    const double resolution = options.numberOr("timerResolution", 0);
-    if (resolution > 0) o.timerResolution = nanosOf(resolution);
-    o.attract = options.boolOr("attract", true);
-    o.demo = options.boolOr("demo", false);
-    o.record = options.boolOr("record", false);
-    o.log = options.boolOr("log", false);
-    o.fight = pairOf(options, "fight");
-    o.versus = pairOf(options, "versus");
-    if (const double seed = options.numberOr("seed", -1); seed >= 0) o.seed = static_cast<std::uint64_t>(seed);
+    if (const Json* v = member(options, "folder")) o.programFolder = text(*v, "folder");
+    if (const Json* v = member(options, "settings")) o.settingsText = text(*v, "settings");
+    if (const Json* v = member(options, "lang")) o.lang = text(*v, "lang");
+    if (const Json* v = member(options, "catalogue")) o.catalogue = catalogueLookup(*v);
+    if (const Json* v = member(options, "timerResolution"))
+      o.timerResolution = millis(*v, "timerResolution", kMinTimerResolution, kMaxTimerResolution);
+    if (const Json* v = member(options, "attract")) o.attract = truth(*v, "attract");
+    if (const Json* v = member(options, "demo")) o.demo = truth(*v, "demo");
+    if (const Json* v = member(options, "record")) o.record = truth(*v, "record");
+    if (const Json* v = member(options, "log")) o.log = truth(*v, "log");
+    if (const Json* v = member(options, "fight")) o.fight = pairOf(*v, "fight");
+    if (const Json* v = member(options, "versus")) o.versus = pairOf(*v, "versus");
+    if (const Json* v = member(options, "seed")) o.seed = wholeNumber(*v, "seed", UINT64_MAX);
     frontEnd_ = std::make_unique<WebFrontEnd>(std::move(o));
-    frontEnd_->advanceTo(nanosOf(options.numberOr("now", 0)));
     frontEnd_->start();
     std::string out = "{\"assets\":" + assetsJson() + ",\"lang\":" + sim::jsonString(frontEnd_->lang());
     // The fighters by roster slot, as the versus window names them.
@@ -73,7 +101,11 @@ std::string WebSession::scene() {
 
 std::string WebSession::frame(double ms) {
   if (!frontEnd_) return kNotStarted;
-  frontEnd_->advanceTo(nanosOf(ms));
+  try {
+    frontEnd_->advanceTo(millis(ms, "the time", 0, kLatestMillis));
+  } catch (const JsonError& e) {
+    return "{\"error\":" + sim::jsonString(e.what()) + "}";
+  }
   return answer();
 }
 
@@ -184,22 +216,22 @@ std::string WebSession::playReplay(const std::string& text) {
 std::string WebSession::setSettings(std::string_view json) {
   if (!frontEnd_) return kNotStarted;
   try {
-    const JsonValue v = JsonValue::parse(json);
-    if (const JsonValue* keys = v.find("keys")) {
-      KeyBindings bindings = frontEnd_->settings().bindings;
-      for (int p = 0; p < kPlayers && p < static_cast<int>(keys->array.size()); ++p)
-        for (int c = 0; c < kCommandCount && c < static_cast<int>(keys->array[p].array.size()); ++c)
-          bindings.keys[p][c] = static_cast<int>(keys->array[p].array[c].number);
-      if (const JsonValue* buttons = v.find("buttons"))
-        for (int p = 0; p < kPlayers && p < static_cast<int>(buttons->array.size()); ++p)
-          for (int c = 0; c < kCommandCount && c < static_cast<int>(buttons->array[p].array.size()); ++c)
-            if (auto b = padButtonOf(buttons->array[p].array[c].string)) bindings.buttons[p][c] = *b;
-      frontEnd_->setBindings(bindings);
+    // Everything is read before anything changes: a refused part leaves the settings as they were.
+    const Json v = object(parseJson(json), "the settings");
+    std::optional<KeyBindings> bindings;
+    if (const Json* keys = member(v, "keys")) {
+      bindings = frontEnd_->settings().bindings;
+      readKeys(*keys, *bindings);
+      if (const Json* buttons = member(v, "buttons")) readButtons(*buttons, *bindings);
+      if (const auto problem = bindings->problem()) throw JsonError(*problem);
     }
-    if (const JsonValue* attract = v.find("attract"); attract && attract->type == JsonValue::Type::Bool)
-      frontEnd_->setAttract(attract->boolean);
-    if (const JsonValue* lang = v.find("lang"); lang && lang->type == JsonValue::Type::String)
-      frontEnd_->setLang(lang->string);
+    std::optional<bool> attract;
+    if (const Json* a = member(v, "attract")) attract = truth(*a, "attract");
+    std::optional<std::string> lang;
+    if (const Json* l = member(v, "lang")) lang = text(*l, "lang");
+    if (bindings) frontEnd_->setBindings(*bindings);
+    if (attract) frontEnd_->setAttract(*attract);
+    if (lang) frontEnd_->setLang(*lang);
   } catch (const JsonError& e) {
     frontEnd_->showNotice(e.what());
   }

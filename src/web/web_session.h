@@ -17,12 +17,14 @@ class WebSession {
   // Options: {"lang": "en", "catalogue": {...} (the language's locale/<lang>.json), "settings":
   // the kept settings file's text, "folder": where the sound files are, "timerResolution": ms,
   // "attract": false, "demo": true, "fight": [p0, p1], "versus": [p0, p1], "seed": n, "record":
-  // true}; every member may be left out. Answers {"assets": ..., "lang": the language shown,
-  // "scene": ...}, or {"error": why}.
+  // true}; every member may be left out, but one given must be of its kind (null is no kind) and
+  // a number within its range, whole where the game counts in whole numbers. Answers {"assets":
+  // ..., "lang": the language shown, "scene": ...}, or {"error": why}.
   std::string start(std::string_view optionsJson);
   bool started() const { return frontEnd_ != nullptr; }
 
-  // The game's clock moved on to `ms` (never back), every timer due on the way fired.
+  // The game's clock moved on to `ms` (never back), every timer due on the way fired; a time that
+  // is no number of milliseconds from 0 to kLatestMillis is answered {"error": why}.
   std::string frame(double ms);
   // The next timer that falls due fired, the clock at its time (the looks before it first).
   std::string step();
@@ -51,7 +53,8 @@ class WebSession {
   std::string playReplay(const std::string& text);
   // The players' keys as the page's key-settings window leaves them: {"keys": [[10 codes], [10
   // codes]], "buttons": [[10 names], [10 names]]} (the settings file's order of commands), and
-  // "attract", "lang" when changed.
+  // "attract", "lang" when changed. Anything of the wrong kind, or keys the game cannot play with,
+  // changes nothing and is said in a notice.
   std::string setSettings(std::string_view json);
   // Binds as the key-settings window binds; answers {"done", "message"} (the message in the
   // player's language), the settings then as settingsJson() gives them under "settings".

@@ -2,14 +2,16 @@
 // sounds it is told to play, its clock and its kept settings.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 
 #include "forms/types.h"
 #include "sim/json.h"
 #include "web/json_catalogue.h"
-#include "web/json_value.h"
+#include "web/page_json.h"
 #include "web/key_codes.h"
 #include "web/web_session.h"
 
@@ -18,15 +20,15 @@ namespace {
 
 constexpr forms::Nanos kTick = forms::kDefaultTimerResolution;
 
-JsonValue parsed(const std::string& text) { return JsonValue::parse(text); }
+Json parsed(const std::string& text) { return Json::parse(text); }
 
 std::string startOptions(const std::string& more = "") {
   return std::string("{\"folder\":\"") + MOJARA_BIN_DIR + "\",\"seed\":7,\"attract\":false" + more + "}";
 }
 
-const JsonValue* controlNamed(const JsonValue& form, const std::string& name, int index = -1) {
-  for (const JsonValue& c : form.find("controls")->array)
-    if (c.stringOr("name", "") == name && c.numberOr("index", -2) == index) return &c;
+const Json* controlNamed(const Json& form, const std::string& name, int index = -1) {
+  for (const Json& c : form.at("controls"))
+    if (c.value("name", "") == name && c.value("index", -2) == index) return &c;
   return nullptr;
 }
 
@@ -58,31 +60,31 @@ TEST(WebKeys, BrowserKeysAreTheDesktopsVirtualKeys) {
 
 TEST(WebScene, TheTitleIsHandedOverWithItsPictureButtonsAndCaption) {
   WebSession session;
-  const JsonValue start = parsed(session.start(startOptions()));
-  ASSERT_EQ(start.find("error"), nullptr);
-  EXPECT_EQ(start.stringOr("lang", ""), "ja");
-  EXPECT_EQ(start.find("assets")->find("store")->stringOr("file", ""), "sprites.png");
-  const JsonValue& forms = *start.find("scene")->find("forms");
-  ASSERT_EQ(forms.array.size(), 1u);
-  const JsonValue& title = forms.array[0];
-  EXPECT_EQ(title.stringOr("name", ""), "Form3");
-  EXPECT_TRUE(title.boolOr("front", false));
-  EXPECT_GT(title.numberOr("width", 0), 100);
-  const JsonValue* play = controlNamed(title, "Command1");
+  const Json start = parsed(session.start(startOptions()));
+  ASSERT_FALSE(start.contains("error")) << start["error"];
+  EXPECT_EQ(start.value("lang", ""), "ja");
+  EXPECT_EQ(start.at("assets").at("store").value("file", ""), "sprites.png");
+  const Json& forms = start.at("scene").at("forms");
+  ASSERT_EQ(forms.size(), 1u);
+  const Json& title = forms[0];
+  EXPECT_EQ(title.value("name", ""), "Form3");
+  EXPECT_TRUE(title.value("front", false));
+  EXPECT_GT(title.value("width", 0), 100);
+  const Json* play = controlNamed(title, "Command1");
   ASSERT_NE(play, nullptr);
-  EXPECT_EQ(play->stringOr("kind", ""), "button");
-  EXPECT_EQ(play->stringOr("caption", ""), "Ｐｌａｙ　Ｇａｍｅ");
-  EXPECT_TRUE(play->boolOr("default", false));
-  const JsonValue* picture = controlNamed(title, "Image1");
+  EXPECT_EQ(play->value("kind", ""), "button");
+  EXPECT_EQ(play->value("caption", ""), "Ｐｌａｙ　Ｇａｍｅ");
+  EXPECT_TRUE(play->value("default", false));
+  const Json* picture = controlNamed(title, "Image1");
   ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->find("picture")->stringOr("file", ""), "title.png");
+  EXPECT_EQ(picture->at("picture").value("file", ""), "title.png");
   // The canvas's controls come first, bottom first, and the buttons above them.
-  const auto& controls = title.find("controls")->array;
-  EXPECT_EQ(controls.front().stringOr("name", ""), "Image1");
-  EXPECT_EQ(controls.back().stringOr("name", ""), "Command2");
+  const auto& controls = title.at("controls");
+  EXPECT_EQ(controls.front().value("name", ""), "Image1");
+  EXPECT_EQ(controls.back().value("name", ""), "Command2");
   // Nothing changed: the next scene says so instead of writing the windows again.
-  EXPECT_EQ(parsed(session.frame(1)).find("forms")->type, JsonValue::Type::Null);
-  EXPECT_EQ(parsed(session.scene()).find("forms")->array.size(), 1u);
+  EXPECT_TRUE(parsed(session.frame(1)).at("forms").is_null());
+  EXPECT_EQ(parsed(session.scene()).at("forms").size(), 1u);
 }
 
 TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
@@ -90,10 +92,10 @@ TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
       R"({"pluralForms":"nplurals=2; plural=(n != 1);","messages":{"Ｐｌａｙ　Ｇａｍｅ":"Play Game"},)"
       R"("plurals":{"{n}ＨＩＴ！！":["{n} HIT!!","{n} HITS!!"]}})";
   WebSession session;
-  const JsonValue start = parsed(session.start(startOptions(",\"lang\":\"en\",\"catalogue\":" + catalogue)));
-  EXPECT_EQ(start.stringOr("lang", ""), "en");
-  const JsonValue& title = start.find("scene")->find("forms")->array[0];
-  EXPECT_EQ(controlNamed(title, "Command1")->stringOr("caption", ""), "Play Game");
+  const Json start = parsed(session.start(startOptions(",\"lang\":\"en\",\"catalogue\":" + catalogue)));
+  EXPECT_EQ(start.value("lang", ""), "en");
+  const Json& title = start.at("scene").at("forms")[0];
+  EXPECT_EQ(controlNamed(title, "Command1")->value("caption", ""), "Play Game");
   const auto lookup = catalogueLookup(parsed(catalogue));
   EXPECT_EQ(CaptionTranslator(lookup).translate("1ＨＩＴ！！"), "1 HIT!!");
   EXPECT_EQ(CaptionTranslator(lookup).translate("12ＨＩＴ！！"), "12 HITS!!");
@@ -106,16 +108,112 @@ TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
   EXPECT_EQ(pluralFormOf("nplurals=1; plural=0;", 5), 0u);
   EXPECT_EQ(pluralFormOf("plural=(n %", 2), 1u);  // unreadable: n != 1
   EXPECT_EQ(pluralFormOf("plural=n%0;", 2), 1u);
+  // Nesting is read to a sane depth, past it the header is unreadable (not a stack overflow).
+  const auto nested = [](int depth, std::string_view open, std::string_view close) {
+    std::string e = "plural=";
+    for (int i = 0; i < depth; ++i) e += open;
+    e += "n==1";
+    for (int i = 0; i < depth; ++i) e += close;
+    return e + ";";
+  };
+  EXPECT_EQ(pluralFormOf(nested(30, "(", ")"), 1), 1u);
+  EXPECT_EQ(pluralFormOf(nested(30, "!!", ""), 1), 1u);
+  EXPECT_EQ(pluralFormOf(nested(30, "n?(", "):0"), 1), 1u);
+  EXPECT_EQ(pluralFormOf(nested(300'000, "(", ")"), 1), 0u);
+  EXPECT_EQ(pluralFormOf(nested(300'000, "!", ""), 1), 0u);
 }
 
 TEST(WebSession, BadOptionsAreRefusedWithTheirReason) {
-  for (const char* options : {"{", "{\"fight\":[0,9]}", "[1,2", "{\"lang\":\"en\",\"catalogue\":{\"messages\":{\"a\":\"\\ud800\"}}}"}) {
+  const struct {
+    const char* options;
+    const char* reason;  // a part of the error
+  } cases[] = {
+      {"{", "bad JSON"},
+      {"{\"seed\":1e400}", "bad JSON"},
+      {"[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
+       "nested"},
+      {"[]", "the options must be an object"},
+      {"{\"lang\":\"en\",\"catalogue\":{\"messages\":{\"a\":\"\\ud800\"}}}", "bad JSON"},
+      {"{\"lang\":\"en\",\"catalogue\":{\"messages\":{\"a\":7}}}", "the translation of 'a' must be a text, not 7"},
+      {"{\"lang\":\"en\",\"catalogue\":{\"plurals\":{\"a\":\"b\"}}}", "the plural forms of 'a' must be an array"},
+      {"{\"fight\":[0,9]}", "fight's second roster slot must be a whole number from 0 to 7, not 9"},
+      {"{\"fight\":[0.5,1]}", "fight's first roster slot must be a whole number from 0 to 7, not 0.5"},
+      {"{\"versus\":[1]}", "versus must be two roster slots"},
+      {"{\"seed\":-1}", "seed must be a whole number from 0 to 18446744073709551615, not -1"},
+      {"{\"seed\":1e300}", "not 1e+300"},
+      {"{\"seed\":18446744073709551616}", "seed must be a whole number"},
+      {"{\"seed\":null}", "not null"},
+      {"{\"timerResolution\":0}", "timerResolution must be a number of milliseconds from 0.001 to 60000, not 0"},
+      {"{\"attract\":1}", "attract must be true or false, not 1"},
+      {"{\"folder\":[]}", "folder must be a text, not an array"},
+  };
+  for (const auto& c : cases) {
     WebSession session;
-    const JsonValue answer = parsed(session.start(options));
-    EXPECT_FALSE(answer.stringOr("error", "").empty()) << options;
+    const Json answer = parsed(session.start(c.options));
+    EXPECT_NE(answer.value("error", "").find(c.reason), std::string::npos) << c.options << ": " << answer;
     EXPECT_FALSE(session.started());
-    EXPECT_NE(parsed(session.frame(10)).find("error"), nullptr);
+    EXPECT_TRUE(parsed(session.frame(10)).contains("error"));
   }
+  // Whole numbers in range are taken however they are written.
+  for (const char* options : {"{\"seed\":18446744073709551615,\"fight\":[7.0,0]}", "{\"seed\":-0,\"fight\":[1e0,2]}"}) {
+    WebSession session;
+    EXPECT_FALSE(parsed(session.start(options)).contains("error")) << options;
+  }
+}
+
+TEST(WebSession, TheGamesClockStartsAtZeroWhateverTheOptionsSay) {
+  // The clock is the page's alone: an option once let a start jump it ahead, running every look
+  // of the time skipped (days of them) before the first window showed.
+  WebSession session;
+  const Json start = parsed(session.start(startOptions(",\"now\":1e9")));
+  ASSERT_FALSE(start.contains("error")) << start;
+  EXPECT_EQ(session.frontEnd()->now(), 0);
+}
+
+TEST(WebSession, AFrameAtATimeNoClockHasIsRefusedAndTheClockStaysPut) {
+  WebSession session;
+  session.start(startOptions(",\"fight\":[0,1]"));
+  session.frame(1000);
+  for (const double bad : {std::nan(""), -1.0, 1e300, std::numeric_limits<double>::infinity()}) {
+    EXPECT_NE(parsed(session.frame(bad)).value("error", "").find("the time must be"), std::string::npos) << bad;
+    EXPECT_EQ(session.frontEnd()->now(), 1'000'000'000) << bad;
+  }
+  EXPECT_FALSE(parsed(session.frame(2000)).contains("error"));
+}
+
+TEST(WebSettings, KeySettingsOfTheWrongKindChangeNothingAndSayWhy) {
+  const struct {
+    const char* json;
+    const char* notice;  // a part of it
+  } cases[] = {
+      {"{\"keys\":[[65,1e10]]}", "player 1's key for walkRight must be a whole number from 0 to 65535, not 10000000000.0"},
+      {"{\"keys\":[[65],[66.5]]}", "player 2's key for walkLeft must be a whole number"},
+      {"{\"keys\":[[65],\"B\"]}", "player 2's keys must be an array, not a text"},
+      {"{\"keys\":[[65]],\"buttons\":[[\"TRIANGLE\"]],\"attract\":false}", "a controller button's name, not 'TRIANGLE'"},
+      {"{\"keys\":[[],[74,74]]}", "player 2's walkLeft shares its key with player 2's walkRight"},
+      {"{\"attract\":false,\"lang\":5}", "lang must be a text, not 5"},
+      {"{\"attract\":", "bad JSON"},
+  };
+  for (const auto& c : cases) {
+    WebSession session;
+    session.start(startOptions());
+    const std::string before = session.settingsJson();
+    const Json scene = parsed(session.setSettings(c.json));
+    ASSERT_EQ(scene.at("notices").size(), 1u) << c.json;
+    EXPECT_NE(scene.at("notices")[0].get<std::string>().find(c.notice), std::string::npos) << scene.at("notices")[0];
+    EXPECT_EQ(session.settingsJson(), before) << c.json;
+  }
+  // Keys and buttons that fit are taken, a short list changing only the commands it names.
+  WebSession session;
+  session.start(startOptions());
+  session.setSettings(R"({"keys":[[],[76,74]],"buttons":[[],["dpadright","DPADLEFT"]],"attract":false})");
+  const Json settings = parsed(session.settingsJson());
+  EXPECT_EQ(settings.at("keys")[1][0], 'L');
+  EXPECT_EQ(settings.at("keys")[1][1], 'J');
+  EXPECT_EQ(settings.at("keys")[1][2], 'I');
+  EXPECT_EQ(settings.at("buttons")[1][0], "DPADRIGHT");
+  EXPECT_EQ(settings.at("buttons")[1][1], "DPADLEFT");
+  EXPECT_EQ(settings.at("attract"), false);
 }
 
 // The sound events of a practice fight on the game's clock.
@@ -127,11 +225,11 @@ struct Heard {
 Heard listen(WebSession& session, double untilMs, double stepMs) {
   Heard heard;
   for (double t = stepMs; t <= untilMs; t += stepMs) {
-    const JsonValue scene = parsed(session.frame(t));
-    for (const JsonValue& e : scene.find("sounds")->array) {
-      if (e.stringOr("type", "") != "play") continue;
-      if (e.boolOr("music", false))
-        heard.musicPlays.push_back(e.numberOr("at", -1));
+    const Json scene = parsed(session.frame(t));
+    for (const Json& e : scene.at("sounds")) {
+      if (e.value("type", "") != "play") continue;
+      if (e.value("music", false))
+        heard.musicPlays.push_back(e.value("at", -1));
       else
         ++heard.effects;
     }
@@ -179,39 +277,39 @@ TEST(WebClock, TimersFireAtTheirOwnDueTimesAndTheClockNeverGoesBack) {
 TEST(WebSettings, SoundKeysAreKeptInTheSettingsTextAndComeBackFromIt) {
   WebSession session;
   session.start(startOptions(",\"settings\":\"# mine\\n[sound]\\nmusic=5\\n\""));
-  JsonValue scene = parsed(session.keyDown("BracketLeft", "[", 0));  // the music a step softer
-  EXPECT_EQ(scene.find("levels")->numberOr("musicLevel", -1), 4);
-  ASSERT_EQ(scene.find("requests")->array.size(), 1u);
-  const std::string kept = scene.find("requests")->array[0].stringOr("text", "");
+  Json scene = parsed(session.keyDown("BracketLeft", "[", 0));  // the music a step softer
+  EXPECT_EQ(scene.at("levels").value("musicLevel", -1), 4);
+  ASSERT_EQ(scene.at("requests").size(), 1u);
+  const std::string kept = scene.at("requests")[0].value("text", "");
   EXPECT_EQ(kept, "# mine\n[sound]\nmusic=4\n");
-  ASSERT_EQ(scene.find("notices")->array.size(), 1u);
-  EXPECT_EQ(scene.find("notices")->array[0].string, "音楽 4/8・効果音 8/8");
+  ASSERT_EQ(scene.at("notices").size(), 1u);
+  EXPECT_EQ(scene.at("notices")[0], "音楽 4/8・効果音 8/8");
   // The front end's keys never reach the game, nor do they move about the title.
   EXPECT_EQ(session.frontEnd()->desktop().focus(session.frontEnd()->game().form(Window::Title))->Name, "Command1");
 
   WebSession again;
-  const JsonValue start = parsed(again.start(startOptions(",\"settings\":" + sim::jsonString(kept))));
-  EXPECT_EQ(start.find("scene")->find("levels")->numberOr("musicLevel", -1), 4);
+  const Json start = parsed(again.start(startOptions(",\"settings\":" + sim::jsonString(kept))));
+  EXPECT_EQ(start.at("scene").at("levels").value("musicLevel", -1), 4);
   // A notice goes at its time.
   scene = parsed(session.frame(3000));
-  EXPECT_TRUE(scene.find("notices")->array.empty());
+  EXPECT_TRUE(scene.at("notices").empty());
 }
 
 TEST(WebInput, TheTitlesButtonLeadsToTheSelectWindowAndF1ToTheHelp) {
   WebSession session;
   session.start(startOptions());
-  JsonValue scene = parsed(session.keyDown("F1", "F1", 0));
-  ASSERT_EQ(scene.find("forms")->array.size(), 2u);
-  EXPECT_EQ(scene.find("forms")->array[1].stringOr("name", ""), "Form4");
+  Json scene = parsed(session.keyDown("F1", "F1", 0));
+  ASSERT_EQ(scene.at("forms").size(), 2u);
+  EXPECT_EQ(scene.at("forms")[1].value("name", ""), "Form4");
   session.closeRequest("Form4");
   scene = parsed(session.click("Form3", "Command1", -1));
   for (int t = 1; t <= 40; ++t) {
-    const JsonValue next = parsed(session.frame(t * 100));
-    if (next.find("forms")->type != JsonValue::Type::Null) scene = next;
+    const Json next = parsed(session.frame(t * 100));
+    if (!next.at("forms").is_null()) scene = next;
   }
-  const auto& forms = scene.find("forms")->array;
+  const auto& forms = scene.at("forms");
   ASSERT_FALSE(forms.empty());
-  EXPECT_EQ(forms.back().stringOr("name", ""), "Form5");
+  EXPECT_EQ(forms.back().value("name", ""), "Form5");
 }
 
 }  // namespace
@@ -229,9 +327,9 @@ TEST(WebRecording, APracticeFightIsWrittenAsAReplay) {
   for (const char* file : {"music2.mid", "snd1.wav", "snd2.wav", "beep.wav"})
     std::filesystem::copy_file(std::filesystem::path(MOJARA_BIN_DIR) / file, folder / file);
   WebSession session;
-  const JsonValue start = parsed(session.start("{\"folder\":\"" + folder.string() +
+  const Json start = parsed(session.start("{\"folder\":\"" + folder.string() +
                                               "\",\"seed\":7,\"record\":true,\"fight\":[1,2],\"demo\":true}"));
-  ASSERT_EQ(start.find("error"), nullptr);
+  ASSERT_FALSE(start.contains("error")) << start["error"];
   for (double t = 0; t < 300'000; t += 1000) session.frame(t);
   std::ifstream replay(folder / "replay.txt");
   std::string header;

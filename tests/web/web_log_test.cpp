@@ -13,7 +13,7 @@
 #include "play/key_script.h"
 #include "sim/fight_run.h"
 #include "sim/game_run.h"
-#include "web/json_value.h"
+#include "web/page_json.h"
 #include "web/web_session.h"
 
 namespace mojara::web {
@@ -59,11 +59,11 @@ TEST(WebLog, AWholeGamePlayedByHandLogsAsTheRunnerDoes) {
   const std::string expected = nativeGame(script, run);
 
   WebSession page;
-  ASSERT_EQ(JsonValue::parse(page.start(options("\"seed\":5"))).find("error"), nullptr);
+  ASSERT_FALSE(parseJson(page.start(options("\"seed\":5"))).contains("error"));
   for (const ScriptLine& line : script) {
     page.frame(static_cast<double>(line.at) / 1e6);
     const std::string answer = page.input(actionText(line));
-    ASSERT_EQ(JsonValue::parse(answer).find("error"), nullptr) << answer;
+    ASSERT_FALSE(parseJson(answer).contains("error")) << answer;
   }
   page.frame(static_cast<double>(until) / 1e6);
   const std::string actual = page.log("until");
@@ -87,7 +87,7 @@ TEST(WebLog, TheSameInputTheRunnerRefusesIsRefused) {
   WebSession page;
   page.start(options("\"seed\":1"));
   for (const char* line : {"click Form5.Command1", "click Form3.Command9", "ok", "key NOKEY", "scroll Form3.Command1 3"})
-    EXPECT_NE(JsonValue::parse(page.input(line)).find("error"), nullptr) << line;
+    EXPECT_TRUE(parseJson(page.input(line)).contains("error")) << line;
   EXPECT_EQ(page.log(""), "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n");
 }
 
