@@ -219,7 +219,8 @@ with served(SITE) as BASE, chromium(downloads=DOWNLOADS) as driver:
     driver.find_element('id', 'save-replay').click()
     saved = []
     for _ in range(50):
-        saved = [f for f in os.listdir(DOWNLOADS) if not f.endswith('.crdownload')]
+        # Chromium writes a download under a name of its own first, then renames it.
+        saved = [f for f in os.listdir(DOWNLOADS) if f.endswith('.txt')]
         if saved:
             break
         time.sleep(0.1)
