@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <sstream>
 
 #include "forms/layout.h"
@@ -138,6 +139,8 @@ std::string actionText(const ScriptLine& line) {
   return "";
 }
 
+namespace {
+
 forms::Form& shownFormOf(const Game& game, const ScriptLine& line) {
   forms::Form* form = game.findForm(line.form);
   if (!form) fail(line.lineNumber, "no window is called " + line.form);
@@ -145,7 +148,8 @@ forms::Form& shownFormOf(const Game& game, const ScriptLine& line) {
   return *form;
 }
 
-forms::Control& controlOf(const Game& game, const ScriptLine& line) {
+forms::Control& controlOf(const Game& game, const ScriptLine& line, std::optional<forms::ControlKind> kind = {},
+                          const char* what = "") {
   forms::Form& form = shownFormOf(game, line);
   forms::Control* control = form.findControl(line.control, line.index);
   if (!control) {
@@ -153,71 +157,88 @@ forms::Control& controlOf(const Game& game, const ScriptLine& line) {
         line.index >= 0 ? line.control + "(" + std::to_string(line.index) + ")" : line.control;
     fail(line.lineNumber, line.form + " has no control " + name);
   }
+  if (kind && control->Kind != *kind) fail(line.lineNumber, line.form + "." + line.control + " is not " + what);
   return *control;
-}
-
-namespace {
-
-template <class T>
-T& controlOfKind(const Game& game, const ScriptLine& line, forms::ControlKind kind, const char* what) {
-  forms::Control& control = controlOf(game, line);
-  if (control.Kind != kind) fail(line.lineNumber, line.form + "." + line.control + " is not " + what);
-  return static_cast<T&>(control);
 }
 
 }  // namespace
 
-void deliver(Game& game, const ScriptLine& line) {
-  forms::Desktop& desktop = game.desktop;
+LineTarget targetOf(const Game& game, const ScriptLine& line) {
+  const forms::Desktop& desktop = game.desktop;
   using A = ScriptLine::Action;
   if (line.action == A::Ok) {
     if (!desktop.messageBoxOpen()) fail(line.lineNumber, "no message box is open");
-    desktop.closeMessageBox();
-    return;
+    return {};
   }
   if (desktop.messageBoxOpen() && line.action != A::Close) fail(line.lineNumber, "a message box is open");
+  LineTarget target;
   switch (line.action) {
-    case A::Key: {
-      forms::Form* form = desktop.foreground();
-      if (!form) fail(line.lineNumber, "no window is shown");
-      desktop.keyDown(*form, line.number);
+    case A::Key:
+      target.form = desktop.foreground();
+      if (!target.form) fail(line.lineNumber, "no window is shown");
       break;
-    }
     case A::Click:
-      desktop.click(controlOf(game, line));
-      break;
     case A::Hover:
-    case A::Press: {
-      forms::Control& control = controlOf(game, line);
-      const forms::Box box = forms::absoluteBox(control);
-      const float x = box.left + box.width / 2, y = box.top + box.height / 2;
-      if (line.action == A::Hover)
-        desktop.mouseMove(*control.Parent, x, y, 0);
-      else
-        desktop.mouseDown(*control.Parent, x, y, line.number);
+    case A::Press:
+      target.control = &controlOf(game, line);
       break;
-    }
     case A::Scroll: {
-      auto& bar =
-          controlOfKind<forms::HScrollBar>(game, line, forms::ControlKind::HScrollBar, "a scroll bar");
+      target.control = &controlOf(game, line, forms::ControlKind::HScrollBar, "a scroll bar");
+      const auto& bar = static_cast<const forms::HScrollBar&>(*target.control);
       if (line.number < std::min(bar.Min, bar.Max) || line.number > std::max(bar.Min, bar.Max))
         fail(line.lineNumber, "value " + std::to_string(line.number) + " is outside the scroll bar's range");
-      desktop.change(bar, line.number);
       break;
     }
     case A::Choose: {
-      auto& combo =
-          controlOfKind<forms::ComboBox>(game, line, forms::ControlKind::ComboBox, "a drop-down list");
-      const auto item = std::find(combo.List.begin(), combo.List.end(), line.text);
-      if (item == combo.List.end())
+      target.control = &controlOf(game, line, forms::ControlKind::ComboBox, "a drop-down list");
+      const auto& list = static_cast<const forms::ComboBox&>(*target.control).List;
+      const auto item = std::find(list.begin(), list.end(), line.text);
+      if (item == list.end())
         fail(line.lineNumber, "no item " + quote(line.text) + " in " + line.form + "." + line.control);
-      desktop.choose(combo, static_cast<int>(item - combo.List.begin()));
+      target.item = static_cast<int>(item - list.begin());
       break;
     }
     case A::Close:
-      desktop.closeRequest(shownFormOf(game, line));
+      target.form = &shownFormOf(game, line);
       break;
     case A::Ok:
+      break;
+  }
+  return target;
+}
+
+void deliver(Game& game, const ScriptLine& line) {
+  const LineTarget target = targetOf(game, line);
+  forms::Desktop& desktop = game.desktop;
+  using A = ScriptLine::Action;
+  switch (line.action) {
+    case A::Key:
+      desktop.keyDown(*target.form, line.number);
+      break;
+    case A::Click:
+      desktop.click(*target.control);
+      break;
+    case A::Hover:
+    case A::Press: {
+      const forms::Box box = forms::absoluteBox(*target.control);
+      const float x = box.left + box.width / 2, y = box.top + box.height / 2;
+      if (line.action == A::Hover)
+        desktop.mouseMove(*target.control->Parent, x, y, 0);
+      else
+        desktop.mouseDown(*target.control->Parent, x, y, line.number);
+      break;
+    }
+    case A::Scroll:
+      desktop.change(static_cast<forms::HScrollBar&>(*target.control), line.number);
+      break;
+    case A::Choose:
+      desktop.choose(static_cast<forms::ComboBox&>(*target.control), target.item);
+      break;
+    case A::Close:
+      desktop.closeRequest(*target.form);
+      break;
+    case A::Ok:
+      desktop.closeMessageBox();
       break;
   }
 }

@@ -47,13 +47,20 @@ std::vector<ScriptLine> readGameScript(std::string_view text);
 // The line's action in the script's own syntax, without its time: "press Form5.KYARA(3) 1".
 std::string actionText(const ScriptLine& line);
 
-// Carries the line's action out on the game's windows. A line naming a window that is not shown,
-// a control it lacks, or a message box that is not there throws ScriptError naming the line.
-void deliver(Game& game, const ScriptLine& line);
+// What a line acts on, found on the game's windows as they are now: the window and the control
+// it names, and the item it chooses.
+struct LineTarget {
+  forms::Form* form = nullptr;        // the window in front for a key; none for ok
+  forms::Control* control = nullptr;  // for click, hover, press, scroll and choose
+  int item = -1;                      // for choose: the item's place in the list
+};
 
-// The shown window the line names, and the control of it, as deliver() finds them (throwing
-// ScriptError as it does), for front ends that carry lines out their own way.
-forms::Form& shownFormOf(const Game& game, const ScriptLine& line);
-forms::Control& controlOf(const Game& game, const ScriptLine& line);
+// A line naming a window that is not shown, a control it lacks or of another kind, a value out of
+// the scroll bar's range, an item not in the list, or a message box that is (or is not) there
+// throws ScriptError naming the line.
+LineTarget targetOf(const Game& game, const ScriptLine& line);
+
+// Carries the line's action out on the game's windows (checked by targetOf first).
+void deliver(Game& game, const ScriptLine& line);
 
 }  // namespace mojara

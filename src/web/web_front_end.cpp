@@ -116,10 +116,14 @@ void WebFrontEnd::advanceTo(forms::Nanos now) {
 }
 
 void WebFrontEnd::fireDueTimers() {
-  while (desktop_.fireNextDueTimer(trace_ ? trace_->timerName() : nullptr)) {
-    if (trace_) trace_->timerFired();
-    if (player_) player_->timerFired();
-  }
+  while (fireNextDueTimer()) continue;
+}
+
+bool WebFrontEnd::fireNextDueTimer() {
+  if (!desktop_.fireNextDueTimer(trace_ ? trace_->timerName() : nullptr)) return false;
+  if (trace_) trace_->timerFired();
+  if (player_) player_->timerFired();
+  return true;
 }
 
 bool WebFrontEnd::step() {
@@ -128,10 +132,7 @@ bool WebFrontEnd::step() {
     if (!due) return false;
     if (*due <= nextLook_) {
       clock_.set(std::max(clock_.now(), *due));
-      if (!desktop_.fireNextDueTimer(trace_ ? trace_->timerName() : nullptr)) return false;
-      if (trace_) trace_->timerFired();
-      if (player_) player_->timerFired();
-      return true;
+      return fireNextDueTimer();
     }
     advanceTo(nextLook_);
   }
@@ -301,30 +302,10 @@ void WebFrontEnd::scriptInput(std::string_view text) {
   const std::vector<ScriptLine> lines = readGameScript(timed ? std::string(text) : "0 " + std::string(text));
   if (lines.size() != 1) throw ScriptError("expected one input line");
   const ScriptLine& line = lines.front();
-  // The same checks as the runner's, so that a line either side refuses fails here too.
+  // The runner's own checks, so that a line it refuses fails here too.
   using A = ScriptLine::Action;
   if (ended_) throw ScriptError("the game has ended");
-  if (line.action == A::Ok && !messageBox_) throw ScriptError("no message box is open");
-  if (messageBox_ && line.action != A::Ok && line.action != A::Close) throw ScriptError("a message box is open");
-  forms::Control* control = nullptr;
-  if (line.action != A::Key && line.action != A::Ok && line.action != A::Close) control = &controlOf(*game_, line);
-  if (line.action == A::Close) shownFormOf(*game_, line);
-  if (line.action == A::Key && !desktop_.foreground()) throw ScriptError("no window is shown");
-  const std::string target = line.form + "." + line.control;
-  if (line.action == A::Scroll) {
-    if (control->Kind != forms::ControlKind::HScrollBar) throw ScriptError(target + " is not a scroll bar");
-    const auto& bar = static_cast<const forms::HScrollBar&>(*control);
-    if (line.number < std::min(bar.Min, bar.Max) || line.number > std::max(bar.Min, bar.Max))
-      throw ScriptError("value " + std::to_string(line.number) + " is outside the scroll bar's range");
-  }
-  int item = -1;
-  if (line.action == A::Choose) {
-    if (control->Kind != forms::ControlKind::ComboBox) throw ScriptError(target + " is not a drop-down list");
-    const auto& list = static_cast<const forms::ComboBox&>(*control).List;
-    const auto found = std::find(list.begin(), list.end(), line.text);
-    if (found == list.end()) throw ScriptError("no item " + quote(line.text) + " in " + target);
-    item = static_cast<int>(found - list.begin());
-  }
+  const LineTarget target = targetOf(*game_, line);
   if (lines_) lines_->input(actionText(line));
   // Then as the page's own input comes: a key of the keyboard, a click, the mouse on a window.
   switch (line.action) {
@@ -334,7 +315,7 @@ void WebFrontEnd::scriptInput(std::string_view text) {
       return click(line.form, line.control, line.index);
     case A::Hover:
     case A::Press: {
-      const forms::Box box = forms::absoluteBox(*control);
+      const forms::Box box = forms::absoluteBox(*target.control);
       const float x = (box.left + box.width / 2) / forms::kTwipsPerPixel;
       const float y = (box.top + box.height / 2) / forms::kTwipsPerPixel;
       if (line.action == A::Hover) return mouseMove(line.form, x, y, 0);
@@ -343,7 +324,7 @@ void WebFrontEnd::scriptInput(std::string_view text) {
     case A::Scroll:
       return change(line.form, line.control, line.index, line.number);
     case A::Choose:
-      return choose(line.form, line.control, line.index, item);
+      return choose(line.form, line.control, line.index, target.item);
     case A::Ok:
       return closeMessageBox();
     case A::Close:

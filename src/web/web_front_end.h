@@ -165,6 +165,7 @@ class WebFrontEnd : public forms::DesktopHost {
   void soundChanged();
   void showMark();
   void fireDueTimers();
+  bool fireNextDueTimer();  // one timer, and what watches timers; false when none is due
 
   WebOptions options_;
   forms::VirtualClock clock_;
