@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/module1.h"
+#include "app/roster.h"
 
 namespace mojara {
 
@@ -29,6 +30,17 @@ inline FightSetup practiceFight(std::int32_t player, std::int32_t opponent) {
   f.player = player;
   f.opponent = opponent;
   return f;
+}
+
+// The shared state as the fight says before the battle window loads: the select window's accepted
+// draw for its slots, the speed, both sides' power and points.
+inline void setUpFight(Module1& M, const FightSetup& fight) {
+  acceptDraw(M, fight.player, fight.opponent);
+  M.SPEED = fight.speed;
+  for (int side = 0; side <= 1; ++side) {
+    M.POW[side] = fight.pow[side];
+    M.SCORE[side] = fight.score[side];
+  }
 }
 
 // The fight the shared state describes now (the fighters in CHARA, SPEED, POW, SCORE).

@@ -16,6 +16,7 @@ class ProgramRandom {
     return static_cast<std::int32_t>((nextBits() * static_cast<std::uint64_t>(n)) >> 24);
   }
   std::uint64_t state() const { return state_; }
+  bool operator==(const ProgramRandom&) const = default;
 
  private:
   // The next draw's 24 random bits.

@@ -1,11 +1,12 @@
 #include "battle/battle_window.h"
-#include "battle/steps.h"
 
 #include <charconv>
 
 #include "app/game_numbers.h"
 #include "app/vb_math.h"
+#include "assets/asset_files.h"
 #include "assets/pictures.h"
+#include "battle/fight_sounds.h"
 
 namespace mojara {
 
@@ -74,43 +75,24 @@ Form2::Form2(Program& program) : GameForm(program, Window::Battle) {
 
 void Form2::Form_Load() {
   BattleControls& c = *ctl;
-  INPUTON = 1;
-  INPUTON2 = 0;  // a two-player fight gives side 1 to the second player after the load
-  KEYCMD2 = 0;
-  HITCOUNT = 0;
-  SEQTICK = 0;
-  c.Label3.Caption.clear();
   // Room for the longest message (the result with its bonuses), the sound file paths and the
-  // captions the ticks rewrite, so that no tick has to grow a string.
+  // captions the events rewrite, so that no event has to grow a string.
   c.Label3.Caption.reserve(kCaptionRoom);
   c.ZIKAN.Caption.reserve(kCaptionRoom);
   soundFolder_ = desktop.programFolder();
   for (forms::SoundSlot* slot : {&c.MMControl1, &c.MMControl2, &c.MMControl3})
     slot->FileName.reserve(soundFolder_.size() + kCaptionRoom);
-  shownPoints_ = {kNothingShown, kNothingShown};
-  shownSeconds_ = kNothingShown;
+  for (int i = 0; i <= 1; ++i) c.WAKUN[i].Caption.reserve(kCaptionRoom + M.PNAME[i].size());
+  rules_ = battle::fightRules(M.SPEED, desktop.timerResolution(), battle::soundLengths(soundFolder_));
+
   program.Randomize();
   M.NL = "\r\n";
-  CLOCK = 9900;
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    M.FACING[M.IX] = M.IX;
-    M.POSE[M.IX] = 0;
-    M.LIFE[M.IX] = M.LIFEFULL[M.IX];
-    M.YPOS[M.IX] = roundHalfEven(c.GAZOU[M.IX].Top);
-    M.XPOS[M.IX] = roundHalfEven(c.GAZOU[M.IX].Left);
-    M.ACTION[M.IX] = 50000;
-    SHOWPOW[M.IX] = 0;
-    SHOWLIFE[M.IX] = M.LIFE[M.IX];
-  }
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    c.LIFEMATA[M.IX].Width =
-        static_cast<float>(static_cast<double>(c.LIFEMAX[M.IX].Width) * SHOWLIFE[M.IX] / M.LIFEFULL[M.IX]);
-    // The power gauge first shows the power kept from the last fight; the opening refills it.
-    c.POWMATA[M.IX].Width = static_cast<float>(static_cast<double>(c.POWMAX[M.IX].Width) * M.POW[M.IX] / 100);
-    c.WAKUN[M.IX].Caption.reserve(kCaptionRoom + M.PNAME[M.IX].size());
-    showNameLabel(M.IX);
-    c.GAZOU[M.IX].Picture = program.ORE(storeIndex(M.CHARA[M.IX], M.FACING[M.IX], M.POSE[M.IX]));
-  }
+  fight_ = battle::loadFight(M, fight_, program.rnd, rules_);
+  loadedAt_ = desktop.now();
+  shareFight();
+  // The clock and the banner keep their design texts; the rest shows the fight.
+  remember(fight_);
+  show(true);
   c.Timer1.setInterval(M.SPEED);
 }
 
@@ -119,27 +101,166 @@ void Form2::Form_Unload() {
   slideUp();
 }
 
-void Form2::composeNameLabel() {
-  // Side number, "Ｐ", name, line break, points, "Ｐ", composed in place.
-  const std::int32_t s = M.IX;
-  shownPoints_[static_cast<std::size_t>(s)] = M.SCORE[s];
+void Form2::Form_KeyDown(int keyCode, int /*shift*/) { press(1, keyCode); }
+
+void Form2::secondPlayerKeyDown(int keyCode) { press(2, keyCode); }
+
+void Form2::press(int player, int keyCode) {
+  M.PRESSED = 1;
+  const std::int32_t beeps = battle::pressKey(fight_, rules_, player, keyCode, desktop.now() - loadedAt_);
+  for (std::int32_t b = 0; b < beeps; ++b) desktop.beep();
+  show(false);
+}
+
+void Form2::onTimer(forms::Timer&) {
+  const battle::FightStep step = battle::tick(fight_, rules_);
+  if (!step.ran) return;
+  shareFight();
+  show(false);
+  playSounds(step);
+  for (std::int32_t b = 0; b < step.beeps; ++b) desktop.beep();
+  if (step.handOver != battle::HandOver::None) {
+    // Nothing that runs while the window closes or while the next one loads reads STAGE or
+    // BEATEN, so they are settled first, as the hand-over reports them.
+    battle::settleHandOver(M, fight_, step.handOver);
+    program.fightOver(step.handOver == battle::HandOver::Select ? Window::Select : Window::Continue);
+  }
+}
+
+void Form2::shareFight() {
+  const battle::FightState& f = fight_;
+  // Value by value: the rules have just written each of them on its own.
+  for (int i = 0; i <= 1; ++i) {
+    M.LIFE[i] = f.LIFE[i];
+    M.POW[i] = f.POW[i];
+    M.SCORE[i] = f.SCORE[i];
+    M.XPOS[i] = f.XPOS[i];
+    M.YPOS[i] = f.YPOS[i];
+    M.XSPD[i] = f.XSPD[i];
+    M.YSPD[i] = f.YSPD[i];
+    M.POSE[i] = f.POSE[i];
+    M.FACING[i] = f.FACING[i];
+    M.ACTION[i] = f.ACTION[i];
+  }
+  M.IX = f.IX;
+  program.rnd = f.rnd;
+}
+
+void Form2::show(bool everything) {
+  BattleControls& c = *ctl;
+  const battle::FightState& f = fight_;
+  Shown& was = shown_;
+  // A control is written only where what it shows has changed (the battle's events are many).
+  for (int i = 0; i <= 1; ++i) {
+    if (everything || f.SHOWLIFE[i] != was.lifeGauge[i])
+      c.LIFEMATA[i].Width =
+          static_cast<float>(static_cast<double>(c.LIFEMAX[i].Width) * f.SHOWLIFE[i] / f.LIFEFULL[i]);
+    if (everything || f.powGauge[i] != was.powGauge[i])
+      c.POWMATA[i].Width = static_cast<float>(static_cast<double>(c.POWMAX[i].Width) * f.powGauge[i] / 100);
+    if (everything || f.pointsShown[i] != was.points[i]) showNameLabel(i);
+    if (everything || f.sprite[i] != was.sprite[i]) {
+      forms::Image& sprite = c.GAZOU[i];
+      sprite.Top = static_cast<float>(f.sprite[i].top);
+      sprite.Left = static_cast<float>(f.sprite[i].left);
+      sprite.Picture = program.ORE(f.sprite[i].picture);
+    }
+  }
+  if (everything || f.phase != was.phase) {
+    c.Label2.Visible = battle::bannerShown(f);
+    showTimers();
+  }
+  if (f.banner != was.banner) {
+    static constexpr std::string_view kBanners[] = {"READY?", "ＲＥＡＤＹ？", "GO!!", "待った！！"};
+    c.Label2.Caption = kBanners[static_cast<int>(f.banner)];
+  }
+  if (everything || f.message != was.message) showMessage();
+  if (f.secondsShown != was.seconds) showClock();
+  c.Shape1.Left = static_cast<float>(f.marker);
+  c.Image1.Visible = f.overlay;
+  remember(f);
+}
+
+void Form2::remember(const battle::FightState& f) {
+  for (int i = 0; i <= 1; ++i) {
+    shown_.lifeGauge[i] = f.SHOWLIFE[i];
+    shown_.powGauge[i] = f.powGauge[i];
+    shown_.points[i] = f.pointsShown[i];
+    shown_.sprite[i] = f.sprite[i];
+  }
+  shown_.phase = f.phase;
+  shown_.banner = f.banner;
+  shown_.message = f.message;
+  shown_.seconds = f.secondsShown;
+}
+
+void Form2::showTimers() {
+  BattleControls& c = *ctl;
+  const battle::Phase phase = fight_.phase;
+  c.Timer3.setEnabled(phase == battle::Phase::Opening);
+  c.Timer1.setEnabled(battle::timer1Runs(fight_));
+  c.Timer2.setEnabled(phase == battle::Phase::Closing);
+}
+
+void Form2::showNameLabel(std::int32_t s) {
+  // Side number, "Ｐ", name, line break, points, "Ｐ".
   static constexpr std::string_view kPoints = "Ｐ";
-  char side[12], points[12];
+  char side[12], digits[12];
   const auto sideEnd = std::to_chars(side, side + sizeof side, s + 1).ptr;
-  const auto pointsEnd = std::to_chars(points, points + sizeof points, M.SCORE[s]).ptr;
+  const auto pointsEnd = std::to_chars(digits, digits + sizeof digits, fight_.pointsShown[s]).ptr;
   std::string& caption = ctl->WAKUN[s].Caption;
   caption.assign(side, sideEnd);
-  caption.append(kPoints).append(M.PNAME[s]).append(M.NL).append(points, pointsEnd).append(kPoints);
+  caption.append(kPoints).append(M.PNAME[s]).append(M.NL).append(digits, pointsEnd).append(kPoints);
 }
 
-void Form2::composeClock(std::int64_t seconds) {
-  // "ＴＩＭＥ", line break, the whole seconds.
-  shownSeconds_ = seconds;
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, seconds).ptr;
+void Form2::showMessage() {
+  const battle::Message& m = fight_.message;
+  forms::Label& label = ctl->Label3;
+  label.ForeColor = {0, static_cast<std::uint8_t>(m.green), 0};
+  std::string& caption = label.Caption;
+  caption.clear();
+  char digits[12];
+  switch (m.headline) {
+    case battle::Headline::None:
+      break;
+    case battle::Headline::Hits:
+      caption.assign(digits, std::to_chars(digits, digits + sizeof digits, m.hits).ptr).append("ＨＩＴ！！");
+      break;
+    case battle::Headline::TimeUp:
+      caption.assign("Ｔｉｍｅ　Ｕｐ！");
+      break;
+    case battle::Headline::KnockOut:
+      caption.assign("Ｋ．Ｏ．！！");
+      break;
+  }
+  if (!m.result) return;
+  caption.append(M.NL).append("ＬＩＦＥ：");
+  caption.append(digits, std::to_chars(digits, digits + sizeof digits, m.lifeBonus).ptr);
+  caption.append(M.NL).append("ＴＩＭＥ：");
+  caption.append(digits, std::to_chars(digits, digits + sizeof digits, m.timeBonus).ptr);
+}
+
+void Form2::showClock() {
+  // "ＴＩＭＥ", line break, the whole seconds; the design text until the first battle tick.
+  char digits[12];
+  const auto end = std::to_chars(digits, digits + sizeof digits, fight_.secondsShown).ptr;
   ctl->ZIKAN.Caption.assign("ＴＩＭＥ").append(M.NL).append(digits, end);
 }
-
+void Form2::playSounds(const battle::FightStep& step) {
+  BattleControls& c = *ctl;
+  for (std::uint8_t k = 0; k < step.soundCount; ++k) {
+    switch (step.sounds[k]) {
+      case battle::Sound::Music:
+        play(c.MMControl1, battle::soundFile(battle::Sound::Music));
+        break;
+      case battle::Sound::KnockDown:
+        play(c.MMControl2, battle::soundFile(battle::Sound::KnockDown));
+        break;
+      case battle::Sound::Hit:
+        play(c.MMControl3, battle::soundFile(battle::Sound::Hit));
+        break;
+    }
+  }
+}
 
 void Form2::play(forms::SoundSlot& slot, std::string_view file) {
   slot.FileName.assign(soundFolder_).append(1, '/').append(file);

@@ -8,7 +8,8 @@
 #include <string_view>
 
 #include "app/game_form.h"
-#include "battle/move_table.h"
+#include "battle/fight.h"
+#include "battle/fight_state.h"
 #include "forms/controls.h"
 
 namespace mojara {
@@ -45,75 +46,55 @@ struct BattleControls {
   forms::Timer Timer1{"Timer1", 1, false};
 };
 
+// The battle window shows a fight: its load makes the fight's value from the shared state, each
+// timer event moves it on by the rules, and the window writes it into its controls, plays its
+// sounds and beeps, and hands over when the rules say so. Its timers follow the fight's phase.
 class Form2 : public GameForm<BattleControls> {
  public:
   explicit Form2(Program& program);
-
-  // Window variables: they live as long as the window object, so what Form_Load does not set
-  // carries over from the last fight.
-  BySide<std::int32_t> SHOWLIFE, SHOWPOW, MOVEDMG;
-  std::int32_t CLOCK = 0;     // hundredths of a displayed second
-  std::int32_t HITCOUNT = 0;  // hits of the current combo
-  std::int32_t HITSIDE = 0;   // side that received the last hit
-  std::int32_t SEQTICK = 0;   // events of the opening and the closing
-  std::int32_t INPUTON = 0;   // 1: side 0 takes the player's keys
-  std::int32_t KEYCMD = 0;    // the player's pending command code
-  // Two-player play: side 1 takes the second player's keys instead of drawing its commands.
-  std::int32_t INPUTON2 = 0;  // 1: side 1 takes the second player's keys (set after the load)
-  std::int32_t KEYCMD2 = 0;   // the second player's pending command code
-  std::int32_t DMGTALLY = 0;  // damage tally of the current combo
 
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode, int shift);
   // The second player's key: the same rules as the first player's, for side 1's command.
   void secondPlayerKeyDown(int keyCode);
-  void Timer1_Timer();
-  void Timer2_Timer();
-  void Timer3_Timer();
 
-  // The battle procedures; each works on the side in IX and leaves IX as it found it.
-  void patan();
-  void CPU();
-  void DAMI();
-  void GOOD();
-
-  // The hit test for side IX: its striking picture's front edge inside the other side's box.
-  bool hitTest() const;
+  // The fight as it stands. It outlives the window's load, as the window's variables do: the next
+  // load starts from it. Changing it shows from the next event on.
+  const battle::FightState& fight() const { return fight_; }
+  battle::FightState& fight() { return fight_; }
+  const battle::FightRules& rules() const { return rules_; }
 
  private:
   void onKeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
   void onSecondPlayerKeyDown(int keyCode) override { secondPlayerKeyDown(keyCode); }
-  void takeKey(int keyCode, std::int32_t& pending);
   void onTimer(forms::Timer& timer) override;
+  void press(int player, int keyCode);
 
-  void liveTick();
-  void extraStep(battle::Extra extra);  // what a step row does besides moving (patan)
-  // One side's turn in a live tick.
-  void liveSide(std::int32_t s);
-  // The bodies of CPU, patan and hitTest for side s (which IX holds too), in line for the tick
-  // (steps.h).
-  void stepCommand(std::int32_t s);
-  void stepMoves(std::int32_t s);
-  bool strikeConnects(std::int32_t s) const;
-  void finishingTick();
-  void gaugeStep(std::int32_t s);      // life and power gauges of side s step toward LIFE and POW
-  void showNameLabel(std::int32_t s);  // WAKUN(s): side number, name, points
-  void composeNameLabel();
-  void showClock();      // ZIKAN: the clock's whole seconds
-  void composeClock(std::int64_t seconds);
-  std::int32_t spriteIndex(std::int32_t side) const;  // the store picture of its POSE
-  void placeSprite(std::int32_t side);
-  void placeSpriteAfterCommand(std::int32_t side);
-  void togglePause();
+  // What the fight says, into the controls: what changed since it was last shown, or everything.
+  void show(bool everything);
+  void remember(const battle::FightState& fight);  // what show() has now shown
+  void showTimers();
+  void showNameLabel(std::int32_t side);
+  void showMessage();
+  void showClock();
   void play(forms::SoundSlot& slot, std::string_view file);
+  void playSounds(const battle::FightStep& step);
+  void shareFight();  // the fighters' values back into the shared state
 
-  // What the name labels and the clock show, so that a caption is composed again only when what
-  // it shows changes (the names and the line break stay as the load set them for the whole fight).
-  static constexpr std::int64_t kNothingShown = INT64_MIN;
-  std::array<std::int64_t, 2> shownPoints_{kNothingShown, kNothingShown};
-  std::int64_t shownSeconds_ = kNothingShown;
+  battle::FightState fight_{};
+  battle::FightRules rules_{};
+  forms::Nanos loadedAt_ = 0;
   std::string soundFolder_;  // the program's folder, where the sound files are
+  // What the controls show now, of what the fight says.
+  struct Shown {
+    BySide<std::int32_t> lifeGauge, powGauge, points;
+    BySide<battle::Sprite> sprite;
+    battle::Phase phase{};
+    battle::Banner banner{};
+    battle::Message message;
+    std::int32_t seconds = 0;
+  } shown_;
 };
 
 }  // namespace mojara

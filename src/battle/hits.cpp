@@ -1,47 +1,51 @@
 // Hits: the hit test of a striking picture and what a connecting hit does (DAMI).
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 
 #include "app/game_numbers.h"
 #include "app/vb_math.h"
-#include "assets/asset_files.h"
-#include "battle/battle_window.h"
+#include "battle/battle_rules.h"
 #include "battle/move_table.h"
-#include "battle/steps.h"
 
-namespace mojara {
+namespace mojara::battle {
 
-bool Form2::hitTest() const { return strikeConnects(M.IX); }
+bool Battle::hitTest(std::int32_t a) const {
+  const std::int32_t h = 1 - a;
+  // Most ticks show no striking picture: those need no geometry.
+  if ((s.POSE[a] != picture::Punch) & (s.POSE[a] != picture::Kick)) return false;
+  // The striker's front edge (its right edge facing right, its left edge facing left) at its
+  // middle height, against the other side's box, edges included.
+  const double front = s.XPOS[a] + static_cast<double>(kSpriteWidth) * std::abs(s.FACING[a] - 1);
+  const double middle = s.YPOS[a] + static_cast<double>(kSpriteHeight) / 2;
+  return (front >= s.XPOS[h]) & (front <= s.XPOS[h] + static_cast<double>(kSpriteWidth)) &
+         (middle >= s.YPOS[h]) & (s.YPOS[h] + static_cast<double>(kSpriteHeight) >= middle);
+}
 
-void Form2::DAMI() {
-  BattleControls& c = *ctl;
-  const std::int32_t a = M.IX, h = std::abs(M.IX - 1);
-  DMGTALLY += MOVEDMG[a] + M.ATK[a];
-  M.LIFE[h] -= M.ATK[a] + MOVEDMG[a];
-  M.POW[h] += MOVEDMG[a];
-  M.POW[a] = roundHalfEven(M.POW[a] + MOVEDMG[a] / 2.0);
+void Battle::DAMI(std::int32_t a) {
+  const std::int32_t h = std::abs(a - 1);
+  s.DMGTALLY += s.MOVEDMG[a] + s.ATK[a];
+  s.LIFE[h] -= s.ATK[a] + s.MOVEDMG[a];
+  s.POW[h] += s.MOVEDMG[a];
+  s.POW[a] = roundHalfEven(s.POW[a] + s.MOVEDMG[a] / 2.0);
 
   // The reaction by the tally after this hit: below 20 a flinch, 20 to 59 a knock-back, 60 and
   // more the heavy knock-down with its crash.
-  M.ACTION[h] = battle::kKnockBack;
-  if (DMGTALLY < 20) M.ACTION[h] = battle::kFlinch;
-  if (DMGTALLY >= 60) {
-    M.ACTION[h] = battle::kHeavyKnockDown;
-    play(c.MMControl2, assets::kKnockDownSoundFile);
+  s.ACTION[h] = kKnockBack;
+  if (s.DMGTALLY < 20) s.ACTION[h] = kFlinch;
+  if (s.DMGTALLY >= 60) {
+    s.ACTION[h] = kHeavyKnockDown;
+    play(Sound::KnockDown);
   } else {
-    play(c.MMControl3, assets::kHitSoundFile);
+    play(Sound::Hit);
   }
 
-  M.YPOS[h] = roundHalfEven(c.Label1.Top - c.GAZOU[h].Height);  // down onto the floor line at once
-  HITCOUNT += 1;
-  const std::int32_t green = std::min(10 * HITCOUNT, 255);
-  c.Label3.ForeColor = {0, static_cast<std::uint8_t>(green), 0};
-  char count[12];
-  c.Label3.Caption.assign(count, std::to_chars(count, count + sizeof count, HITCOUNT).ptr).append("ＨＩＴ！！");
-  HITSIDE = h;
+  // Kept: the floor is where the floor strip's label starts, less the sprite's height.
+  s.YPOS[h] = roundHalfEven(kFloorTop - kSpriteHeight);  // down onto the floor line at once
+  s.HITCOUNT += 1;
+  s.message = {Headline::Hits, s.HITCOUNT, false, 0, 0, std::min(10 * s.HITCOUNT, 255)};
+  s.HITSIDE = h;
   // The n-th hit of a combo scores n times the first.
-  addTo(M.SCORE[a], std::int64_t{MOVEDMG[a]} * HITCOUNT * 100, "the points");
+  addTo(s.SCORE[a], std::int64_t{s.MOVEDMG[a]} * s.HITCOUNT * 100, "the points");
 }
 
-}  // namespace mojara
+}  // namespace mojara::battle

@@ -1,73 +1,37 @@
-// The player's keys and the pause.
-#include "app/game_numbers.h"
-#include "battle/battle_window.h"
-#include "forms/types.h"
+// The players' keys and the pause.
+#include "app/battle_keys.h"
+#include "battle/battle_rules.h"
 
-namespace mojara {
+namespace mojara::battle {
 
-namespace {
-
-// The command code of a key, or 0 for a key that commands nothing.
-std::int32_t commandOfKey(int keyCode) {
-  switch (keyCode) {
-    case forms::vk::Left:
-      return command::WalkLeft;
-    case forms::vk::Right:
-      return command::WalkRight;
-    case forms::vk::Up:
-      return command::FlyingKick;
-    case 'P':
-      return command::Wait;  // no move, but it replaces a pending command
-    case 'A':
-      return command::Punch;
-    case 'Z':
-      return command::Kick;
-    case 'S':
-      return command::RisingDragonPunch;
-    case 'Q':
-      return command::PowerCharge;
-    case 'X':
-      return command::HeelDrop;
-    case 'W':
-      return command::Rampage;
-    default:
-      return command::None;
-  }
-}
-
-}  // namespace
-
-void Form2::Form_KeyDown(int keyCode, int /*shift*/) { takeKey(keyCode, KEYCMD); }
-
-void Form2::secondPlayerKeyDown(int keyCode) { takeKey(keyCode, KEYCMD2); }
-
-// A key press of either player: `pending` is that player's command, waiting for the next tick.
-void Form2::takeKey(int keyCode, std::int32_t& pending) {
-  BattleControls& c = *ctl;
-  M.PRESSED = 1;
-  const bool live = M.LIFE[1] > 0 && INPUTON != 0 && CLOCK > 0 && M.LIFE[0] > 0 && !c.Label2.Visible;
+void Battle::Form_KeyDown(int player, std::int32_t keyCode, Nanos at) {
+  // The window has closed: its keys go nowhere.
+  if (s.phase == Phase::Over) return;
+  std::int32_t& pending = player == 2 ? s.KEYCMD2 : s.KEYCMD;
+  const std::optional<BattleKey> key = battleKeyOf(keyCode);
+  const bool live = s.LIFE[1] > 0 && s.INPUTON != 0 && s.CLOCK > 0 && s.LIFE[0] > 0 && !bannerShown(s);
   if (live) {
-    if (keyCode == forms::vk::Space) {
-      desktop.beep();
-      togglePause();
-    } else if (const std::int32_t command = commandOfKey(keyCode)) {
-      pending = command;
+    if (key && key->action == KeyAction::Pause) {
+      beep();
+      togglePause(at);
+    } else if (key) {
+      pending = key->command;
     }
-  } else if (keyCode == forms::vk::Space && !c.Timer3.Enabled() && !c.Timer2.Enabled()) {
-    desktop.beep();
-    togglePause();
+  } else if (key && key->action == KeyAction::Pause && s.phase != Phase::Opening && s.phase != Phase::Closing) {
+    // Paused, or deciding after a knock-out or time-up: the space bar pauses and resumes those
+    // ticks too.
+    beep();
+    togglePause(at);
   }
 }
 
-void Form2::togglePause() {
-  BattleControls& c = *ctl;
-  if (c.Timer1.Enabled()) {
-    c.Timer1.disable();
-    c.Label2.Visible = true;  // the fight freezes under "待った！！"
+void Battle::togglePause(Nanos at) {
+  if (timer1Runs(s)) {
+    s.phase = Phase::Paused;  // the fight freezes under "待った！！"
   } else {
-    c.Timer1.enable();
-    c.Label2.Visible = false;
+    s.phase = decided() ? Phase::Finishing : Phase::Live;
+    s.timerDue = std::max(at, s.now) + rules.tickPeriod;
   }
 }
 
-}  // namespace mojara
+}  // namespace mojara::battle

@@ -1,75 +1,64 @@
 // The opening (Timer3), the result (GOOD) and the closing (Timer2) of a fight.
-#include <charconv>
-
 #include "app/game_numbers.h"
 #include "app/vb_math.h"
-#include "battle/battle_window.h"
-#include "battle/steps.h"
+#include "battle/battle_rules.h"
 
-namespace mojara {
+namespace mojara::battle {
 
-void Form2::Timer3_Timer() {
-  BattleControls& c = *ctl;
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    gaugeStep(M.IX);
-    showNameLabel(M.IX);
+void Battle::Timer3_Timer() {
+  for (s.IX = 0; s.IX <= 1; ++s.IX) {
+    gaugeStep(s.IX);
+    showNameLabel(s.IX);
   }
-  if (SHOWLIFE[0] != M.LIFE[0] || SHOWLIFE[1] != M.LIFE[1]) return;
-  SEQTICK += 1;
-  if (SEQTICK == 10) {
-    c.Label2.Caption = "ＲＥＡＤＹ？";
-    desktop.beep();
-  } else if (SEQTICK == 30) {
-    c.Label2.Caption = "GO!!";
+  if (s.SHOWLIFE[0] != s.LIFE[0] || s.SHOWLIFE[1] != s.LIFE[1]) return;
+  s.SEQTICK += 1;
+  if (s.SEQTICK == 10) {
+    s.banner = Banner::Ready;
+    beep();
+  } else if (s.SEQTICK == 30) {
+    s.banner = Banner::Go;
   }
-  if (SEQTICK >= 50) {
-    c.Label2.Visible = false;
-    c.Label2.Caption = "待った！！";  // what the pause will show
-    c.Timer1.enable();
-    c.Timer3.disable();
-    desktop.beep();
+  if (s.SEQTICK >= 50) {
+    s.banner = Banner::Wait;  // hidden: what the pause will show
+    s.phase = Phase::Live;     // Timer1 on, Timer3 off
+    s.timerDue = s.now + rules.tickPeriod;
+    beep();
   }
 }
 
-void Form2::GOOD() {
-  BattleControls& c = *ctl;
-  const std::int32_t w = M.IX;
-  c.Label3.ForeColor = {0, 0, 0};
-  const std::int32_t lifeBonus = Fix(static_cast<double>(M.LIFE[w]) / M.LIFEFULL[w] * 30000);
-  const std::int32_t timeBonus = Fix(static_cast<double>(CLOCK) / 100 / 100 * 10000);
-  char life[12], time[12];
-  c.Label3.Caption.append(M.NL)
-      .append("ＬＩＦＥ：")
-      .append(life, std::to_chars(life, life + sizeof life, lifeBonus).ptr)
-      .append(M.NL)
-      .append("ＴＩＭＥ：")
-      .append(time, std::to_chars(time, time + sizeof time, timeBonus).ptr);
-  addTo(M.SCORE[w], std::int64_t{lifeBonus} + timeBonus, "the points");
-  c.GAZOU[w].Picture = program.ORE(storeIndex(M.CHARA[w], M.FACING[w], picture::Victory));
+void Battle::GOOD() {
+  const std::int32_t w = s.IX;
+  const std::int32_t lifeBonus = Fix(static_cast<double>(s.LIFE[w]) / s.LIFEFULL[w] * 30000);
+  const std::int32_t timeBonus = Fix(static_cast<double>(s.CLOCK) / 100 / 100 * 10000);
+  // The bonuses go beneath whatever the message says, in black.
+  s.message.result = true;
+  s.message.lifeBonus = lifeBonus;
+  s.message.timeBonus = timeBonus;
+  s.message.green = 0;
+  addTo(s.SCORE[w], std::int64_t{lifeBonus} + timeBonus, "the points");
+  s.sprite[w].picture = storeIndex(s.CHARA[w], s.FACING[w], picture::Victory);
 }
 
-void Form2::Timer2_Timer() {
-  BattleControls& c = *ctl;
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    gaugeStep(M.IX);
-    showNameLabel(M.IX);
+void Battle::Timer2_Timer() {
+  for (s.IX = 0; s.IX <= 1; ++s.IX) {
+    gaugeStep(s.IX);
+    showNameLabel(s.IX);
   }
-  c.Image1.Visible = false;
-  SEQTICK += 1;
-  if ((SHOWLIFE[0] == 0 || SHOWLIFE[1] == 0) && SEQTICK >= 100) {
-    c.Timer2.disable();
-    // The window closes and hands over. Nothing that runs while it closes or while the next
-    // window loads reads STAGE or BEATEN, so they are settled first, as the hand-over reports them.
-    if (SHOWLIFE[1] == 0) {
-      // The player won: the next opponent, or the ending.
-      M.STAGE += 1;
-      program.fightOver(Window::Select);
-    } else {
-      // The player lost: the continue countdown; the winner can be met again.
-      M.BEATEN[M.CHARA[1]] = 0;
-      program.fightOver(Window::Continue);
-    }
+  s.overlay = false;
+  s.SEQTICK += 1;
+  if ((s.SHOWLIFE[0] == 0 || s.SHOWLIFE[1] == 0) && s.SEQTICK >= 100) {
+    // The window closes and hands over: the next opponent (or the ending) after a win, the
+    // continue countdown after a loss.
+    s.phase = Phase::Over;
+    out.handOver = s.SHOWLIFE[1] == 0 ? HandOver::Select : HandOver::Continue;
   }
 }
 
-}  // namespace mojara
+void settleHandOver(Module1& M, const FightState& state, HandOver handOver) {
+  if (handOver == HandOver::Select)
+    M.STAGE += 1;
+  else if (handOver == HandOver::Continue)
+    M.BEATEN[state.CHARA[1]] = 0;  // the winner can be met again
+}
+
+}  // namespace mojara::battle

@@ -1,92 +1,94 @@
 // The battle tick (Timer1): both fighters advance by one step.
 #include "app/game_numbers.h"
-#include "app/vb_math.h"
-#include "assets/asset_files.h"
-#include "battle/battle_window.h"
-#include "battle/steps.h"
+#include "battle/battle_rules.h"
 
-namespace mojara {
+namespace mojara::battle {
 
-void Form2::Timer1_Timer() {
-  BattleControls& c = *ctl;
+void Battle::Timer1_Timer() {
   // The music loops for as long as ticks run.
-  if (c.MMControl1.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl1, assets::kMusicFile);
-  if (M.LIFE[1] <= 0 || M.LIFE[0] <= 0 || CLOCK <= 0)
+  if (!playing(Sound::Music)) play(Sound::Music);
+  if (s.LIFE[1] <= 0 || s.LIFE[0] <= 0 || s.CLOCK <= 0)
     finishingTick();
   else
     liveTick();
 }
 
-// Written once, compiled for each side with its side settled.
-[[gnu::always_inline]] inline void Form2::liveSide(std::int32_t s) {
-  M.IX = s;
-  stepCommand(s);
-  placeSpriteAfterCommand(s);
-  gaugeStep(s);
-  showNameLabel(s);
-  stepMoves(s);
-  M.ACTION[s] += 50;
-  if (strikeConnects(s)) DAMI();
-  const std::int32_t other = 1 - s;
-  M.FACING[s] = battle::pick(M.ACTION[s] >= 50000, M.XPOS[s] > M.XPOS[other], M.FACING[s]);
+void Battle::liveSide(std::int32_t i) {
+  s.IX = i;
+  CPU(i);
+  gaugeStep(i);
+  showNameLabel(i);
+  patan(i);
+  s.ACTION[i] += 50;
+  if (hitTest(i)) DAMI(i);
+  // At rest, a fighter turns toward the other; equal places face right.
+  s.FACING[i] = s.ACTION[i] >= kStanding ? s.XPOS[i] > s.XPOS[1 - i] : s.FACING[i];
 }
 
-void Form2::liveTick() {
-  BattleControls& c = *ctl;
+void Battle::liveTick() {
   // Side 0 goes first: its hit changes side 1 before side 1's own step in the same tick.
   liveSide(0);
   liveSide(1);
-  M.IX = 2;  // where the loop over the sides leaves it
-  // The clock shows its whole hundreds before this tick's decrement.
-  showClock();
-  c.Shape1.Left = c.GAZOU[0].Left;
-  CLOCK -= 8;
-  if (CLOCK <= 0) {
-    c.Label3.Caption = "Ｔｉｍｅ　Ｕｐ！";
-    c.Label3.Visible = true;
-  }
+  s.IX = 2;  // where the loop over the sides leaves it
+  // The clock shows its whole hundreds, rounded down, before this tick's decrement.
+  s.secondsShown = s.CLOCK >= 0 ? s.CLOCK / 100 : -((99 - s.CLOCK) / 100);
+  s.marker = s.sprite[0].left;
+  s.CLOCK -= 8;
+  if (s.CLOCK <= 0) s.message.headline = Headline::TimeUp;
   // After the time-up check, so a knock-out on the last tick shows as a knock-out.
-  if (M.LIFE[1] <= 0 || M.LIFE[0] <= 0) {
-    c.Label3.Caption = "Ｋ．Ｏ．！！";
-    c.Label3.Visible = true;
-  }
+  if (s.LIFE[1] <= 0 || s.LIFE[0] <= 0) s.message.headline = Headline::KnockOut;
+  if (decided()) s.phase = Phase::Finishing;
 }
 
-void Form2::finishingTick() {
-  BattleControls& c = *ctl;
+void Battle::finishingTick() {
   // No commands: running moves and reactions play to their end.
-  for (M.IX = 0; M.IX <= 1; ++M.IX) {
-    gaugeStep(M.IX);
-    showNameLabel(M.IX);
-    stepMoves(M.IX);
-    M.ACTION[M.IX] += 50;
-    if (M.POSE[M.IX] == picture::Lying) M.ACTION[M.IX] = 51000;  // a fallen fighter stays down
+  for (s.IX = 0; s.IX <= 1; ++s.IX) {
+    const std::int32_t i = s.IX;
+    gaugeStep(i);
+    showNameLabel(i);
+    patan(i);
+    s.ACTION[i] += 50;
+    if (s.POSE[i] == picture::Lying) s.ACTION[i] = 51000;  // a fallen fighter stays down
   }
-  c.Image1.Visible = !c.Image1.Visible;
-  if (c.MMControl2.Mode() != forms::SoundSlot::kModePlaying) play(c.MMControl2, assets::kKnockDownSoundFile);
+  s.overlay = !s.overlay;
+  if (!playing(Sound::KnockDown)) play(Sound::KnockDown);
 
-  // Once both have rested two ticks (or lie frozen), the larger fraction of life wins; equal
-  // fractions go to the computer.
-  if (M.ACTION[0] >= 50100 && M.ACTION[1] >= 50100) {
-    const double computer = static_cast<double>(M.LIFE[1]) / M.LIFEFULL[1];
-    const double player = static_cast<double>(M.LIFE[0]) / M.LIFEFULL[0];
-    M.IX = computer >= player ? 1 : 0;
-    M.LIFE[1 - M.IX] = 0;
+  // Once both have rested two ticks (or lie frozen), the larger fraction of life wins.
+  if (s.ACTION[0] >= 50100 && s.ACTION[1] >= 50100) {
+    const double computer = static_cast<double>(s.LIFE[1]) / s.LIFEFULL[1];
+    const double player = static_cast<double>(s.LIFE[0]) / s.LIFEFULL[0];
+    // Kept: equal fractions (a double knock-out, a time-up level on life) go to the computer.
+    s.IX = computer >= player ? 1 : 0;
+    s.LIFE[1 - s.IX] = 0;
     GOOD();
-    c.Timer1.disable();
-    c.Timer2.enable();
-    c.Shape1.Left = c.GAZOU[0].Left;
+    s.phase = Phase::Closing;  // Timer1 off, Timer2 on
+    s.timerDue = s.now + rules.sequencePeriod;
+    s.marker = s.sprite[0].left;
   }
 }
 
-// The battle tick is nearly every event of a fight: it is compiled into the dispatch.
-void Form2::onTimer(forms::Timer& timer) {
-  if (&timer == &ctl->Timer1) [[likely]]
-    Timer1_Timer();
-  else if (&timer == &ctl->Timer2)
-    Timer2_Timer();
-  else if (&timer == &ctl->Timer3)
-    Timer3_Timer();
+void Battle::gaugeStep(std::int32_t i) {
+  if (s.LIFE[i] < 0) s.LIFE[i] = 0;
+  if (s.POW[i] > 100) s.POW[i] = 100;
+  // The shown values move by at most one point a tick, so a lost block of life drains visibly.
+  if (s.SHOWLIFE[i] > s.LIFE[i])
+    s.SHOWLIFE[i] -= 1;
+  else if (s.SHOWLIFE[i] < s.LIFE[i])
+    s.SHOWLIFE[i] += 1;
+  if (s.SHOWPOW[i] != s.POW[i]) {
+    s.SHOWPOW[i] += s.SHOWPOW[i] > s.POW[i] ? -1 : 1;
+    s.powGauge[i] = s.SHOWPOW[i];
+  }
 }
 
-}  // namespace mojara
+void Battle::showNameLabel(std::int32_t i) { s.pointsShown[i] = s.SCORE[i]; }
+
+void Battle::play(Sound sound) {
+  const Nanos length = rules.soundLength[static_cast<int>(sound)];
+  // A play that would end past the clock's range lasts to its end.
+  s.playingUntil[static_cast<int>(sound)] =
+      length > INT64_MAX - s.now ? INT64_MAX : s.now + length;
+  if (out.soundCount < out.sounds.size()) out.sounds[out.soundCount++] = sound;
+}
+
+}  // namespace mojara::battle

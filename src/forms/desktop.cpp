@@ -8,7 +8,7 @@
 namespace mojara::forms {
 
 Desktop::Desktop(DesktopHost& host, const Clock& clock, Nanos timerResolution)
-    : host_(host), clock_(clock), scheduler_(clock, timerResolution) {}
+    : host_(host), clock_(clock), timerResolution_(timerResolution), scheduler_(clock, timerResolution) {}
 
 template <class F>
 void Desktop::dispatch(F&& handler) {

@@ -50,6 +50,7 @@ class Desktop {
   std::string programFolder() const { return host_.programFolder(); }
   void moved(Form& form) { host_.formMoved(form); }  // after a change of Left or Top
   Nanos now() const { return clock_.now(); }
+  Nanos timerResolution() const { return timerResolution_; }
 
   // Input from the front end, each dispatched as one event. Ignored after the end of the program
   // and, except for closeMessageBox, while a message box is open.
@@ -103,6 +104,7 @@ class Desktop {
 
   DesktopHost& host_;
   const Clock& clock_;
+  Nanos timerResolution_;
   Scheduler scheduler_;
   std::vector<Form*> shownOrder_;
   std::function<void()> modal_;

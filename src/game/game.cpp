@@ -56,12 +56,7 @@ void Game::startFight(const FightSetup& setup, AfterFight after) {
   fight.demo = fight.demo || demoPlay_;
   if (!fight.seed) fight.seed = desktop.clockSeed();
   // After the select window's accepted draw these writes change nothing: the draw left them so.
-  acceptDraw(M, fight.player, fight.opponent);
-  M.SPEED = fight.speed;
-  for (int side = 0; side <= 1; ++side) {
-    M.POW[side] = fight.pow[side];
-    M.SCORE[side] = fight.score[side];
-  }
+  setUpFight(M, fight);
   currentFight_ = fight;
   after_ = after;
   fightStopped_ = false;
@@ -70,9 +65,9 @@ void Game::startFight(const FightSetup& setup, AfterFight after) {
   desktop.show(battle);
   loadSeed_.reset();
   // In demo play the computer steers side 0 too: the battle's load gave it to the keys.
-  if (fight.demo && battle.loaded()) battle.INPUTON = 0;
+  if (fight.demo && battle.loaded()) battle.fight().INPUTON = 0;
   // In a two-player fight the second player steers side 1.
-  if (fight.versus && battle.loaded()) battle.INPUTON2 = 1;
+  if (fight.versus && battle.loaded()) battle.fight().INPUTON2 = 1;
 }
 
 void Game::fightOver(Window next) {

@@ -63,14 +63,15 @@ void appendTraceLine(std::string& out, long long e, const std::string& timer, co
   sides(json, "LIFE", M.LIFE);
   sides(json, "POW", M.POW);
   sides(json, "SCORE", M.SCORE);
-  sides(json, "SHOWLIFE", b.SHOWLIFE);
-  sides(json, "SHOWPOW", b.SHOWPOW);
-  sides(json, "MOVEDMG", b.MOVEDMG);
-  json.raw(",\"CLOCK\":").number(b.CLOCK).raw(",\"HITCOUNT\":").number(b.HITCOUNT);
-  json.raw(",\"DMGTALLY\":").number(b.DMGTALLY).raw(",\"HITSIDE\":").number(b.HITSIDE);
-  json.raw(",\"KEYCMD\":").number(b.KEYCMD);
-  if (versus) json.raw(",\"KEYCMD2\":").number(b.KEYCMD2);
-  json.raw(",\"SEQTICK\":").number(b.SEQTICK);
+  const battle::FightState& f = b.fight();
+  sides(json, "SHOWLIFE", f.SHOWLIFE);
+  sides(json, "SHOWPOW", f.SHOWPOW);
+  sides(json, "MOVEDMG", f.MOVEDMG);
+  json.raw(",\"CLOCK\":").number(f.CLOCK).raw(",\"HITCOUNT\":").number(f.HITCOUNT);
+  json.raw(",\"DMGTALLY\":").number(f.DMGTALLY).raw(",\"HITSIDE\":").number(f.HITSIDE);
+  json.raw(",\"KEYCMD\":").number(f.KEYCMD);
+  if (versus) json.raw(",\"KEYCMD2\":").number(f.KEYCMD2);
+  json.raw(",\"SEQTICK\":").number(f.SEQTICK);
   json.raw(",\"PRESSED\":").number(M.PRESSED).raw(",\"STAGE\":").number(M.STAGE);
   // The widths as stored, in single precision, written with three decimals.
   pair(json, "LIFEMATA", [&](int i) { json.fixed3(static_cast<double>(v.lifeWidth[i])); });

@@ -10,7 +10,11 @@
 #include <thread>
 #include <vector>
 
+#include "app/fight_setup.h"
 #include "app/roster.h"
+#include "battle/fight.h"
+#include "battle/fight_sounds.h"
+#include "forms/scheduler.h"
 #include "sim/fight_run.h"
 
 namespace mojara::sim {
@@ -21,6 +25,28 @@ int jobsOf(const LeagueOptions& options) {
 }
 
 namespace {
+
+// A demo fight on the rules alone, from the battle window's load to its hand-over, as the window
+// would show it: whether side 0 won, and the timer events it took.
+struct DemoResult {
+  bool won = false;
+  long long events = 0;
+};
+DemoResult demoFight(const FightSetup& setup, const std::array<battle::Nanos, battle::kSounds>& soundLengths,
+                     long long maxEvents) {
+  Module1 M;
+  setUpFight(M, setup);
+  ProgramRandom rnd;
+  rnd.reseed(setup.seed.value_or(1));
+  const battle::FightRules rules = battle::fightRules(M.SPEED, forms::kDefaultTimerResolution, soundLengths);
+  battle::FightState fight = battle::loadFight(M, battle::FightState{}, rnd, rules);
+  fight.INPUTON = 0;  // the computer steers side 0 too
+  while (fight.events < maxEvents) {
+    const battle::FightStep step = battle::tick(fight, rules);
+    if (step.handOver != battle::HandOver::None) return {step.handOver == battle::HandOver::Select, fight.events};
+  }
+  return {false, fight.events};
+}
 
 // What one job found, added into the table at the end.
 struct JobTally {
@@ -45,11 +71,11 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
 
   auto job = [&](int j) {
     JobTally& tally = tallies[static_cast<std::size_t>(j)];
-    FightRun run;
-    FightSetup& setup = run.recorded.fight;
+    FightSetup setup;
     setup.demo = true;
     setup.speed = options.speed;
-    run.programFolder = options.programFolder;
+    const auto soundLengths = battle::soundLengths(options.programFolder);
+    const long long maxEvents = FightRun{}.maxEvents;
     try {
       while (!failed) {
         const long long first = kBlock * nextBlock++;
@@ -60,9 +86,9 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
           setup.player = p0;
           setup.opponent = p1;
           setup.seed = options.seed + static_cast<std::uint64_t>(k);
-          const FightOutcome outcome = runFight(run, nullptr);
-          if (outcome.end == "Form5") ++tally.wins[p0][p1];
-          tally.events += outcome.events;
+          const DemoResult result = demoFight(setup, soundLengths, maxEvents);
+          if (result.won) ++tally.wins[p0][p1];
+          tally.events += result.events;
         }
         done += last - first;
       }
