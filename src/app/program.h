@@ -52,6 +52,8 @@ class Program {
   // The battle window's hand-over once its fight is decided: it closes and `next` (the select
   // window after a win, the continue window after a loss) opens.
   virtual void fightOver(Window next) = 0;
+  // The battle window has run a timer event (after its sounds and beeps, before any hand-over).
+  virtual void fightEventRan() {}
 
  protected:
   virtual std::uint64_t randomizeSeed() { return desktop.clockSeed(); }

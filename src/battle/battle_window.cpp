@@ -119,6 +119,7 @@ void Form2::onTimer(forms::Timer&) {
   show(false);
   playSounds(step);
   for (std::int32_t b = 0; b < step.beeps; ++b) desktop.beep();
+  program.fightEventRan();
   if (step.handOver != battle::HandOver::None) {
     // Nothing that runs while the window closes or while the next one loads reads STAGE or
     // BEATEN, so they are settled first, as the hand-over reports them.

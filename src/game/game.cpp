@@ -89,6 +89,13 @@ void Game::fightOver(Window next) {
   }
 }
 
+void Game::fightEventRan() {
+  const long long event = battle.timerEvents();
+  for (FightObserver* observer : observers_) observer->eventRan(event);
+}
+
+std::uint64_t Game::fightChecksum() const { return battle::checksum(battle.fight()); }
+
 void Game::removeObserver(FightObserver& observer) { std::erase(observers_, &observer); }
 
 std::uint64_t Game::randomizeSeed() {

@@ -35,6 +35,8 @@ class FightObserver {
   virtual ~FightObserver() = default;
   // The battle window is about to load on `fight`; its seed is the one the load reseeds with.
   virtual void fightStarting(const FightSetup& fight) { (void)fight; }
+  // The battle window has run its timer event number `event` (counted from its load).
+  virtual void eventRan(long long event) { (void)event; }
   // The fight is decided and the battle window hands over to `next`; it has not closed yet.
   virtual void fightOver(Window next) { (void)next; }
   // A window hands over to `window`, which is about to be shown ("Ｐｌａｙ　Ｇａｍｅ" on the title
@@ -56,6 +58,9 @@ class Game : public Program {
   void startFight(const FightSetup& fight, AfterFight after);
   void startFight(const FightSetup& fight) override { startFight(fight, AfterFight::HandOver); }
   void fightOver(Window next) override;
+  void fightEventRan() override;
+  // The state checksum of the fight running now or run last (see battle::checksum).
+  std::uint64_t fightChecksum() const;
 
   // Demo play: side 0 of every fight draws its commands at random too, keys or no keys.
   void setDemoPlay(bool on) { demoPlay_ = on; }

@@ -1,5 +1,8 @@
 #include "play/replay.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -14,6 +17,25 @@ constexpr std::string_view kMagic = "# mojara replay ";
 constexpr std::string_view kFightLine = "# fight ";
 constexpr std::string_view kCutShortLine = "# cut short after event ";
 constexpr std::string_view kFightOverLine = "# fight over after event ";
+constexpr std::string_view kCheckLine = "# checksum after event ";
+
+// "N: HHHHHHHHHHHHHHHH" after the check line's start.
+StateCheck readCheck(std::string_view text, std::size_t line) {
+  const auto bad = [&] {
+    return InputError("line " + std::to_string(line + 1) + ": bad checksum line " +
+                      quote(std::string(kCheckLine) + std::string(text)));
+  };
+  const std::size_t colon = text.find(": ");
+  if (colon == std::string_view::npos) throw bad();
+  const auto event = parseInteger<long long>(text.substr(0, colon));
+  const std::string_view hex = text.substr(colon + 2);
+  StateCheck check;
+  if (!event || *event < 0 || hex.size() != 16) throw bad();
+  const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), check.checksum, 16);
+  if (error != std::errc() || end != hex.data() + hex.size()) throw bad();
+  check.event = *event;
+  return check;
+}
 
 FightSetup readHeader(const std::string& line) {
   std::istringstream words(line.substr(kFightLine.size()));
@@ -62,6 +84,13 @@ RecordedFight readLines(const std::vector<std::string>& lines, int version) {
     const std::string& line = lines[i];
     if (endLine && version >= 2 && !line.empty() && !line.starts_with('#'))
       throw InputError("line " + std::to_string(i + 1) + ": a key after the end of the fight");
+    if (line.starts_with(kCheckLine)) {
+      const StateCheck check = readCheck(std::string_view(line).substr(kCheckLine.size()), i);
+      if (!recorded.checks.empty() && check.event <= recorded.checks.back().event)
+        throw InputError("line " + std::to_string(i + 1) + ": checksums out of order");
+      recorded.checks.push_back(check);
+      continue;
+    }
     if (line.starts_with(kCutShortLine)) {
       recorded.cutShortAfter = endEvents(recorded, line.substr(kCutShortLine.size()), i, "cut short");
     } else if (version >= 2 && line.starts_with(kFightOverLine)) {
@@ -97,10 +126,24 @@ std::string cutShortLine(long long events) {
   return std::string(kCutShortLine) + std::to_string(events) + "\n";
 }
 
+std::string checkLine(const StateCheck& check) {
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(check.checksum));
+  return std::string(kCheckLine) + std::to_string(check.event) + ": " + hex + "\n";
+}
+
 std::string replayText(const RecordedFight& r) {
   // A whole fight whose end is not known (read from a version 1 file) is what version 1 says.
   const bool endKnown = r.cutShortAfter || r.decidedAfter;
-  std::string text = replayHeader(r.fight, endKnown ? kReplayVersion : 1) + keyLinesText(r.keys);
+  std::string text = replayHeader(r.fight, endKnown ? kReplayVersion : 1);
+  // A check after event N comes after the keys for events up to N, as it is written.
+  auto key = r.keys.begin();
+  for (const StateCheck& check : r.checks) {
+    const auto upTo = std::find_if(key, r.keys.end(), [&](const KeyPress& k) { return k.event > check.event; });
+    text += keyLinesText(std::vector<KeyPress>(key, upTo)) + checkLine(check);
+    key = upTo;
+  }
+  text += keyLinesText(std::vector<KeyPress>(key, r.keys.end()));
   if (r.cutShortAfter)
     text += cutShortLine(*r.cutShortAfter);
   else if (r.decidedAfter)

@@ -4,6 +4,7 @@
 //   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo] [--versus]
 //   EVENT KEY       (or EVENT 2:KEY, a key of the second player)
 //   ...
+//   # checksum after event N: HHHHHHHHHHHHHHHH   (every 100 events and at the end)
 //   # fight over after event N     (the fight was decided: the recording is whole)
 //   # cut short after event N      (or: the program ended before the fight did)
 // The file is written a line at a time as the fight goes, so a version 2 file that does not end on
@@ -11,8 +12,12 @@
 // killed, the disk filled up): it plays as far as its last whole key press and stops there, never
 // as a whole fight. Version 1 files, written before, have no end line when whole and read as they
 // always have; one whose last line is cut mid-way plays as far as its last whole key press too.
+// A checksum line gives the fight's state checksum after that event: a replay that comes to a
+// different one is no longer the recorded fight and says so. A reader of keys files takes these
+// lines as comments, and recordings without them play as they always have.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +30,15 @@ namespace mojara {
 
 inline constexpr int kReplayVersion = 2;
 
+struct StateCheck {
+  long long event = 0;
+  std::uint64_t checksum = 0;
+  bool operator==(const StateCheck&) const = default;
+};
+
+// Every this many events a recording gives the fight's state checksum.
+inline constexpr long long kCheckEvery = 100;
+
 struct RecordedFight {
   FightSetup fight;            // its seed is always given
   std::vector<KeyPress> keys;  // by the timer event each came before
@@ -33,6 +47,8 @@ struct RecordedFight {
   std::optional<long long> cutShortAfter;
   // The timer events the fight ran for when it was decided, as a version 2 file ends.
   std::optional<long long> decidedAfter;
+  // The fight's state checksum after some of its events, by event.
+  std::vector<StateCheck> checks;
   bool operator==(const RecordedFight&) const = default;
 };
 
@@ -44,6 +60,7 @@ std::string replayText(const RecordedFight& recorded);
 std::string replayHeader(const FightSetup& fight, int version = kReplayVersion);
 std::string fightOverLine(long long events);
 std::string cutShortLine(long long events);
+std::string checkLine(const StateCheck& check);
 // Throws InputError naming the problem and its line.
 RecordedFight readReplay(std::string_view text);
 

@@ -5,6 +5,13 @@
 
 namespace mojara {
 
+std::string disagreement(long long event, const std::vector<StateCheck>& checks, std::size_t failed) {
+  std::string text = "the replay stopped agreeing with its recording: the fight's state after event " +
+                     std::to_string(event) + " is not the one recorded";
+  if (failed > 0) text += " (it still agreed after event " + std::to_string(checks[failed - 1].event) + ")";
+  return text + "; it was recorded by another version of the game, or the file was changed";
+}
+
 ReplayRecorder::ReplayRecorder(Game& game, std::string path, std::function<void(const std::string&)> warn)
     : game_(game), path_(std::move(path)), warn_(std::move(warn)) {
   game_.addObserver(*this);
@@ -14,6 +21,7 @@ void ReplayRecorder::fightStarting(const FightSetup& fight) {
   recording_ = true;
   ++fights_;
   fightPath_ = replayPath(path_, fights_);
+  checkedAfter_ = -1;
   if (!file_.open(fightPath_)) return fail();
   append(replayHeader(fight));
 }
@@ -25,6 +33,12 @@ void ReplayRecorder::keyPressed(const forms::Form& form, int code, int player) {
   append(keyLinesText({{battle.timerEvents() + 1, code, player}}));
 }
 
+void ReplayRecorder::eventRan(long long event) {
+  if (!recording_ || event % kCheckEvery != 0) return;
+  append(checkLine({event, game_.fightChecksum()}));
+  checkedAfter_ = event;
+}
+
 void ReplayRecorder::fightOver(Window) { finish(fightOverLine(game_.form(Window::Battle).timerEvents())); }
 
 void ReplayRecorder::programEnding() { finish(cutShortLine(game_.form(Window::Battle).timerEvents())); }
@@ -32,6 +46,8 @@ void ReplayRecorder::programEnding() { finish(cutShortLine(game_.form(Window::Ba
 void ReplayRecorder::finish(const std::string& endLine) {
   if (!recording_) return;
   recording_ = false;
+  const long long events = game_.form(Window::Battle).timerEvents();
+  if (events != checkedAfter_) append(checkLine({events, game_.fightChecksum()}));
   append(endLine);
   file_.close();
 }
@@ -51,10 +67,13 @@ void ReplayRecorder::fail() {
         "); the rest of this fight is not recorded");
 }
 
-ReplayPlayer::ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after)
+ReplayPlayer::ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after,
+                           std::function<void(const std::string&)> disagree)
     : game_(game),
       fight_(fight.fight),
       keys_(std::move(fight.keys)),
+      checks_(std::move(fight.checks)),
+      disagree_(std::move(disagree)),
       cutShortAfter_(fight.cutShortAfter),
       after_(after) {
   game_.addObserver(*this);
@@ -76,12 +95,27 @@ bool ReplayPlayer::takeKey(int code) {
 void ReplayPlayer::timerFired() {
   forms::Form& battle = game_.form(Window::Battle);
   if (!playing_ || !battle.loaded()) return;
+  if (disagreedAfter_) {
+    if (disagree_) disagree_(disagreement(*disagreedAfter_, checks_, nextCheck_));
+    return end();
+  }
   if (cutShortAfter_ && battle.timerEvents() >= *cutShortAfter_) return end();
   keys_.deliverBefore(battle.timerEvents() + 1,
                       [&](const KeyPress& press) { pressKey(game_.desktop, battle, press); });
 }
 
-void ReplayPlayer::fightOver(Window) { playing_ = false; }
+void ReplayPlayer::eventRan(long long event) {
+  // Checked here, acted on once the event is over (timerFired).
+  while (nextCheck_ < checks_.size() && checks_[nextCheck_].event < event) ++nextCheck_;
+  if (!playing_ || disagreedAfter_ || nextCheck_ >= checks_.size() || checks_[nextCheck_].event != event) return;
+  if (game_.fightChecksum() != checks_[nextCheck_].checksum) disagreedAfter_ = event;
+}
+
+void ReplayPlayer::fightOver(Window) {
+  // A disagreement found at the deciding event is said all the same.
+  if (disagreedAfter_ && disagree_) disagree_(disagreement(*disagreedAfter_, checks_, nextCheck_));
+  playing_ = false;
+}
 
 void ReplayPlayer::end() {
   playing_ = false;

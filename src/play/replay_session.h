@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/form.h"
 #include "game/game.h"
@@ -15,6 +16,8 @@ namespace mojara {
 // What the player is shown when a fight's replay cannot be written (the game's own Japanese; the
 // catalogues translate it).
 inline constexpr const char* kReplayNotSavedNotice = "リプレイを保存できませんでした";
+// And when a replay no longer agrees with its recording.
+inline constexpr const char* kReplayDisagreesNotice = "リプレイが記録と食い違ったので、そこで止めました";
 
 // Writes a replay file for every fight played: the fight's set-up with the seed its load drew,
 // and every key press with the number of the timer event it came before, each appended as a whole
@@ -27,6 +30,7 @@ class ReplayRecorder : public FightObserver {
   ~ReplayRecorder() override { game_.removeObserver(*this); }
 
   void fightStarting(const FightSetup& fight) override;
+  void eventRan(long long event) override;
   void fightOver(Window next) override;
   // A key press of `player` (0 or 1) about to be delivered to `form`.
   void keyPressed(const forms::Form& form, int code, int player = 0);
@@ -37,6 +41,7 @@ class ReplayRecorder : public FightObserver {
  private:
   // Appends `text` to the fight's file; when it cannot, that file is written no more.
   void append(const std::string& text);
+  // The fight's last event's checksum (unless it was just written) and the end line.
   void finish(const std::string& endLine);
   // The fight's file could not be opened or written: it is closed, and the player told once.
   void fail();
@@ -47,9 +52,14 @@ class ReplayRecorder : public FightObserver {
   bool recording_ = false;
   bool warned_ = false;
   int fights_ = 0;
+  long long checkedAfter_ = -1;  // the event whose checksum was written last
   std::string fightPath_;
   RecordingFile file_;
 };
+
+// What a replay that stopped agreeing with its recording says: the event after which its state
+// checksum first differed (checks[failed] is that check), and the last check it passed.
+std::string disagreement(long long event, const std::vector<StateCheck>& checks, std::size_t failed);
 
 // Where a replay played in the window goes when it is over.
 enum class AfterReplay {
@@ -63,7 +73,10 @@ enum class AfterReplay {
 // or the title comes back.
 class ReplayPlayer : public FightObserver {
  public:
-  ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after = AfterReplay::EndProgram);
+  // `disagree` is told, once, when the fight comes to another state checksum than the recording
+  // gives: it is then another fight, and the replay ends there.
+  ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after = AfterReplay::EndProgram,
+               std::function<void(const std::string&)> disagree = {});
   ~ReplayPlayer() override { game_.removeObserver(*this); }
 
   // Starts the fight (the title, if open, closes while it plays).
@@ -75,7 +88,10 @@ class ReplayPlayer : public FightObserver {
   // After every timer event: the recorded keys that come before the battle's next event.
   void timerFired();
 
+  void eventRan(long long event) override;
   void fightOver(Window next) override;
+  // The event after which the replay stopped agreeing with the recording, if it did.
+  const std::optional<long long>& disagreedAfter() const { return disagreedAfter_; }
 
  private:
   void end();
@@ -83,6 +99,10 @@ class ReplayPlayer : public FightObserver {
   Game& game_;
   FightSetup fight_;
   KeyFeed keys_;
+  std::vector<StateCheck> checks_;
+  std::size_t nextCheck_ = 0;
+  std::optional<long long> disagreedAfter_;
+  std::function<void(const std::string&)> disagree_;
   std::optional<long long> cutShortAfter_;  // the replay ends there, as the recording did
   AfterReplay after_;
   bool playing_ = false;

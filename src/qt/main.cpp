@@ -222,7 +222,10 @@ int main(int argc, char** argv) {
     mojara::qt::attachRecorder(frontEnd, *recorder);
   }
   if (replay) {
-    player.emplace(game, std::move(*replay));
+    player.emplace(game, std::move(*replay), mojara::AfterReplay::EndProgram, [&frontEnd](const std::string& why) {
+      std::cerr << "mojara: " << why << "\n";
+      if (!windowsGone) frontEnd.showNotice(mojara::kReplayDisagreesNotice, std::chrono::seconds(8));
+    });
     mojara::qt::attachPlayer(frontEnd, *player);
   }
   // In demo play a stand-in player clicks through the windows, with choices of its own.

@@ -1,6 +1,7 @@
 #include "sim/fight_run.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include <optional>
 
@@ -8,6 +9,8 @@
 #include "forms/virtual_clock.h"
 #include "game/game.h"
 #include "play/input_file.h"
+#include "play/recording_file.h"
+#include "play/replay_session.h"
 #include "sim/battle_trace.h"
 #include "sim/headless_sound.h"
 
@@ -87,9 +90,15 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
   FightEnd end(battle, tracing);
   game.addObserver(end);
 
+  std::optional<ReplayRecorder> recorder;
+  if (!run.recordPath.empty())
+    recorder.emplace(game, run.recordPath, [](const std::string& problem) { std::cerr << "mojara-sim: " << problem << "\n"; });
+
   FightSetup fight = run.recorded.fight;
   if (!fight.seed) fight.seed = 1;
   game.startFight(fight, AfterFight::Stop);
+  const std::vector<StateCheck>& checks = run.recorded.checks;
+  std::size_t nextCheck = 0;
 
   FightOutcome outcome;
   KeyFeed keys(run.recorded.keys);
@@ -106,7 +115,10 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
       break;
     }
     const long long event = outcome.events + 1;
-    keys.deliverBefore(event, [&](const KeyPress& press) { pressKey(desktop, battle, press); });
+    keys.deliverBefore(event, [&](const KeyPress& press) {
+      if (recorder && battle.loaded()) recorder->keyPressed(battle, press.code, press.player);
+      pressKey(desktop, battle, press);
+    });
     const auto due = desktop.nextDue();
     if (!due) {
       outcome.end = "stalled";
@@ -129,12 +141,24 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
       host.sound().clearPlays();
       host.beeps = 0;
     }
+    // A replay checks the fight against its recording's checksums.
+    while (nextCheck < checks.size() && checks[nextCheck].event < event) ++nextCheck;
+    if (nextCheck < checks.size() && checks[nextCheck].event == event &&
+        game.fightChecksum() != checks[nextCheck].checksum) {
+      outcome.end = "desync";
+      outcome.problem = disagreement(event, checks, nextCheck);
+      break;
+    }
     if (!end.handedTo.empty()) {
       outcome.end = end.handedTo;
       break;
     }
   }
-  return outcomeOf(M, outcome.end, outcome.events);
+  // A fight that ends before it is decided is recorded as far as it went.
+  if (recorder && end.handedTo.empty()) recorder->programEnding();
+  FightOutcome result = outcomeOf(M, outcome.end, outcome.events);
+  result.problem = outcome.problem;
+  return result;
 }
 
 FightOutcome outcomeOf(const Module1& M, std::string end, long long events) {
@@ -174,8 +198,12 @@ void addFightArguments(CLI::App& app, FightArguments& a) {
                   a.keys = v;
                   a.setup.anyGiven = true;
                 });
-  cli::addValue(app, "--replay", "FILE", "A fight recorded by mojara --record, played again exactly",
+  cli::addValue(app, "--replay", "FILE",
+                "A fight recorded by mojara --record (or by this runner), played again exactly; a replay "
+                "that comes to another state than its recording ends with \"end\":\"desync\"",
                 [&a](const std::string& v) { a.replay = v; });
+  cli::addValue(app, "--record", "FILE", "Records the fight into FILE as mojara --record does",
+                [&a](const std::string& v) { a.record = v; });
   app.add_flag("--trace", a.run.trace, "Print the fight's state after every timer event as a JSON line");
   cli::addValue(app, "--max-events", "N", "Stop after N timer events; default 100000",
                 [&a](const std::string& v) {
@@ -190,6 +218,11 @@ void addFightArguments(CLI::App& app, FightArguments& a) {
 
 FightRun takeFightRun(FightArguments& a) {
   FightRun run = a.run;
+  if (!a.record.empty()) {
+    if (const auto problem = recordingProblem(a.record))
+      throw InputError("cannot record into " + shortened(a.record) + ": " + *problem);
+    run.recordPath = a.record;
+  }
   if (!a.replay.empty()) {
     if (!a.setup.rosterSlots.empty() || a.setup.anyGiven)
       throw cli::UsageError("--replay gives the fight's slots, seed, speed, power, points and keys itself");

@@ -19,10 +19,14 @@ struct FightRun {
   long long maxEvents = 100000;
   forms::Nanos timerResolution = forms::kDefaultTimerResolution;
   std::string programFolder = ".";  // where the sound files are
+  std::string recordPath;           // where the fight is recorded, if anywhere
 };
 
 struct FightOutcome {
-  std::string end;  // "Form5" (the player won), "Form6" (lost), "stalled" or "limit"
+  // "Form5" (the player won), "Form6" (lost), "stalled", "limit", or "desync" (a replay whose
+  // state checksum differed from its recording's: `problem` says where)
+  std::string end;
+  std::string problem;
   long long events = 0;
   std::int32_t STAGE = 0;
   std::array<std::int32_t, 9> BEATEN{};
@@ -33,7 +37,7 @@ struct FightOutcome {
 // run (reading the keys file or replay it names).
 struct FightArguments {
   FightOptions setup;
-  std::string keys, replay;
+  std::string keys, replay, record;
   FightRun run;
 };
 void addFightArguments(CLI::App& app, FightArguments& arguments);

@@ -49,6 +49,11 @@ int runFightCommand(FightArguments& arguments) {
   try {
     const FightOutcome outcome = runFight(run, run.trace ? &std::cout : nullptr);
     std::cout << endLine(outcome) << "\n";
+    if (!outcome.problem.empty()) {
+      std::cout.flush();
+      std::cerr << "mojara-sim: " << outcome.problem << "\n";
+      return finish(1);
+    }
   } catch (const std::exception& e) {
     // A fatal error of the game (a value out of its range): the fight stops there.
     std::cout.flush();

@@ -85,7 +85,8 @@ bool WebFrontEnd::playReplay(const std::string& text) {
       return false;
     }
     player_.reset();
-    player_.emplace(*game_, std::move(fight), AfterReplay::Title);
+    player_.emplace(*game_, std::move(fight), AfterReplay::Title,
+                    [this](const std::string&) { showNotice(kReplayDisagreesNotice, kFileNoticeTime); });
     player_->start();
     return true;
   } catch (const InputError&) {

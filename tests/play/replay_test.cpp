@@ -196,6 +196,87 @@ TEST(ReplayRecorder, ADiskThatFillsUpMidFightKeepsWholeLinesThatPlayToTheLastOne
   std::filesystem::remove(path);
 }
 
+TEST(ReplayFile, ChecksumsGoAfterTheKeysOfTheirEventAndReadBack) {
+  RecordedFight f;
+  f.fight.seed = 3;
+  f.keys = {{99, 65}, {100, 90}, {101, 37}};
+  f.checks = {{100, 0x00ff00ff00ff00ffull}, {137, 0xfedcba9876543210ull}};
+  f.decidedAfter = 137;
+  const std::string text = replayText(f);
+  EXPECT_EQ(text,
+            "# mojara replay 2\n# fight 0 0 --seed 3 --speed 5 --pow 0,0 --score 0,0\n99 A\n100 Z\n"
+            "# checksum after event 100: 00ff00ff00ff00ff\n101 LEFT\n# checksum after event 137: fedcba9876543210\n"
+            "# fight over after event 137\n");
+  EXPECT_EQ(readReplay(text), f);
+  EXPECT_EQ(readKeyLines(splitLines(text)), f.keys);  // still a keys file
+  const std::string head = "# mojara replay 2\n# fight 0 1 --seed 1\n";
+  for (const auto& [line, error] : std::vector<std::pair<std::string, std::string>>{
+           {"# checksum after event 100", "line 3: bad checksum line '# checksum after event 100'"},
+           {"# checksum after event x: 00ff00ff00ff00ff", "line 3: bad checksum line '# checksum after event x: 00ff00ff00ff00ff'"},
+           {"# checksum after event 5: 00ff00ff00ff00f", "line 3: bad checksum line '# checksum after event 5: 00ff00ff00ff00f'"},
+           {"# checksum after event 5: 00ff00ff00ff00fg", "line 3: bad checksum line '# checksum after event 5: 00ff00ff00ff00fg'"},
+           {"# checksum after event 5: 0000000000000000\n# checksum after event 5: 0000000000000000",
+            "line 4: checksums out of order"}})
+    EXPECT_EQ(errorOf(head + line + "\n"), error) << line;
+}
+
+// The runner records a fight as the game does; played again it agrees with every checksum, and
+// one that no longer agrees ends the replay saying after which event.
+TEST(ReplayFile, AReplayThatDriftsFromItsRecordingSaysWhere) {
+  const std::string path = ::testing::TempDir() + "/drift-" + std::to_string(::getpid()) + ".txt";
+  sim::FightRun run = sim::readFightArguments({"2", "5", "--seed", "8"});
+  run.recorded.keys = {{5, 65}, {60, 90}, {61, 37}, {300, 83}};
+  run.recordPath = path;
+  run.programFolder = MOJARA_BIN_DIR;
+  const sim::FightOutcome played = sim::runFight(run, nullptr);
+  const std::string text = readInputFile(path, "the replay");
+  std::filesystem::remove(path);
+  const RecordedFight recorded = readReplay(text);
+  ASSERT_EQ(recorded.decidedAfter, played.events);
+  ASSERT_EQ(recorded.checks.size(), static_cast<std::size_t>(played.events / 100 + (played.events % 100 != 0)));
+  EXPECT_EQ(recorded.checks.back().event, played.events);
+
+  const auto replay = [&](const RecordedFight& fight) {
+    sim::FightRun again;
+    again.recorded = fight;
+    again.programFolder = MOJARA_BIN_DIR;
+    return sim::runFight(again, nullptr);
+  };
+  EXPECT_EQ(sim::outcomeFields(replay(recorded)), sim::outcomeFields(played));
+  RecordedFight unchecked = recorded;
+  unchecked.checks.clear();
+  EXPECT_EQ(sim::outcomeFields(replay(unchecked)), sim::outcomeFields(played));
+
+  RecordedFight changed = recorded;
+  changed.checks[2].checksum ^= 1;
+  const sim::FightOutcome drifted = replay(changed);
+  EXPECT_EQ(drifted.end, "desync");
+  EXPECT_EQ(drifted.events, 300);
+  EXPECT_NE(drifted.problem.find("after event 300 is not the one recorded (it still agreed after event 200)"),
+            std::string::npos)
+      << drifted.problem;
+}
+
+TEST(ReplayPlayer, AReplayThatDriftsStopsAndSaysSo) {
+  RecordedFight fight;
+  fight.fight.opponent = 4;
+  fight.fight.seed = 5;
+  fight.checks = {{100, 0}};  // no fight comes to this
+  testing::VirtualDesktop v;
+  Game game(v.desktop);
+  std::vector<std::string> said;
+  ReplayPlayer player(game, fight, AfterReplay::Title, [&](const std::string& why) { said.push_back(why); });
+  player.start();
+  for (int i = 0; i < 200 && player.playing(); ++i) {
+    v.runFor(testing::ms(60));
+    player.timerFired();
+  }
+  EXPECT_FALSE(player.playing());
+  EXPECT_EQ(player.disagreedAfter(), 100);
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_TRUE(game.form(Window::Title).loaded());
+}
+
 TEST(ReplayFile, TheRunnerTakesTheFightFromTheReplayAlone) {
   EXPECT_THROW(sim::readFightArguments({"0", "1", "--replay", "x"}), cli::UsageError);
   EXPECT_THROW(sim::readFightArguments({"--replay", "x", "--seed", "4"}), cli::UsageError);
