@@ -11,6 +11,8 @@ namespace mojara::battle {
 
 bool Battle::hitTest(std::int32_t a) const {
   const std::int32_t h = 1 - a;
+  // Kept: a strike hits on every tick its point stays inside the other's box, so one attack can
+  // land several hits in a row.
   // Most ticks show no striking picture: those need no geometry.
   if ((s.POSE[a] != picture::Punch) & (s.POSE[a] != picture::Kick)) return false;
   // The striker's front edge (its right edge facing right, its left edge facing left) at its

@@ -20,6 +20,7 @@ void Battle::Form_KeyDown(int player, std::int32_t keyCode, Nanos at) {
   } else if (key && key->action == KeyAction::Pause && s.phase != Phase::Opening && s.phase != Phase::Closing) {
     // Paused, or deciding after a knock-out or time-up: the space bar pauses and resumes those
     // ticks too.
+    // Kept: so does a demo fight's, which is never live (INPUTON is 0).
     beep();
     togglePause(at);
   }

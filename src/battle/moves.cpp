@@ -31,6 +31,8 @@ void Battle::patan(std::int32_t i) {
     s.XPOS[0] += 300;
     s.XPOS[1] += 300;
   }
+  // Kept: the right edge is the window's outer width (its frame included), the sum in single
+  // precision.
   if (kSpriteWidth + static_cast<float>(XPOS) >= kStageWidth) {
     s.XPOS[0] -= 300;
     s.XPOS[1] -= 300;
@@ -80,6 +82,7 @@ void Battle::CPU(std::int32_t i) {
   const Command& command = commandOf(c);
   if (command.walk != 0) {
     if (ACTION >= 49000) XSPD += command.walk * s.WALKSPD[i];
+    // Kept: the swap works on any picture (p becomes |p - 1|), not only the two walking ones.
     if (ACTION >= kStanding) POSE = std::abs(POSE - 1);
   }
   // A move starts only from standing, and a special move only if the power pays for it.

@@ -30,7 +30,8 @@ void Battle::GOOD() {
   const std::int32_t w = s.IX;
   const std::int32_t lifeBonus = Fix(static_cast<double>(s.LIFE[w]) / s.LIFEFULL[w] * 30000);
   const std::int32_t timeBonus = Fix(static_cast<double>(s.CLOCK) / 100 / 100 * 10000);
-  // The bonuses go beneath whatever the message says, in black.
+  // Kept: the bonuses go beneath whatever the message says (the knock-out, the time-up, or nothing
+  // once a combo's end cleared it), and the whole message turns black.
   s.message.result = true;
   s.message.lifeBonus = lifeBonus;
   s.message.timeBonus = timeBonus;

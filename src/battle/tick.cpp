@@ -32,6 +32,8 @@ void Battle::liveTick() {
   s.IX = 2;  // where the loop over the sides leaves it
   // The clock shows its whole hundreds, rounded down, before this tick's decrement.
   s.secondsShown = s.CLOCK >= 0 ? s.CLOCK / 100 : -((99 - s.CLOCK) / 100);
+  // Kept: the marker follows the player's sprite as last placed, which an edge shift in side 1's
+  // step has moved from XPOS(0) until side 0's next step.
   s.marker = s.sprite[0].left;
   s.CLOCK -= 8;
   if (s.CLOCK <= 0) s.message.headline = Headline::TimeUp;
@@ -50,7 +52,7 @@ void Battle::finishingTick() {
     s.ACTION[i] += 50;
     if (s.POSE[i] == picture::Lying) s.ACTION[i] = 51000;  // a fallen fighter stays down
   }
-  s.overlay = !s.overlay;
+  s.overlay = !s.overlay;  // Kept: its picture is wholly transparent, so the flip shows nothing
   if (!playing(Sound::KnockDown)) play(Sound::KnockDown);
 
   // Once both have rested two ticks (or lie frozen), the larger fraction of life wins.
