@@ -102,7 +102,9 @@ static_assert(std::is_trivially_copyable_v<FightState>, "a fight is saved by cop
 inline constexpr std::int32_t kClockDesign = INT32_MIN;  // the clock label shows "ＴＩＭＥ９９"
 
 // A stable 64-bit hash of the value, field by field in a fixed order: the same fight on any
-// machine, build or run has the same checksum.
+// machine, build or run has the same checksum. It leaves out the fight's clock (now, timerDue and
+// the sound slots' ends): a pause in the window lasts as long as the player holds it, which a
+// replay of its keys cannot know, and they decide nothing but when a sound starts again.
 std::uint64_t checksum(const FightState& state);
 
 std::ostream& operator<<(std::ostream& out, const FightState& state);
