@@ -3,7 +3,9 @@
 
 #include <fstream>
 
+#include "battle/fight_sounds.h"
 #include "sim/fight_run.h"
+#include "sim/league.h"
 
 namespace {
 
@@ -31,6 +33,23 @@ void DemoFight(benchmark::State& state) {
   state.counters["events/fight"] = static_cast<double>(events) / static_cast<double>(state.iterations());
 }
 BENCHMARK(DemoFight)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+// The same fights on the battle's rules alone, without the window: what the league runs.
+void RulesFight(benchmark::State& state) {
+  mojara::FightSetup setup;
+  setup.demo = true;
+  const auto soundLengths = mojara::battle::soundLengths(MOJARA_BIN_DIR);
+  std::uint64_t seed = 1;
+  long long events = 0;
+  for (auto _ : state) {
+    nextDemoFight(setup, seed);
+    events += mojara::sim::demoFight(setup, soundLengths, 100000).events;
+  }
+  state.counters["fights/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["events/fight"] = static_cast<double>(events) / static_cast<double>(state.iterations());
+}
+BENCHMARK(RulesFight)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 // Whole demo fights with their trace, written to a file (/dev/null): trace lines per second.
 void TracedFight(benchmark::State& state) {

@@ -26,12 +26,8 @@ int jobsOf(const LeagueOptions& options) {
 
 namespace {
 
-// A demo fight on the rules alone, from the battle window's load to its hand-over, as the window
-// would show it: whether side 0 won, and the timer events it took.
-struct DemoResult {
-  bool won = false;
-  long long events = 0;
-};
+}  // namespace
+
 DemoResult demoFight(const FightSetup& setup, const std::array<battle::Nanos, battle::kSounds>& soundLengths,
                      long long maxEvents) {
   Module1 M;
@@ -47,6 +43,8 @@ DemoResult demoFight(const FightSetup& setup, const std::array<battle::Nanos, ba
   }
   return {false, fight.events};
 }
+
+namespace {
 
 // What one job found, added into the table at the end.
 struct JobTally {
