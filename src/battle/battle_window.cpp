@@ -249,17 +249,11 @@ void Form2::showClock() {
 void Form2::playSounds(const battle::FightStep& step) {
   BattleControls& c = *ctl;
   for (std::uint8_t k = 0; k < step.soundCount; ++k) {
-    switch (step.sounds[k]) {
-      case battle::Sound::Music:
-        play(c.MMControl1, battle::soundFile(battle::Sound::Music));
-        break;
-      case battle::Sound::KnockDown:
-        play(c.MMControl2, battle::soundFile(battle::Sound::KnockDown));
-        break;
-      case battle::Sound::Hit:
-        play(c.MMControl3, battle::soundFile(battle::Sound::Hit));
-        break;
-    }
+    const battle::Sound sound = step.sounds[k];
+    forms::SoundSlot& slot = sound == battle::Sound::Music       ? c.MMControl1
+                             : sound == battle::Sound::KnockDown ? c.MMControl2
+                                                                 : c.MMControl3;
+    play(slot, battle::soundFile(sound));
   }
 }
 
