@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 
@@ -56,5 +57,7 @@ struct Module1 {
 
   bool operator==(const Module1&) const = default;
 };
+// Every value by its name, the texts quoted: "PNAME ["だいさく","みよ"] LIFEFULL [380,320] ...".
+std::ostream& operator<<(std::ostream& out, const Module1& M);
 
 }  // namespace mojara

@@ -13,6 +13,7 @@
 // always have; one whose last line is cut mid-way plays as far as its last whole key press too.
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,8 @@ struct RecordedFight {
   std::optional<long long> decidedAfter;
   bool operator==(const RecordedFight&) const = default;
 };
+// On one line: the fight, its keys (the first 32 of them) and how it ended, as the file says them.
+std::ostream& operator<<(std::ostream& out, const RecordedFight& recorded);
 
 // The whole file: header, keys, and the end line when the fight has one (cut short or decided). A
 // fight with neither, whole but with no known end (as version 1 files were written), is written
