@@ -1,6 +1,7 @@
 // A sound service for tests that only records the commands each slot receives.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ struct RecordingSound : forms::SoundService {
   struct Command {
     std::string slot, command, file;
     bool operator==(const Command&) const = default;
+    friend void PrintTo(const Command& c, std::ostream* out) {
+      *out << c.slot << ' ' << c.command << (c.file.empty() ? "" : " " + c.file);
+    }
   };
   std::vector<Command> commands;
   bool nowPlaying = false;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 
 #include "app/module1.h"
@@ -22,6 +23,8 @@ struct FightSetup {
 
   bool operator==(const FightSetup&) const = default;
 };
+// As the fight's command line: "2 7 --seed 11 --speed 5 --pow 0,0 --score 0,0 --demo".
+std::ostream& operator<<(std::ostream& out, const FightSetup& f);
 
 // The practice start: the two fighters at the default speed, with no power and no points, as at
 // the start of a game.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 
@@ -46,15 +47,22 @@ struct Module1 {
   BySide<std::int32_t> XPOS, YPOS, XSPD, YSPD, POSE, FACING, ACTION;
 
   // Progress and settings.
-  std::int32_t IX = 0;              // the shared loop counter and side argument of the battle procedures
-  std::int32_t SPEED = 0;           // battle tick interval, ms
-  std::int32_t STAGE = 0;           // fights won in this game
-  Bounded<std::int32_t, 9> BEATEN;  // per roster slot: already drawn as an opponent
+  // The shared loop counter and side argument of the battle procedures.
+  // Kept: the windows' loops run on this one shared variable and leave their end value in it (2, 8, 9).
+  std::int32_t IX = 0;
+  std::int32_t SPEED = 0;  // battle tick interval, ms
+  std::int32_t STAGE = 0;  // fights won in this game
+  // Per roster slot: already drawn as an opponent.
+  // Kept: nine flags (0 To 8) for eight fighters; the ninth is cleared with the others and never drawn.
+  Bounded<std::int32_t, 9> BEATEN;
   std::int32_t PICKSLOT = 0;
+  // The last input: the select click's mouse button, 1 on every key of a fight, 0 at the continue window.
   std::int32_t PRESSED = 0;
   std::string NL;  // line break inside captions
 
   bool operator==(const Module1&) const = default;
 };
+// Every value by its name, the texts quoted: "PNAME ["だいさく","みよ"] LIFEFULL [380,320] ...".
+std::ostream& operator<<(std::ostream& out, const Module1& M);
 
 }  // namespace mojara

@@ -9,6 +9,7 @@
 
 namespace mojara {
 
+// Kept: halves go to the even neighbour (2.5 to 2, 127.5 to 128), as the game's stores do: not std::round.
 inline std::int32_t roundHalfEven(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
 inline std::int32_t Fix(double v) { return static_cast<std::int32_t>(std::trunc(v)); }
 inline std::int32_t Int(double v) { return static_cast<std::int32_t>(std::floor(v)); }

@@ -2,6 +2,7 @@
 // so no window's code depends on another's.
 #pragma once
 
+#include <iosfwd>
 #include <string_view>
 
 namespace mojara {
@@ -14,5 +15,6 @@ constexpr std::string_view formName(Window w) {
   constexpr std::string_view kNames[] = {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"};
   return kNames[static_cast<int>(w)];
 }
+std::ostream& operator<<(std::ostream& out, Window w);  // its form name
 
 }  // namespace mojara

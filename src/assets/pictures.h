@@ -38,7 +38,8 @@ inline forms::PictureRef screenPicture(ScreenPicture p) {
 
 inline std::string_view fileOf(ScreenPicture p) { return kScreenPictureFiles[static_cast<int>(p)]; }
 
-// The head portrait of roster slot k on the select window; three of them are store pictures.
+// The head portrait of roster slot k on the select window.
+// Kept: slots 3, 4 and 5 show a store picture (100, 138, 154: a facing-left pose) for a portrait.
 inline forms::PictureRef portrait(int k) {
   switch (k) {
     case 3:

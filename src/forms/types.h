@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 namespace mojara::forms {
@@ -13,6 +14,7 @@ struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Rgb&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const Rgb& c);  // "rgb(255,128,0)"
 
 struct FontSpec {
   std::string Name = "ＭＳ Ｐゴシック";
@@ -22,6 +24,7 @@ struct FontSpec {
   bool Underline = false;
   bool operator==(const FontSpec&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const FontSpec& f);  // "ＭＳ Ｐゴシック 9pt bold"
 
 // A picture is a reference into a picture source, never a copy of pixels: an index into the
 // sprite store, or one of the fixed screen pictures (numbered by the assets module).
@@ -31,11 +34,14 @@ struct PictureRef {
   int index = 0;
   bool operator==(const PictureRef&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, PictureRef::Source source);  // "store"
+std::ostream& operator<<(std::ostream& out, const PictureRef& p);        // "store picture 100"
 
 struct Box {
   float left = 0, top = 0, width = 0, height = 0;
   bool operator==(const Box&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const Box& b);  // "box left 0 top 0 width 15 height 15"
 
 // Virtual-key codes of the keyboard, as the game's key handlers see them.
 namespace vk {

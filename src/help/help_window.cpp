@@ -7,6 +7,7 @@
 namespace mojara {
 
 HelpControls::HelpControls() {
+  // Kept: the list names topics 3 and 4 otherwise than their headings in the document (制作後記, 制作環境).
   Combo1.List = {"ごあいさつ", "ストーリー", "操作方法", "あとがき", "開発環境"};
   Text1.Text = "Text1";
   Text1.Locked = true;
@@ -33,7 +34,8 @@ std::int32_t topicOf(const std::string& item) {
   if (item == "操作方法") return 2;
   if (item == "あとがき") return 3;
   if (item == "開発環境") return 4;
-  return 0;  // "ごあいさつ", and anything else
+  // Kept: "ごあいさつ" and anything else, the empty text too: the first tick shows it with nothing chosen.
+  return 0;
 }
 
 // The number written by the (up to) two characters after a marker's "{", read as the game reads
@@ -54,10 +56,12 @@ void Form4::Timer1_Timer() {
   const std::int32_t t = topicOf(c.Combo1.Text);
   if (t == SHOWNTOPIC) return;
 
+  // Kept: the box shrinks by 3100 twips and grows back within this one tick; no step of it is ever seen.
   for (int step = 0; step <= 30; ++step) c.Text1.Height -= 100;
   c.Text1.Text.clear();
 
-  // Positions count characters from 1; the marker of topic t stands at t * 100 + 1 or later.
+  // Positions count characters from 1.
+  // Kept: the search for topic t's marker starts at character t * 100 + 1; each marker stands at or past it.
   const std::u32string& doc = c.bunText;
   std::u32string shown;
   for (std::size_t p = static_cast<std::size_t>(t) * 100 + 1; p <= doc.size(); ++p) {

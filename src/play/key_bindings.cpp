@@ -1,6 +1,7 @@
 #include "play/key_bindings.h"
 
 #include <cctype>
+#include <ostream>
 
 #include "forms/types.h"
 #include "play/key_names.h"
@@ -237,6 +238,26 @@ std::string keyLabel(int code) {
     default:
       return "#" + std::to_string(code);
   }
+}
+
+std::ostream& operator<<(std::ostream& out, Command command) { return out << infoOf(command).settingName; }
+
+std::ostream& operator<<(std::ostream& out, PadButton button) { return out << padButtonName(button); }
+
+std::ostream& operator<<(std::ostream& out, const GameKey& key) {
+  return out << "player " << key.player + 1 << " key " << (key.code ? keyNameOf(key.code, true) : "(none)");
+}
+
+std::ostream& operator<<(std::ostream& out, const KeyBindings& b) {
+  for (int player = 0; player < kPlayers; ++player) {
+    out << (player ? " keys" : "keys") << player + 1;
+    for (const CommandInfo& c : commands())
+      out << ' ' << c.settingName << '='
+          << (b.key(player, c.command) ? settingsKeyName(b.key(player, c.command)) : "-");
+    out << " pad" << player + 1;
+    for (const CommandInfo& c : commands()) out << ' ' << c.settingName << '=' << b.button(player, c.command);
+  }
+  return out;
 }
 
 }  // namespace mojara

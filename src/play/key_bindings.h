@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,7 @@ struct CommandInfo {
 };
 const std::array<CommandInfo, kCommandCount>& commands();
 const CommandInfo& infoOf(Command command);
+std::ostream& operator<<(std::ostream& out, Command command);  // its setting name: "punch"
 
 // A game controller's buttons, in SDL's GameController order (the front end checks that).
 enum class PadButton {
@@ -59,6 +61,7 @@ inline constexpr int kPadButtonCount = 15;
 std::string_view padButtonName(PadButton button);  // "A", "LEFTSHOULDER", "DPADUP", ...
 std::optional<PadButton> padButtonOf(std::string_view name);  // either case
 std::string_view padButtonLabel(PadButton button);  // as the windows show it: "A", "LB", "十字←", ...
+std::ostream& operator<<(std::ostream& out, PadButton button);  // its name: "DPADUP"
 
 // What a key press is for the game: a key of `player` (0 or 1) with the battle's code `code`.
 struct GameKey {
@@ -66,6 +69,7 @@ struct GameKey {
   int code = 0;  // 0: a key that commands nothing (it still counts as a key press)
   bool operator==(const GameKey&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const GameKey& key);  // "player 2 key LEFT"
 
 // Whether the front end keeps `code` for itself (F1 help, F2 these settings, F3 two players,
 // F11 full screen,
@@ -112,6 +116,8 @@ struct KeyBindings {
 
   bool operator==(const KeyBindings&) const = default;
 };
+// Each player's keys then buttons, by the commands' setting names: "keys1 walkLeft=LEFT ... pad2 ...".
+std::ostream& operator<<(std::ostream& out, const KeyBindings& bindings);
 
 // How a key shows in the key-settings window: "←", "A", "Enter", "F5", "，", "テン4" (the
 // number pad's 4), "テン←" ... (the window shows it in the player's language).

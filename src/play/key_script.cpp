@@ -1,6 +1,7 @@
 #include "play/key_script.h"
 
 #include <algorithm>
+#include <ostream>
 #include <sstream>
 
 #include "forms/desktop.h"
@@ -40,6 +41,11 @@ std::string keyLinesText(const std::vector<KeyPress>& keys) {
   for (const KeyPress& k : keys)
     text += std::to_string(k.event) + ' ' + (k.player ? std::string(kSecondPlayer) : "") + keyNameOf(k.code) + '\n';
   return text;
+}
+
+std::ostream& operator<<(std::ostream& out, const KeyPress& press) {
+  const std::string line = keyLinesText({press});
+  return out << line.substr(0, line.size() - 1);
 }
 
 bool anySecondPlayerKey(const std::vector<KeyPress>& keys) {

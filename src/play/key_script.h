@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@ struct KeyPress {
   int player = 0;   // 0 the first player, 1 the second
   bool operator==(const KeyPress&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const KeyPress& press);  // as its key line: "51 A", "5 2:LEFT"
 
 // Whether any of the presses is the second player's.
 bool anySecondPlayerKey(const std::vector<KeyPress>& keys);

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <sstream>
 
 #include "play/fight_options.h"
@@ -149,6 +150,17 @@ std::string replayText(const RecordedFight& r) {
   else if (r.decidedAfter)
     text += fightOverLine(*r.decidedAfter);
   return text;
+}
+
+std::ostream& operator<<(std::ostream& out, const RecordedFight& r) {
+  constexpr std::size_t kShownKeys = 32;
+  out << "fight " << r.fight << ", " << r.keys.size() << (r.keys.size() == 1 ? " key" : " keys");
+  for (std::size_t k = 0; k < r.keys.size() && k < kShownKeys; ++k) out << (k ? ", " : ": ") << r.keys[k];
+  if (r.keys.size() > kShownKeys) out << ", ...";
+  if (r.cutShortAfter) out << ", cut short after event " << *r.cutShortAfter;
+  if (r.decidedAfter) out << ", fight over after event " << *r.decidedAfter;
+  if (!r.checks.empty()) out << ", " << r.checks.size() << " checksums";
+  return out;
 }
 
 RecordedFight readReplay(std::string_view text) {

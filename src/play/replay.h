@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,8 @@ struct RecordedFight {
   std::vector<StateCheck> checks;
   bool operator==(const RecordedFight&) const = default;
 };
+// On one line: the fight, its keys (the first 32 of them) and how it ended, as the file says them.
+std::ostream& operator<<(std::ostream& out, const RecordedFight& recorded);
 
 // The whole file: header, keys, and the end line when the fight has one (cut short or decided). A
 // fight with neither, whole but with no known end (as version 1 files were written), is written

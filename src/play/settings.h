@@ -4,6 +4,7 @@
 // over a kept setting for its run and is not kept.
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,8 @@ struct Settings {
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
+// By the settings file's key names: "scale=3 fullScreen=false music=8 ... keys1 walkLeft=LEFT ...".
+std::ostream& operator<<(std::ostream& out, const Settings& settings);
 
 // The options of this run: the command line's where it gave them, the kept settings elsewhere
 // (the command line can only turn attract mode off).

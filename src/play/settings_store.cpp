@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <ostream>
 
 #include "play/cli_numbers.h"
 #include "play/key_names.h"
@@ -113,6 +114,18 @@ FileBindings readBindings(const SettingsText& text) {
 std::string boolText(bool value) { return value ? "true" : "false"; }
 
 }  // namespace
+
+std::ostream& operator<<(std::ostream& out, const Settings& s) {
+  out << kScale.key << '=';
+  if (s.scale)
+    out << *s.scale;
+  else
+    out << "(the largest that fits)";
+  out << ' ' << kFullScreen.key << '=' << boolText(s.fullScreen) << ' ' << kMusic.key << '=' << s.music << ' '
+      << kEffects.key << '=' << s.effects << ' ' << kMuted.key << '=' << boolText(s.muted) << ' '
+      << kAttract.key << '=' << boolText(s.attract) << ' ' << kLang.key << '=' << s.lang << ' ';
+  return out << s.bindings;
+}
 
 SettingsReading readSettings(const SettingsText& text) {
   SettingsReading read;

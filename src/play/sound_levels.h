@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <iosfwd>
 
 #include "play/wording.h"
 
@@ -34,6 +35,7 @@ struct SoundLevels {
 
   friend bool operator==(const SoundLevels&, const SoundLevels&) = default;
 };
+std::ostream& operator<<(std::ostream& out, const SoundLevels& levels);  // "music 1/8, effects 4/8, muted"
 
 // What the sound keys show: the music's and the effects' levels out of `steps`, and whether the
 // game is muted.

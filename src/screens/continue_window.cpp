@@ -27,7 +27,8 @@ Form6::Form6(Program& program) : GameForm(program, Window::Continue) {
 }
 
 void Form6::Form_Load() {
-  // The player's points and power are lost whatever the player now chooses.
+  // Kept: the player's points and power are lost at once, whatever the player then chooses; the computer
+  // keeps its own into the next fight.
   M.SCORE[0] = 0;
   M.POW[0] = 0;
   M.PRESSED = 0;  // the select window waits for a new choice of fighter
@@ -44,6 +45,7 @@ void Form6::Timer1_Timer() {
     c.Label1.ForeColor = {static_cast<std::uint8_t>(roundHalfEven(red)), 0, 0};
     return;
   }
+  // Kept: the count shows 0 for a whole second before the message, and the button still continues then.
   desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！" + M.NL + "タイトルに戻る・・・", kProgramTitle, [this] {
     desktop.unload(*this);
     program.show(Window::Title);

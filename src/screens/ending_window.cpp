@@ -11,6 +11,7 @@ namespace mojara {
 namespace {
 
 // A page of the staff roll; a line left out keeps what the page before it set.
+// Kept: the cast is spelt otherwise than on the select window (たま, 暗黒騎士　二郎) and はにい is HANIWA.
 struct RollPage {
   std::optional<std::string_view> line1, line2, heading;
 };
@@ -61,6 +62,7 @@ std::vector<forms::Control*> EndingControls::list() {
 }
 
 Form7::Form7(Program& program) : GameForm(program, Window::Ending) {
+  // Kept: the window's icon is store picture 182 (あいあんどーる facing left), not the game's icon.
   designWindow("Ｅｎｄｉｎｇ", 5160, 5925, {0, 192, 192},
                assets::storePicture(storeIndex(6, 1, picture::WalkA)));
   MinButton = false;

@@ -83,6 +83,7 @@ void Form5::Timer1_Timer() {
 
 void Form5::Timer2_Timer() {
   // Two seconds after the strip slid in, a waiting draw is made, and retried while rejected.
+  // Kept: after a won fight, PRESSED left at 1 by the choosing click and the fight's keys arms this draw.
   WAITTICKS += 1;
   if (WAITTICKS >= 20 && M.PRESSED == 1) SENTAKU();
 }
@@ -96,8 +97,11 @@ void Form5::KYARA_MouseMove(int index) {
 void Form5::casol_MouseDown(int button) {
   SelectControls& c = *ctl;
   if (M.PRESSED == 1) return;
+  // Kept: a click first throws 1000 draws away; they move the generator, so the opponent depends on them.
   for (M.IX = 0; M.IX <= 999; ++M.IX) program.rnd.next();
+  // Kept: a click of any mouse button is taken (the draws, PRESSED, the slot); only a left one selects.
   M.PRESSED = button;
+  // Kept: the picked slot is read back from where the click target stands, not taken from the portrait.
   for (M.IX = 0; M.IX <= 7; ++M.IX)
     if (Int(c.casol.Left) == c.KYARA[M.IX].Left) M.PICKSLOT = M.IX;
   SENTAKU();
@@ -107,7 +111,9 @@ void Form5::SENTAKU() {
   if (M.PRESSED != 1) return;
   bool accepted = false;
   for (M.IX = 0; M.IX <= 1; ++M.IX) {
+    // Kept: the opponent is drawn among all eight, the player's own fighter included.
     const std::int32_t slot = M.IX == 0 ? M.PICKSLOT : Int(program.rnd.next() * 8);
+    // Kept: a rejected draw is written all the same; both sides hold it until the next draw.
     writeRosterRow(M, M.IX, slot);
     if (M.IX == 1) {
       accepted = M.BEATEN[slot] != 1;
@@ -124,6 +130,7 @@ void Form5::SENTAKU() {
 void Form5::Scr_Change() { showSpeed(); }
 
 void Form5::Form_Unload() {
+  // Kept: STORELOADED is never cleared: once a visit has read the store, every later unload releases it.
   if (STORELOADED == 1) program.releaseStore();
   slideUp();
 }

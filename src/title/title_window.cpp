@@ -7,7 +7,7 @@ namespace mojara {
 using assets::ScreenPicture;
 
 TitleControls::TitleControls() {
-  // The help button only tells the player about F1; clicking it does nothing.
+  // Kept: the help button only tells the player about F1; clicking it does nothing.
   Command2.Caption = "ヘルプは Ｆ１ キー を押すとでます";
   Command2.HelpContextID = 1;
   Command1.Caption = "Ｐｌａｙ　Ｇａｍｅ";

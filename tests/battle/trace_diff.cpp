@@ -136,7 +136,15 @@ std::optional<std::string_view> valueOf(const Members& members, std::string_view
   return std::nullopt;
 }
 
-bool isEndLine(const Members& members) { return valueOf(members, "end").has_value(); }
+// A line of the whole-game runner's log says what happened ("ev") and when ("t"); its last line
+// is the "end" event. A fight trace's lines carry their event number ("e") instead, and its last
+// line the key "end" (which a log's "result" lines carry too).
+bool isLogLine(const Members& members) { return valueOf(members, "ev").has_value(); }
+
+bool isEndLine(const Members& members) {
+  if (isLogLine(members)) return valueOf(members, "ev") == "\"end\"";
+  return valueOf(members, "end").has_value();
+}
 
 std::string moreLines(std::size_t rest) {
   return std::to_string(rest) + (rest == 1 ? " more line" : " more lines");
@@ -199,11 +207,19 @@ std::string excerpt(std::string_view text, std::size_t focus, std::size_t width 
 
 std::string quoted(std::string_view key) { return "\"" + excerpt(key, 0, kKeyWidth) + "\""; }
 
-// "event 12", "the end line, event 1187", or nothing for a line without an event number.
+// "event 12", "the end line, event 1187", "t 100, ev \"load\"", "the end line, t 500", or nothing
+// for a line that says neither.
 std::string eventOf(const std::optional<Members>& members) {
   if (!members) return "";
+  std::string event;
+  if (isLogLine(*members)) {
+    const auto t = valueOf(*members, "t");
+    if (t) event = "t " + excerpt(*t, 0, kEventWidth);
+    if (isEndLine(*members)) return event.empty() ? "the end line" : "the end line, " + event;
+    return (event.empty() ? "" : event + ", ") + "ev " + excerpt(*valueOf(*members, "ev"), 0, kKeyWidth);
+  }
   const auto e = valueOf(*members, "e");
-  const std::string event = e ? "event " + excerpt(*e, 0, kEventWidth) : "";
+  if (e) event = "event " + excerpt(*e, 0, kEventWidth);
   if (isEndLine(*members)) return event.empty() ? "the end line" : "the end line, " + event;
   return event;
 }
@@ -316,6 +332,16 @@ std::string capped(std::string report) {
 }
 
 }  // namespace
+
+::testing::AssertionResult sameLines(std::string_view expected, std::string_view actual) {
+  const std::string difference = firstTraceDifference(expected, actual);
+  if (difference.empty()) {
+    const auto lines = std::count(expected.begin(), expected.end(), '\n');
+    return ::testing::AssertionSuccess()
+           << "both have the same " << lines << (lines == 1 ? " line" : " lines");
+  }
+  return ::testing::AssertionFailure() << "they differ:\n" << difference;
+}
 
 std::string firstTraceDifference(std::string_view expected, std::string_view actual) {
   if (expected == actual) return "";

@@ -197,6 +197,32 @@ TEST(TraceDifference, ATraceEndingEarlyIsToldWithWhatTheOtherGoesOnWith) {
             "the traces have the same 31 lines, but expected ends with a newline and actual does not\n");
 }
 
+// The whole-game runner's log: its lines are told by their time and event, a "result" line (which
+// carries the fight's "end" key) is no end line, and the log's own end is its "end" event.
+TEST(TraceDifference, AGameLogIsToldByTimeAndEvent) {
+  const std::string head = "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n";
+  const std::string result =
+      "{\"t\":9000,\"ev\":\"result\",\"winner\":0,\"end\":\"Form5\",\"e\":1187,\"STAGE\":1}\n";
+  const std::string end = "{\"t\":9500,\"ev\":\"end\",\"reason\":\"quit\"}\n";
+  const std::string log = head + result + end;
+
+  std::string lost = result;
+  lost.replace(lost.find("\"Form5\""), 7, "\"Form6\"");
+  EXPECT_TRUE(has(firstTraceDifference(log, head + lost + end),
+                  "trace line 2 (t 9000, ev \"result\"): first difference in key \"end\"\n"
+                  "  expected: \"Form5\"\n  actual:   \"Form6\"\n"));
+  EXPECT_TRUE(has(firstTraceDifference(log, head + end),
+                  "trace line 2: actual ends here with its end line; expected goes on with t 9000, ev "
+                  "\"result\" (2 more lines)"));
+  EXPECT_TRUE(has(firstTraceDifference(log, head + result),
+                  "ends after line 2; expected goes on with the end line, t 9500 (1 more line)"));
+
+  EXPECT_TRUE(sameLines(log, log));
+  const ::testing::AssertionResult apart = sameLines(log, head + end);
+  EXPECT_FALSE(apart);
+  EXPECT_TRUE(has(apart.message(), "trace line 2: actual ends here"));
+}
+
 TEST(TraceDifference, LinesThatAreNotObjectsAreShownCutShort) {
   const std::string full = traceOf(8);
   // The runner stopped in the middle of writing line 5.

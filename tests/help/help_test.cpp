@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "battle/trace_diff.h"
 #include "fake_host.h"
 #include "forms/layout.h"
 #include "forms/text.h"
@@ -72,8 +73,7 @@ TEST_F(HelpTest, EveryTopicShowsItsBlockFromItsHeadingWithNoMarkerText) {
 TEST_F(HelpTest, TheControlsTopicReadsExactly) {
   v.runFor(ms(100));
   choose(2);
-  EXPECT_EQ(
-      shown(),
+  EXPECT_TRUE(sameLines(
       "操作方法\nゲームの操作\nボタンを押すと即出せる親切設計です。（実は手抜き？）\n"
       "このゲームにはパワーゲージが存在しており\n攻撃を　食らう＆与える　ごとに増えていきます。\n"
       "基本攻撃はパワーを消費しませんが\n"
@@ -82,7 +82,8 @@ TEST_F(HelpTest, TheControlsTopicReadsExactly) {
       "\n"
       "特殊攻撃\nＳ・・・昇竜拳　10消費\nＸ・・・必殺かかと落とし　　25消費\nＷ・・・おもいっきり乱舞　40消費"
       "\n\n"
-      "ついでに・・・\n連続攻撃（コンボ）を食らわすと\n得点がたくさん増えます。\nどんどんかましましょう。\n");
+      "ついでに・・・\n連続攻撃（コンボ）を食らわすと\n得点がたくさん増えます。\nどんどんかましましょう。\n",
+      shown()));
 }
 
 TEST_F(HelpTest, ChoosingTheTopicAlreadyShownChangesNothing) {

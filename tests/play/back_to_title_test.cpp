@@ -12,6 +12,9 @@ namespace {
 struct PracticeCase {
   bool demo, playerWins;
 };
+void PrintTo(const PracticeCase& c, std::ostream* out) {
+  *out << (c.demo ? "watched, " : "played, ") << (c.playerWins ? "side 0 wins" : "side 1 wins");
+}
 
 struct PracticeEnds : GameTest, ::testing::WithParamInterface<PracticeCase> {};
 
@@ -40,6 +43,11 @@ struct ReplayCase {
   Ending ending;
   AfterReplay after;
 };
+void PrintTo(const ReplayCase& c, std::ostream* out) {
+  const char* const endings[] = {"decided", "cut short", "left with Escape"};
+  *out << endings[static_cast<int>(c.ending)]
+       << (c.after == AfterReplay::EndProgram ? ", then the program ends" : ", then the title");
+}
 
 struct ReplayEnds : GameTest, ::testing::WithParamInterface<ReplayCase> {};
 

@@ -75,7 +75,7 @@ TEST(KeyboardNavigation, TheSelectPointerLeavesExactlyWhatTheMouseLeaves) {
       EXPECT_FALSE(keys.select.ctl->casol.Visible);
       EXPECT_EQ(keys.select.ctl->casol.Left, mouse.select.ctl->casol.Left);
     }
-    EXPECT_TRUE(keys.game.M == mouse.game.M);
+    EXPECT_EQ(keys.game.M, mouse.game.M);
     EXPECT_EQ(keys.game.rnd.state(), mouse.game.rnd.state());
   }
 }

@@ -11,6 +11,7 @@
 #include "app/fight_setup.h"
 #include "game_fixture.h"
 #include "qt/picture_library.h"
+#include "qt/qt_print.h"
 
 namespace mojara::qt {
 namespace {

@@ -27,6 +27,7 @@
 #include "qt/english_texts.h"
 #include "qt/form_window.h"
 #include "qt/front_end.h"
+#include "qt/qt_print.h"
 #include "screens/continue_window.h"
 #include "screens/ending_window.h"
 #include "select/select_window.h"

@@ -23,6 +23,7 @@
 #include "qt/form_window.h"
 #include "qt/key_map.h"
 #include "qt/picture_library.h"
+#include "qt/qt_print.h"
 #include "qt/screen_fit.h"
 #include "select/select_window.h"
 #include "title/title_window.h"

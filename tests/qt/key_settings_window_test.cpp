@@ -18,6 +18,7 @@
 #include "qt/english_texts.h"
 #include "qt/key_settings_window.h"
 #include "qt/picture_library.h"
+#include "qt/qt_print.h"
 #include "qt/versus_window.h"
 
 namespace mojara::qt {

@@ -15,6 +15,7 @@
 #include "qt/canvas_painter.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
+#include "qt/qt_print.h"
 
 namespace mojara::qt {
 namespace {

@@ -15,6 +15,7 @@
 #include "qt/form_window.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
+#include "qt/qt_print.h"
 #include "qt/replay_hooks.h"
 #include "screens/continue_window.h"
 #include "select/select_window.h"

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "forms/types.h"
+#include "qt/qt_print.h"
 
 namespace mojara::qt {
 namespace {

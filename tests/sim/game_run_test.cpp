@@ -5,6 +5,7 @@
 #include <regex>
 #include <sstream>
 
+#include "battle/trace_diff.h"
 #include "play/command_line.h"
 #include "sim/fight_run.h"
 
@@ -20,18 +21,20 @@ std::string run(const std::string& script, GameRunOptions options = {}) {
 TEST(GameRun, PlayGameSlidesTheTitleAwayAndOpensTheSelectWindow) {
   GameRunOptions options;
   options.until = 500'000'000;
-  EXPECT_EQ(run("100 click Form3.Command1\n", options),
-            "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n"
-            "{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
-            "{\"t\":100,\"ev\":\"input\",\"line\":\"click Form3.Command1\"}\n"
-            "{\"t\":100,\"ev\":\"unload\",\"form\":\"Form3\",\"moves\":101,\"rise\":30300}\n"
-            "{\"t\":100,\"ev\":\"load\",\"form\":\"Form5\"}\n"
-            "{\"t\":100,\"ev\":\"show\",\"form\":\"Form5\"}\n"
-            "{\"t\":500,\"ev\":\"end\",\"reason\":\"until\"}\n");
+  const std::string slid =
+      "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n"
+      "{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
+      "{\"t\":100,\"ev\":\"input\",\"line\":\"click Form3.Command1\"}\n"
+      "{\"t\":100,\"ev\":\"unload\",\"form\":\"Form3\",\"moves\":101,\"rise\":30300}\n"
+      "{\"t\":100,\"ev\":\"load\",\"form\":\"Form5\"}\n"
+      "{\"t\":100,\"ev\":\"show\",\"form\":\"Form5\"}\n"
+      "{\"t\":500,\"ev\":\"end\",\"reason\":\"until\"}\n";
+  EXPECT_TRUE(testing::sameLines(slid, run("100 click Form3.Command1\n", options)));
   // The title alone has no timers: a run with nothing more to do ends at once.
-  EXPECT_EQ(run(""),
-            "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
-            "{\"t\":0,\"ev\":\"end\",\"reason\":\"idle\"}\n");
+  const std::string idle =
+      "{\"t\":0,\"ev\":\"load\",\"form\":\"Form3\"}\n{\"t\":0,\"ev\":\"show\",\"form\":\"Form3\"}\n"
+      "{\"t\":0,\"ev\":\"end\",\"reason\":\"idle\"}\n";
+  EXPECT_TRUE(testing::sameLines(idle, run("")));
 }
 
 TEST(GameRun, HelpRunsOnItsTimerUntilTheRunsEndTime) {
@@ -116,7 +119,7 @@ TEST_F(AutoplayedCampaign, ItsInputLinesPlayTheWholeCampaignAgain) {
   options.seed = 3;
   options.demo = true;  // as the stand-in plays
   options.programFolder = MOJARA_BIN_DIR;
-  EXPECT_EQ(run(script, options), campaign);
+  EXPECT_TRUE(testing::sameLines(campaign, run(script, options)));
 }
 
 TEST_F(AutoplayedCampaign, EveryFightPlaysAgainInTheFightRunnerFromItsLoadLine) {

@@ -86,8 +86,10 @@ TEST_F(TitleTest, TheTitleWindowShowsTheGamesOwnTexts) {
   EXPECT_EQ(c.Label1[1].ForeColor, (forms::Rgb{255, 128, 0}));
   // Drawing order: the maker line lies above the title line, which lies above the picture.
   const auto& list = game.title.controls();
-  EXPECT_LT(std::find(list.begin(), list.end(), &c.Label1[1]),
-            std::find(list.begin(), list.end(), &c.Label1[0]));
+  const auto place = [&](const forms::Control& control) {
+    return std::find(list.begin(), list.end(), &control) - list.begin();
+  };
+  EXPECT_LT(place(c.Label1[1]), place(c.Label1[0]));
 }
 
 TEST(SharedState, IndexingOutsideTheBoundsIsAFatalError) {

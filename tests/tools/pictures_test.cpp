@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "fighters.h"
 #include "font.h"
 #include "pose.h"
+#include "qt/qt_print.h"
 #include "scenery.h"
 #include "store.h"
 #include "style.h"
@@ -24,6 +26,21 @@
 #ifndef MOJARA_PICTURE_DIR
 #error "MOJARA_PICTURE_DIR must name the folder make-pictures writes to"
 #endif
+
+namespace pictures {
+
+// A canvas small enough to read drawn a row a line, each pixel its palette index in hex or "." where
+// it is clear; a bigger one by its size and how many pixels are drawn.
+void PrintTo(const Canvas& c, std::ostream* out) {
+  *out << c.width() << 'x' << c.height() << " canvas, " << c.solidCount() << " pixels drawn";
+  if (c.width() > 80 || c.height() > 40) return;
+  for (int y = 0; y < c.height(); ++y) {
+    *out << "\n  ";
+    for (int x = 0; x < c.width(); ++x) *out << (c.at(x, y) == Clear ? '.' : "0123456789abcdef"[c.at(x, y) & 0xf]);
+  }
+}
+
+}  // namespace pictures
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/trace_diff.h"
 #include "play/input_file.h"
 #include "play/input_script.h"
 #include "play/key_script.h"
@@ -37,18 +38,6 @@ std::string nativeGame(const std::vector<ScriptLine>& script, sim::GameRunOption
   return out.str();
 }
 
-// The first line where the two differ, for a readable failure.
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-  std::istringstream a(expected), b(actual);
-  std::string x, y;
-  for (int n = 1;; ++n) {
-    const bool more = static_cast<bool>(std::getline(a, x)), moreToo = static_cast<bool>(std::getline(b, y));
-    if (!more && !moreToo) return "";
-    if (!more || !moreToo || x != y)
-      return "line " + std::to_string(n) + ":\n  runner: " + (more ? x : "(none)") + "\n  page:   " + (moreToo ? y : "(none)");
-  }
-}
-
 TEST(WebLog, AWholeGamePlayedByHandLogsAsTheRunnerDoes) {
   const std::vector<ScriptLine> script = readGameScript(fileText(MOJARA_WEB_SCRIPTS "/whole_game.txt"));
   ASSERT_GT(script.size(), 10u);
@@ -67,7 +56,7 @@ TEST(WebLog, AWholeGamePlayedByHandLogsAsTheRunnerDoes) {
   }
   page.frame(static_cast<double>(until) / 1e6);
   const std::string actual = page.log("until");
-  EXPECT_EQ(firstDifference(expected, actual), "");
+  EXPECT_TRUE(testing::sameLines(expected, actual));
   EXPECT_NE(expected.find("\"ev\":\"msgbox\""), std::string::npos) << "the game reached its game over";
 }
 
@@ -80,7 +69,7 @@ TEST(WebLog, TheStandInPlaysTheSameCampaign) {
   WebSession page;
   page.start(options("\"seed\":3,\"demo\":true"));
   page.frame(150'000);
-  EXPECT_EQ(firstDifference(expected, page.log("until")), "");
+  EXPECT_TRUE(testing::sameLines(expected, page.log("until")));
 }
 
 TEST(WebLog, TheSameInputTheRunnerRefusesIsRefused) {
@@ -133,7 +122,7 @@ TEST(WebLog, PracticeFightsTraceAsTheFightRunnerDoes) {
     std::ostringstream native;
     const sim::FightOutcome outcome = sim::runFight(run, &native);
     const std::string expected = native.str() + sim::endLine(outcome) + "\n";
-    EXPECT_EQ(firstDifference(expected, pageTrace(f.p0, f.p1, f.seed, f.demo, run.recorded.keys)), "")
+    EXPECT_TRUE(testing::sameLines(expected, pageTrace(f.p0, f.p1, f.seed, f.demo, run.recorded.keys)))
         << f.p0 << " " << f.p1 << " seed " << f.seed;
   }
 }
