@@ -18,11 +18,10 @@ struct RecordingSound : forms::SoundService {
     }
   };
   std::vector<Command> commands;
-  bool nowPlaying = false;
   void command(forms::SoundSlot& slot, const std::string& command) override {
     commands.push_back({slot.Name, command, slot.FileName});
   }
-  bool playing(const forms::SoundSlot&) const override { return nowPlaying; }
+  bool playing(const forms::SoundSlot&) const override { return false; }
 };
 
 }  // namespace mojara::testing

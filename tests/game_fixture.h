@@ -47,7 +47,7 @@ struct GameTest : ::testing::Test {
   // closing runs until the battle window hands over.
   void finishFight(bool playerWins) {
     ASSERT_TRUE(game.battle.shown());
-    M.LIFE[playerWins ? 1 : 0] = 0;
+    game.battle.fight().LIFE[playerWins ? 1 : 0] = 0;
     const std::size_t before = handOvers.seen.size();
     for (int i = 0; i < 20000 && handOvers.seen.size() == before; ++i) run(50);
     ASSERT_EQ(handOvers.seen.size(), before + 1) << "the fight did not end";

@@ -18,12 +18,12 @@ class Battle {
   void Timer2_Timer();
   void Timer3_Timer();
 
-  // The procedures for side IX.
-  void patan() { patan(s.IX); }
-  void CPU() { CPU(s.IX); }
+  // The procedures for side IX (out of line: the bodies they call are inlined only in the rules).
+  void patan();
+  void CPU();
   void DAMI() { DAMI(s.IX); }
   void GOOD();
-  bool hitTest() const { return hitTest(s.IX); }
+  bool hitTest() const;
 
  private:
   // The same for side i, which IX holds too. The tick runs them for each side with its side

@@ -23,6 +23,8 @@ bool Battle::hitTest(std::int32_t a) const {
          (middle >= s.YPOS[h]) & (s.YPOS[h] + static_cast<double>(kSpriteHeight) >= middle);
 }
 
+bool Battle::hitTest() const { return hitTest(s.IX); }
+
 void Battle::DAMI(std::int32_t a) {
   const std::int32_t h = std::abs(a - 1);
   s.DMGTALLY += s.MOVEDMG[a] + s.ATK[a];

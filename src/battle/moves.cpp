@@ -101,6 +101,9 @@ void Battle::CPU(std::int32_t i) {
   placeSprite(i);
 }
 
+void Battle::patan() { patan(s.IX); }
+void Battle::CPU() { CPU(s.IX); }
+
 void Battle::placeSprite(std::int32_t i) {
   s.sprite[i] = {s.XPOS[i], s.YPOS[i], storeIndex(s.CHARA[i], s.FACING[i], s.POSE[i])};
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "app/game_numbers.h"
 #include "battle/move_table.h"
 #include "battle_fixture.h"
 
@@ -17,30 +18,29 @@ struct Summary {
   std::vector<int> poses;
 };
 
-struct MoveProgramTest : BattleTest {
+struct MoveProgramTest : FightValueTest {
   void SetUp() override { load(); }
   // Runs a program for side 0 from its start code to standing, as the tick drives it.
   Summary run(std::int32_t startCode, std::int32_t facing, std::int32_t x) {
-    M.FACING[0] = facing;
-    M.XPOS[0] = x;
-    M.ACTION[0] = startCode;
-    const std::int32_t y = M.YPOS[0];
-    Summary s;
-    while (M.ACTION[0] < 50000) {
-      ++s.ticks;
-      M.IX = 0;
-      battle.patan();
-      EXPECT_EQ(M.IX, 0) << "patan must leave IX alone";
-      M.ACTION[0] += 50;
-      s.highest = std::max(s.highest, y - M.YPOS[0]);
-      s.poses.push_back(M.POSE[0]);
-      if (M.POSE[0] == 3 || M.POSE[0] == 5) s.strikingTicks.push_back(s.ticks);
-      if (s.ticks > 100) break;
+    s.FACING[0] = facing;
+    s.XPOS[0] = x;
+    s.ACTION[0] = startCode;
+    const std::int32_t y = s.YPOS[0];
+    Summary r;
+    while (s.ACTION[0] < 50000) {
+      ++r.ticks;
+      on(0).patan();
+      EXPECT_EQ(s.IX, 0) << "patan must leave IX alone";
+      s.ACTION[0] += 50;
+      r.highest = std::max(r.highest, y - s.YPOS[0]);
+      r.poses.push_back(s.POSE[0]);
+      if (s.POSE[0] == 3 || s.POSE[0] == 5) r.strikingTicks.push_back(r.ticks);
+      if (r.ticks > 100) break;
     }
-    s.netForward = (M.XPOS[0] - x) * (facing == 0 ? 1 : -1);
-    EXPECT_EQ(M.YPOS[0], y) << "every program lands where it started";
-    EXPECT_EQ(M.POSE[0], 1) << "every program ends on picture 1";
-    return s;
+    r.netForward = (s.XPOS[0] - x) * (facing == 0 ? 1 : -1);
+    EXPECT_EQ(s.YPOS[0], y) << "every program lands where it started";
+    EXPECT_EQ(s.POSE[0], 1) << "every program ends on picture 1";
+    return r;
   }
 };
 
@@ -67,102 +67,101 @@ TEST_F(MoveProgramTest, EveryProgramRunsItsTicksMotionHeightAndStrikingTicks) {
       // Start where the whole program stays clear of the window edges.
       const bool forward = e.forward > 0;
       const std::int32_t x = facing == 0 ? (forward ? 1000 : 5000) : (forward ? 5800 : 1800);
-      const Summary s = run(e.start, facing, x);
+      const Summary r = run(e.start, facing, x);
       SCOPED_TRACE(std::string(e.name) + (facing ? " facing left" : " facing right"));
-      EXPECT_EQ(s.ticks, e.ticks);
-      EXPECT_EQ(s.netForward, e.forward);
-      EXPECT_EQ(s.highest, e.highest);
+      EXPECT_EQ(r.ticks, e.ticks);
+      EXPECT_EQ(r.netForward, e.forward);
+      EXPECT_EQ(r.highest, e.highest);
       if (e.firstStrike == 0) {
-        EXPECT_TRUE(s.strikingTicks.empty());
+        EXPECT_TRUE(r.strikingTicks.empty());
       } else {
-        ASSERT_FALSE(s.strikingTicks.empty());
-        EXPECT_EQ(s.strikingTicks.front(), e.firstStrike);
-        EXPECT_EQ(s.strikingTicks.back(), e.lastStrike);
-        EXPECT_EQ(static_cast<int>(s.strikingTicks.size()), e.lastStrike - e.firstStrike + 1);
+        ASSERT_FALSE(r.strikingTicks.empty());
+        EXPECT_EQ(r.strikingTicks.front(), e.firstStrike);
+        EXPECT_EQ(r.strikingTicks.back(), e.lastStrike);
+        EXPECT_EQ(static_cast<int>(r.strikingTicks.size()), e.lastStrike - e.firstStrike + 1);
       }
     }
 }
 
 TEST_F(MoveProgramTest, ThePunchStepsInStrikesAndStepsBackTickByTick) {
   std::vector<std::int32_t> xs;
-  M.FACING[0] = 0;
-  M.XPOS[0] = 2000;
-  M.ACTION[0] = 47000;
+  s.FACING[0] = 0;
+  s.XPOS[0] = 2000;
+  s.ACTION[0] = 47000;
   std::vector<int> poses;
   for (int tick = 0; tick < 7; ++tick) {
-    M.IX = 0;
-    battle.patan();
-    M.ACTION[0] += 50;
-    poses.push_back(M.POSE[0]);
-    xs.push_back(M.XPOS[0]);
+    on(0).patan();
+    s.ACTION[0] += 50;
+    poses.push_back(s.POSE[0]);
+    xs.push_back(s.XPOS[0]);
   }
   EXPECT_EQ(poses, (std::vector<int>{2, 2, 3, 3, 2, 2, 1}));
   EXPECT_EQ(xs, (std::vector<std::int32_t>{2200, 2400, 2400, 2400, 2200, 2000, 2000}));
-  EXPECT_EQ(M.ACTION[0], 50050);
-  EXPECT_EQ(c().GAZOU[0].Picture.index, 1);  // the sprite shows picture 1 of fighter 0, facing right
+  EXPECT_EQ(s.ACTION[0], 50050);
+  // The sprite shows picture 1 of fighter 0, facing right, where the fighter stands.
+  EXPECT_EQ(s.sprite[0], (battle::Sprite{2000, s.YPOS[0], 1}));
 }
 
 TEST_F(MoveProgramTest, TheKicksUnwrittenStepHoldsTheStrikingPictureInPlace) {
-  const Summary s = run(46000, 0, 1000);
+  const Summary r = run(46000, 0, 1000);
   // Ticks 19 and 20 are step 465: nothing set, picture 5 kept.
-  EXPECT_EQ(s.poses[18], 5);
-  EXPECT_EQ(s.poses[19], 5);
+  EXPECT_EQ(r.poses[18], 5);
+  EXPECT_EQ(r.poses[19], 5);
 }
 
 TEST_F(MoveProgramTest, TheHeelDropFlickersBetweenTheTwoBlobsAtRandom) {
   std::set<int> seen;
   for (int round = 0; round < 8; ++round) {
-    const Summary s = run(43000, 0, 1000);
-    for (int tick = 8; tick < 12; ++tick) seen.insert(s.poses[tick]);
+    const Summary r = run(43000, 0, 1000);
+    for (int tick = 8; tick < 12; ++tick) seen.insert(r.poses[tick]);
   }
   EXPECT_EQ(seen, (std::set<int>{7, 8}));
 }
 
 TEST_F(MoveProgramTest, AtAnEdgeBothFightersShiftTogether) {
-  M.ACTION[0] = 50000;
-  M.XSPD[0] = 0;
-  M.XPOS[0] = 0;
-  M.XPOS[1] = 3000;
-  M.IX = 0;
-  battle.patan();
-  EXPECT_EQ(M.XPOS[0], 300);
-  EXPECT_EQ(M.XPOS[1], 3300);
+  s.ACTION[0] = 50000;
+  s.XSPD[0] = 0;
+  s.XPOS[0] = 0;
+  s.XPOS[1] = 3000;
+  on(0).patan();
+  EXPECT_EQ(s.XPOS[0], 300);
+  EXPECT_EQ(s.XPOS[1], 3300);
   // The right edge: the sprite's right edge reaching the window's outer width (7635 + 120).
-  M.XPOS[0] = 6899;
-  battle.patan();
-  EXPECT_EQ(M.XPOS[0], 6899);
-  M.XPOS[0] = 6900;
-  battle.patan();
-  EXPECT_EQ(M.XPOS[0], 6600);
-  EXPECT_EQ(M.XPOS[1], 3000);
-  EXPECT_EQ(c().GAZOU[1].Left, 4305);  // the other sprite moves on its own next call
+  s.XPOS[0] = 6899;
+  on(0).patan();
+  EXPECT_EQ(s.XPOS[0], 6899);
+  s.XPOS[0] = 6900;
+  on(0).patan();
+  EXPECT_EQ(s.XPOS[0], 6600);
+  EXPECT_EQ(s.XPOS[1], 3000);
+  EXPECT_EQ(s.sprite[1].left, 4305);  // the other sprite moves on its own next call
 }
 
 TEST_F(MoveProgramTest, EndStepsClearTheCounterOnlyForTheSideHitLastAndPayOutThePowerCharge) {
-  battle.HITSIDE = 1;
-  battle.HITCOUNT = 3;
-  c().Label3.Caption = "3ＨＩＴ！！";
+  s.HITSIDE = 1;
+  s.HITCOUNT = 3;
+  s.message = {battle::Headline::Hits, 3, false, 0, 0, 30};
   run(41000, 0, 3000);  // side 0's flinch ends, but side 1 was hit last
-  EXPECT_EQ(battle.HITCOUNT, 3);
-  battle.HITSIDE = 0;
+  EXPECT_EQ(s.HITCOUNT, 3);
+  EXPECT_EQ(s.message.headline, battle::Headline::Hits);
+  s.HITSIDE = 0;
   run(41000, 0, 3000);
-  EXPECT_EQ(battle.HITCOUNT, 0);
-  EXPECT_EQ(c().Label3.Caption, "");
-  M.POW[0] = 100;
+  EXPECT_EQ(s.HITCOUNT, 0);
+  EXPECT_EQ(s.message.headline, battle::Headline::None);
+  s.POW[0] = 100;
   run(44000, 0, 3000);
-  EXPECT_EQ(M.POW[0], 110);  // the tick cuts it back later
-  battle.MOVEDMG[0] = 4;
+  EXPECT_EQ(s.POW[0], 110);  // the tick cuts it back later
+  s.MOVEDMG[0] = 4;
   run(49000, 0, 3000);
-  EXPECT_EQ(battle.MOVEDMG[0], 0);
+  EXPECT_EQ(s.MOVEDMG[0], 0);
 }
 
 TEST_F(MoveProgramTest, TheLyingPictureResetsTheDamageTallyWhicheverSideShowsIt) {
-  battle.DMGTALLY = 35;
-  M.ACTION[1] = 48400;  // side 1 lies on the ground
-  M.IX = 1;
-  battle.patan();
-  EXPECT_EQ(M.POSE[1], 11);
-  EXPECT_EQ(battle.DMGTALLY, 0);
+  s.DMGTALLY = 35;
+  s.ACTION[1] = 48400;  // side 1 lies on the ground
+  on(1).patan();
+  EXPECT_EQ(s.POSE[1], 11);
+  EXPECT_EQ(s.DMGTALLY, 0);
 }
 
 }  // namespace

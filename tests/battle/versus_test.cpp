@@ -27,21 +27,21 @@ struct VersusTest : BattleTest {
 
 TEST_F(VersusTest, TheSecondPlayersWalkMovesSideOneByItsWalkingSpeedOnTheNextTick) {
   openingDone();
-  ASSERT_EQ(battle.INPUTON2, 1);
+  ASSERT_EQ(battle.fight().INPUTON2, 1);
   const std::int32_t x = M.XPOS[1], x0 = M.XPOS[0];
   secondKey(forms::vk::Left);
-  EXPECT_EQ(battle.KEYCMD2, command::WalkLeft);
+  EXPECT_EQ(battle.fight().KEYCMD2, command::WalkLeft);
   EXPECT_EQ(M.PRESSED, 1);
   events(1);
   EXPECT_EQ(M.XPOS[1], x - M.WALKSPD[1]);
   EXPECT_EQ(M.XPOS[0], x0);  // the first player pressed nothing
-  EXPECT_EQ(battle.KEYCMD2, 0);
+  EXPECT_EQ(battle.fight().KEYCMD2, 0);
   // A move key starts side 1's move; the first player's keys still steer side 0 only.
   secondKey('Z');
   key('A');
   events(1);
-  EXPECT_EQ(battle.MOVEDMG[1], 3);
-  EXPECT_EQ(battle.MOVEDMG[0], 5);
+  EXPECT_EQ(battle.fight().MOVEDMG[1], 3);
+  EXPECT_EQ(battle.fight().MOVEDMG[0], 5);
 }
 
 TEST_F(VersusTest, SideOneMakesNoRandomDrawAndAPlainFightDoes) {
@@ -53,7 +53,7 @@ TEST_F(VersusTest, SideOneMakesNoRandomDrawAndAPlainFightDoes) {
   // The next fight of the same window, against the computer: side 1 draws again.
   game.unload(Window::Battle);
   game.startFight(practiceFight(2, 6), AfterFight::Stop);
-  EXPECT_EQ(battle.INPUTON2, 0);
+  EXPECT_EQ(battle.fight().INPUTON2, 0);
   openingDone();
   const std::uint64_t plain = game.rnd.state();
   events(1);
@@ -70,7 +70,7 @@ TEST_F(VersusTest, TheSecondPlayersSpacePausesAsTheFirstPlayersDoes) {
   EXPECT_EQ(host.beeps, beeps + 1);
   EXPECT_TRUE(c().Label2.Visible);
   secondKey('Z');  // dropped while paused
-  EXPECT_EQ(battle.KEYCMD2, 0);
+  EXPECT_EQ(battle.fight().KEYCMD2, 0);
   key(forms::vk::Space);  // either player resumes
   EXPECT_FALSE(c().Label2.Visible);
   EXPECT_TRUE(c().Timer1.Enabled());

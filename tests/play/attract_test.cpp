@@ -32,7 +32,7 @@ TEST_F(AttractTest, ThirtySecondsOfIdleTitleStartADemoFightAndAKeyBringsTheTitle
   idle(300);
   ASSERT_TRUE(game.battle.shown());
   EXPECT_TRUE(attract.running());
-  EXPECT_EQ(game.battle.INPUTON, 0);  // both sides drawn at random
+  EXPECT_EQ(game.battle.fight().INPUTON, 0);  // both sides drawn at random
   idle(5000);
   EXPECT_FALSE(attract.input(v.clock.now()));  // the key ends the demo and goes no further
   EXPECT_TRUE(game.title.shown());

@@ -21,7 +21,7 @@ struct PracticeEnds : GameTest, ::testing::WithParamInterface<PracticeCase> {};
 TEST_P(PracticeEnds, OnTheTitleWonOrLost) {
   startPractice(game, 3, 6, GetParam().demo);
   ASSERT_TRUE(game.battle.shown());
-  EXPECT_EQ(game.battle.INPUTON, GetParam().demo ? 0 : 1);
+  EXPECT_EQ(game.battle.fight().INPUTON, GetParam().demo ? 0 : 1);
   finishFight(GetParam().playerWins);
   EXPECT_TRUE(game.title.shown());
   EXPECT_FALSE(game.battle.loaded());
@@ -73,7 +73,7 @@ TEST_P(ReplayEnds, OnTheTitleWhenStartedFromItOrByEndingTheProgram) {
   play(100 * 55.0);
   EXPECT_FALSE(player.takeKey('A')) << "the player's keys do not go to a replay";
   if (ending == Ending::Escape) player.takeKey(forms::vk::Escape);
-  if (ending == Ending::Decided) M.LIFE[1] = 0;
+  if (ending == Ending::Decided) game.battle.fight().LIFE[1] = 0;
   play(600000);
   EXPECT_FALSE(player.playing());
   if (after == AfterReplay::EndProgram) {

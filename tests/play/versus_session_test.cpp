@@ -28,7 +28,7 @@ TEST_F(VersusSessionTest, FightsFollowOneAnotherWithNothingCarriedAndTheTitleCom
   versus.fight(3, 5);
   EXPECT_FALSE(game.title.loaded());
   ASSERT_TRUE(game.battle.loaded());
-  EXPECT_EQ(game.battle.INPUTON2, 1);
+  EXPECT_EQ(game.battle.fight().INPUTON2, 1);
   EXPECT_EQ(M.SCORE[0], 0);
   ASSERT_TRUE(fightEnds());
   ASSERT_TRUE(versus.winner());

@@ -227,7 +227,7 @@ TEST_P(EnglishWindows, EveryFighterOnEitherSideWithTheLargestPoints) {
     SCOPED_TRACE(k);
     game.startFight(practiceFight(k, 7 - k), AfterFight::Stop);
     run(55);
-    M.SCORE[0] = M.SCORE[1] = INT32_MAX;
+    game.battle.fight().SCORE[0] = game.battle.fight().SCORE[1] = INT32_MAX;
     for (int tick = 0; tick < 80 && game.battle.ctl->Timer3.Enabled(); ++tick) {
       run(55);
       checkFits(game.battle, "the opening, tick " + std::to_string(tick));
@@ -258,14 +258,14 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
     if (!game.battle.shown()) break;
     checkFits(game.battle, "tick " + std::to_string(tick));
     // The counter counts in English: one HIT, any more HITS.
-    if (const int hits = game.battle.HITCOUNT; hits > 0 && c.Label3.Caption.ends_with("ＨＩＴ！！")) {
+    if (const int hits = game.battle.fight().HITCOUNT; hits > 0 && c.Label3.Caption.ends_with("ＨＩＴ！！")) {
       EXPECT_EQ(english()(c.Label3.Caption), QStringLiteral("%1 %2!!").arg(hits).arg(hits == 1 ? "HIT" : "HITS"));
       oneHit = oneHit || hits == 1;
     }
-    if (!hitsShot && game.battle.HITCOUNT >= 2 && c.Label3.Visible) {
+    if (!hitsShot && game.battle.fight().HITCOUNT >= 2 && c.Label3.Visible) {
       shot(game.battle, QStringLiteral("06-battle-hits"));
       hitsShot = true;
-      M.LIFE[1] = 1;  // the next hit knocks the computer out
+      game.battle.fight().LIFE[1] = 1;  // the next hit knocks the computer out
     }
     if (!resultShot && c.Label3.Caption.find("ＬＩＦＥ") != std::string::npos) {
       shot(game.battle, QStringLiteral("07-battle-ko-result"));
@@ -290,8 +290,8 @@ TEST_P(EnglishWindows, TimeUp) {
   game.startFight(fight, AfterFight::Stop);
   BattleControls& c = *game.battle.ctl;
   while (c.Timer3.Enabled()) run(55);
-  M.LIFE[0] = M.LIFE[1] = 100000;  // nobody falls before the clock runs out
-  game.battle.CLOCK = 200;
+  game.battle.fight().LIFE[0] = game.battle.fight().LIFE[1] = 100000;  // nobody falls before the clock runs out
+  game.battle.fight().CLOCK = 200;
   bool shown = false;
   for (int tick = 0; tick < 400 && game.battle.shown() && !game.fightStopped(); ++tick) {
     run(55);

@@ -246,26 +246,27 @@ TEST_F(FrontEndTest, RemappedKeysReachTheBattleAsItsOwnKeysForTheirPlayer) {
   game.startFight(FightSetup{});
   frontEnd.afterEvent();
   Form2& battle = game.battle;
-  for (int i = 0; i < 50; ++i) battle.Timer3_Timer();  // the opening, at once
-  ASSERT_TRUE(battle.ctl->Timer1.Enabled());
+  // The opening, at once: its 50 events by the rules; the window shows them at its next event.
+  for (int i = 0; i < 50; ++i) battle::tick(battle.fight(), battle.rules());
+  ASSERT_EQ(battle.fight().phase, battle::Phase::Live);
   const auto press = [&](Qt::Key key) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(frontEnd.windowOf(battle), &event);
   };
   press(Qt::Key_G);
-  EXPECT_EQ(battle.KEYCMD, command::Punch);
-  battle.KEYCMD = 0;
+  EXPECT_EQ(battle.fight().KEYCMD, command::Punch);
+  battle.fight().KEYCMD = 0;
   press(Qt::Key_A);  // the battle's punch key, moved away: a key press that commands nothing
-  EXPECT_EQ(battle.KEYCMD, 0);
+  EXPECT_EQ(battle.fight().KEYCMD, 0);
   EXPECT_EQ(game.M.PRESSED, 1);
   press(Qt::Key_Down);  // player 2's kick, against the computer: the plain down arrow
-  EXPECT_EQ(battle.KEYCMD, 0);
-  EXPECT_EQ(battle.KEYCMD2, 0);
+  EXPECT_EQ(battle.fight().KEYCMD, 0);
+  EXPECT_EQ(battle.fight().KEYCMD2, 0);
   twoPlayers = true;
   press(Qt::Key_Down);
   press(Qt::Key_J);
-  EXPECT_EQ(battle.KEYCMD2, command::WalkLeft);
-  EXPECT_EQ(battle.KEYCMD, 0);
+  EXPECT_EQ(battle.fight().KEYCMD2, command::WalkLeft);
+  EXPECT_EQ(battle.fight().KEYCMD, 0);
   const std::vector<std::pair<int, int>> expected = {
       {'A', 0}, {0, 0}, {forms::vk::Down, 0}, {'Z', 1}, {forms::vk::Left, 1}};
   EXPECT_EQ(reached, expected);

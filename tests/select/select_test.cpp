@@ -106,8 +106,9 @@ TEST_F(GameTest, WithEightWinsTheStripNeverShowsAndTheEndingOpens) {
 TEST_F(GameTest, ALostFightAndAContinueLetThePlayerPickAgainAndMeetTheWinnerAgain) {
   startGameWith(3);
   const std::int32_t winner = M.CHARA[1];
-  M.POW[0] = 70, M.POW[1] = 55;
-  M.SCORE[0] = 1200;
+  battle::FightState& fight = game.battle.fight();
+  fight.POW[0] = 70, fight.POW[1] = 55;
+  fight.SCORE[0] = 1200;
   // The player loses: the closing clears the winner's flag and opens the continue window.
   finishFight(false);
   ASSERT_TRUE(game.continueScreen.shown());
@@ -132,7 +133,7 @@ TEST_F(GameTest, ALostFightAndAContinueLetThePlayerPickAgainAndMeetTheWinnerAgai
 TEST_F(GameTest, ANewGameAfterAGameOverStartsWithNoPointsNoPowerAndSpeedFive) {
   startGameWith(0);
   M.SPEED = 3;  // the player had chosen another speed
-  M.POW[1] = 80;
+  game.battle.fight().POW[1] = 80;
   finishFight(false);
   ASSERT_TRUE(game.continueScreen.shown());
   EXPECT_GT(M.SCORE[1], 0);
