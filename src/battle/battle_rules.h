@@ -26,16 +26,16 @@ class Battle {
   bool hitTest() const;
 
  private:
-  // The same for side i, which IX holds too. The tick runs them for each side with its side
-  // settled when it compiles (a tick is a few dozen of these steps, and the league runs millions).
-  [[gnu::always_inline]] void patan(std::int32_t i);
-  [[gnu::always_inline]] void CPU(std::int32_t i);
+  // The same for side i, which IX holds too. The tick compiles them in line for each side, its
+  // side settled (a tick is a few dozen of these steps, and the league runs millions).
+  void patan(std::int32_t i);
+  void CPU(std::int32_t i);
   void DAMI(std::int32_t a);
-  [[gnu::always_inline]] bool hitTest(std::int32_t a) const;
-  [[gnu::always_inline]] void gaugeStep(std::int32_t i);      // side i's gauges step toward LIFE and POW
-  [[gnu::always_inline]] void showNameLabel(std::int32_t i);  // WAKUN(i): side number, name, points
-  [[gnu::always_inline]] void placeSprite(std::int32_t i);    // GAZOU(i): where side i is, in its picture
-  [[gnu::always_inline]] void liveSide(std::int32_t i);
+  bool hitTest(std::int32_t a) const;
+  void gaugeStep(std::int32_t i);      // side i's gauges step toward LIFE and POW
+  void showNameLabel(std::int32_t i);  // WAKUN(i): side number, name, points
+  void placeSprite(std::int32_t i);    // GAZOU(i): where side i is, in its picture
+  void liveSide(std::int32_t i);
   void liveTick();
   void finishingTick();
   void extraStep(std::int32_t i, Extra extra);

@@ -25,7 +25,8 @@ void Battle::liveSide(std::int32_t i) {
   s.FACING[i] = s.ACTION[i] >= kStanding ? s.XPOS[i] > s.XPOS[1 - i] : s.FACING[i];
 }
 
-void Battle::liveTick() {
+// Compiled with every step it calls in line: nearly every event of a fight is one of these.
+[[gnu::flatten]] void Battle::liveTick() {
   // Side 0 goes first: its hit changes side 1 before side 1's own step in the same tick.
   liveSide(0);
   liveSide(1);
@@ -42,7 +43,7 @@ void Battle::liveTick() {
   if (decided()) s.phase = Phase::Finishing;
 }
 
-void Battle::finishingTick() {
+[[gnu::flatten]] void Battle::finishingTick() {
   // No commands: running moves and reactions play to their end.
   for (s.IX = 0; s.IX <= 1; ++s.IX) {
     const std::int32_t i = s.IX;
