@@ -60,6 +60,11 @@ void replaceAll(std::string& text, std::string_view placeholder, const std::stri
     text.replace(at, placeholder.size(), by);
 }
 
+std::string filledIn(std::string form, const Parts& parts) {
+  for (const auto& [placeholder, value] : parts) replaceAll(form, placeholder, value);
+  return form;
+}
+
 }  // namespace
 
 const std::vector<std::string_view>& CaptionTranslator::composedForms() {
@@ -99,11 +104,11 @@ std::string CaptionTranslator::translate(std::string_view text) const {
 
 std::string CaptionTranslator::line(std::string_view text) const {
   if (auto found = find(std::string(text))) return *found;
-  if (auto made = composed(text)) return *made;
+  if (auto made = matched(text)) return *made;
   return std::string(text);
 }
 
-std::optional<std::string> CaptionTranslator::composed(std::string_view text) const {
+std::optional<std::string> CaptionTranslator::matched(std::string_view text) const {
   for (std::string_view form : composedForms()) {
     Parts parts;
     if (!matches(form, text, parts)) continue;
@@ -112,10 +117,20 @@ std::optional<std::string> CaptionTranslator::composed(std::string_view text) co
                       number == parts.end() ? std::nullopt : std::optional(countOf(number->second)));
     if (!shown) return std::nullopt;
     if (auto name = parts.find(kName); name != parts.end()) name->second = line(name->second);
-    for (const auto& [placeholder, value] : parts) replaceAll(*shown, placeholder, value);
-    return shown;
+    return filledIn(std::move(*shown), parts);
   }
   return std::nullopt;
+}
+
+std::string CaptionTranslator::compose(std::string_view form, std::int64_t number,
+                                       std::string_view name) const {
+  Parts parts{{kNumber, std::to_string(number)}};
+  const bool named = form.find(kName) != std::string_view::npos;
+  if (named) parts[kName] = std::string(name);
+  auto shown = find(std::string(form), countOf(parts[kNumber]));
+  if (!shown) return filledIn(std::string(form), parts);
+  if (named) parts[kName] = translate(name);
+  return filledIn(std::move(*shown), parts);
 }
 
 }  // namespace mojara
