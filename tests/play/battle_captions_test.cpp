@@ -125,9 +125,10 @@ TEST_P(BattleCaptionsInAFight, WithoutEntriesTheyAreTheWindowsOwnCaptionsAtEvery
   EXPECT_GE(maxHits, 2) << "no combo";
   // Labels of other windows are not the battle's.
   game.start();
-  for (const forms::Control* control : game.title.controls())
-    if (control->Kind == forms::ControlKind::Label)
-      EXPECT_EQ(battleCaption(game, static_cast<const forms::Label&>(*control), kEnglish), std::nullopt);
+  for (const forms::Control* control : game.title.controls()) {
+    if (control->Kind != forms::ControlKind::Label) continue;
+    EXPECT_EQ(battleCaption(game, static_cast<const forms::Label&>(*control), kEnglish), std::nullopt);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoFights, BattleCaptionsInAFight,
