@@ -69,11 +69,6 @@ std::string filledIn(std::string form, const Parts& parts) {
 
 const std::vector<std::string_view>& CaptionTranslator::composedForms() {
   static const std::vector<std::string_view> forms = {
-      "{n}Ｐ{name}",                        // a fighter's side and name, over their points
-      "{n}Ｐ",                              // their points
-      "{n}ＨＩＴ！！",                      // the hit counter
-      "ＬＩＦＥ：{n}",                      // the result: the life bonus
-      "ＴＩＭＥ：{n}",                      // and the time bonus
       "ばとるすぴーど（速い～遅い）：{n}",  // the battle speed on the select window
       "テン{name}",                         // a key of the number pad, in the key-settings window
   };

@@ -1,14 +1,14 @@
 // What a text of the game reads in another language. A text is looked up whole in the language's
 // catalogue (a window title, a button, a help topic); one that is not there is taken line by
-// line, and a line that is not there either may be one the game composes (a fighter's name with
-// their side, the points, the hit counter, a result line): it is matched against the composed
-// forms below, each a catalogue entry of its own with placeholders:
+// line, and a line that is not there either may be one the game composes (the battle speed on the
+// select window, a key of the number pad): it is matched against the composed forms below, each a
+// catalogue entry of its own with placeholders:
 //   {n}     a whole number, written as it is; it also picks the entry's plural form, as gettext's
 //           ngettext does ("1 HIT!!", "2 HITS!!")
 //   {name}  any text, itself looked up in the catalogue
 // A text, line or part the catalogue has no entry for is shown as the game wrote it.
-// A front end that knows the numbers a line is made of composes it with compose() instead
-// (the battle window's messages: play/battle_captions.h).
+// The battle window's messages are not read back from its captions: they are made from the
+// fight's numbers with compose() (play/battle_captions.h).
 #pragma once
 
 #include <cstdint>
