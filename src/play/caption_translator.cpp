@@ -60,15 +60,15 @@ void replaceAll(std::string& text, std::string_view placeholder, const std::stri
     text.replace(at, placeholder.size(), by);
 }
 
+std::string filledIn(std::string form, const Parts& parts) {
+  for (const auto& [placeholder, value] : parts) replaceAll(form, placeholder, value);
+  return form;
+}
+
 }  // namespace
 
 const std::vector<std::string_view>& CaptionTranslator::composedForms() {
   static const std::vector<std::string_view> forms = {
-      "{n}Ｐ{name}",                        // a fighter's side and name, over their points
-      "{n}Ｐ",                              // their points
-      "{n}ＨＩＴ！！",                      // the hit counter
-      "ＬＩＦＥ：{n}",                      // the result: the life bonus
-      "ＴＩＭＥ：{n}",                      // and the time bonus
       "ばとるすぴーど（速い～遅い）：{n}",  // the battle speed on the select window
       "テン{name}",                         // a key of the number pad, in the key-settings window
   };
@@ -99,11 +99,11 @@ std::string CaptionTranslator::translate(std::string_view text) const {
 
 std::string CaptionTranslator::line(std::string_view text) const {
   if (auto found = find(std::string(text))) return *found;
-  if (auto made = composed(text)) return *made;
+  if (auto made = matched(text)) return *made;
   return std::string(text);
 }
 
-std::optional<std::string> CaptionTranslator::composed(std::string_view text) const {
+std::optional<std::string> CaptionTranslator::matched(std::string_view text) const {
   for (std::string_view form : composedForms()) {
     Parts parts;
     if (!matches(form, text, parts)) continue;
@@ -112,10 +112,20 @@ std::optional<std::string> CaptionTranslator::composed(std::string_view text) co
                       number == parts.end() ? std::nullopt : std::optional(countOf(number->second)));
     if (!shown) return std::nullopt;
     if (auto name = parts.find(kName); name != parts.end()) name->second = line(name->second);
-    for (const auto& [placeholder, value] : parts) replaceAll(*shown, placeholder, value);
-    return shown;
+    return filledIn(std::move(*shown), parts);
   }
   return std::nullopt;
+}
+
+std::string CaptionTranslator::compose(std::string_view form, std::int64_t number,
+                                       std::string_view name) const {
+  Parts parts{{kNumber, std::to_string(number)}};
+  const bool named = form.find(kName) != std::string_view::npos;
+  if (named) parts[kName] = std::string(name);
+  auto shown = find(std::string(form), countOf(parts[kNumber]));
+  if (!shown) return filledIn(std::string(form), parts);
+  if (named) parts[kName] = translate(name);
+  return filledIn(std::move(*shown), parts);
 }
 
 }  // namespace mojara

@@ -1,5 +1,7 @@
 #include "play/window_texts.h"
 
+#include "play/battle_captions.h"
+
 namespace mojara {
 
 std::string WindowTexts::operator()(const std::string& text) const {
@@ -11,11 +13,16 @@ std::string WindowTexts::operator()(const std::string& text) const {
     return shown;
   }
   if (auto it = known_.find(text); it != known_.end()) return it->second;
-  // The points and the hit counter make new texts as a fight goes on: the store is emptied now
-  // and then.
+  // Texts made of numbers (the battle speed) are new now and then: the store is emptied when full.
   constexpr std::size_t kKept = 512;
   if (known_.size() >= kKept) known_.clear();
   return known_.emplace(text, translator_->translate(text)).first->second;
+}
+
+std::string WindowTexts::caption(const forms::Label& label) const {
+  if (translator_ && game_)
+    if (auto made = battleCaption(*game_, label, *translator_)) return *std::move(made);
+  return (*this)(label.Caption);
 }
 
 }  // namespace mojara

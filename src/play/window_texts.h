@@ -14,13 +14,21 @@
 
 namespace mojara {
 
+class Game;
+
 class WindowTexts {
  public:
   WindowTexts() = default;  // the game's own texts
   explicit WindowTexts(CaptionTranslator translator) : translator_(std::move(translator)) {}
 
+  // The game whose battle window's messages are translated from its fight (play/battle_captions.h).
+  void setGame(const Game* game) { game_ = game; }
+
   // `text` as a window shows it, its line breaks as LF.
   std::string operator()(const std::string& text) const;
+  // What `label` shows: its caption as above; translated, the battle window's messages are made
+  // from the fight's numbers instead.
+  std::string caption(const forms::Label& label) const;
   // How a label is shown where the game's layout, made for its Japanese texts, does not suit a
   // translation; in the game's own language every label is shown as the game placed it.
   LabelLook lookOf(const forms::Label& label) const { return translator_ ? translatedLookOf(label) : LabelLook{}; }
@@ -28,6 +36,7 @@ class WindowTexts {
 
  private:
   std::optional<CaptionTranslator> translator_;
+  const Game* game_ = nullptr;
   // A window asks for the same few texts at every frame: each is translated once.
   mutable std::unordered_map<std::string, std::string> known_;
 };

@@ -272,7 +272,7 @@ QRect paintedArea(const forms::Control& c, const PictureLibrary& pictures, const
   if (c.Kind == forms::ControlKind::Label && static_cast<const forms::Label&>(c).AutoSize) {
     // Only a label that sizes itself covers more or less than its box.
     const auto& label = static_cast<const forms::Label&>(c);
-    area = layoutOf(label, texts(label.Caption), box, scale).area;
+    area = layoutOf(label, texts.caption(label), box, scale).area;
   } else if (c.Kind == forms::ControlKind::Image) {
     const auto& image = static_cast<const forms::Image&>(c);
     const QImage* picture = pictures.find(image.Picture);
@@ -300,7 +300,7 @@ void paintForm(QPainter& p, const forms::Form& form, const PictureLibrary& pictu
     switch (c->Kind) {
       case forms::ControlKind::Label: {
         const auto& label = static_cast<const forms::Label&>(*c);
-        paintLabel(p, label, texts(label.Caption), box, scale, texts.lookOf(label).color.value_or(label.ForeColor));
+        paintLabel(p, label, texts.caption(label), box, scale, texts.lookOf(label).color.value_or(label.ForeColor));
         break;
       }
       case forms::ControlKind::Image: {

@@ -40,7 +40,16 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   // The scale the windows are drawn at, set before the first window opens.
   void setScale(Scale scale) { scale_ = scale; }
   // The language of every text the windows show, set before the first window opens.
-  void setTexts(ShownTexts texts) { texts_ = std::move(texts); }
+  void setTexts(ShownTexts texts) {
+    texts_ = std::move(texts);
+    texts_.setGame(game_);
+  }
+  // The game the windows belong to: a translation shows its battle window's messages as its
+  // fight's numbers say.
+  void setGame(const Game& game) {
+    game_ = &game;
+    texts_.setGame(game_);
+  }
   const ShownTexts& texts() const { return texts_; }
 
   // After every event the front end delivered: redraw and set the timer for the next due one.
@@ -130,6 +139,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   const PictureLibrary& pictures_;
   Scale scale_;
   ShownTexts texts_;
+  const Game* game_ = nullptr;
   forms::SoundService* sound_;
   std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;

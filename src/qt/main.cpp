@@ -193,6 +193,7 @@ int main(int argc, char** argv) {
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
   mojara::Game game(desktop);
+  frontEnd.setGame(game);
   // --demo alone: the computer plays the whole campaign. With --fight it plays the practice fight,
   // after which the title is the player's.
   const bool demoCampaign = options->demo && !options->fight;

@@ -17,8 +17,13 @@ class ShownTexts {
 
   static const ShownTexts& original();
 
+  // The game whose battle window's messages are translated from its fight.
+  void setGame(const Game* game) { texts_.setGame(game); }
+
   // `text` as a window shows it, its line breaks as LF.
   QString operator()(const std::string& text) const { return QString::fromStdString(texts_(text)); }
+  // What `label` shows (play/window_texts.h).
+  QString caption(const forms::Label& label) const { return QString::fromStdString(texts_.caption(label)); }
 
   // How a label is shown where the game's layout, made for its Japanese texts, does not suit a
   // translation; in the game's own language every label is shown as the game placed it.

@@ -86,7 +86,7 @@ void control(JsonWriter& w, const forms::Control& c, const WindowTexts& texts) {
   switch (c.Kind) {
     case K::Label: {
       const auto& l = static_cast<const forms::Label&>(c);
-      w.raw(",\"caption\":").string(texts(l.Caption)).raw(",\"font\":");
+      w.raw(",\"caption\":").string(texts.caption(l)).raw(",\"font\":");
       font(w, l.Font);
       w.raw(",\"color\":");
       color(w, look.color.value_or(l.ForeColor));

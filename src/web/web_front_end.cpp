@@ -39,6 +39,7 @@ WebFrontEnd::WebFrontEnd(WebOptions options)
   if (!reading.moved.empty()) showNotice(kSettingsBindingsMoved, kFileNoticeTime);
   if (options_.lang.empty()) options_.lang = settings_.lang;
   if (options_.lang != kGameLanguage && options_.catalogue) texts_ = WindowTexts(CaptionTranslator(*options_.catalogue));
+  texts_.setGame(game_.get());
   sound_.setLevels({settings_.music, settings_.effects, settings_.muted});
   fullScreen_ = false;  // a page goes full screen only at the player's own key
   if (options_.log) {

@@ -22,6 +22,7 @@
 #include "forms/virtual_clock.h"
 #include "game/game.h"
 #include "help/help_window.h"
+#include "play/battle_captions.h"
 #include "qt/canvas_painter.h"
 #include "qt/catalogue.h"
 #include "qt/english_texts.h"
@@ -92,6 +93,7 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
 
   void SetUp() override {
     frontEnd.setTexts(english());
+    frontEnd.setGame(game);
     frontEnd.attach(desktop);
   }
   void TearDown() override {
@@ -119,7 +121,7 @@ struct EnglishWindows : ::testing::TestWithParam<int> {
       if (!forms::isShowing(*control)) continue;
       if (control->Kind == forms::ControlKind::Label) {
         const auto& label = static_cast<const forms::Label&>(*control);
-        const QString shown = english()(label.Caption);
+        const QString shown = frontEnd.texts().caption(label);
         if (!showsJapaneseOnPurpose(label)) {
           EXPECT_FALSE(hasJapanese(shown)) << label.Caption;
         }
@@ -259,7 +261,7 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
     checkFits(game.battle, "tick " + std::to_string(tick));
     // The counter counts in English: one HIT, any more HITS.
     if (const int hits = game.battle.fight().HITCOUNT; hits > 0 && c.Label3.Caption.ends_with("ＨＩＴ！！")) {
-      EXPECT_EQ(english()(c.Label3.Caption), QStringLiteral("%1 %2!!").arg(hits).arg(hits == 1 ? "HIT" : "HITS"));
+      EXPECT_EQ(frontEnd.texts().caption(c.Label3), QStringLiteral("%1 %2!!").arg(hits).arg(hits == 1 ? "HIT" : "HITS"));
       oneHit = oneHit || hits == 1;
     }
     if (!hitsShot && game.battle.fight().HITCOUNT >= 2 && c.Label3.Visible) {
@@ -273,14 +275,17 @@ TEST_P(EnglishWindows, AFightWithItsPauseHitsKnockOutAndResult) {
     }
   }
   EXPECT_TRUE(hitsShot && resultShot && oneHit) << "the fight showed no single hit, no combo or no result";
-  // The longest messages the fight's message line can carry.
+  // The longest messages the fight's message line can carry, shown at the next event.
   game.startFight(fight, AfterFight::Stop);
   run(55);
-  for (const char* message : {"Ｔｉｍｅ　Ｕｐ！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900",
-                              "Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900", "999ＨＩＴ！！"}) {
-    c.Label3.Caption = message;
-    c.Label3.Visible = true;
-    checkFits(game.battle, message);
+  using battle::Headline;
+  for (const battle::Message& message : {battle::Message{Headline::TimeUp, 0, true, 30000, 9900},
+                                         battle::Message{Headline::KnockOut, 0, true, 30000, 9900},
+                                         battle::Message{Headline::Hits, 999}}) {
+    game.battle.fight().message = message;
+    run(55);
+    ASSERT_EQ(game.battle.fight().message, message);
+    checkFits(game.battle, c.Label3.Caption);
   }
 }
 
@@ -360,14 +365,17 @@ TEST(ShownTexts, TheGamesOwnLanguageShowsItsTextsAsTheGameWroteThem) {
             "Ｇａｍｅ　Ｏｖｅｒ！！\nタイトルに戻る・・・");
 }
 
-TEST(ShownTexts, EveryComposedFormAndHelpTopicHasItsEnglish) {
+TEST(ShownTexts, EveryComposedFormAndBattleMessageHasItsEnglish) {
   const ShownTexts& en = english();
-  EXPECT_EQ(en("2Ｐあいあんどーる\r\n40536Ｐ"), QStringLiteral("2P Iron Doll\n40536 PTS"));
   EXPECT_EQ(en("ばとるすぴーど（速い～遅い）：20"), QStringLiteral("Battle speed (fast-slow): 20"));
-  EXPECT_EQ(en("Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：-4"),
-            QStringLiteral("K.O.!!\nLIFE: 30000\nTIME: -4"));
-  for (std::string_view form : CaptionTranslator::composedForms())
-    EXPECT_NE(en(std::string(form)).toStdString(), form) << "no English for the form " << form;
+  EXPECT_EQ(en("テン←"), QStringLiteral("Num ←"));
+  const CaptionTranslator catalogue(openCatalogue(MOJARA_BIN_DIR "/locale", "en"));
+  EXPECT_EQ(nameCaption(1, "あいあんどーる", 40536, catalogue), "2P Iron Doll\n40536 PTS");
+  EXPECT_EQ(messageCaption({battle::Headline::KnockOut, 0, true, 30000, -4}, catalogue), "K.O.!!\nLIFE: 30000\nTIME: -4");
+  std::vector<std::string_view> entries = CaptionTranslator::composedForms();
+  entries.insert(entries.end(), battleCaptionEntries().begin(), battleCaptionEntries().end());
+  for (std::string_view entry : entries)
+    EXPECT_NE(en(std::string(entry)).toStdString(), entry) << "no English for " << entry;
 }
 
 TEST(Catalogue, AMissingCatalogueIsAClearErrorNamingItsFile) {

@@ -130,9 +130,10 @@ TEST_F(LabelTextTest, ASlantedLabelsLastGlyphIsInkedInFullWhereverItIsAligned) {
   }
 }
 
-// A label of fixed size as a window shows it (its controls go with the window).
+// A label of fixed size as a window shows it (its controls go with the window), in the game's
+// words and in English.
 struct ShownLabel {
-  std::string name, caption;
+  std::string name, caption, english;
   forms::FontSpec font;
   forms::TextAlign alignment;
   bool wordWrap;
@@ -143,13 +144,16 @@ struct ShownLabel {
 // Every label of fixed size the windows show, with the captions that are its longest.
 std::vector<ShownLabel> labelsOfEveryWindow(Game& game, forms::VirtualClock& clock) {
   std::vector<ShownLabel> labels;
-  const auto look = [&labels](const forms::Form& form) {
+  ShownTexts en = english();
+  en.setGame(&game);
+  const auto look = [&labels, &en](const forms::Form& form) {
     if (!form.loaded()) return;  // the staff roll closes itself at its end
     for (const forms::Control* c : form.controls()) {
       if (c->Kind != forms::ControlKind::Label || !forms::isShowing(*c)) continue;
       const auto* l = static_cast<const forms::Label*>(c);
       if (l->AutoSize) continue;
-      const ShownLabel shown{l->Name, l->Caption, l->Font, l->Alignment, l->WordWrap, l->Width, l->Height};
+      const ShownLabel shown{l->Name,      l->Caption,  en.caption(*l).toStdString(), l->Font,
+                             l->Alignment, l->WordWrap, l->Width,                    l->Height};
       if (std::find(labels.begin(), labels.end(), shown) == labels.end()) labels.push_back(shown);
     }
   };
@@ -160,10 +164,11 @@ std::vector<ShownLabel> labelsOfEveryWindow(Game& game, forms::VirtualClock& clo
   game.startFight(practiceFight(3, 6), AfterFight::Stop);
   run(500);
   look(game.battle);
-  // The battle's message line at its longest.
-  for (const char* message : {"Ｋ．Ｏ．！！\r\nＬＩＦＥ：30000\r\nＴＩＭＥ：9900", "999ＨＩＴ！！"}) {
-    game.battle.ctl->Label3.Caption = message;
-    game.battle.ctl->Label3.Visible = true;
+  // The battle's message line at its longest, shown at the next event.
+  for (const battle::Message& message : {battle::Message{battle::Headline::KnockOut, 0, true, 30000, 9900},
+                                         battle::Message{battle::Headline::Hits, 999}}) {
+    game.battle.fight().message = message;
+    run(55);
     look(game.battle);
   }
   game.unload(Window::Battle);
@@ -188,18 +193,18 @@ TEST_F(LabelTextTest, NoLabelOfAnyWindowLosesTheFootOfItsLastLineAtAnyScale) {
   ASSERT_GT(labels.size(), 30u);
   // Each label set alone in its box and in one twice as tall: what the box cut off, the taller shows.
   for (const ShownLabel& shown : labels)
-    for (const ShownTexts* texts : {&ShownTexts::original(), &english()})
+    for (const std::string* caption : {&shown.caption, &shown.english})
       for (int factor : {1, 2, 3, 4}) {  // full screen draws at these same whole scales
-        SCOPED_TRACE(shown.name + " " + shown.caption + " at scale " + std::to_string(factor));
-        label->Caption = shown.caption;
+        SCOPED_TRACE(shown.name + " " + *caption + " at scale " + std::to_string(factor));
+        label->Caption = *caption;
         label->Font = shown.font;
         label->Alignment = shown.alignment;
         label->WordWrap = shown.wordWrap;
         label->Width = form.ScaleWidth = shown.width;
         label->Height = form.ScaleHeight = 2 * shown.height;
-        const double whole = inkOf(paintedAt(factor, *texts));
+        const double whole = inkOf(paintedAt(factor));
         label->Height = form.ScaleHeight = shown.height;
-        EXPECT_GE(inkOf(paintedAt(factor, *texts)), 0.995 * whole);
+        EXPECT_GE(inkOf(paintedAt(factor)), 0.995 * whole);
       }
 }
 

@@ -97,8 +97,8 @@ TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
   const Json& title = start.at("scene").at("forms")[0];
   EXPECT_EQ(controlNamed(title, "Command1")->value("caption", ""), "Play Game");
   const auto lookup = catalogueLookup(parsed(catalogue));
-  EXPECT_EQ(CaptionTranslator(lookup).translate("1ＨＩＴ！！"), "1 HIT!!");
-  EXPECT_EQ(CaptionTranslator(lookup).translate("12ＨＩＴ！！"), "12 HITS!!");
+  EXPECT_EQ(CaptionTranslator(lookup).compose("{n}ＨＩＴ！！", 1), "1 HIT!!");
+  EXPECT_EQ(CaptionTranslator(lookup).compose("{n}ＨＩＴ！！", 12), "12 HITS!!");
   // Plural rules of other languages, as gettext works them out.
   const char* polish = "nplurals=3; plural=(n==1 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);";
   EXPECT_EQ(pluralFormOf(polish, 1), 0u);
@@ -121,6 +121,19 @@ TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
   EXPECT_EQ(pluralFormOf(nested(30, "n?(", "):0"), 1), 1u);
   EXPECT_EQ(pluralFormOf(nested(300'000, "(", ")"), 1), 0u);
   EXPECT_EQ(pluralFormOf(nested(300'000, "!", ""), 1), 0u);
+}
+
+TEST(WebScene, EnglishShowsTheBattlesMessagesFromTheFight) {
+  const std::string catalogue =
+      R"({"messages":{"{n}Ｐ{name}":"{n}P {name}","{n}Ｐ":"{n} PTS","だいさく":"Daisaku","ＴＩＭＥ９９":"TIME\n99"}})";
+  WebSession session;
+  const Json start = parsed(session.start(startOptions(",\"lang\":\"en\",\"fight\":[0,1],\"catalogue\":" + catalogue)));
+  ASSERT_FALSE(start.contains("error")) << start;
+  const Json& battle = start.at("scene").at("forms").back();
+  ASSERT_EQ(battle.value("name", ""), "Form2");
+  EXPECT_EQ(controlNamed(battle, "WAKUN", 0)->value("caption", ""), "1P Daisaku\n0 PTS");
+  EXPECT_EQ(controlNamed(battle, "WAKUN", 1)->value("caption", ""), "2P みよ\n0 PTS") << "a name it has no entry for";
+  EXPECT_EQ(controlNamed(battle, "ZIKAN")->value("caption", ""), "TIME\n99");
 }
 
 TEST(WebSession, BadOptionsAreRefusedWithTheirReason) {
