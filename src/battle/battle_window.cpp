@@ -6,6 +6,7 @@
 #include "app/vb_math.h"
 #include "assets/asset_files.h"
 #include "assets/pictures.h"
+#include "battle/battle_words.h"
 #include "battle/fight_sounds.h"
 
 namespace mojara {
@@ -21,7 +22,7 @@ void designGauge(forms::Shape& shape, forms::Rgb color, forms::PictureBox& panel
   shape.Container = &panel;
 }
 
-forms::Label& transparentLabel(forms::Label& label, const char* caption, forms::TextAlign align) {
+forms::Label& transparentLabel(forms::Label& label, std::string_view caption, forms::TextAlign align) {
   label.Caption = caption;
   label.Alignment = align;
   label.BackStyle = forms::BackMode::Transparent;
@@ -47,14 +48,14 @@ BattleControls::BattleControls() {
   forms::Label& message = transparentLabel(Label3, "ＨＩＴ数", forms::TextAlign::Center);
   message.Font.Size = 24;
   message.Font.Underline = true;
-  forms::Label& banner = transparentLabel(Label2, "READY?", forms::TextAlign::Center);
+  forms::Label& banner = transparentLabel(Label2, battle::kBannerWords[0], forms::TextAlign::Center);
   banner.Font.Size = 36;
   banner.Font.Bold = true;
   Shape1.Style = forms::ShapeKind::Circle;
   Shape1.FillColor = {0, 0, 255};
   GAZOU[0].Picture = assets::storePicture(storeIndex(0, 0, picture::WalkA));
   GAZOU[1].Picture = assets::storePicture(storeIndex(0, 1, picture::WalkA));
-  forms::Label& clock = transparentLabel(ZIKAN, "ＴＩＭＥ９９", forms::TextAlign::Center);
+  forms::Label& clock = transparentLabel(ZIKAN, battle::kClockDesignWord, forms::TextAlign::Center);
   clock.Font.Size = 14.25f;
   clock.Font.Bold = clock.Font.Underline = true;
   Label1.BackColor = {128, 64, 0};  // the floor strip
@@ -171,8 +172,7 @@ void Form2::show(bool everything) {
     showTimers();
   }
   if (f.banner != was.banner) {
-    static constexpr std::string_view kBanners[] = {"READY?", "ＲＥＡＤＹ？", "GO!!", "待った！！"};
-    c.Label2.Caption = kBanners[static_cast<int>(f.banner)];
+    c.Label2.Caption = battle::kBannerWords[static_cast<int>(f.banner)];
   }
   if (everything || f.message != was.message) showMessage();
   if (f.secondsShown != was.seconds) showClock();
@@ -204,13 +204,12 @@ void Form2::showTimers() {
 
 void Form2::showNameLabel(std::int32_t s) {
   // Side number, "Ｐ", name, line break, points, "Ｐ".
-  static constexpr std::string_view kPoints = "Ｐ";
   char side[12], digits[12];
   const auto sideEnd = std::to_chars(side, side + sizeof side, s + 1).ptr;
   const auto pointsEnd = std::to_chars(digits, digits + sizeof digits, fight_.pointsShown[s]).ptr;
   std::string& caption = ctl->WAKUN[s].Caption;
   caption.assign(side, sideEnd);
-  caption.append(kPoints).append(M.PNAME[s]).append(M.NL).append(digits, pointsEnd).append(kPoints);
+  caption.append(battle::kPointsWord).append(M.PNAME[s]).append(M.NL).append(digits, pointsEnd).append(battle::kPointsWord);
 }
 
 void Form2::showMessage() {
@@ -224,19 +223,19 @@ void Form2::showMessage() {
     case battle::Headline::None:
       break;
     case battle::Headline::Hits:
-      caption.assign(digits, std::to_chars(digits, digits + sizeof digits, m.hits).ptr).append("ＨＩＴ！！");
+      caption.assign(digits, std::to_chars(digits, digits + sizeof digits, m.hits).ptr).append(battle::kHitsWord);
       break;
     case battle::Headline::TimeUp:
-      caption.assign("Ｔｉｍｅ　Ｕｐ！");
+      caption.assign(battle::kTimeUpWord);
       break;
     case battle::Headline::KnockOut:
-      caption.assign("Ｋ．Ｏ．！！");
+      caption.assign(battle::kKnockOutWord);
       break;
   }
   if (!m.result) return;
-  caption.append(M.NL).append("ＬＩＦＥ：");
+  caption.append(M.NL).append(battle::kLifeBonusWord);
   caption.append(digits, std::to_chars(digits, digits + sizeof digits, m.lifeBonus).ptr);
-  caption.append(M.NL).append("ＴＩＭＥ：");
+  caption.append(M.NL).append(battle::kTimeBonusWord);
   caption.append(digits, std::to_chars(digits, digits + sizeof digits, m.timeBonus).ptr);
 }
 
@@ -244,7 +243,7 @@ void Form2::showClock() {
   // "ＴＩＭＥ", line break, the whole seconds; the design text until the first battle tick.
   char digits[12];
   const auto end = std::to_chars(digits, digits + sizeof digits, fight_.secondsShown).ptr;
-  ctl->ZIKAN.Caption.assign("ＴＩＭＥ").append(M.NL).append(digits, end);
+  ctl->ZIKAN.Caption.assign(battle::kClockWord).append(M.NL).append(digits, end);
 }
 void Form2::playSounds(const battle::FightStep& step) {
   BattleControls& c = *ctl;

@@ -1,22 +1,24 @@
 #include "play/battle_captions.h"
 
 #include "battle/battle_window.h"
+#include "battle/battle_words.h"
 #include "game/game.h"
 
 namespace mojara {
 
 namespace {
 
-// The game's words, as the battle window writes them; each is an entry of the catalogue.
-constexpr std::string_view kHits = "{n}ＨＩＴ！！";
-constexpr std::string_view kTimeUp = "Ｔｉｍｅ　Ｕｐ！";
-constexpr std::string_view kKnockOut = "Ｋ．Ｏ．！！";
-constexpr std::string_view kLifeBonus = "ＬＩＦＥ：{n}";
-constexpr std::string_view kTimeBonus = "ＴＩＭＥ：{n}";
-constexpr std::string_view kSideAndName = "{n}Ｐ{name}";
-constexpr std::string_view kPoints = "{n}Ｐ";
-constexpr std::string_view kClock = "ＴＩＭＥ";
-constexpr std::string_view kClockDesign = "ＴＩＭＥ９９";
+// The catalogue's entries for the battle window's words: the words themselves, or forms of them
+// with the numbers and the name they are written with.
+const std::string kHits = "{n}" + std::string(battle::kHitsWord);
+constexpr std::string_view kTimeUp = battle::kTimeUpWord;
+constexpr std::string_view kKnockOut = battle::kKnockOutWord;
+const std::string kLifeBonus = std::string(battle::kLifeBonusWord) + "{n}";
+const std::string kTimeBonus = std::string(battle::kTimeBonusWord) + "{n}";
+const std::string kSideAndName = "{n}" + std::string(battle::kPointsWord) + "{name}";
+const std::string kPoints = "{n}" + std::string(battle::kPointsWord);
+constexpr std::string_view kClock = battle::kClockWord;
+constexpr std::string_view kClockDesign = battle::kClockDesignWord;
 
 }  // namespace
 

@@ -77,7 +77,7 @@ long long endEvents(const RecordedFight& recorded, const std::string& number, st
 RecordedFight readLines(const std::vector<std::string>& lines, int version) {
   if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
     throw InputError("line 2: expected '# fight ...'");
-  RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt, std::nullopt};
+  RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt, std::nullopt, {}};
   if (!recorded.fight.versus && anySecondPlayerKey(recorded.keys))
     throw InputError("it has keys of a second player (EVENT 2:KEY), but the fight is not --versus");
   std::optional<std::size_t> endLine;
