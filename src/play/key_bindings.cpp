@@ -14,8 +14,8 @@ namespace vk = forms::vk;
 namespace {
 
 // Every bindable command is asked for by a battle key, the space bar's pause included.
-static_assert(std::ranges::all_of(kBindableCommands,
-                                  [](const BindableCommand& c) { return keyOf(c.command) != 0; }));
+static_assert(std::all_of(kBindableCommands.begin(), kBindableCommands.end(),
+                          [](const BindableCommand& c) { return keyOf(c.command) != 0; }));
 
 constexpr std::array<std::string_view, kPadButtonCount> kPadButtonNames{
     "A",           "B",        "X",          "Y",        "BACK",      "GUIDE",    "START",    "LEFTSTICK",
