@@ -1,6 +1,5 @@
-// The battle's own keys, one table: the command each key stores for the next tick, and the space
-// bar's pause. The battle reads a key through it; the key bindings map a player's keys and buttons
-// onto these keys; the runners name them.
+// The battle's own keys, one table: the command each key asks for. The battle reads a key through
+// it; the key bindings hand a player's keys and buttons to the battle as these keys.
 #pragma once
 
 #include <array>
@@ -8,47 +7,44 @@
 #include <optional>
 
 #include "app/game_numbers.h"
+#include "forms/types.h"
 
 namespace mojara {
 
-// What a battle key asks for: a command code, or the pause.
-enum class KeyAction : std::uint8_t { Command, Pause };
-
 struct BattleKey {
   std::int32_t keyCode;  // the window system's virtual-key code
-  KeyAction action;
-  command::Command command;  // command::None for the pause
+  command::Command command;
 };
 
 // clang-format off
 inline constexpr std::array<BattleKey, 11> kBattleKeys{{
-    {37, KeyAction::Command, command::WalkLeft},           // left arrow
-    {39, KeyAction::Command, command::WalkRight},          // right arrow
-    {38, KeyAction::Command, command::FlyingKick},         // up arrow
-    {'P', KeyAction::Command, command::Wait},              // no move, but it replaces a pending command
-    {'A', KeyAction::Command, command::Punch},
-    {'Z', KeyAction::Command, command::Kick},
-    {'S', KeyAction::Command, command::RisingDragonPunch},
-    {'Q', KeyAction::Command, command::PowerCharge},
-    {'X', KeyAction::Command, command::HeelDrop},
-    {'W', KeyAction::Command, command::Rampage},
-    {32, KeyAction::Pause, command::None},                 // space bar
+    {forms::vk::Left, command::WalkLeft},
+    {forms::vk::Right, command::WalkRight},
+    {forms::vk::Up, command::FlyingKick},
+    {'P', command::Wait},
+    {'A', command::Punch},
+    {'Z', command::Kick},
+    {'S', command::RisingDragonPunch},
+    {'Q', command::PowerCharge},
+    {'X', command::HeelDrop},
+    {'W', command::Rampage},
+    {forms::vk::Space, command::Pause},
 }};
 // clang-format on
 
-// The row of a battle key; none for every other key (the down arrow included).
-constexpr std::optional<BattleKey> battleKeyOf(std::int32_t keyCode) {
+// The command of a battle key; none for every other key (the down arrow included).
+constexpr std::optional<command::Command> commandOfKey(std::int32_t keyCode) {
   for (const BattleKey& key : kBattleKeys)
-    if (key.keyCode == keyCode) return key;
+    if (key.keyCode == keyCode) return key.command;
   return std::nullopt;
 }
 
-// The battle key that stores `command` (WalkLeft, ..., Rampage), or the space bar for the pause.
-constexpr std::int32_t keyOfCommand(command::Command command) {
+// The battle key of a command, or 0 for a command no key asks for (none, and the computer's
+// second walks).
+constexpr std::int32_t keyOf(command::Command command) {
   for (const BattleKey& key : kBattleKeys)
-    if (key.action == KeyAction::Command && key.command == command) return key.keyCode;
+    if (key.command == command) return key.keyCode;
   return 0;
 }
-inline constexpr std::int32_t kPauseKey = 32;
 
 }  // namespace mojara

@@ -47,7 +47,8 @@ static_assert(kStorePictures == kFighters * kPicturesPerFighter);
 
 namespace command {
 
-// The battle's command codes: what a key (or the computer's draw) asks a fighter to do next.
+// The battle's command codes: what a key (or the computer's draw) asks a fighter to do next, and
+// the pause. Every command a player binds to a key or a controller button is one of these.
 enum Command : std::int32_t {
   None = 0,
   WalkLeft = 1,
@@ -62,6 +63,8 @@ enum Command : std::int32_t {
   Rampage = 10,
   WalkLeftToo = 11,  // the computer's draw walks on 11 and 12 as on 1 and 2
   WalkRightToo = 12,
+  // The space bar's: it pauses or resumes the fight at once. Not a draw, and never stored in KEYCMD.
+  Pause = 13,
 };
 
 }  // namespace command
@@ -70,5 +73,6 @@ enum Command : std::int32_t {
 inline constexpr std::int32_t kCommandDraws = 13;
 
 static_assert(kCommandDraws == command::WalkRightToo + 1);
+static_assert(command::Pause >= kCommandDraws, "the pause is no draw of the computer");
 
 }  // namespace mojara

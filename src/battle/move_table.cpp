@@ -62,14 +62,12 @@ constexpr std::array<Program, 10> kPrograms{{
 
 namespace {
 // The moves the commands start: start code, power cost, MOVEDMG.
-constexpr MoveStart kFlyingKick{command::FlyingKick, 49000, 0, 4}, kPunch{command::Punch, 47000, 0, 5},
-    kKick{command::Kick, 46000, 0, 3}, kRisingDragonPunch{command::RisingDragonPunch, 45000, 10, 8},
-    kPowerCharge{command::PowerCharge, 44000, 0, 0}, kHeelDrop{command::HeelDrop, 43000, 25, 10},
-    kRampage{command::Rampage, 42000, 40, 6};
+constexpr MoveStart kFlyingKick{49000, 0, 4}, kPunch{47000, 0, 5}, kKick{46000, 0, 3},
+    kRisingDragonPunch{45000, 10, 8}, kPowerCharge{44000, 0, 0}, kHeelDrop{43000, 25, 10}, kRampage{42000, 40, 6};
 }  // namespace
 // clang-format on
 
-constexpr std::array<Command, kCommandCodes + 1> kCommands{{
+constexpr std::array<CommandRow, kCommandCodes + 1> kCommandRows{{
     {},                         // 0: nothing
     {-1},                       // 1: walk left
     {1},                        // 2: walk right

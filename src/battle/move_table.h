@@ -57,21 +57,21 @@ inline const StepRow& stepRow(std::int32_t step) {
 
 // A move that a command starts from standing.
 struct MoveStart {
-  std::int32_t command;
   std::int32_t startCode;  // first step number x 100
   std::int32_t powerCost;
   std::int32_t extraDamage;  // MOVEDMG
 };
 
 // What a command code does: the way it walks, and the move it starts from standing, if any.
-struct Command {
+struct CommandRow {
   std::int32_t walk = 0;  // -1 left, +1 right
   MoveStart move{};       // start code 0: none
 };
 inline constexpr std::int32_t kCommandCodes = 13;  // codes 0..12; every other code does nothing
-extern const std::array<Command, kCommandCodes + 1> kCommands;  // then what every other code does
-inline const Command& commandOf(std::int32_t code) {
-  return kCommands[static_cast<std::uint32_t>(code) < kCommandCodes ? static_cast<std::size_t>(code) : kCommandCodes];
+extern const std::array<CommandRow, kCommandCodes + 1> kCommandRows;  // then what every other code does
+inline const CommandRow& commandRow(std::int32_t code) {
+  return kCommandRows[static_cast<std::uint32_t>(code) < kCommandCodes ? static_cast<std::size_t>(code)
+                                                                         : kCommandCodes];
 }
 
 inline constexpr std::int32_t kStanding = 50000;

@@ -79,15 +79,15 @@ void Battle::CPU(std::int32_t i) {
     c = s.rnd.below(kCommandDraws);  // Fix(r * 13)
   }
   // Walking: while standing or in the flying kick; the walking picture swaps only while standing.
-  const Command& command = commandOf(c);
-  if (command.walk != 0) {
-    if (ACTION >= 49000) XSPD += command.walk * s.WALKSPD[i];
+  const CommandRow& row = commandRow(c);
+  if (row.walk != 0) {
+    if (ACTION >= 49000) XSPD += row.walk * s.WALKSPD[i];
     // Kept: the swap works on any picture (p becomes |p - 1|), not only the two walking ones.
     if (ACTION >= kStanding) POSE = std::abs(POSE - 1);
   }
   // A move starts only from standing, and a special move only if the power pays for it.
   if (c > command::WalkRight && ACTION >= kStanding) {
-    const MoveStart& move = command.move;
+    const MoveStart& move = row.move;
     if (move.startCode != 0 && POW - move.powerCost >= 0) {
       POW -= move.powerCost;
       ACTION = move.startCode;

@@ -1,7 +1,9 @@
 #include "play/key_bindings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <stdexcept>
 
 #include "forms/types.h"
 #include "play/key_names.h"
@@ -12,18 +14,9 @@ namespace vk = forms::vk;
 
 namespace {
 
-constexpr std::array<CommandInfo, kCommandCount> kCommands{{
-    {Command::WalkLeft, "walkLeft", "左へ歩く", vk::Left},
-    {Command::WalkRight, "walkRight", "右へ歩く", vk::Right},
-    {Command::FlyingKick, "flyingKick", "飛び蹴り", vk::Up},
-    {Command::Punch, "punch", "パンチ", 'A'},
-    {Command::Kick, "kick", "キック", 'Z'},
-    {Command::RisingDragonPunch, "risingDragonPunch", "昇竜拳", 'S'},
-    {Command::PowerCharge, "powerCharge", "パワーためる", 'Q'},
-    {Command::HeelDrop, "heelDrop", "かかと落とし", 'X'},
-    {Command::Rampage, "rampage", "乱舞", 'W'},
-    {Command::Pause, "pause", "一時停止", vk::Space},
-}};
+// Every bindable command is asked for by a battle key, the space bar's pause included.
+static_assert(std::all_of(kBindableCommands.begin(), kBindableCommands.end(),
+                          [](const BindableCommand& c) { return keyOf(c.command) != 0; }));
 
 constexpr std::array<std::string_view, kPadButtonCount> kPadButtonNames{
     "A",           "B",        "X",          "Y",        "BACK",      "GUIDE",    "START",    "LEFTSTICK",
@@ -71,8 +64,11 @@ std::string keypadLabel(int code) {
 
 std::string playerName(int player) { return player == 0 ? "１Ｐ" : "２Ｐ"; }
 
-const std::array<CommandInfo, kCommandCount>& commands() { return kCommands; }
-const CommandInfo& infoOf(Command command) { return kCommands[static_cast<int>(command)]; }
+int bindingRow(command::Command command) {
+  for (int row = 0; row < kBindableCount; ++row)
+    if (kBindableCommands[row].command == command) return row;
+  throw std::invalid_argument("command " + std::to_string(command) + " cannot be bound");
+}
 
 std::string_view padButtonName(PadButton button) { return kPadButtonNames[static_cast<int>(button)]; }
 
@@ -94,9 +90,9 @@ bool frontEndKey(int code) {
 
 KeyBindings KeyBindings::defaults() {
   KeyBindings b;
-  for (const CommandInfo& c : kCommands) b.key(0, c.command) = c.battleKey;
+  for (const BindableCommand& c : kBindableCommands) b.key(0, c.command) = keyOf(c.command);
   b.keys[1] = {'J', 'L', 'I', 'U', 'O', 'K', 'Y', 'N', 'H', vk::Return};
-  const std::array<PadButton, kCommandCount> pad = {
+  const std::array<PadButton, kBindableCount> pad = {
       PadButton::DpadLeft,     PadButton::DpadRight, PadButton::DpadUp,        PadButton::X,
       PadButton::A,            PadButton::Y,         PadButton::LeftShoulder,  PadButton::B,
       PadButton::RightShoulder, PadButton::Start};
@@ -106,27 +102,28 @@ KeyBindings KeyBindings::defaults() {
 
 GameKey KeyBindings::gameKey(int code, bool twoPlayers) const {
   bool battleKey = false;
-  for (const CommandInfo& c : kCommands) battleKey = battleKey || c.battleKey == code;
-  for (const CommandInfo& c : kCommands) {
-    if (key(0, c.command) == code) return {0, c.battleKey};
-    if (key(1, c.command) == code) return twoPlayers ? GameKey{1, c.battleKey} : GameKey{0, battleKey ? 0 : code};
+  for (const BindableCommand& c : kBindableCommands) battleKey = battleKey || keyOf(c.command) == code;
+  for (const BindableCommand& c : kBindableCommands) {
+    if (key(0, c.command) == code) return {0, keyOf(c.command)};
+    if (key(1, c.command) == code)
+      return twoPlayers ? GameKey{1, keyOf(c.command)} : GameKey{0, battleKey ? 0 : code};
   }
   return {0, battleKey ? 0 : code};
 }
 
-std::optional<Command> KeyBindings::commandOfButton(int player, PadButton pressed) const {
-  for (const CommandInfo& c : kCommands)
+std::optional<command::Command> KeyBindings::commandOfButton(int player, PadButton pressed) const {
+  for (const BindableCommand& c : kBindableCommands)
     if (button(player, c.command) == pressed) return c.command;
   return std::nullopt;
 }
 
-KeyBindings::Change KeyBindings::bindKey(int player, Command command, int code) {
-  const std::string who = playerName(player), what(infoOf(command).label);
+KeyBindings::Change KeyBindings::bindKey(int player, command::Command command, int code) {
+  const std::string who = playerName(player), what(bindableOf(command).label);
   if (code == 0 || frontEndKey(code)) return {false, {"%1はゲームが使うキーなので割り当てられません", {keyLabel(code)}}};
   int& slot = key(player, command);
   if (slot == code) return {true, {"%1の「%2」は%3のままです", {who, what, keyLabel(code)}}};
   for (int other = 0; other < kPlayers; ++other)
-    for (const CommandInfo& c : kCommands)
+    for (const BindableCommand& c : kBindableCommands)
       if (key(other, c.command) == code) {
         key(other, c.command) = slot;
         slot = code;
@@ -138,8 +135,8 @@ KeyBindings::Change KeyBindings::bindKey(int player, Command command, int code) 
   return {true, {"%1の「%2」を%3にしました", {who, what, keyLabel(code)}}};
 }
 
-KeyBindings::Change KeyBindings::bindButton(int player, Command command, PadButton pressed) {
-  const std::string who = playerName(player), what(infoOf(command).label);
+KeyBindings::Change KeyBindings::bindButton(int player, command::Command command, PadButton pressed) {
+  const std::string who = playerName(player), what(bindableOf(command).label);
   PadButton& slot = button(player, command);
   const std::string name(padButtonLabel(pressed));
   if (auto taken = commandOfButton(player, pressed); taken && *taken != command) {
@@ -147,7 +144,8 @@ KeyBindings::Change KeyBindings::bindButton(int player, Command command, PadButt
     slot = pressed;
     return {true,
             {"%1の「%2」をボタン%3に。「%4」はボタン%5と入れ替え",
-             {who, what, name, std::string(infoOf(*taken).label), std::string(padButtonLabel(button(player, *taken)))}}};
+             {who, what, name, std::string(bindableOf(*taken).label),
+              std::string(padButtonLabel(button(player, *taken)))}}};
   }
   slot = pressed;
   return {true, {"%1の「%2」をボタン%3にしました", {who, what, name}}};
@@ -155,17 +153,17 @@ KeyBindings::Change KeyBindings::bindButton(int player, Command command, PadButt
 
 std::optional<std::string> KeyBindings::problem() const {
   for (int player = 0; player < kPlayers; ++player)
-    for (const CommandInfo& c : kCommands) {
+    for (const BindableCommand& c : kBindableCommands) {
       const int code = key(player, c.command);
       const std::string where = "player " + std::to_string(player + 1) + "'s " + std::string(c.settingName);
       if (code <= 0 || code > 0xFFFF) return where + " has no key";
       if (frontEndKey(code)) return where + " is on a key the game keeps for itself";
       for (int other = 0; other < kPlayers; ++other)
-        for (const CommandInfo& d : kCommands)
+        for (const BindableCommand& d : kBindableCommands)
           if ((other != player || d.command != c.command) && key(other, d.command) == code)
             return where + " shares its key with player " + std::to_string(other + 1) + "'s " +
                    std::string(d.settingName);
-      for (const CommandInfo& d : kCommands)
+      for (const BindableCommand& d : kBindableCommands)
         if (d.command != c.command && button(player, d.command) == button(player, c.command))
           return where + " shares its controller button with " + std::string(d.settingName);
       if (static_cast<int>(button(player, c.command)) >= kPadButtonCount)
@@ -240,8 +238,6 @@ std::string keyLabel(int code) {
   }
 }
 
-std::ostream& operator<<(std::ostream& out, Command command) { return out << infoOf(command).settingName; }
-
 std::ostream& operator<<(std::ostream& out, PadButton button) { return out << padButtonName(button); }
 
 std::ostream& operator<<(std::ostream& out, const GameKey& key) {
@@ -251,11 +247,11 @@ std::ostream& operator<<(std::ostream& out, const GameKey& key) {
 std::ostream& operator<<(std::ostream& out, const KeyBindings& b) {
   for (int player = 0; player < kPlayers; ++player) {
     out << (player ? " keys" : "keys") << player + 1;
-    for (const CommandInfo& c : commands())
+    for (const BindableCommand& c : kBindableCommands)
       out << ' ' << c.settingName << '='
           << (b.key(player, c.command) ? settingsKeyName(b.key(player, c.command)) : "-");
     out << " pad" << player + 1;
-    for (const CommandInfo& c : commands()) out << ' ' << c.settingName << '=' << b.button(player, c.command);
+    for (const BindableCommand& c : kBindableCommands) out << ' ' << c.settingName << '=' << b.button(player, c.command);
   }
   return out;
 }

@@ -1,6 +1,6 @@
 // The keys and controller buttons each player fights with. The battle's key handler knows only
-// its own keys (the arrows, A Z S Q X W, the space bar): a bound key or button is handed to it as
-// the key of the same command, for the player it belongs to, so every rule stays as it is.
+// its own keys (kBattleKeys): a bound key or button is handed to it as the battle key of the same
+// command, for the player it belongs to, so every rule stays as it is.
 #pragma once
 
 #include <array>
@@ -9,35 +9,41 @@
 #include <string>
 #include <string_view>
 
+#include "app/battle_keys.h"
 #include "play/wording.h"
 
 namespace mojara {
 
-// The commands a player can bind, in the order the key-settings window lists them.
-enum class Command {
-  WalkLeft,
-  WalkRight,
-  FlyingKick,
-  Punch,
-  Kick,
-  RisingDragonPunch,
-  PowerCharge,
-  HeelDrop,
-  Rampage,
-  Pause,
-};
-inline constexpr int kCommandCount = 10;
-inline constexpr int kPlayers = 2;
-
-struct CommandInfo {
-  Command command;
+// A command a player can bind to a key and a controller button: one of the battle's commands, its
+// battle key being the one the battle's key table gives it.
+struct BindableCommand {
+  command::Command command;
   std::string_view settingName;  // its key in the settings file
   std::string_view label;        // as the key-settings window lists it
-  int battleKey;                 // the battle's own key for it
 };
-const std::array<CommandInfo, kCommandCount>& commands();
-const CommandInfo& infoOf(Command command);
-std::ostream& operator<<(std::ostream& out, Command command);  // its setting name: "punch"
+
+// The bindable commands in the order the key-settings window lists them; the settings file and the
+// web page list the bindings in this order too, and a binding's row is its place here.
+inline constexpr int kBindableCount = 10;
+inline constexpr std::array<BindableCommand, kBindableCount> kBindableCommands{{
+    {command::WalkLeft, "walkLeft", "左へ歩く"},
+    {command::WalkRight, "walkRight", "右へ歩く"},
+    {command::FlyingKick, "flyingKick", "飛び蹴り"},
+    {command::Punch, "punch", "パンチ"},
+    {command::Kick, "kick", "キック"},
+    {command::RisingDragonPunch, "risingDragonPunch", "昇竜拳"},
+    {command::PowerCharge, "powerCharge", "パワーためる"},
+    {command::HeelDrop, "heelDrop", "かかと落とし"},
+    {command::Rampage, "rampage", "乱舞"},
+    {command::Pause, "pause", "一時停止"},
+}};
+inline constexpr int kPlayers = 2;
+
+// The row of a bindable command; throws std::invalid_argument for a command no player binds.
+int bindingRow(command::Command command);
+inline const BindableCommand& bindableOf(command::Command command) {
+  return kBindableCommands[bindingRow(command)];
+}
 
 // A game controller's buttons, in SDL's GameController order (the front end checks that).
 enum class PadButton {
@@ -78,18 +84,20 @@ bool frontEndKey(int code);
 
 struct KeyBindings {
   // Virtual-key codes, 0 where unbound; every bound key is bound once, across both players.
-  std::array<std::array<int, kCommandCount>, kPlayers> keys{};
+  // Each player's keys and buttons by the commands' rows.
+  std::array<std::array<int, kBindableCount>, kPlayers> keys{};
   // Each player's controller (the first controller is player 1's), one button a command.
-  std::array<std::array<PadButton, kCommandCount>, kPlayers> buttons{};
+  std::array<std::array<PadButton, kBindableCount>, kPlayers> buttons{};
 
   // Player 1 on the battle's own keys, player 2 on the right-hand letters and Enter; both
   // controllers on the d-pad, face and shoulder buttons and Start.
   static KeyBindings defaults();
 
-  int& key(int player, Command c) { return keys[player][static_cast<int>(c)]; }
-  int key(int player, Command c) const { return keys[player][static_cast<int>(c)]; }
-  PadButton& button(int player, Command c) { return buttons[player][static_cast<int>(c)]; }
-  PadButton button(int player, Command c) const { return buttons[player][static_cast<int>(c)]; }
+  // A bindable command's key and button (see bindingRow).
+  int& key(int player, command::Command c) { return keys[player][bindingRow(c)]; }
+  int key(int player, command::Command c) const { return keys[player][bindingRow(c)]; }
+  PadButton& button(int player, command::Command c) { return buttons[player][bindingRow(c)]; }
+  PadButton button(int player, command::Command c) const { return buttons[player][bindingRow(c)]; }
 
   // The game's key for a key press `code`: a bound key is its command's battle key for its
   // player; a battle key bound to nothing (moved away by the player) commands nothing; any other
@@ -97,7 +105,7 @@ struct KeyBindings {
   // (they command nothing), so a fight against the computer plays as it always did.
   GameKey gameKey(int code, bool twoPlayers = true) const;
   // The command of `player`'s controller button, if it has one.
-  std::optional<Command> commandOfButton(int player, PadButton button) const;
+  std::optional<command::Command> commandOfButton(int player, PadButton button) const;
 
   // Binds `code` to `player`'s command. A key bound elsewhere changes places with the command's
   // old key (said in the returned text); a front-end key is refused. Returns what happened, as the
@@ -106,9 +114,9 @@ struct KeyBindings {
     bool done = false;
     Wording message;
   };
-  Change bindKey(int player, Command command, int code);
+  Change bindKey(int player, command::Command command, int code);
   // The same for a controller button of `player`'s controller (swapped within that controller).
-  Change bindButton(int player, Command command, PadButton button);
+  Change bindButton(int player, command::Command command, PadButton button);
 
   // Why these bindings cannot be used (a key bound twice, a front-end key, a key without a code),
   // or none.

@@ -25,10 +25,10 @@ constexpr Key kScale{"window", "scale"}, kFullScreen{"window", "fullScreen"}, kM
 struct Slot {
   bool pad;
   int player;
-  Command command;
+  command::Command command;
 
   std::string section() const { return (pad ? "pad" : "keys") + std::to_string(player + 1); }
-  std::string key() const { return std::string(infoOf(command).settingName); }
+  std::string key() const { return std::string(bindableOf(command).settingName); }
   std::string name() const { return section() + "/" + key(); }
   // A key's code, or a button's number.
   int of(const KeyBindings& b) const {
@@ -51,13 +51,13 @@ struct Slot {
   }
 };
 
-constexpr int kSlots = 2 * kPlayers * kCommandCount;
+constexpr int kSlots = 2 * kPlayers * kBindableCount;
 std::array<Slot, kSlots> allSlots() {
   std::array<Slot, kSlots> slots{};
   int i = 0;
   for (bool pad : {false, true})
     for (int player = 0; player < kPlayers; ++player)
-      for (const CommandInfo& c : commands()) slots[i++] = {pad, player, c.command};
+      for (const BindableCommand& c : kBindableCommands) slots[i++] = {pad, player, c.command};
   return slots;
 }
 

@@ -32,15 +32,17 @@ void ControllerInput::pressed(const pads::PadPress& press) {
     if (!press.repeat && navigationKey == forms::vk::Escape) keys->escape();
     return;
   }
-  const std::optional<Command> command = frontEnd_.bindings().commandOfButton(press.player, press.button);
+  const std::optional<command::Command> asked =
+      frontEnd_.bindings().commandOfButton(press.player, press.button);
   // A held button repeats like a held key, except pause, which would toggle on and off.
-  const bool bound = command && !(press.repeat && *command == Command::Pause);
-  const GameKey key{press.player, bound ? infoOf(*command).battleKey : 0};
+  const bool bound = asked && !(press.repeat && *asked == command::Pause);
+  const GameKey key{press.player, bound ? keyOf(*asked) : 0};
   if (versus_.window().isVisible()) {
     // The buttons of the commands the window knows pick and start as they do in a fight; the
     // others move about it as outside a fight (A and Start start, B goes back to the title).
-    constexpr Command kPicking[] = {Command::WalkLeft, Command::WalkRight, Command::Punch, Command::Pause};
-    if (bound && std::find(std::begin(kPicking), std::end(kPicking), *command) != std::end(kPicking))
+    constexpr command::Command kPicking[] = {command::WalkLeft, command::WalkRight, command::Punch,
+                                             command::Pause};
+    if (bound && std::find(std::begin(kPicking), std::end(kPicking), *asked) != std::end(kPicking))
       versus_.window().gameKey(key);
     else if (!press.repeat)
       versus_.window().navigationKey(press.player, navigationKey);

@@ -63,7 +63,7 @@ KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices
     grid->addWidget(head, 0, column);
   }
   int row = 1;
-  for (const CommandInfo& c : commands()) {
+  for (const BindableCommand& c : kBindableCommands) {
     grid->addWidget(new QLabel(shown(std::string(c.label)), this), row, 0);
     for (int player = 0; player < kPlayers; ++player)
       for (int pad = 0; pad <= 1; ++pad) {
@@ -72,7 +72,7 @@ KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices
         connect(cell, &QPushButton::clicked, this, [this, player, pad, command = c.command] {
           wait({player, command, pad != 0});
         });
-        cells_[player][static_cast<int>(c.command)][pad] = cell;
+        cells_[player][bindingRow(c.command)][pad] = cell;
         grid->addWidget(cell, row, 1 + player * 2 + pad);
       }
     ++row;
@@ -152,8 +152,8 @@ KeySettingsWindow::KeySettingsWindow(int scale, const ShownTexts& texts, Choices
 
 KeySettingsWindow::~KeySettingsWindow() { stopWaiting(); }
 
-QPushButton* KeySettingsWindow::cell(int player, Command command, bool pad) const {
-  return cells_[player][static_cast<int>(command)][pad ? 1 : 0];
+QPushButton* KeySettingsWindow::cell(int player, command::Command command, bool pad) const {
+  return cells_[player][bindingRow(command)][pad ? 1 : 0];
 }
 
 QString KeySettingsWindow::message() const { return message_->text(); }
@@ -184,7 +184,7 @@ void KeySettingsWindow::setControllers(const QString& line) {
 
 void KeySettingsWindow::refresh() {
   for (int player = 0; player < kPlayers; ++player)
-    for (const CommandInfo& c : commands()) {
+    for (const BindableCommand& c : kBindableCommands) {
       cell(player, c.command, false)->setText(shown(keyLabel(choices_.bindings.key(player, c.command))));
       cell(player, c.command, true)->setText(shown(std::string(padButtonLabel(choices_.bindings.button(player, c.command)))));
     }
@@ -204,7 +204,7 @@ void KeySettingsWindow::wait(Waiting waiting) {
   // Every key goes to the window while it waits, the space bar and Enter included.
   qApp->installEventFilter(this);
   refresh();
-  const std::string who = playerName(waiting.player), what(infoOf(waiting.command).label);
+  const std::string who = playerName(waiting.player), what(bindableOf(waiting.command).label);
   say(waiting.pad ? Wording{"%1の「%2」に使う、%3台目のコントローラーのボタンを押してください（Escでやめる）",
                             {who, what, std::to_string(waiting.player + 1)}}
                   : Wording{"%1の「%2」に使うキーを押してください（Escでやめる）", {who, what}});

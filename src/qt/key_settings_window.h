@@ -67,7 +67,7 @@ class KeySettingsWindow : public QWidget {
   void setControllers(const QString& text);
 
   // The cell of a command's key (pad: its controller button) for a player, for tests.
-  QPushButton* cell(int player, Command command, bool pad) const;
+  QPushButton* cell(int player, command::Command command, bool pad) const;
   QString message() const;
 
  protected:
@@ -78,7 +78,7 @@ class KeySettingsWindow : public QWidget {
  private:
   struct Waiting {
     int player;
-    Command command;
+    command::Command command;
     bool pad;
   };
   void wait(Waiting waiting);
@@ -94,7 +94,8 @@ class KeySettingsWindow : public QWidget {
   Choices choices_;
   std::function<void(const Choices&)> changed_;
   std::optional<Waiting> waiting_;
-  std::array<std::array<std::array<QPushButton*, 2>, kCommandCount>, kPlayers> cells_{};
+  // Each player's cells (key, button) by the commands' rows.
+  std::array<std::array<std::array<QPushButton*, 2>, kBindableCount>, kPlayers> cells_{};
   QLabel* message_ = nullptr;
   QLabel* controllers_ = nullptr;
   QComboBox* scale_ = nullptr;

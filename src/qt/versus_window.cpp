@@ -83,8 +83,8 @@ void VersusWindow::paintEvent(QPaintEvent*) {
     const int pick = player == 0 ? picks_.first : picks_.second;
     p.setPen(kPlayerColors[player]);
     const QString keys = texts_("%1 %2 でえらぶ")
-                             .arg(texts_(keyLabel(bindings_.key(player, Command::WalkLeft))),
-                                  texts_(keyLabel(bindings_.key(player, Command::WalkRight))));
+                             .arg(texts_(keyLabel(bindings_.key(player, command::WalkLeft))),
+                                  texts_(keyLabel(bindings_.key(player, command::WalkRight))));
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
                Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("%1  %2").arg(texts_(playerName(player)),
@@ -102,19 +102,20 @@ void VersusWindow::paintEvent(QPaintEvent*) {
   }
   p.setPen(QColor(0, 0, 0));
   const QString start = texts_("%1 か %2 でたたかう・Esc でタイトルへ")
-                            .arg(texts_(keyLabel(bindings_.key(0, Command::Punch))),
-                                 texts_(keyLabel(bindings_.key(0, Command::Pause))));
+                            .arg(texts_(keyLabel(bindings_.key(0, command::Punch))),
+                                 texts_(keyLabel(bindings_.key(0, command::Pause))));
   p.drawText(QRect(0, (kTop + 2 * kRowHeight) * s, width(), 20 * s), Qt::AlignCenter, start);
 }
 
 void VersusWindow::gameKey(GameKey key) {
   if (!isVisible()) return;
   int& pick = key.player == 0 ? picks_.first : picks_.second;
-  if (key.code == infoOf(Command::WalkLeft).battleKey)
+  const std::optional<command::Command> asked = commandOfKey(key.code);
+  if (asked == command::WalkLeft)
     pick = (pick + kSlots - 1) % kSlots;
-  else if (key.code == infoOf(Command::WalkRight).battleKey)
+  else if (asked == command::WalkRight)
     pick = (pick + 1) % kSlots;
-  else if (key.code == infoOf(Command::Punch).battleKey || key.code == infoOf(Command::Pause).battleKey)
+  else if (asked == command::Punch || asked == command::Pause)
     return startFight();
   update();
 }
@@ -123,8 +124,8 @@ void VersusWindow::navigationKey(int player, int keyCode) {
   if (!isVisible()) return;
   if (keyCode == forms::vk::Return) return startFight();
   if (keyCode == forms::vk::Escape) return void(close());
-  if (keyCode == forms::vk::Left) gameKey({player, infoOf(Command::WalkLeft).battleKey});
-  if (keyCode == forms::vk::Right) gameKey({player, infoOf(Command::WalkRight).battleKey});
+  if (keyCode == forms::vk::Left) gameKey({player, keyOf(command::WalkLeft)});
+  if (keyCode == forms::vk::Right) gameKey({player, keyOf(command::WalkRight)});
 }
 
 void VersusWindow::startFight() {

@@ -227,11 +227,11 @@ void WebFrontEnd::gameKey(forms::Form& form, GameKey key, int shift) {
     desktop_.secondPlayerKeyDown(form, key.code);
 }
 
-void WebFrontEnd::command(int player, Command command) {
+void WebFrontEnd::command(int player, command::Command command) {
   forms::Form* front = desktop_.foreground();
   if (ended_ || messageBox_ || !front || !input()) return;
   if (player == 1 && !versus_.fighting()) return;
-  gameKey(*front, {player, infoOf(command).battleKey}, 0);
+  gameKey(*front, {player, keyOf(command)}, 0);
 }
 
 void WebFrontEnd::padPressed(int player, PadButton button, bool repeat) {
@@ -243,14 +243,14 @@ void WebFrontEnd::padPressed(int player, PadButton button, bool repeat) {
     return;
   }
   if (!input()) return;
-  const std::optional<Command> bound = settings_.bindings.commandOfButton(player, button);
+  const std::optional<command::Command> bound = settings_.bindings.commandOfButton(player, button);
   // A held button repeats like a held key, except pause, which would toggle on and off.
-  const bool commands = bound && !(repeat && *bound == Command::Pause);
+  const bool commands = bound && !(repeat && *bound == command::Pause);
   // Outside a fight the buttons move about the window in front, for either player.
   if (navigation_.padPressed(*front, button, repeat)) return;
   // Player 2's controller steers only in a versus fight.
   if (!commands || (player == 1 && !versus_.fighting())) return;
-  gameKey(*front, {player, infoOf(*bound).battleKey}, 0);
+  gameKey(*front, {player, keyOf(*bound)}, 0);
 }
 
 forms::Form* WebFrontEnd::shownForm(const std::string& name) const {
@@ -368,14 +368,14 @@ void WebFrontEnd::setBindings(const KeyBindings& bindings) {
   keep(now);
 }
 
-KeyBindings::Change WebFrontEnd::bindKey(int player, Command command, int code) {
+KeyBindings::Change WebFrontEnd::bindKey(int player, command::Command command, int code) {
   Settings now = settings_;
   KeyBindings::Change change = now.bindings.bindKey(player, command, code);
   if (change.done) keep(now);
   return change;
 }
 
-KeyBindings::Change WebFrontEnd::bindButton(int player, Command command, PadButton button) {
+KeyBindings::Change WebFrontEnd::bindButton(int player, command::Command command, PadButton button) {
   Settings now = settings_;
   KeyBindings::Change change = now.bindings.bindButton(player, command, button);
   if (change.done) keep(now);

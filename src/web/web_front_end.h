@@ -84,7 +84,7 @@ class WebFrontEnd : public forms::DesktopHost {
   // Input, each handled at once as one event.
   void keyDown(int code, int shift);
   // A command of `player` from any source (an on-screen button, say): the key bound to it.
-  void command(int player, Command command);
+  void command(int player, command::Command command);
   // A controller button pressed (`repeat` while held) on the controller of `player`.
   void padPressed(int player, PadButton button, bool repeat);
   void mouseDown(const std::string& form, float x, float y, int button);  // form pixels at scale 1
@@ -110,8 +110,8 @@ class WebFrontEnd : public forms::DesktopHost {
   // Binds a key (or a controller button) to `player`'s command as the key-settings window binds:
   // a key held elsewhere changes places, a front-end key is refused. What happened, as the window
   // says it, in the player's language.
-  KeyBindings::Change bindKey(int player, Command command, int code);
-  KeyBindings::Change bindButton(int player, Command command, PadButton button);
+  KeyBindings::Change bindKey(int player, command::Command command, int code);
+  KeyBindings::Change bindButton(int player, command::Command command, PadButton button);
   void setAttract(bool on);
   void setLang(const std::string& lang);  // kept for the next start (the page reloads in it)
 

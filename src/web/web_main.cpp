@@ -36,8 +36,8 @@ EMSCRIPTEN_KEEPALIVE const char* mojara_virtual_key_down(int code, int shift) {
 EMSCRIPTEN_KEEPALIVE const char* mojara_pad(int player, int button, int repeat) {
   return give(session.padPressed(player, button, repeat != 0));
 }
-EMSCRIPTEN_KEEPALIVE const char* mojara_command(int player, int command) {
-  return give(session.command(player, command));
+EMSCRIPTEN_KEEPALIVE const char* mojara_command(int player, int row) {
+  return give(session.command(player, row));
 }
 EMSCRIPTEN_KEEPALIVE const char* mojara_mouse_down(const char* form, double x, double y, int button) {
   return give(session.mouseDown(form, x, y, button));
@@ -60,11 +60,11 @@ EMSCRIPTEN_KEEPALIVE const char* mojara_versus_fight(int p0, int p1) { return gi
 EMSCRIPTEN_KEEPALIVE const char* mojara_versus_closed() { return give(session.versusClosed()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_play_replay(const char* text) { return give(session.playReplay(text)); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_set_settings(const char* json) { return give(session.setSettings(json)); }
-EMSCRIPTEN_KEEPALIVE const char* mojara_bind_key(int player, int command, int code) {
-  return give(session.bindKey(player, command, code));
+EMSCRIPTEN_KEEPALIVE const char* mojara_bind_key(int player, int row, int code) {
+  return give(session.bindKey(player, row, code));
 }
-EMSCRIPTEN_KEEPALIVE const char* mojara_bind_button(int player, int command, int button) {
-  return give(session.bindButton(player, command, button));
+EMSCRIPTEN_KEEPALIVE const char* mojara_bind_button(int player, int row, int button) {
+  return give(session.bindButton(player, row, button));
 }
 EMSCRIPTEN_KEEPALIVE const char* mojara_settings() { return give(session.settingsJson()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_scene() { return give(session.scene()); }

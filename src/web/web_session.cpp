@@ -27,9 +27,9 @@ void readKeys(const Json& keys, KeyBindings& bindings) {
   const Json& players = array(keys, "keys");
   for (int p = 0; p < kPlayers && p < static_cast<int>(players.size()); ++p) {
     const Json& codes = array(players[p], playerText(p) + "keys");
-    for (int c = 0; c < kCommandCount && c < static_cast<int>(codes.size()); ++c)
-      bindings.keys[p][c] = static_cast<int>(
-          wholeNumber(codes[c], playerText(p) + "key for " + std::string(commands()[c].settingName), 0xFFFF));
+    for (int c = 0; c < kBindableCount && c < static_cast<int>(codes.size()); ++c)
+      bindings.keys[p][c] = static_cast<int>(wholeNumber(
+          codes[c], playerText(p) + "key for " + std::string(kBindableCommands[c].settingName), 0xFFFF));
   }
 }
 
@@ -38,8 +38,8 @@ void readButtons(const Json& buttons, KeyBindings& bindings) {
   const Json& players = array(buttons, "buttons");
   for (int p = 0; p < kPlayers && p < static_cast<int>(players.size()); ++p) {
     const Json& names = array(players[p], playerText(p) + "buttons");
-    for (int c = 0; c < kCommandCount && c < static_cast<int>(names.size()); ++c) {
-      const std::string what = playerText(p) + "button for " + std::string(commands()[c].settingName);
+    for (int c = 0; c < kBindableCount && c < static_cast<int>(names.size()); ++c) {
+      const std::string what = playerText(p) + "button for " + std::string(kBindableCommands[c].settingName);
       const std::string name = text(names[c], what);
       const auto button = padButtonOf(name);
       if (!button) throw JsonError(what + " must be a controller button's name, not " + quote(name));
@@ -146,10 +146,10 @@ std::string WebSession::padPressed(int player, int button, bool repeat) {
   return answer();
 }
 
-std::string WebSession::command(int player, int command) {
+std::string WebSession::command(int player, int row) {
   if (!frontEnd_) return kNotStarted;
-  if (player >= 0 && player < kPlayers && command >= 0 && command < kCommandCount)
-    frontEnd_->command(player, static_cast<Command>(command));
+  if (player >= 0 && player < kPlayers && row >= 0 && row < kBindableCount)
+    frontEnd_->command(player, kBindableCommands[row].command);
   return answer();
 }
 
@@ -248,19 +248,21 @@ std::string changeJson(const KeyBindings::Change& change, const WindowTexts& tex
 
 }  // namespace
 
-std::string WebSession::bindKey(int player, int command, int code) {
+std::string WebSession::bindKey(int player, int row, int code) {
   if (!frontEnd_) return kNotStarted;
-  if (player < 0 || player >= kPlayers || command < 0 || command >= kCommandCount) return "{\"error\":\"no such command\"}";
-  const auto change = frontEnd_->bindKey(player, static_cast<Command>(command), code);
+  if (player < 0 || player >= kPlayers || row < 0 || row >= kBindableCount)
+    return "{\"error\":\"no such command\"}";
+  const auto change = frontEnd_->bindKey(player, kBindableCommands[row].command, code);
   return changeJson(change, frontEnd_->texts(), settingsJson());
 }
 
-std::string WebSession::bindButton(int player, int command, int button) {
+std::string WebSession::bindButton(int player, int row, int button) {
   if (!frontEnd_) return kNotStarted;
-  if (player < 0 || player >= kPlayers || command < 0 || command >= kCommandCount || button < 0 ||
+  if (player < 0 || player >= kPlayers || row < 0 || row >= kBindableCount || button < 0 ||
       button >= kPadButtonCount)
     return "{\"error\":\"no such command or button\"}";
-  const auto change = frontEnd_->bindButton(player, static_cast<Command>(command), static_cast<PadButton>(button));
+  const auto change =
+      frontEnd_->bindButton(player, kBindableCommands[row].command, static_cast<PadButton>(button));
   return changeJson(change, frontEnd_->texts(), settingsJson());
 }
 
@@ -272,27 +274,28 @@ std::string WebSession::settingsJson() const {
   w.raw("{\"keys\":[");
   for (int p = 0; p < kPlayers; ++p) {
     w.raw(p ? ",[" : "[");
-    for (int c = 0; c < kCommandCount; ++c) (c ? w.raw(',') : w).number(s.bindings.keys[p][c]);
+    for (int c = 0; c < kBindableCount; ++c) (c ? w.raw(',') : w).number(s.bindings.keys[p][c]);
     w.raw(']');
   }
   w.raw("],\"buttons\":[");
   for (int p = 0; p < kPlayers; ++p) {
     w.raw(p ? ",[" : "[");
-    for (int c = 0; c < kCommandCount; ++c) (c ? w.raw(',') : w).string(padButtonName(s.bindings.buttons[p][c]));
+    for (int c = 0; c < kBindableCount; ++c)
+      (c ? w.raw(',') : w).string(padButtonName(s.bindings.buttons[p][c]));
     w.raw(']');
   }
   w.raw("],\"attract\":").boolean(s.attract).raw(",\"lang\":").string(s.lang).raw(",\"commands\":[");
-  for (int c = 0; c < kCommandCount; ++c) {
-    const CommandInfo& info = commands()[static_cast<std::size_t>(c)];
-    (c ? w.raw(',') : w).raw("{\"name\":").string(info.settingName);
-    w.raw(",\"label\":").string(frontEnd_->texts()(std::string(info.label)));
-    w.raw(",\"battleKey\":").number(info.battleKey).raw('}');
+  for (int c = 0; c < kBindableCount; ++c) {
+    const BindableCommand& bindable = kBindableCommands[static_cast<std::size_t>(c)];
+    (c ? w.raw(',') : w).raw("{\"name\":").string(bindable.settingName);
+    w.raw(",\"label\":").string(frontEnd_->texts()(std::string(bindable.label)));
+    w.raw(",\"battleKey\":").number(keyOf(bindable.command)).raw('}');
   }
   // How each bound key and button shows, in the player's language.
   w.raw("],\"keyLabels\":{");
   bool first = true;
   for (int p = 0; p < kPlayers; ++p)
-    for (int c = 0; c < kCommandCount; ++c) {
+    for (int c = 0; c < kBindableCount; ++c) {
       const int code = s.bindings.keys[p][c];
       (first ? w : w.raw(',')).raw('"').number(code).raw("\":").string(frontEnd_->texts()(keyLabel(code)));
       first = false;

@@ -40,7 +40,8 @@ class WebSession {
   std::string keyDown(std::string_view code, std::string_view key, int shift);
   std::string virtualKeyDown(int code, int shift);
   std::string padPressed(int player, int button, bool repeat);
-  std::string command(int player, int command);
+  // A bindable command of `player`, by its row in kBindableCommands (the page lists them so).
+  std::string command(int player, int row);
   std::string mouseDown(const std::string& form, double x, double y, int button);
   std::string mouseMove(const std::string& form, double x, double y, int buttons);
   std::string click(const std::string& form, const std::string& control, int index);
@@ -58,8 +59,8 @@ class WebSession {
   std::string setSettings(std::string_view json);
   // Binds as the key-settings window binds; answers {"done", "message"} (the message in the
   // player's language), the settings then as settingsJson() gives them under "settings".
-  std::string bindKey(int player, int command, int code);
-  std::string bindButton(int player, int command, int button);
+  std::string bindKey(int player, int row, int code);
+  std::string bindButton(int player, int row, int button);
   // The whole scene again, every window written.
   std::string scene();
   // The settings the page's key-settings window starts from: {"keys", "buttons", "attract",

@@ -20,7 +20,7 @@ TEST(Printing, ComparedValuesReadAsTheGameSaysThem) {
   fight.seed = 11;
   fight.pow = {30, 100};
   fight.versus = true;
-  RecordedFight recorded{fight, {{51, 'A'}, {52, forms::vk::Left, 1}}, 75, std::nullopt};
+  RecordedFight recorded{fight, {{51, 'A'}, {52, forms::vk::Left, 1}}, 75, std::nullopt, {}};
   Module1 M;
   M.LIFE[1] = 320;
   M.BEATEN[8] = 1;
@@ -47,7 +47,7 @@ TEST(Printing, ComparedValuesReadAsTheGameSaysThem) {
     EXPECT_NE(state.find(part), std::string::npos) << part << " in " << state;
   Settings settings;
   settings.scale = 3;
-  settings.bindings.key(1, Command::Kick) = 'U';
+  settings.bindings.key(1, command::Kick) = 'U';
   const std::string kept = PrintToString(settings);
   for (const char* part :
        {"scale=3 fullScreen=false music=8 ", "keys2 walkLeft=J ", " kick=U ", "pad2 walkLeft=DPADLEFT"})

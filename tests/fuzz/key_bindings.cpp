@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i + 4 <= size; i += 4) {
     const bool button = data[i] & 1;
     const int player = (data[i] >> 1) & 1;
-    const auto command = static_cast<Command>(data[i + 1] % kCommandCount);
+    const auto command = kBindableCommands[data[i + 1] % kBindableCount].command;
     const KeyBindings before = bindings;
     if (button) {
       const auto pressed = static_cast<PadButton>(data[i + 2] % kPadButtonCount);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(bindings == before, "a change refused changes nothing");
       } else {
         fuzz::require(bindings.key(player, command) == code, "a key is bound where asked");
-        fuzz::require(bindings.gameKey(code) == GameKey{player, infoOf(command).battleKey},
+        fuzz::require(bindings.gameKey(code) == GameKey{player, keyOf(command)},
                       "the key is its command's battle key for its player");
       }
     }

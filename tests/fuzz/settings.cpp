@@ -39,13 +39,13 @@ Settings changed(Settings settings, std::uint64_t pick) {
       // Keys of every kind: letters, digits, the arrows, the number pad's.
       constexpr int kKeys[] = {'A', 'G', 'J', 'Z', '0', '7', 37, 39, 13, 32, 96, 100, 107, 0x100 + 37, 0x100 + 13};
       const int player = take(2);
-      const auto command = static_cast<Command>(take(kCommandCount));
+      const auto command = kBindableCommands[take(kBindableCount)].command;
       settings.bindings.bindKey(player, command, kKeys[take(std::size(kKeys))]);
       break;
     }
     case 4: {
       const int player = take(2);
-      const auto command = static_cast<Command>(take(kCommandCount));
+      const auto command = kBindableCommands[take(kBindableCount)].command;
       settings.bindings.bindButton(player, command, static_cast<PadButton>(take(kPadButtonCount)));
       break;
     }

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <map>
+#include <stdexcept>
 
 #include "forms/types.h"
 #include "play/key_names.h"
@@ -18,7 +19,8 @@ namespace vk = forms::vk;
 TEST(KeyBindings, TheDefaultsGiveTheBattleItsOwnKeysAndPlayerTwoKeysOfItsOwn) {
   const KeyBindings b = KeyBindings::defaults();
   EXPECT_EQ(b.problem(), std::nullopt);
-  for (const CommandInfo& c : commands()) EXPECT_EQ(b.gameKey(c.battleKey), (GameKey{0, c.battleKey}));
+  for (const BindableCommand& c : kBindableCommands)
+    EXPECT_EQ(b.gameKey(keyOf(c.command)), (GameKey{0, keyOf(c.command)}));
   // Keys the battle has no command for pass as they are: P waits, the down arrow does nothing.
   EXPECT_EQ(b.gameKey('P'), (GameKey{0, 'P'}));
   EXPECT_EQ(b.gameKey(vk::Down), (GameKey{0, vk::Down}));
@@ -27,14 +29,29 @@ TEST(KeyBindings, TheDefaultsGiveTheBattleItsOwnKeysAndPlayerTwoKeysOfItsOwn) {
   // Against the computer player 2's keys are plain keys: Enter does not pause.
   EXPECT_EQ(b.gameKey(vk::Return, false), (GameKey{0, vk::Return}));
   EXPECT_EQ(b.gameKey(vk::Left, false), (GameKey{0, vk::Left}));
-  EXPECT_EQ(b.commandOfButton(1, PadButton::Start), Command::Pause);
-  EXPECT_EQ(b.commandOfButton(0, PadButton::DpadUp), Command::FlyingKick);
+  EXPECT_EQ(b.commandOfButton(1, PadButton::Start), command::Pause);
+  EXPECT_EQ(b.commandOfButton(0, PadButton::DpadUp), command::FlyingKick);
   EXPECT_EQ(b.commandOfButton(0, PadButton::Guide), std::nullopt);
+}
+
+TEST(KeyBindings, EveryBindingReachesTheBattleAsItsOwnCommandForItsPlayer) {
+  KeyBindings b = KeyBindings::defaults();
+  b.bindKey(0, command::Punch, 'G');
+  b.bindKey(1, command::Pause, vk::Down);
+  for (int player = 0; player < kPlayers; ++player)
+    for (const BindableCommand& c : kBindableCommands) {
+      const GameKey key = b.gameKey(b.key(player, c.command));
+      EXPECT_EQ(key.player, player) << c.settingName;
+      EXPECT_EQ(commandOfKey(key.code), c.command) << "player " << player + 1 << "'s " << c.settingName;
+    }
+  // The P key and the computer's second walks are the battle's alone.
+  for (command::Command unbound : {command::None, command::Wait, command::WalkLeftToo})
+    EXPECT_THROW(b.key(0, unbound), std::invalid_argument) << unbound;
 }
 
 TEST(KeyBindings, ARemappedKeyReachesTheBattleAsTheOriginalCodeAndTheOldKeyCommandsNothing) {
   KeyBindings b = KeyBindings::defaults();
-  EXPECT_TRUE(b.bindKey(0, Command::Punch, 'G').done);
+  EXPECT_TRUE(b.bindKey(0, command::Punch, 'G').done);
   EXPECT_EQ(b.gameKey('G'), (GameKey{0, 'A'}));
   EXPECT_EQ(b.gameKey('A'), (GameKey{0, 0})) << "A is the battle's punch key: unbound, it must not punch";
   EXPECT_EQ(b.problem(), std::nullopt);
@@ -42,39 +59,39 @@ TEST(KeyBindings, ARemappedKeyReachesTheBattleAsTheOriginalCodeAndTheOldKeyComma
 
 TEST(KeyBindings, AKeyBoundElsewhereSwapsAndTheFrontEndsKeysAreRefused) {
   KeyBindings b = KeyBindings::defaults();
-  const auto swap = b.bindKey(0, Command::Kick, 'J');  // player 2's walk left
+  const auto swap = b.bindKey(0, command::Kick, 'J');  // player 2's walk left
   EXPECT_TRUE(swap.done);
   EXPECT_NE(swap.message.text().find("入れ替え"), std::string::npos) << swap.message.text();
-  EXPECT_EQ(b.key(0, Command::Kick), 'J');
-  EXPECT_EQ(b.key(1, Command::WalkLeft), 'Z');
+  EXPECT_EQ(b.key(0, command::Kick), 'J');
+  EXPECT_EQ(b.key(1, command::WalkLeft), 'Z');
   EXPECT_EQ(b.gameKey('Z'), (GameKey{1, vk::Left}));
   EXPECT_EQ(b.gameKey('Z', false), (GameKey{0, 0})) << "Z is the battle's kick key: it must not kick";
   EXPECT_EQ(b.problem(), std::nullopt);
 
   for (int reserved : {vk::F1, vk::F1 + 1, vk::F11, vk::Escape, int{'M'}, vk::Minus, vk::Apostrophe, 0}) {
     const KeyBindings before = b;
-    EXPECT_FALSE(b.bindKey(1, Command::Pause, reserved).done) << reserved;
+    EXPECT_FALSE(b.bindKey(1, command::Pause, reserved).done) << reserved;
     EXPECT_EQ(b, before);
   }
 
   // Buttons swap within the player's own controller; the other controller is untouched.
-  EXPECT_TRUE(b.bindButton(0, Command::Punch, PadButton::A).done);
-  EXPECT_EQ(b.button(0, Command::Punch), PadButton::A);
-  EXPECT_EQ(b.button(0, Command::Kick), PadButton::X);
-  EXPECT_EQ(b.button(1, Command::Punch), PadButton::X);
+  EXPECT_TRUE(b.bindButton(0, command::Punch, PadButton::A).done);
+  EXPECT_EQ(b.button(0, command::Punch), PadButton::A);
+  EXPECT_EQ(b.button(0, command::Kick), PadButton::X);
+  EXPECT_EQ(b.button(1, command::Punch), PadButton::X);
   EXPECT_EQ(b.problem(), std::nullopt);
 }
 
 TEST(KeyBindings, BindingsThatCannotBePlayedSayWhy) {
   KeyBindings b = KeyBindings::defaults();
-  b.key(1, Command::Rampage) = 'A';
+  b.key(1, command::Rampage) = 'A';
   ASSERT_TRUE(b.problem());
   EXPECT_NE(b.problem()->find("shares its key"), std::string::npos);
   b = KeyBindings::defaults();
-  b.key(0, Command::Pause) = vk::F11;
+  b.key(0, command::Pause) = vk::F11;
   EXPECT_NE(b.problem()->find("keeps for itself"), std::string::npos);
   b = KeyBindings::defaults();
-  b.button(1, Command::Kick) = PadButton::Start;
+  b.button(1, command::Kick) = PadButton::Start;
   EXPECT_NE(b.problem()->find("controller button"), std::string::npos);
   EXPECT_EQ(padButtonOf("leftShoulder"), PadButton::LeftShoulder);
   EXPECT_EQ(padButtonOf("TRIGGER"), std::nullopt);
@@ -85,12 +102,12 @@ TEST(KeyBindings, BindingsThatCannotBePlayedSayWhy) {
 TEST(KeyBindings, TheNumberPadsKeysAreKeysOfTheirOwn) {
   KeyBindings b = KeyBindings::defaults();
   const int padLeft = vk::KeypadOf + vk::Left, pad5 = vk::Numpad0 + 5;
-  EXPECT_EQ(b.bindKey(1, Command::WalkLeft, padLeft).message.text(), "２Ｐの「左へ歩く」をテン←にしました");
-  EXPECT_EQ(b.key(0, Command::WalkLeft), vk::Left) << "player 1 keeps the arrow";
+  EXPECT_EQ(b.bindKey(1, command::WalkLeft, padLeft).message.text(), "２Ｐの「左へ歩く」をテン←にしました");
+  EXPECT_EQ(b.key(0, command::WalkLeft), vk::Left) << "player 1 keeps the arrow";
   EXPECT_EQ(b.gameKey(padLeft), (GameKey{1, vk::Left}));
   EXPECT_EQ(b.gameKey(vk::Left), (GameKey{0, vk::Left}));
   EXPECT_EQ(b.gameKey(pad5), (GameKey{0, pad5})) << "an unbound pad key commands nothing but is a key press";
-  EXPECT_TRUE(b.bindKey(1, Command::Pause, vk::KeypadEnter).done);
+  EXPECT_TRUE(b.bindKey(1, command::Pause, vk::KeypadEnter).done);
   EXPECT_EQ(b.gameKey(vk::Return), (GameKey{0, vk::Return}));
   EXPECT_EQ(b.problem(), std::nullopt);
 
@@ -118,7 +135,7 @@ TEST(KeyBindings, TheNumberPadsKeysAreKeysOfTheirOwn) {
 // own; the parts go where that language's form puts them, and a part is never read as a form.
 TEST(KeyBindings, AMessageIsShownInAnotherLanguageWithItsPartsWhereThatLanguagePutsThem) {
   KeyBindings b = KeyBindings::defaults();
-  const Wording swap = b.bindKey(0, Command::Kick, 'J').message;
+  const Wording swap = b.bindKey(0, command::Kick, 'J').message;
   EXPECT_EQ(swap.text(), "１Ｐの「キック」をJに。２Ｐの「左へ歩く」はZと入れ替え");
   const std::map<std::string, std::string> english = {
       {swap.form, "%1 %2: %3 (swapped with %4 %5, now %6)"}, {"１Ｐ", "1P"}, {"２Ｐ", "2P"},

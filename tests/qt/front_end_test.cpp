@@ -233,8 +233,8 @@ TEST_F(FrontEndTest, TheSoundKeysSetTheirLevelsAndNeverReachTheFight) {
 
 TEST_F(FrontEndTest, RemappedKeysReachTheBattleAsItsOwnKeysForTheirPlayer) {
   KeyBindings bindings = KeyBindings::defaults();
-  bindings.bindKey(0, Command::Punch, 'G');
-  bindings.bindKey(1, Command::Kick, forms::vk::Down);
+  bindings.bindKey(0, command::Punch, 'G');
+  bindings.bindKey(1, command::Kick, forms::vk::Down);
   frontEnd.setBindings(bindings);
   bool twoPlayers = false;
   frontEnd.hooks.twoPlayers = [&] { return twoPlayers; };

@@ -35,54 +35,56 @@ struct KeySettings : ::testing::Test {
   KeySettingsWindow window{1, ShownTexts::original(),
                            {KeyBindings::defaults(), std::nullopt, true, "ja"},
                            [this](const KeySettingsWindow::Choices& c) { told.push_back(c); }};
-  QPushButton* cell(int player, Command command, bool pad = false) { return window.cell(player, command, pad); }
+  QPushButton* cell(int player, command::Command command, bool pad = false) {
+    return window.cell(player, command, pad);
+  }
 };
 
 TEST_F(KeySettings, AClickedCellTakesTheNextKeyAndEscapeOrTheGamesOwnKeysLeaveItAsItWas) {
-  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("A"));
-  cell(0, Command::Punch)->click();
-  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("？"));
+  EXPECT_EQ(cell(0, command::Punch)->text(), QStringLiteral("A"));
+  cell(0, command::Punch)->click();
+  EXPECT_EQ(cell(0, command::Punch)->text(), QStringLiteral("？"));
   press(Qt::Key_F1);
   EXPECT_TRUE(told.empty()) << "F1 opens the help: it is never bound";
   EXPECT_TRUE(window.message().contains(QStringLiteral("F1"))) << window.message().toStdString();
   press(Qt::Key_G, QStringLiteral("g"));
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_EQ(told.back().bindings.key(0, Command::Punch), 'G');
-  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("G"));
+  EXPECT_EQ(told.back().bindings.key(0, command::Punch), 'G');
+  EXPECT_EQ(cell(0, command::Punch)->text(), QStringLiteral("G"));
 
   // No longer waiting: a key changes nothing.
   press(Qt::Key_H, QStringLiteral("h"));
   EXPECT_EQ(told.size(), 1u);
 
-  cell(1, Command::Kick)->click();
+  cell(1, command::Kick)->click();
   press(Qt::Key_Escape);
   EXPECT_EQ(told.size(), 1u);
-  EXPECT_EQ(cell(1, Command::Kick)->text(), QStringLiteral("O"));
+  EXPECT_EQ(cell(1, command::Kick)->text(), QStringLiteral("O"));
   EXPECT_EQ(window.message(), QStringLiteral("そのままにしました"));
 
   // A key bound elsewhere changes places with it, on screen as in the choices.
-  cell(1, Command::Kick)->click();
+  cell(1, command::Kick)->click();
   press(Qt::Key_G, QStringLiteral("g"));
-  EXPECT_EQ(told.back().bindings.key(1, Command::Kick), 'G');
-  EXPECT_EQ(cell(0, Command::Punch)->text(), QStringLiteral("O"));
+  EXPECT_EQ(told.back().bindings.key(1, command::Kick), 'G');
+  EXPECT_EQ(cell(0, command::Punch)->text(), QStringLiteral("O"));
   EXPECT_TRUE(window.message().contains(QStringLiteral("入れ替え"))) << window.message().toStdString();
 }
 
 TEST_F(KeySettings, AControllerCellTakesOnlyAButtonOfThatPlayersController) {
   EXPECT_FALSE(window.padPressed(0, PadButton::X)) << "not waiting: the button is the game's";
-  cell(1, Command::Punch, true)->click();
+  cell(1, command::Punch, true)->click();
   press(Qt::Key_G, QStringLiteral("g"));
   EXPECT_FALSE(window.padPressed(0, PadButton::Y)) << "player 1's controller cannot bind player 2's";
   EXPECT_TRUE(told.empty());
   EXPECT_TRUE(window.padPressed(1, PadButton::Y));
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_EQ(told.back().bindings.button(1, Command::Punch), PadButton::Y);
-  EXPECT_EQ(told.back().bindings.button(1, Command::RisingDragonPunch), PadButton::X) << "swapped";
+  EXPECT_EQ(told.back().bindings.button(1, command::Punch), PadButton::Y);
+  EXPECT_EQ(told.back().bindings.button(1, command::RisingDragonPunch), PadButton::X) << "swapped";
   EXPECT_EQ(told.back().bindings.problem(), std::nullopt);
 }
 
 TEST_F(KeySettings, DefaultsScaleAttractAndLanguageAreToldAsTheyChange) {
-  cell(0, Command::Pause)->click();
+  cell(0, command::Pause)->click();
   press(Qt::Key_B, QStringLiteral("b"));
   for (QPushButton* button : window.findChildren<QPushButton*>())
     if (button->text() == QStringLiteral("初期設定に戻す")) button->click();
@@ -154,7 +156,7 @@ void expectEnglishAndFits(QWidget& window, int scale) {
 // window A starts the fight, the d-pad changes that player's pick and B goes back to the title.
 TEST_F(KeySettings, AControllersBAndAMeanEscapeAndEnterInTheFrontEndsOwnWindows) {
   window.show();
-  cell(0, Command::Kick)->click();
+  cell(0, command::Kick)->click();
   window.escape();
   EXPECT_TRUE(window.isVisible()) << "B while waiting only ends the wait";
   EXPECT_EQ(window.message(), QStringLiteral("そのままにしました"));
@@ -187,18 +189,18 @@ struct InEnglish : ::testing::TestWithParam<int> {};
 TEST_P(InEnglish, TheKeySettingsWindowWhileItWaitsAndAfterASwap) {
   KeySettingsWindow window(GetParam(), english(), {KeyBindings::defaults(), 2, true, "en"}, {});
   expectEnglishAndFits(window, GetParam());
-  window.cell(1, Command::HeelDrop, true)->click();
+  window.cell(1, command::HeelDrop, true)->click();
   EXPECT_EQ(window.message(), QStringLiteral("Press a button on controller 2 for 2P Heel drop (Esc to cancel)"));
   window.padPressed(1, PadButton::A);
   EXPECT_EQ(window.message(), QStringLiteral("2P Heel drop is now on button A; Kick swapped onto button B"));
-  window.cell(0, Command::Kick, false)->click();
+  window.cell(0, command::Kick, false)->click();
   press(Qt::Key_Escape);
-  window.cell(0, Command::Kick, false)->click();
+  window.cell(0, command::Kick, false)->click();
   press(Qt::Key_M, QStringLiteral("m"));
   EXPECT_EQ(window.message(), QStringLiteral("M is one of the game's own keys. Press another one"));
   press(Qt::Key_Space, QStringLiteral(" "));
   EXPECT_EQ(window.message(), QStringLiteral("1P Kick is now on Space; 1P Pause swapped onto Z"));
-  window.cell(1, Command::Pause, false)->click();
+  window.cell(1, command::Pause, false)->click();
   press(Qt::Key_PageDown, {}, Qt::KeypadModifier);
   EXPECT_EQ(window.message(), QStringLiteral("2P Pause is now on Num PgDn"));
   window.setControllers(english()("コントローラーなし"));

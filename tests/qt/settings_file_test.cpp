@@ -50,9 +50,9 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesComesBackAtTheNextStart) {
     changed.effects = 0;
     changed.muted = true;
     changed.attract = false;
-    changed.bindings.bindKey(1, Command::Punch, 'G');
-    changed.bindings.bindKey(0, Command::Pause, forms::vk::Return);  // swapped with player 2's
-    changed.bindings.bindButton(1, Command::Kick, PadButton::Back);
+    changed.bindings.bindKey(1, command::Punch, 'G');
+    changed.bindings.bindKey(0, command::Pause, forms::vk::Return);  // swapped with player 2's
+    changed.bindings.bindButton(1, command::Kick, PadButton::Back);
     changed.lang = "en";
     file.keep(changed);
   }
@@ -73,7 +73,7 @@ TEST_F(SettingsFileTest, BindingsThatCannotAllHoldKeepWhatCanHoldAndStayInTheFil
   write(broken);
   SettingsFile file(path, warn);
   KeyBindings expected = KeyBindings::defaults();
-  expected.bindKey(0, Command::Kick, 'J');  // player 2's walk left takes Z
+  expected.bindKey(0, command::Kick, 'J');  // player 2's walk left takes Z
   EXPECT_EQ(file.settings().bindings, expected);
   ASSERT_EQ(warnings.size(), 2u);
   EXPECT_NE(warnings[0].find("(keys1/punch, pad1/kick, keys2/pause)"), std::string::npos) << warnings[0];
@@ -87,8 +87,8 @@ TEST_F(SettingsFileTest, BindingsThatCannotAllHoldKeepWhatCanHoldAndStayInTheFil
   warnings.clear();
   write("[keys1]\nkick=G\n[keys2]\npunch=G\n");
   SettingsFile clash(path, warn);
-  EXPECT_EQ(clash.settings().bindings.key(1, Command::Punch), 'G');
-  EXPECT_EQ(clash.settings().bindings.key(0, Command::Kick), 'U');
+  EXPECT_EQ(clash.settings().bindings.key(1, command::Punch), 'G');
+  EXPECT_EQ(clash.settings().bindings.key(0, command::Kick), 'U');
   EXPECT_EQ(clash.settings().bindings.problem(), std::nullopt);
   EXPECT_EQ(warnings.size(), 1u);
   Settings changed = clash.settings();
@@ -101,10 +101,10 @@ TEST_F(SettingsFileTest, BindingsThatCannotAllHoldKeepWhatCanHoldAndStayInTheFil
 TEST_F(SettingsFileTest, TwoCopiesOfTheGameKeepEachOthersChangesAndNeverBindAKeyTwice) {
   SettingsFile first(path, warn), second(path, warn);
   Settings mine = first.settings(), theirs = second.settings();
-  mine.bindings.bindKey(0, Command::Punch, 'G');
+  mine.bindings.bindKey(0, command::Punch, 'G');
   first.keep(mine);
   ::chmod(path.toLocal8Bit().constData(), 0600);
-  theirs.bindings.bindKey(1, Command::Kick, 'G');  // G is free as this copy sees it
+  theirs.bindings.bindKey(1, command::Kick, 'G');  // G is free as this copy sees it
   theirs.fullScreen = true;
   second.keep(theirs);
   mine.music = 2;  // the first copy goes on, its bindings as it knows them
@@ -113,8 +113,9 @@ TEST_F(SettingsFileTest, TwoCopiesOfTheGameKeepEachOthersChangesAndNeverBindAKey
   const Settings next = SettingsFile(path, warn).settings();
   EXPECT_TRUE(warnings.empty()) << warnings.front();
   EXPECT_EQ(next.bindings.problem(), std::nullopt);
-  EXPECT_EQ(next.bindings.key(1, Command::Kick), 'G') << "the newest change holds";
-  EXPECT_EQ(next.bindings.key(0, Command::Punch), 'O') << "the other takes the key the newest one's command had";
+  EXPECT_EQ(next.bindings.key(1, command::Kick), 'G') << "the newest change holds";
+  EXPECT_EQ(next.bindings.key(0, command::Punch), 'O')
+      << "the other takes the key the newest one's command had";
   EXPECT_TRUE(next.fullScreen);
   EXPECT_EQ(next.music, 2);
   struct stat info{};
