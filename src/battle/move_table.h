@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "app/game_numbers.h"
+
 namespace mojara::battle {
 
 enum class Count : std::uint8_t {
@@ -67,7 +69,8 @@ struct CommandRow {
   std::int32_t walk = 0;  // -1 left, +1 right
   MoveStart move{};       // start code 0: none
 };
-inline constexpr std::int32_t kCommandCodes = 13;  // codes 0..12; every other code does nothing
+// Codes 0..12, the computer's draws (the keys' codes among them); every other code does nothing.
+inline constexpr std::int32_t kCommandCodes = kCommandDraws;
 extern const std::array<CommandRow, kCommandCodes + 1> kCommandRows;  // then what every other code does
 inline const CommandRow& commandRow(std::int32_t code) {
   return kCommandRows[static_cast<std::uint32_t>(code) < kCommandCodes ? static_cast<std::size_t>(code)

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/battle_keys.h"
 #include "app/fight_setup.h"
 #include "battle/fight.h"
 #include "battle/fight_sounds.h"
@@ -37,14 +38,15 @@ Fight loaded(const FightSetup& setup) {
 // The presses before each event: in a versus fight both players press battle keys now and then,
 // the space bar rarely; in a demo the space bar alone does anything.
 std::vector<Presses> randomPresses(std::uint32_t seed, bool versus, std::size_t events) {
-  static constexpr std::int32_t kKeys[] = {37, 39, 38, 'P', 'A', 'Z', 'S', 'Q', 'X', 'W', 40, 32};
+  std::vector<std::int32_t> keys{40};  // the battle's keys, and one that is none of them
+  for (const BattleKey& key : kBattleKeys) keys.push_back(key.keyCode);
   std::mt19937 draw(seed);
   std::vector<Presses> presses(events);
   for (Presses& before : presses)
     for (std::uint8_t player = 1; player <= (versus ? 2 : 1); ++player) {
       if (draw() % 4 != 0) continue;
-      const std::int32_t key = kKeys[draw() % std::size(kKeys)];
-      if (key == 32 && draw() % 8 != 0) continue;  // a pause now and then, not every fourth press
+      const std::int32_t key = keys[draw() % keys.size()];
+      if (key == keyOf(command::Pause) && draw() % 8 != 0) continue;  // a pause now and then, not every fourth press
       before.push_back({key, player});
     }
   return presses;
