@@ -131,19 +131,16 @@ void Form2::onTimer(forms::Timer&) {
 
 void Form2::shareFight() {
   const battle::FightState& f = fight_;
-  // Value by value: the rules have just written each of them on its own.
-  for (int i = 0; i <= 1; ++i) {
-    M.LIFE[i] = f.LIFE[i];
-    M.POW[i] = f.POW[i];
-    M.SCORE[i] = f.SCORE[i];
-    M.XPOS[i] = f.XPOS[i];
-    M.YPOS[i] = f.YPOS[i];
-    M.XSPD[i] = f.XSPD[i];
-    M.YSPD[i] = f.YSPD[i];
-    M.POSE[i] = f.POSE[i];
-    M.FACING[i] = f.FACING[i];
-    M.ACTION[i] = f.ACTION[i];
-  }
+  M.LIFE = f.LIFE;
+  M.POW = f.POW;
+  M.SCORE = f.SCORE;
+  M.XPOS = f.XPOS;
+  M.YPOS = f.YPOS;
+  M.XSPD = f.XSPD;
+  M.YSPD = f.YSPD;
+  M.POSE = f.POSE;
+  M.FACING = f.FACING;
+  M.ACTION = f.ACTION;
   M.IX = f.IX;
   program.rnd = f.rnd;
 }
@@ -182,16 +179,7 @@ void Form2::show(bool everything) {
 }
 
 void Form2::remember(const battle::FightState& f) {
-  for (int i = 0; i <= 1; ++i) {
-    shown_.lifeGauge[i] = f.SHOWLIFE[i];
-    shown_.powGauge[i] = f.powGauge[i];
-    shown_.points[i] = f.pointsShown[i];
-    shown_.sprite[i] = f.sprite[i];
-  }
-  shown_.phase = f.phase;
-  shown_.banner = f.banner;
-  shown_.message = f.message;
-  shown_.seconds = f.secondsShown;
+  shown_ = {f.SHOWLIFE, f.powGauge, f.pointsShown, f.sprite, f.phase, f.banner, f.message, f.secondsShown};
 }
 
 void Form2::showTimers() {
