@@ -119,7 +119,10 @@ void RollbackFight::settle() {
     const long long event = settled_ + 1;
     const battle::FightState& after = event < ran_ ? history_[1].before : state_;
     checksums_.push_back(battle::checksum(after));
-    if (history_.front().step.handOver != battle::HandOver::None && !handedOver_) handedOver_ = event;
+    if (history_.front().step.handOver != battle::HandOver::None && !handedOver_) {
+      handedOver_ = event;
+      handOverKind_ = history_.front().step.handOver;
+    }
     history_.pop_front();
     settled_ = event;
   }

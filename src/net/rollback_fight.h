@@ -49,6 +49,8 @@ class RollbackFight {
   std::uint64_t confirmedChecksum(long long event) const { return checksums_[event - 1]; }
   // The confirmed event at which the fight handed over, once there is one.
   std::optional<long long> handedOver() const { return handedOver_; }
+  // Where that hand-over goes (the player won or lost).
+  battle::HandOver handOverKind() const { return handOverKind_; }
 
   // Whether the next event must wait for the other player's presses.
   bool mustWait() const;
@@ -86,6 +88,7 @@ class RollbackFight {
   std::optional<long long> firstWrong_;  // the first event run on a wrong prediction
   std::vector<std::uint64_t> checksums_;
   std::optional<long long> handedOver_;
+  battle::HandOver handOverKind_ = battle::HandOver::None;
   battle::FightStep late_;  // sounds of events run again, to be started with the next event
   RollbackFigures figures_;
 };
