@@ -110,7 +110,7 @@ void put(Writer& w, const Inputs& m) {
   w.number(m.fight);
   for (std::uint32_t n : {m.ran, m.pressesAck, m.checksAck, m.stamp, m.echo}) w.number(n);
   w.number(m.held);
-  w.number(m.handedOver);
+  w.number(m.ended);
   w.number(m.desyncAt);
   w.number(m.firstPress);
   w.number(static_cast<std::uint8_t>(m.presses.size()));
@@ -170,7 +170,7 @@ std::optional<Message> take(Reader& r, std::uint8_t kind) {
       m.fight = r.number<std::uint16_t>();
       for (std::uint32_t* n : {&m.ran, &m.pressesAck, &m.checksAck, &m.stamp, &m.echo}) *n = r.number<std::uint32_t>();
       m.held = r.number<std::uint16_t>();
-      m.handedOver = r.number<std::uint32_t>();
+      m.ended = r.number<std::uint32_t>();
       m.desyncAt = r.number<std::uint32_t>();
       m.firstPress = r.number<std::uint32_t>();
       const int pressed = r.within<std::uint8_t>(0, kMaxEventsPerDatagram);

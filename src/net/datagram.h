@@ -57,7 +57,7 @@ struct Inputs {
   std::uint32_t stamp = 0;        // the sender's clock, in ms
   std::uint32_t echo = 0;         // the last stamp the sender received
   std::uint16_t held = 0;         // ms between receiving `echo` and sending this
-  std::uint32_t handedOver = 0;   // the confirmed event the fight handed over at, or 0
+  std::uint32_t ended = 0;        // the event the sender's fight ended at, 0 while it runs
   std::uint32_t desyncAt = 0;     // the first event whose checksums differ, or 0
   std::uint32_t firstPress = 0;
   std::vector<Presses> presses;

@@ -219,8 +219,10 @@ void OnlinePeer::onInputs(const Inputs& in, Clock::time_point now) {
   }
   if (in.desyncAt != 0) desyncAt_ = desyncAt_ == 0 ? in.desyncAt : std::min<long long>(desyncAt_, in.desyncAt);
   compareChecks();
-  // A peer whose fight has ended answers, so that the other can end too.
-  if (end_ != FightEnd::None) {
+  // A peer whose fight has ended answers one that has not, or lacks its presses, so that it can
+  // end too (at most once a heartbeat: duplicated datagrams do not multiply the answers).
+  const bool peerNeeds = in.ended == 0 || in.pressesAck < endEvent_;
+  if (end_ != FightEnd::None && peerNeeds && now - lastSent_ >= kFightHeartbeat) {
     sendInputs(now);
     lastSent_ = now;
   }
@@ -294,7 +296,11 @@ void OnlinePeer::press(std::uint16_t keyCode) {
 }
 
 Clock::time_point OnlinePeer::eventDue() const {
-  if (!fight_) return Clock::time_point::max();
+  // None while the fight cannot run: it has ended, waits for the other's presses or has handed
+  // over as predicted (until both confirm it, or going back undoes it).
+  if (!fight_ || end_ != FightEnd::None || fight_->mustWait() || fight_->predictedOver() ||
+      fight_->ran() >= start_.maxEvents)
+    return Clock::time_point::max();
   return fightBegan_ + slip_ + std::chrono::nanoseconds(fight_->state().timerDue);
 }
 
@@ -314,7 +320,8 @@ OnlinePeer::Progress OnlinePeer::runDue(Clock::time_point now) {
     if (peerHasAll) endFight(FightEnd::Over, *over);
     return progress;
   }
-  if (now < eventDue() || fight_->ran() >= limit) return progress;
+  if (fight_->ran() >= limit || fight_->predictedOver()) return progress;
+  if (now < fightBegan_ + slip_ + std::chrono::nanoseconds(fight_->state().timerDue)) return progress;
   if (fight_->mustWait()) {
     waiting_ = progress.waiting = true;
     if (waitedEvent_ != fight_->ran() + 1) {
@@ -329,6 +336,7 @@ OnlinePeer::Progress OnlinePeer::runDue(Clock::time_point now) {
   pending_ = {};
   progress.step = fight_->advance();
   progress.changed = progress.changed || progress.step.ran;
+  if (!progress.step.ran) return progress;
   sendInputs(now);
   lastSent_ = now;
   if (fight_->ran() % kSyncEvery == 0) syncTime(now);
@@ -361,7 +369,7 @@ void OnlinePeer::sendInputs(Clock::time_point now) {
   in.held = echo_ == 0 ? 0
                        : static_cast<std::uint16_t>(std::min<long long>(
                              65535, std::chrono::duration_cast<milliseconds>(now - echoHeard_).count()));
-  in.handedOver = static_cast<std::uint32_t>(fight_->handedOver().value_or(0));
+  in.ended = end_ == FightEnd::None ? 0 : static_cast<std::uint32_t>(endEvent_);
   in.desyncAt = static_cast<std::uint32_t>(desyncAt_);
   const long long firstPress = peerPressesAck_ + 1;
   for (long long event = firstPress; event <= fight_->localKnown() && in.presses.size() < kMaxEventsPerDatagram; ++event)

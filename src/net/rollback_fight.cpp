@@ -82,12 +82,16 @@ bool RollbackFight::catchUp() {
   history_.resize(from - settled_ - 1);
   state_ = undone.front().before;
   ran_ = from - 1;
+  // What the first runs started: a sound among them is not started again, whichever event it
+  // falls on now.
+  battle::FightStep heard;
+  for (const Ran& ran : undone)
+    for (std::uint8_t k = 0; k < ran.step.soundCount; ++k) addSound(heard, ran.step.sounds[k]);
   for (long long event = from; event <= to; ++event) {
     const battle::FightStep step = runEvent(event);
-    const battle::FightStep& before = undone[event - from].step;
     if (to - event < kLateSoundEvents)
       for (std::uint8_t k = 0; k < step.soundCount; ++k)
-        if (!started(before, step.sounds[k])) addSound(late_, step.sounds[k]);
+        if (!started(heard, step.sounds[k]) && !started(late_, step.sounds[k])) addSound(late_, step.sounds[k]);
     if (!step.ran || step.handOver != battle::HandOver::None) break;
   }
   ++figures_.rollbacks;
@@ -99,8 +103,7 @@ bool RollbackFight::catchUp() {
 
 battle::FightStep RollbackFight::advance() {
   catchUp();
-  const bool over = !history_.empty() && history_.back().step.handOver != battle::HandOver::None;
-  if (over || handedOver_ || mustWait()) return {};
+  if (predictedOver() || mustWait()) return {};
   battle::FightStep step = runEvent(ran_ + 1);
   if (late_.soundCount > 0) {
     battle::FightStep played = late_;

@@ -54,6 +54,10 @@ class RollbackFight {
 
   // Whether the next event must wait for the other player's presses.
   bool mustWait() const;
+  // Whether the fight has handed over as predicted: no event runs unless going back undoes it.
+  bool predictedOver() const {
+    return !history_.empty() ? history_.back().step.handOver != battle::HandOver::None : handedOver_.has_value();
+  }
   // Goes back and runs again what the other's presses changed; then, unless it must wait or the
   // fight has handed over (as predicted), runs the next event. What that event plays, with the
   // sounds that events run again started and the first run had not (a sound is heard once).
