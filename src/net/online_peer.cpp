@@ -166,10 +166,11 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
                    : "the host is already playing someone else";
     return;
   }
-  if (link_ != Link::Connected || d.session != session_) {
+  if (d.session != session_ || link_ == Link::Waiting || link_ == Link::Refused) {
     ++packetsBad_;
     return;
   }
+  if (link_ == Link::Lost) return;  // the session's last words, after its end
   lastHeard_ = now;
   if (const auto* pick = std::get_if<Pick>(&d.message)) {
     peerPick_ = *pick;
