@@ -88,9 +88,11 @@ void OnlinePeer::poll(Clock::time_point now) {
     lastSent_ = now;
   }
   if (link_ != Link::Connected) return;
-  if (hosting_ && fight_ && !startHeard_ && now - lastSent_ >= kStartEvery) {
+  // The start again until the joiner's first presses of that fight show it began (the first may
+  // be lost, or overtake the welcome).
+  if (hosting_ && fight_ && !startHeard_ && now - lastStartSent_ >= kStartEvery) {
     send(start_);
-    lastSent_ = now;
+    lastStartSent_ = now;
   }
   const auto heartbeat = fighting() ? kFightHeartbeat : kWindowHeartbeat;
   if (now - lastSent_ >= heartbeat) {
@@ -265,7 +267,7 @@ void OnlinePeer::start(Start start, Clock::time_point now) {
   startTaken_ = false;
   startHeard_ = false;
   send(start_);
-  lastSent_ = now;
+  lastStartSent_ = now;
 }
 
 std::optional<Start> OnlinePeer::takeStart() {

@@ -175,7 +175,8 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   }
   if (!start) {
     // No fight began: nothing ran, and the end line says so.
-    err << "mojara-sim: " << (peer->problem().empty() ? "the host sent no fight" : peer->problem()) << "\n";
+    if (peer->link() == OnlinePeer::Link::Connected) peer->leave();
+    err << "mojara-sim: " << (peer->problem() == "this player left" ? "the host sent no fight" : peer->problem()) << "\n";
     FightOutcome none = outcomeOf(Module1{}, "disconnected", 0);
     if (hosting) {
       local.maxEvents = 0;
