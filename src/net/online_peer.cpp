@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <random>
 
 #include "app/battle_keys.h"
 
@@ -23,6 +24,12 @@ constexpr int kSyncEvery = 8;       // events between looks at which peer is ahe
 constexpr double kMaxSlipStep = 4;  // events a peer ahead slows by at most, at one look
 constexpr int kMaxDatagramsAPoll = 256;
 
+// A number no other session is likely to have drawn (never 0, which means "none yet").
+std::uint32_t randomNumber() {
+  std::random_device device;
+  return device() | 1u;
+}
+
 double millisOf(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 std::string secondsText(Clock::duration d) {
@@ -34,9 +41,8 @@ std::string secondsText(Clock::duration d) {
 OnlinePeer::OnlinePeer(UdpSocket socket, PeerSettings settings, bool hosting, Clock::time_point now)
     : socket_(std::move(socket)), settings_(std::move(settings)), hosting_(hosting), began_(now), lastHeard_(now) {
   // A number of the joiner's own, so that the host's welcome is known for the answer to this
-  // joiner's hello; and the session's, so that datagrams of an earlier session are not taken.
-  const auto ticks = static_cast<std::uint64_t>(now.time_since_epoch().count());
-  nonce_ = static_cast<std::uint32_t>(ticks ^ (ticks >> 32) ^ reinterpret_cast<std::uintptr_t>(this)) | 1u;
+  // joiner's hello.
+  nonce_ = randomNumber();
 }
 
 std::unique_ptr<OnlinePeer> OnlinePeer::host(UdpSocket socket, PeerSettings settings, Clock::time_point now) {
@@ -128,8 +134,7 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
       }
       peer_ = from;
       nonce_ = hello->nonce;
-      session_ = (nonce_ * 2654435761u) ^ stampOf(now) ^ 0x5a17u;
-      if (session_ == 0) session_ = 1;
+      session_ = randomNumber();  // so that datagrams of an earlier session are not taken
       link_ = Link::Connected;
       lastHeard_ = now;
       send(Welcome{nonce_});
