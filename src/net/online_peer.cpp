@@ -203,7 +203,12 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
 
 void OnlinePeer::onInputs(const Inputs& in, Clock::time_point now) {
   if (!fight_ || in.fight != fightNumber_) return;  // an earlier fight's, or one not begun here yet
-  if (hosting_) startHeard_ = true;
+  if (hosting_ && !startHeard_) {
+    // The joiner began when the start reached it: about halfway between the host's last start
+    // and this answer. The host's fight starts its clock then too, so that neither begins ahead.
+    startHeard_ = true;
+    fightBegan_ = lastStartSent_ + (now - lastStartSent_) / 2;
+  }
   if (in.echo != 0) {
     const double rtt = static_cast<double>(stampOf(now)) - in.echo - in.held;
     if (rtt >= 0 && rtt < 60'000) rttMs_ = rttMs_ == 0 ? rtt : 0.875 * rttMs_ + 0.125 * rtt;
@@ -309,7 +314,7 @@ Clock::time_point OnlinePeer::eventDue() const {
   // None while the fight cannot run: it has ended, waits for the other's presses or has handed
   // over as predicted (until both confirm it, or going back undoes it).
   if (!fight_ || end_ != FightEnd::None || fight_->mustWait() || fight_->predictedOver() ||
-      fight_->ran() >= start_.maxEvents)
+      fight_->ran() >= start_.maxEvents || !joinerBegan())
     return Clock::time_point::max();
   return fightBegan_ + slip_ + std::chrono::nanoseconds(fight_->state().timerDue);
 }
@@ -330,7 +335,7 @@ OnlinePeer::Progress OnlinePeer::runDue(Clock::time_point now) {
     if (peerHasAll) endFight(FightEnd::Over, *over);
     return progress;
   }
-  if (fight_->ran() >= limit || fight_->predictedOver()) return progress;
+  if (fight_->ran() >= limit || fight_->predictedOver() || !joinerBegan()) return progress;
   if (now < fightBegan_ + slip_ + std::chrono::nanoseconds(fight_->state().timerDue)) return progress;
   if (fight_->mustWait()) {
     waiting_ = progress.waiting = true;

@@ -131,6 +131,8 @@ class OnlinePeer {
   void lose(const std::string& why);
   void syncTime(Clock::time_point now);
   std::uint32_t stampOf(Clock::time_point now) const;
+  // The host runs no event before it hears that the joiner has begun the fight.
+  bool joinerBegan() const { return !hosting_ || startHeard_; }
 
   UdpSocket socket_;
   PeerSettings settings_;
