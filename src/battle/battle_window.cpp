@@ -98,6 +98,7 @@ void Form2::Form_Load() {
 }
 
 void Form2::Form_Unload() {
+  onlineKeys_ = nullptr;
   program.releaseStore();
   slideUp();
 }
@@ -108,6 +109,10 @@ void Form2::secondPlayerKeyDown(int keyCode) { press(2, keyCode); }
 
 void Form2::press(int player, int keyCode) {
   M.PRESSED = 1;
+  if (onlineKeys_) {
+    onlineKeys_(player, keyCode);
+    return;
+  }
   const std::int32_t beeps = battle::pressKey(fight_, rules_, player, keyCode, desktop.now() - loadedAt_);
   for (std::int32_t b = 0; b < beeps; ++b) desktop.beep();
   show(false);
@@ -116,17 +121,33 @@ void Form2::press(int player, int keyCode) {
 void Form2::onTimer(forms::Timer&) {
   const battle::FightStep step = battle::tick(fight_, rules_);
   if (!step.ran) return;
+  showStep(step);
+  if (step.handOver != battle::HandOver::None) handOver(step.handOver);
+}
+
+void Form2::showStep(const battle::FightStep& step) {
   shareFight();
   show(false);
   playSounds(step);
   for (std::int32_t b = 0; b < step.beeps; ++b) desktop.beep();
-  program.fightEventRan();
-  if (step.handOver != battle::HandOver::None) {
-    // Nothing that runs while the window closes or while the next one loads reads STAGE or
-    // BEATEN, so they are settled first, as the hand-over reports them.
-    battle::settleHandOver(M, fight_, step.handOver);
-    program.fightOver(step.handOver == battle::HandOver::Select ? Window::Select : Window::Continue);
-  }
+  if (step.ran) program.fightEventRan();
+}
+
+void Form2::handOver(battle::HandOver handOver) {
+  // Nothing that runs while the window closes or while the next one loads reads STAGE or
+  // BEATEN, so they are settled first, as the hand-over reports them.
+  battle::settleHandOver(M, fight_, handOver);
+  program.fightOver(handOver == battle::HandOver::Select ? Window::Select : Window::Continue);
+}
+
+void Form2::goOnline(std::function<void(int player, int keyCode)> keys) {
+  onlineKeys_ = std::move(keys);
+  showTimers();
+}
+
+void Form2::showEvent(const battle::FightState& fight, const battle::FightStep& step) {
+  fight_ = fight;
+  showStep(step);
 }
 
 void Form2::shareFight() {
@@ -185,9 +206,10 @@ void Form2::remember(const battle::FightState& f) {
 void Form2::showTimers() {
   BattleControls& c = *ctl;
   const battle::Phase phase = fight_.phase;
-  c.Timer3.setEnabled(phase == battle::Phase::Opening);
-  c.Timer1.setEnabled(battle::timer1Runs(fight_));
-  c.Timer2.setEnabled(phase == battle::Phase::Closing);
+  const bool own = !online();
+  c.Timer3.setEnabled(own && phase == battle::Phase::Opening);
+  c.Timer1.setEnabled(own && battle::timer1Runs(fight_));
+  c.Timer2.setEnabled(own && phase == battle::Phase::Closing);
 }
 
 void Form2::showNameLabel(std::int32_t s) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -65,11 +66,22 @@ class Form2 : public GameForm<BattleControls> {
   battle::FightState& fight() { return fight_; }
   const battle::FightRules& rules() const { return rules_; }
 
+  // Online, the fight is moved on by the session with the other player, not by the window's
+  // timers (which stay off): after the load, this window's keys go to `keys` instead of the rules,
+  // the session shows each event (after any going back) with showEvent, and the window hands over
+  // when both players have confirmed the end. Until the window unloads.
+  void goOnline(std::function<void(int player, int keyCode)> keys);
+  bool online() const { return static_cast<bool>(onlineKeys_); }
+  // The fight as the session has it now, and what its last event plays (nothing when no event ran).
+  void showEvent(const battle::FightState& fight, const battle::FightStep& step);
+  void handOver(battle::HandOver handOver);
+
  private:
   void onKeyDown(int keyCode, int shift) override { Form_KeyDown(keyCode, shift); }
   void onSecondPlayerKeyDown(int keyCode) override { secondPlayerKeyDown(keyCode); }
   void onTimer(forms::Timer& timer) override;
   void press(int player, int keyCode);
+  void showStep(const battle::FightStep& step);  // what a step did, into the controls and the slots
 
   // What the fight says, into the controls: what changed since it was last shown, or everything.
   void show(bool everything);
@@ -85,6 +97,7 @@ class Form2 : public GameForm<BattleControls> {
   battle::FightState fight_{};
   battle::FightRules rules_{};
   forms::Nanos loadedAt_ = 0;
+  std::function<void(int player, int keyCode)> onlineKeys_;
   std::string soundFolder_;  // the program's folder, where the sound files are
   // What the controls show now, of what the fight says.
   struct Shown {

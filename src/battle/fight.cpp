@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "app/battle_keys.h"
 #include "app/game_numbers.h"
+#include "app/roster.h"
 #include "battle/battle_rules.h"
 #include "battle/move_table.h"
 
@@ -123,6 +125,37 @@ FightStep advance(FightState& state, const FightRules& rules, std::span<const Ke
   FightStep step = tick(state, rules);
   step.beeps += beeps;
   return step;
+}
+
+}  // namespace mojara::battle
+
+namespace mojara::battle {
+
+std::uint64_t rulesChecksum() {
+  // FNV-1a over every number of the tables, each as eight little-endian bytes.
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  auto add = [&](std::int64_t value) {
+    auto bits = static_cast<std::uint64_t>(value);
+    for (int byte = 0; byte < 8; ++byte, bits >>= 8) {
+      hash ^= bits & 0xff;
+      hash *= 0x100000001b3ull;
+    }
+  };
+  for (const Program& program : kPrograms)
+    for (const StepRow& row : program)
+      for (std::int64_t v : {std::int64_t{row.present}, std::int64_t{row.pose}, std::int64_t{row.ySpeed},
+                             std::int64_t{row.xSpeedForward}, static_cast<std::int64_t>(row.count),
+                             static_cast<std::int64_t>(row.extra)})
+        add(v);
+  for (const CommandRow& row : kCommandRows)
+    for (std::int64_t v : {row.walk, row.move.startCode, row.move.powerCost, row.move.extraDamage}) add(v);
+  for (const RosterRow& row : kRoster)
+    for (std::int64_t v : {row.lifeFull, row.attack, row.walkSpeed}) add(v);
+  for (const BattleKey& key : kBattleKeys) {
+    add(key.keyCode);
+    add(key.command);
+  }
+  return hash;
 }
 
 }  // namespace mojara::battle

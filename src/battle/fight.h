@@ -78,4 +78,8 @@ FightStep advance(FightState& state, const FightRules& rules, std::span<const Ke
 // free to be drawn again).
 void settleHandOver(Module1& M, const FightState& state, HandOver handOver);
 
+// A checksum of the rules' tables (the move programs, the commands, the roster, the keys): two
+// programs whose rules could part agree on a fight only if this agrees.
+std::uint64_t rulesChecksum();
+
 }  // namespace mojara::battle

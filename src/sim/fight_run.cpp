@@ -12,6 +12,7 @@
 #include "play/recording_file.h"
 #include "play/replay_session.h"
 #include "sim/battle_trace.h"
+#include "sim/fight_load.h"
 #include "sim/headless_sound.h"
 
 namespace mojara::sim {
@@ -77,6 +78,17 @@ class TraceOutput {
 };
 
 }  // namespace
+
+LoadedFight loadFight(const FightRun& run) {
+  forms::VirtualClock clock;
+  FightHost host(clock, run);
+  forms::Desktop desktop(host, clock, run.timerResolution);
+  Game game(desktop);
+  FightSetup fight = run.recorded.fight;
+  if (!fight.seed) fight.seed = 1;
+  game.startFight(fight, AfterFight::Stop);
+  return {game.battle.fight(), game.battle.rules()};
+}
 
 FightOutcome runFight(const FightRun& run, std::ostream* trace) {
   const bool tracing = run.trace && trace;
@@ -158,6 +170,7 @@ FightOutcome runFight(const FightRun& run, std::ostream* trace) {
   if (recorder && end.handedTo.empty()) recorder->programEnding();
   FightOutcome result = outcomeOf(M, outcome.end, outcome.events);
   result.problem = outcome.problem;
+  result.checksum = game.fightChecksum();
   return result;
 }
 

@@ -31,6 +31,7 @@ struct FightOutcome {
   std::int32_t STAGE = 0;
   std::array<std::int32_t, 9> BEATEN{};
   std::array<std::int32_t, 2> SCORE{}, POW{}, LIFE{};
+  std::uint64_t checksum = 0;  // the fight's state checksum where it ended
 };
 
 // The options of `mojara-sim fight`, added to `app`; once it has parsed, takeFightRun() gives the

@@ -14,6 +14,9 @@
 #include "sim/fight_run.h"
 #include "sim/game_run.h"
 #include "sim/league.h"
+#ifdef MOJARA_ONLINE
+#include "sim/online_run.h"
+#endif
 
 namespace {
 
@@ -106,6 +109,10 @@ int main(int argc, char** argv) {
       "(Form5 the player won, Form6 lost, stalled paused for good, limit out of events).");
   FightArguments fightArguments;
   addFightArguments(fight, fightArguments);
+#ifdef MOJARA_ONLINE
+  OnlineOptions onlineOptions;
+  addOnlineArguments(fight, onlineOptions);
+#endif
 
   CLI::App& league =
       *app.add_subcommand("league", "Demo fights for each of the 64 matchups, as a win-rate table");
@@ -158,6 +165,10 @@ int main(int argc, char** argv) {
   }
   if (auto stop = cli::parse(app, args, std::cout, std::cerr)) return *stop;
   try {
+#ifdef MOJARA_ONLINE
+    if (fight.parsed() && onlineOptions.active())
+      return finish(runOnlineFight(fight, fightArguments, onlineOptions, MOJARA_VERSION, programFolder(), std::cout, std::cerr));
+#endif
     if (fight.parsed()) return runFightCommand(fightArguments);
     if (league.parsed()) return runLeagueCommand(leagueOptions);
     return runGameCommand(gameOptions, scriptPath);
