@@ -15,34 +15,19 @@ void writeFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string keysText(const std::vector<Press>& presses, int delay = 0, const std::string& prefix = "") {
+std::string keysText(const std::vector<Press>& presses) {
   std::string text = "# scripted presses\n";
-  for (const Press& p : presses) text += std::to_string(p.event + delay) + " " + prefix + p.key + "\n";
+  for (const Press& p : presses) text += std::to_string(p.event) + " " + p.key + "\n";
   return text;
 }
 
-std::vector<std::string> hostArguments(const FightPlan& plan, const std::string& keys) {
-  std::vector<std::string> a{"fight",
-                             std::to_string(plan.p0),
-                             std::to_string(plan.p1),
-                             "--versus",
-                             "--host",
-                             "0",
-                             "--bind",
-                             "127.0.0.1",
-                             "--seed",
-                             std::to_string(plan.seed),
-                             "--speed",
-                             std::to_string(plan.speed),
-                             "--input-delay",
-                             std::to_string(plan.inputDelay),
-                             "--trace",
-                             "--timer-resolution",
-                             "10",
-                             "--max-events",
-                             std::to_string(plan.maxEvents),
-                             "--keys",
-                             keys};
+std::vector<std::string> hostArguments(const FightPlan& plan, const std::string& files) {
+  auto n = [](auto number) { return std::to_string(number); };
+  std::vector<std::string> a{"fight",  n(plan.p0), n(plan.p1), "--versus",
+                             "--host", "0",        "--bind",   "127.0.0.1"};
+  a.insert(a.end(), {"--seed", n(plan.seed), "--speed", n(plan.speed), "--input-delay", n(plan.inputDelay)});
+  a.insert(a.end(), {"--trace", "--timer-resolution", "10", "--max-events", n(plan.maxEvents)});
+  a.insert(a.end(), {"--keys", files + ".host.keys", "--record", files + ".host.replay"});
   a.insert(a.end(), plan.hostOptions.begin(), plan.hostOptions.end());
   return a;
 }
@@ -85,23 +70,18 @@ Finished localFight(const FightPlan& plan, const std::string& files) {
 }
 
 OnlineFight::OnlineFight(const FightPlan& plan, const Impairment& toHost, const Impairment& toJoiner,
-                         std::uint64_t relaySeed, const std::string& files)
-    : host((writeFile(files + ".host.keys", keysText(plan.hostPresses)),
-            hostArguments(plan, files + ".host.keys")),
-           files + ".host") {
-  const std::optional<std::string> listening = host.firstErrorLine(milliseconds(20000));
+                         std::uint64_t relaySeed, const std::string& files) {
+  writeFile(files + ".host.keys", keysText(plan.hostPresses));
+  host = std::make_unique<SimProcess>(hostArguments(plan, files), files + ".host");
+  const std::optional<std::string> listening = host->firstErrorLine(milliseconds(20000));
   if (listening && jsonValue(*listening, "net") == "\"listening\"")
     hostPort = static_cast<std::uint16_t>(std::atoi(jsonValue(*listening, "port").c_str()));
-  if (hostPort == 0) throw std::runtime_error("the host told no port; its standard error:\n" + host.err());
+  if (hostPort == 0) throw std::runtime_error("the host told no port; its standard error:\n" + host->err());
   relay = std::make_unique<ImpairedRelay>(hostPort, toHost, toJoiner, relaySeed);
   writeFile(files + ".joiner.keys", keysText(plan.joinerPresses));
-  std::vector<std::string> a{"fight",
-                             "--versus",
-                             "--join",
-                             "127.0.0.1:" + std::to_string(relay->frontPort()),
-                             "--trace",
-                             "--keys",
-                             files + ".joiner.keys"};
+  std::vector<std::string> a{"fight", "--versus", "--join",
+                             "127.0.0.1:" + std::to_string(relay->frontPort())};
+  a.insert(a.end(), {"--trace", "--keys", files + ".joiner.keys", "--record", files + ".joiner.replay"});
   a.insert(a.end(), plan.joinerOptions.begin(), plan.joinerOptions.end());
   joiner = std::make_unique<SimProcess>(a, files + ".joiner");
 }
@@ -113,10 +93,10 @@ OnlineFight::Ends OnlineFight::finish(milliseconds bound) {
                     std::chrono::duration_cast<milliseconds>(end - std::chrono::steady_clock::now()));
   };
   Ends ends;
-  ends.host.status = host.wait(left());
+  ends.host.status = host->wait(left());
   ends.joiner.status = joiner->wait(left());
-  ends.host.out = host.out();
-  ends.host.err = host.err();
+  ends.host.out = host->out();
+  ends.host.err = host->err();
   ends.joiner.out = joiner->out();
   ends.joiner.err = joiner->err();
   return ends;

@@ -43,8 +43,9 @@ std::string mergedKeys(const FightPlan& plan);
 // The same fight on one machine (`--versus --trace`), keys file and output beside `files`.
 Finished localFight(const FightPlan& plan, const std::string& files);
 
-// The host started and listening, the relay before it, the joiner started through the relay.
-// Throws std::runtime_error with the host's standard error if the host does not tell its port.
+// The host started and listening, the relay before it, the joiner started through the relay;
+// each records the fight into `files`.host.replay and `files`.joiner.replay. Throws
+// std::runtime_error with the host's standard error if the host does not tell its port.
 class OnlineFight {
  public:
   OnlineFight(const FightPlan& plan, const Impairment& toHost, const Impairment& toJoiner,
@@ -56,7 +57,7 @@ class OnlineFight {
   // Both peers to their end, each killed if it has not ended within `bound`.
   Ends finish(milliseconds bound);
 
-  SimProcess host;
+  std::unique_ptr<SimProcess> host;
   std::uint16_t hostPort = 0;
   std::unique_ptr<ImpairedRelay> relay;
   std::unique_ptr<SimProcess> joiner;

@@ -65,7 +65,7 @@ FightPlan plannedFight(std::uint64_t seed, int inputDelay, int every = 6) {
 }
 
 struct Outcome {
-  std::string name;
+  std::string name, files;
   Finished local;
   OnlineFight::Ends online;
 };
@@ -73,7 +73,7 @@ struct Outcome {
 Outcome playOnlineAndLocally(const std::string& name, const FightPlan& plan, const Impairment& toHost,
                              const Impairment& toJoiner, std::uint64_t relaySeed, const std::string& files) {
   OnlineFight fight(plan, toHost, toJoiner, relaySeed, files);
-  Outcome o{name, localFight(plan, files + ".local"), {}};
+  Outcome o{name, files, localFight(plan, files + ".local"), {}};
   o.online = fight.finish(kFightBound);
   return o;
 }
@@ -99,10 +99,17 @@ std::string lastLines(const std::string& text, std::size_t count = 5) {
   return out;
 }
 
-// Both peers ended well with the local fight's output and their figures, which go to the log.
+// Both peers ended well with the local fight's output and their figures, which go to the log, and
+// recorded the same fight, which replays as it was played.
 void expectTheLocalFight(const Outcome& o) {
   SCOPED_TRACE(o.name);
   ASSERT_EQ(o.local.status, 0) << o.local.err;
+  const std::string recording = o.files + ".host.replay";
+  EXPECT_TRUE(sameLines(fileText(recording), fileText(o.files + ".joiner.replay"))) << "the recordings";
+  const Finished replay = runSim({"fight", "--replay", recording, "--trace", "--timer-resolution", "10"},
+                                 o.files + ".replay", kFightBound);
+  EXPECT_EQ(replay.status, 0) << replay.err;
+  EXPECT_TRUE(sameLines(o.local.out, replay.out)) << "the recording replayed";
   for (const auto& [peer, end] : {std::pair{"host", &o.online.host}, std::pair{"joiner", &o.online.joiner}}) {
     SCOPED_TRACE(peer);
     EXPECT_EQ(end->status, 0) << lastLines(end->err);
@@ -225,18 +232,18 @@ TEST(OnlineFight, APeerKilledMidFightLeavesTheOtherDisconnectedWithinFiveSeconds
   ASSERT_TRUE(fight.joiner->running()) << lastLines(fight.joiner->err());
   fight.joiner->kill();
   const auto killed = std::chrono::steady_clock::now();
-  const std::optional<int> status = fight.host.wait(milliseconds(15000));
+  const std::optional<int> status = fight.host->wait(milliseconds(15000));
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - killed).count();
 
-  EXPECT_EQ(status, 1) << lastLines(fight.host.err());
+  EXPECT_EQ(status, 1) << lastLines(fight.host->err());
   EXPECT_GE(seconds, 4.0) << "the peer was silent for less than its timeout";
   EXPECT_LE(seconds, 5.0 + 3.0);
-  const std::vector<std::string> lines = textLines(fight.host.out());
+  const std::vector<std::string> lines = textLines(fight.host->out());
   ASSERT_FALSE(lines.empty());
   const std::string& end = lines.back();
   EXPECT_EQ(jsonValue(end, "end"), "\"disconnected\"") << end;
   EXPECT_TRUE(
-      sameLines(firstLines(local.out, lines.size() - 1), firstLines(fight.host.out(), lines.size() - 1)));
+      sameLines(firstLines(local.out, lines.size() - 1), firstLines(fight.host->out(), lines.size() - 1)));
   // The end line tells the fight as it stood at the last event both peers had.
   const int e = eventOf(end);
   const std::vector<std::string> localLines = textLines(local.out);
@@ -271,7 +278,10 @@ TEST(OnlineFight, AFloodOfJunkFromThePeersAddressesAndAThirdChangesNothingAndIsC
   Impairment junky = way(20, 5);
   junky.junkPerSecond = 150;
   OnlineFight fight(plan, junky, junky, 55, files("fight"));
-  Outcome o{"junk through the relay and from a third address", localFight(plan, files("local")), {}};
+  Outcome o{"junk through the relay and from a third address",
+            files("fight"),
+            localFight(plan, files("local")),
+            {}};
   {
     const JunkFlood flood(fight.hostPort, *fight.relay, 55);
     o.online = fight.finish(kFightBound);
