@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <random>
 
 #include "app/battle_keys.h"
 
@@ -23,6 +24,12 @@ constexpr int kSyncEvery = 8;       // events between looks at which peer is ahe
 constexpr double kMaxSlipStep = 4;  // events a peer ahead slows by at most, at one look
 constexpr int kMaxDatagramsAPoll = 256;
 
+// A number no other session is likely to have drawn (never 0, which means "none yet").
+std::uint32_t randomNumber() {
+  std::random_device device;
+  return device() | 1u;
+}
+
 double millisOf(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 std::string secondsText(Clock::duration d) {
@@ -34,9 +41,8 @@ std::string secondsText(Clock::duration d) {
 OnlinePeer::OnlinePeer(UdpSocket socket, PeerSettings settings, bool hosting, Clock::time_point now)
     : socket_(std::move(socket)), settings_(std::move(settings)), hosting_(hosting), began_(now), lastHeard_(now) {
   // A number of the joiner's own, so that the host's welcome is known for the answer to this
-  // joiner's hello; and the session's, so that datagrams of an earlier session are not taken.
-  const auto ticks = static_cast<std::uint64_t>(now.time_since_epoch().count());
-  nonce_ = static_cast<std::uint32_t>(ticks ^ (ticks >> 32) ^ reinterpret_cast<std::uintptr_t>(this)) | 1u;
+  // joiner's hello.
+  nonce_ = randomNumber();
 }
 
 std::unique_ptr<OnlinePeer> OnlinePeer::host(UdpSocket socket, PeerSettings settings, Clock::time_point now) {
@@ -88,9 +94,11 @@ void OnlinePeer::poll(Clock::time_point now) {
     lastSent_ = now;
   }
   if (link_ != Link::Connected) return;
-  if (hosting_ && fight_ && !startHeard_ && now - lastSent_ >= kStartEvery) {
+  // The start again until the joiner's first presses of that fight show it began (the first may
+  // be lost, or overtake the welcome).
+  if (hosting_ && fight_ && !startHeard_ && now - lastStartSent_ >= kStartEvery) {
     send(start_);
-    lastSent_ = now;
+    lastStartSent_ = now;
   }
   const auto heartbeat = fighting() ? kFightHeartbeat : kWindowHeartbeat;
   if (now - lastSent_ >= heartbeat) {
@@ -126,8 +134,7 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
       }
       peer_ = from;
       nonce_ = hello->nonce;
-      session_ = (nonce_ * 2654435761u) ^ stampOf(now) ^ 0x5a17u;
-      if (session_ == 0) session_ = 1;
+      session_ = randomNumber();  // so that datagrams of an earlier session are not taken
       link_ = Link::Connected;
       lastHeard_ = now;
       send(Welcome{nonce_});
@@ -166,10 +173,11 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
                    : "the host is already playing someone else";
     return;
   }
-  if (link_ != Link::Connected || d.session != session_) {
+  if (d.session != session_ || link_ == Link::Waiting || link_ == Link::Refused) {
     ++packetsBad_;
     return;
   }
+  if (link_ == Link::Lost) return;  // the session's last words, after its end
   lastHeard_ = now;
   if (const auto* pick = std::get_if<Pick>(&d.message)) {
     peerPick_ = *pick;
@@ -264,7 +272,7 @@ void OnlinePeer::start(Start start, Clock::time_point now) {
   startTaken_ = false;
   startHeard_ = false;
   send(start_);
-  lastSent_ = now;
+  lastStartSent_ = now;
 }
 
 std::optional<Start> OnlinePeer::takeStart() {

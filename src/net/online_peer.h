@@ -137,7 +137,7 @@ class OnlinePeer {
   bool hosting_;
   Clock::time_point began_;         // for stamps
   Clock::time_point lastHeard_;
-  Clock::time_point lastSent_{};
+  Clock::time_point lastSent_{}, lastStartSent_{};
   Link link_ = Link::Waiting;
   std::string problem_;
   std::optional<Address> peer_;

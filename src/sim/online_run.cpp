@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -48,10 +49,37 @@ std::string statsLine(const net::NetFigures& f) {
   return s.str();
 }
 
+// Interrupted (Ctrl+C, or told to end): the peer is told it left, so that it ends at once.
+volatile std::sig_atomic_t interrupted = 0;
+void interrupt(int) { interrupted = 1; }
+
+class Interruptions {
+ public:
+  Interruptions() {
+    struct sigaction action {};
+    action.sa_handler = interrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  ~Interruptions() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  // Whether the run was interrupted; the peer has been told.
+  static bool leftBy(OnlinePeer& peer) {
+    if (interrupted && peer.link() != OnlinePeer::Link::Lost) peer.leave();
+    return interrupted != 0;
+  }
+
+ private:
+  struct sigaction oldInt_ {}, oldTerm_ {};
+};
+
 // Polls until `done` or `until`, sleeping on the socket in between.
 template <typename Done>
 void pollUntil(OnlinePeer& peer, Clock::time_point until, Done done) {
-  for (auto now = Clock::now(); !done() && now < until; now = Clock::now()) {
+  for (auto now = Clock::now(); !done() && now < until && !Interruptions::leftBy(peer); now = Clock::now()) {
     peer.poll(now);
     if (done()) break;
     peer.waitUntil(now, std::min(until, now + std::chrono::milliseconds(10)));
@@ -99,6 +127,7 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   const auto presses = ownPresses(run.recorded.keys);
 
   // The network, then the peer.
+  const Interruptions interruptions;
   const auto begun = Clock::now();
   net::PeerSettings settings;
   settings.version = version;
@@ -146,7 +175,8 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   }
   if (!start) {
     // No fight began: nothing ran, and the end line says so.
-    err << "mojara-sim: " << (peer->problem().empty() ? "the host sent no fight" : peer->problem()) << "\n";
+    if (peer->link() == OnlinePeer::Link::Connected) peer->leave();
+    err << "mojara-sim: " << (peer->problem() == "this player left" ? "the host sent no fight" : peer->problem()) << "\n";
     FightOutcome none = outcomeOf(Module1{}, "disconnected", 0);
     if (hosting) {
       local.maxEvents = 0;
@@ -166,7 +196,7 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   const LoadedFight loaded = loadFight(local);
   peer->begin(loaded.state, loaded.rules, Clock::now());
   long long delivered = 0;
-  while (peer->fightEnd() == OnlinePeer::FightEnd::None) {
+  while (peer->fightEnd() == OnlinePeer::FightEnd::None && !Interruptions::leftBy(*peer)) {
     auto now = Clock::now();
     peer->poll(now);
     const long long next = peer->fight()->ran() + 1;
