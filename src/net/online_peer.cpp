@@ -173,6 +173,8 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
                    : "the host is already playing someone else";
     return;
   }
+  // The host's datagrams that overtook its welcome are early, not bad: they come again.
+  if (link_ == Link::Waiting && !hosting_ && d.session != 0) return;
   if (d.session != session_ || link_ == Link::Waiting || link_ == Link::Refused) {
     ++packetsBad_;
     return;
