@@ -15,11 +15,7 @@ constexpr std::size_t kKeyWidth = 60;
 constexpr std::size_t kEventWidth = 24;
 constexpr std::size_t kReportLimit = 1024;
 
-// One top-level member of a trace line: the key without its quotes, the value as its raw text.
-struct Member {
-  std::string_view key;
-  std::string_view value;
-};
+using Member = JsonMember;
 using Members = std::vector<Member>;
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -332,6 +328,8 @@ std::string capped(std::string report) {
 }
 
 }  // namespace
+
+std::optional<std::vector<JsonMember>> jsonMembers(std::string_view line) { return membersOf(line); }
 
 ::testing::AssertionResult sameLines(std::string_view expected, std::string_view actual) {
   const std::string difference = firstTraceDifference(expected, actual);

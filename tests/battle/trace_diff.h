@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mojara::testing {
 
@@ -23,5 +25,15 @@ std::string firstTraceDifference(std::string_view expected, std::string_view act
 // For EXPECT_TRUE(sameLines(expected, actual)): fails with the report above. (EXPECT_EQ on two
 // whole traces would print both in full.)
 ::testing::AssertionResult sameLines(std::string_view expected, std::string_view actual);
+
+// One top-level member of a line that is one JSON object: the key without its quotes, the value
+// as its raw text (a string keeps its quotes, an array its brackets).
+struct JsonMember {
+  std::string_view key;
+  std::string_view value;
+};
+
+// The members of a line that is one JSON object, in their order; none when it is anything else.
+std::optional<std::vector<JsonMember>> jsonMembers(std::string_view line);
 
 }  // namespace mojara::testing
