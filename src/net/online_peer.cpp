@@ -184,10 +184,12 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
   } else if (const auto* inputs = std::get_if<Inputs>(&d.message)) {
     onInputs(*inputs, now);
   } else if (const auto* bye = std::get_if<Bye>(&d.message)) {
-    if (bye->reason == Bye::Finished)
+    if (bye->reason == Bye::Finished) {
       peerFinished_ = true;
-    else
+    } else {
+      peerLeft_ = true;
       lose("the other player left");
+    }
   }
 }
 
@@ -240,6 +242,9 @@ void OnlinePeer::endFight(FightEnd end, long long event) {
   end_ = end;
   endEvent_ = event;
   waiting_ = false;
+  // The other player was ready for the fight that has now been played: the next one waits for
+  // them to say so again (their last word before this fight would otherwise start it at once).
+  peerPick_.ready = false;
 }
 
 void OnlinePeer::lose(const std::string& why) {
