@@ -16,9 +16,9 @@ using std::chrono::milliseconds;
 constexpr const char* kPeerLeft = "相手が対戦をやめました";
 constexpr const char* kPeerSilent = "相手からの通信が %1 秒とだえました";
 constexpr const char* kNobodyCame = "%1 秒待っても相手が来ませんでした";
-constexpr const char* kHostSilent = "%1 秒待ってもホストから返事がありませんでした";
-constexpr const char* kRefused = "相手のゲームとバージョンかルールがちがうので対戦できません";
-constexpr const char* kFightsParted = "ふたりの対戦がずれてしまったので、勝負なしにしました";
+constexpr const char* kHostSilent = "ホストから %1 秒返事がありません";
+constexpr const char* kRefused = "バージョンかルールが相手とちがいます";
+constexpr const char* kFightsParted = "対戦がずれたので、勝負なしにしました";
 constexpr const char* kTooLong = "対戦が長すぎるので、勝負なしにしました";
 constexpr const char* kGameIsOn = "ゲームの途中なので対戦はできません";
 
@@ -132,8 +132,11 @@ Clock::time_point OnlineVersus::pump(Clock::time_point now) {
       peer_->finish();
       lingering_ = false;
     }
-    startFightIfReady(now);
-    if (const auto start = peer_->takeStart()) beginFight(*start, now);
+    // A fight starts once the last one's window has closed and the front end has seen its end.
+    if (!versus_.fighting()) {
+      startFightIfReady(now);
+      if (const auto start = peer_->takeStart()) beginFight(*start, now);
+    }
   }
   if (stage_ != Stage::Fighting) return now + kWindowWake;
   // While the fight waits for the other player, or for both to confirm its end, the next event

@@ -98,10 +98,12 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                   o.timerResolution =
                       cli::millis("--timer-resolution", v, kMinTimerResolution, kMaxTimerResolution);
                 });
-  app.add_option_function<std::vector<std::string>>(
+  CLI::Option* host = app.add_option_function<std::vector<std::string>>(
          "--host",
          [&o](const std::vector<std::string>& port) {
-           o.host = port.empty() ? kDefaultOnlinePort : cli::wholeNumber<std::uint16_t>("--host", port[0], 0, 65535);
+           // Without its port (the next argument another option, or none) it waits on the default.
+           o.host = port.empty() || port[0].empty() ? kDefaultOnlinePort
+                                                    : cli::wholeNumber<std::uint16_t>("--host", port[0], 0, 65535);
          },
          "Online versus: open the versus window and wait for a player on this UDP port (default " +
              std::to_string(kDefaultOnlinePort) + "; 0: any free port, shown in the window)")
@@ -120,6 +122,7 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                 [&o](const std::string& v) { o.inputDelay = cli::wholeNumber<int>("--input-delay", v, 0, 8); });
   cli::addVersion(app, "mojara " + version);
   if (auto stop = cli::parse(app, args, out, err)) return stop;
+  if (host->count() > 0 && !o.host) o.host = kDefaultOnlinePort;
   if (!o.replay.empty() && (o.fight || o.versus || o.demo || !o.record.empty())) {
     err << "mojara: --replay plays its own fight: it goes with none of --fight, --versus, --demo and --record\n";
     return 2;

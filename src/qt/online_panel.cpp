@@ -1,6 +1,5 @@
 #include "qt/online_panel.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,7 +70,14 @@ QString OnlinePanel::address() const { return address_->text(); }
 
 void OnlinePanel::setStatus(const QStringList& lines) {
   status_ = lines;
-  lines_->setText(lines.join(QLatin1Char('\n')));
+  QStringList shown;
+  for (const QString& line : lines) shown << lines_->fontMetrics().elidedText(line, Qt::ElideRight, lines_->width());
+  lines_->setText(shown.join(QLatin1Char('\n')));
+  lines_->setToolTip(shown == lines ? QString() : lines.join(QLatin1Char('\n')));
+}
+
+bool OnlinePanel::fits(const QString& line) const {
+  return lines_->fontMetrics().horizontalAdvance(line) <= lines_->width();
 }
 
 }  // namespace mojara::qt

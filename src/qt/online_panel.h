@@ -31,8 +31,10 @@ class OnlinePanel : public QWidget {
   bool inSession() const { return inSession_; }
   void setAddress(const QString& address);
   QString address() const;
-  // The lines under the buttons (texts already in the player's language).
+  // The lines under the buttons (texts already in the player's language); a line too long for
+  // the window (a list of addresses) is cut short with "…", and shown whole as its tooltip.
   void setStatus(const QStringList& lines);
+  bool fits(const QString& line) const;
   QStringList status() const { return status_; }
   QLineEdit& addressBox() const { return *address_; }
 

@@ -121,7 +121,7 @@ void VersusWindow::paintEvent(QPaintEvent*) {
                         .arg(texts_(keyLabel(bindings_.key(keysOf, command::WalkLeft))),
                              texts_(keyLabel(bindings_.key(keysOf, command::WalkRight))));
     if (seat_ && ((theirs && otherReady_) || (!theirs && ready_))) right = texts_("じゅんびOK！");
-    else if (theirs) right = texts_("あいて");
+    else if (theirs) right = texts_("相手");
     const QString name =
         pick >= 0 && pick < kSlots ? texts_(std::string(kRoster[static_cast<std::size_t>(pick)].name)) : QStringLiteral("…");
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
@@ -141,7 +141,7 @@ void VersusWindow::paintEvent(QPaintEvent*) {
   const QString punch = texts_(keyLabel(bindings_.key(0, command::Punch)));
   const QString pause = texts_(keyLabel(bindings_.key(0, command::Pause)));
   const QString start = !seat_   ? texts_("%1 か %2 でたたかう・Esc でタイトルへ").arg(punch, pause)
-                        : ready_ ? texts_("あいてを待っています・%1 でとりけし").arg(punch)
+                        : ready_ ? texts_("相手を待っています・%1 でとりけし").arg(punch)
                                  : texts_("%1 か %2 でじゅんびOK・Esc でタイトルへ").arg(punch, pause);
   p.drawText(QRect(0, (kTop + 2 * kRowHeight) * s, width(), 20 * s), Qt::AlignCenter, start);
 }
