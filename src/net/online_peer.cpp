@@ -173,6 +173,8 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
   lastHeard_ = now;
   if (const auto* pick = std::get_if<Pick>(&d.message)) {
     peerPick_ = *pick;
+    // A peer says its pick only outside a fight: after one here has ended, the other's has too.
+    if (fight_ && end_ != FightEnd::None) peerInWindow_ = true;
   } else if (const auto* start = std::get_if<Start>(&d.message)) {
     if (hosting_) {
       ++packetsBad_;
@@ -221,11 +223,10 @@ void OnlinePeer::onInputs(const Inputs& in, Clock::time_point now) {
   }
   if (in.desyncAt != 0) desyncAt_ = desyncAt_ == 0 ? in.desyncAt : std::min<long long>(desyncAt_, in.desyncAt);
   compareChecks();
-  // A peer whose fight has ended answers, so that the other can end too.
-  if (end_ != FightEnd::None) {
-    sendInputs(now);
-    lastSent_ = now;
-  }
+  // A peer whose fight has ended answers, so that the other can end too; not once the other's
+  // has ended as well (two ended peers would answer each other's answers for ever), and not in
+  // place of the versus window's heartbeat, which tells the other so.
+  if (end_ != FightEnd::None && !peerInWindow_) sendInputs(now);
 }
 
 void OnlinePeer::compareChecks() {
@@ -245,6 +246,8 @@ void OnlinePeer::endFight(FightEnd end, long long event) {
   // The other player was ready for the fight that has now been played: the next one waits for
   // them to say so again (their last word before this fight would otherwise start it at once).
   peerPick_.ready = false;
+  // The versus window's heartbeat goes at once: it tells the other that this fight has ended.
+  lastSent_ = Clock::time_point{};
 }
 
 void OnlinePeer::lose(const std::string& why) {
@@ -285,6 +288,7 @@ void OnlinePeer::begin(const battle::FightState& loaded, const battle::FightRule
   end_ = FightEnd::None;
   endEvent_ = 0;
   peerFinished_ = false;
+  peerInWindow_ = false;
   waiting_ = false;
   waitedEvent_ = -1;
   peerPressesAck_ = peerChecksAck_ = peerRan_ = 0;
@@ -382,7 +386,7 @@ void OnlinePeer::sendInputs(Clock::time_point now) {
 
 bool OnlinePeer::peerStillNeeds(Clock::time_point now) const {
   if (!fight_ || end_ == FightEnd::None || end_ == FightEnd::Lost || link_ != Link::Connected) return false;
-  return !peerFinished_ && now - lastHeard_ < milliseconds(300);
+  return !peerFinished_ && !peerInWindow_ && now - lastHeard_ < milliseconds(300);
 }
 
 void OnlinePeer::finish() {

@@ -160,6 +160,7 @@ class OnlinePeer {
   FightEnd end_ = FightEnd::None;
   long long endEvent_ = 0;
   bool peerFinished_ = false;
+  bool peerInWindow_ = false;  // the other's fight has ended too: it says its pick again
   bool peerLeft_ = false;
   bool waiting_ = false;
   long long waitedEvent_ = -1;

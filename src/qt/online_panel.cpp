@@ -1,5 +1,6 @@
 #include "qt/online_panel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,11 +41,25 @@ OnlinePanel::OnlinePanel(const ShownTexts& texts, int scale, int width, QWidget*
     if (hostAsked) hostAsked();
   });
   connect(join_, &QPushButton::clicked, this, [this] { join(); });
-  connect(address_, &QLineEdit::returnPressed, this, [this] { join(); });
+  address_->installEventFilter(this);
   connect(leave_, &QPushButton::clicked, this, [this] {
     if (leaveAsked) leaveAsked();
   });
   setInSession(false);
+}
+
+bool OnlinePanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != address_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    join();
+    return true;
+  }
+  if (key == Qt::Key_Escape) {
+    if (parentWidget()) parentWidget()->setFocus();
+    return true;
+  }
+  return false;
 }
 
 int OnlinePanel::heightAt(int scale) { return (kRow + kGap + kLines) * scale; }
@@ -53,7 +68,7 @@ void OnlinePanel::join() {
   const std::string address = address_->text().trimmed().toStdString();
   // Back to the players' keys.
   if (parentWidget()) parentWidget()->setFocus();
-  if (!address.empty() && joinAsked) joinAsked(address);
+  if (!address.empty() && !inSession_ && joinAsked) joinAsked(address);
 }
 
 void OnlinePanel::setInSession(bool inSession) {

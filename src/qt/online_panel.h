@@ -38,6 +38,11 @@ class OnlinePanel : public QWidget {
   QStringList status() const { return status_; }
   QLineEdit& addressBox() const { return *address_; }
 
+ protected:
+  // Enter in the address box joins and Escape leaves it; neither goes on to the window, where
+  // they would start a fight or close it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void join();
 

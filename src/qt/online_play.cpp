@@ -80,7 +80,9 @@ void OnlinePlay::host(std::uint16_t port) {
   addresses_.clear();
   for (const std::string& address : net::localAddresses()) addresses_ << fromUtf8(address);
   try {
-    start(OnlineVersus::host(game_, versus_, port, settings_, net::Clock::now()));
+    auto session = OnlineVersus::host(game_, versus_, port, settings_, net::Clock::now());
+    std::cerr << "mojara: waiting for a player on UDP port " << session->port() << "\n";
+    start(std::move(session));
   } catch (const net::NetError& e) {
     std::cerr << "mojara: cannot host a game: " << e.what() << "\n";
     end({frontEnd_.texts()("UDP ポート %1 を使えません").arg(port)});
@@ -106,6 +108,8 @@ void OnlinePlay::join(const std::string& address) {
   }).detach();
   window_.panel().setAddress(fromUtf8(address));
   window_.panel().setInSession(true);
+  window_.playOnline(1);
+  window_.showOther(-1, false);
   window_.panel().setStatus(statusLines());
   lookUpDone_.start(kLookUpEvery);
 }

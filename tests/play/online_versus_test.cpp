@@ -40,6 +40,7 @@ struct Machine {
   std::unique_ptr<OnlineVersus> online;
   bool silent = false;  // its program stopped: it is pumped no more
   int looked = 0;       // fights whose end the front end has seen
+  int period = 1;       // pumped every this many ms
   std::vector<std::string> results;  // "won" or "lost" for side 0, by fight
 
   struct Results : FightObserver {
@@ -97,7 +98,7 @@ struct OnlineVersusTest : ::testing::Test {
       if (done()) return true;
       now += 1ms;
       for (Machine* m : {&host, &joiner}) {
-        if (m->online && !m->silent) m->online->pump(now);
+        if (m->online && !m->silent && t % m->period == 0) m->online->pump(now);
         // As the front end looks, between events.
         if (m->versus.look()) ++m->looked;
       }
@@ -218,6 +219,34 @@ TEST_F(OnlineVersusTest, APlayerWhoLeavesOrFallsSilentEndsTheFightWithAMessage) 
   }
 }
 
+// After a fight both programs talk at the lobby's pace again, however their wake-ups fall (each
+// answering the other's last word about the fight, two programs whose fights had both ended went
+// on answering each other as fast as they could, and never said their picks again).
+TEST_F(OnlineVersusTest, AfterAFightBothProgramsGoBackToTheLobbysPace) {
+  for (const auto& [hostEvery, joinerEvery] : {std::pair{1, 1}, {2, 2}, {2, 1}, {2, 4}, {3, 1}}) {
+    SCOPED_TRACE(std::to_string(hostEvery) + " ms, " + std::to_string(joinerEvery) + " ms");
+    host.period = hostEvery;
+    joiner.period = joinerEvery;
+    connect();
+    host.online->setReady(true);
+    joiner.online->setReady(true);
+    ASSERT_TRUE(pumpUntil([&] { return both(Stage::Fighting); }, 1s));
+    ASSERT_TRUE(pumpUntil([&] { return both(Stage::Picking); }, 60s));
+    const long long sent = host.online->peer().figures().packetsOut + joiner.online->peer().figures().packetsOut;
+    pumpUntil([] { return false; }, 1s);
+    EXPECT_LE(host.online->peer().figures().packetsOut + joiner.online->peer().figures().packetsOut - sent, 40)
+        << "heartbeats are 10 a second each";
+    host.online->setReady(true);
+    joiner.online->setReady(true);
+    EXPECT_TRUE(pumpUntil([&] { return both(Stage::Fighting); }, 1s)) << "no rematch";
+    host.online.reset();
+    joiner.online.reset();
+    for (Machine* m : {&host, &joiner})
+      if (m->game.battle.loaded()) m->versus.stopFight();
+    pumpUntil([] { return false; }, 1ms);
+  }
+}
+
 // No session at all: nobody at the address, or a host of another version.
 TEST_F(OnlineVersusTest, NoHostOrAnotherVersionIsSaidInTheGamesWords) {
   joiner.online = OnlineVersus::join(joiner.game, joiner.versus, net::resolve("127.0.0.1", 9), settings(), now);
@@ -234,3 +263,4 @@ TEST_F(OnlineVersusTest, NoHostOrAnotherVersionIsSaidInTheGamesWords) {
 
 }  // namespace
 }  // namespace mojara::testing
+
