@@ -54,7 +54,7 @@ keys() {  # window, keys...: pressed in that window while it has the focus
 
 rm -f "$out"/host*.txt "$out"/join*.txt
 # Fast timers (the host's hold for both), so that a fight takes seconds.
-start_peer host --scale 1 --no-attract --record "$out/host.txt" --timer-resolution 5 --host 0
+start_peer host --scale 1 --no-attract --record "$out/host.txt" --timer-resolution 15 --host 0
 game=$!
 host=$(window_of "$game" '対戦')
 for _ in $(seq 50); do grep -q 'waiting for a player on UDP port' "$out/host.log" && break; sleep 0.1; done
@@ -64,7 +64,7 @@ xdotool windowmove "$host" 0 0
 shot "$host" host-waiting
 width=$(geometry "$host" | cut -d' ' -f3)
 
-start_peer join --scale 1 --no-attract --record "$out/join.txt" --timer-resolution 5
+start_peer join --scale 1 --no-attract --record "$out/join.txt" --timer-resolution 15
 joiner=$!
 title=$(window_of "$joiner" 'タイトル')
 sleep 0.5
@@ -127,7 +127,7 @@ cmp -s "$out/host.txt" "$out/join.txt" || fail "the two recordings differ (diff 
 grep -Eq '^[0-9]+ 2:' "$out/host.txt" || fail "the recording holds none of player 2's keys"
 grep -Eq '^[0-9]+ [A-Z]' "$out/host.txt" || fail "the recording holds none of player 1's keys"
 grep -q '^# fight over after event' "$out/host.txt" || fail "the recording does not say the fight was decided"
-"$bin/mojara-sim" fight --replay "$out/host.txt" --timer-resolution 5 > "$out/replay-end.json"
+"$bin/mojara-sim" fight --replay "$out/host.txt" --timer-resolution 15 > "$out/replay-end.json"
 case "$shown:$(cat "$out/replay-end.json")" in
   '1:{"end":"Form5"'* | '2:{"end":"Form6"'*) ;;
   *) fail "the replay ended otherwise than the windows showed (player $shown won): $(cat "$out/replay-end.json")" ;;
@@ -152,7 +152,7 @@ shot "$host" peer-lost
 grep -q "the other player's program has been silent for 5 s" "$out/host.log" ||
   fail "the host did not say the other player fell silent (see $out/host.log)"
 grep -q '^# cut short after event' "$out/host-2.txt" || fail "the rematch's recording does not say it was cut short"
-"$bin/mojara-sim" fight --replay "$out/host-2.txt" --timer-resolution 5 > "$out/replay-2-end.json" || true
+"$bin/mojara-sim" fight --replay "$out/host-2.txt" --timer-resolution 15 > "$out/replay-2-end.json" || true
 case "$(cat "$out/replay-2-end.json")" in
   '{"end":"limit"'*) ;;
   *) fail "the cut-short rematch did not replay to where it stopped: $(cat "$out/replay-2-end.json")" ;;
