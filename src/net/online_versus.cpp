@@ -192,8 +192,11 @@ void OnlineVersus::runFight(Clock::time_point now) {
     if (progress.step.ran || progress.changed) game_.battle.showEvent(peer_->fight()->state(), progress.step);
     if (!progress.step.ran) break;
   }
-  recordConfirmed(peer_->fight()->confirmed());
-  if (peer_->fightEnd() != OnlinePeer::FightEnd::None) endFight();
+  // The recording goes as far as both confirmed the fight, and never past its end.
+  const bool ended = peer_->fightEnd() != OnlinePeer::FightEnd::None;
+  const long long confirmed = peer_->fight()->confirmed();
+  recordConfirmed(ended ? std::min(confirmed, peer_->endEvent()) : confirmed);
+  if (ended) endFight();
 }
 
 void OnlineVersus::recordConfirmed(long long through) {
@@ -213,8 +216,6 @@ void OnlineVersus::recordConfirmed(long long through) {
 void OnlineVersus::endFight() {
   const OnlinePeer::FightEnd end = peer_->fightEnd();
   const RollbackFight& fight = *peer_->fight();
-  const long long last = std::min(peer_->endEvent(), fight.confirmed());
-  if (recorder_ && recorded_ > last) recorded_ = last;  // never past the end (it was not written)
   stage_ = Stage::Picking;
   if (end == OnlinePeer::FightEnd::Over && fight.handedOver()) {
     // The window shows the fight as both confirmed it, and hands over with its result.

@@ -89,6 +89,8 @@ void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
   show();
   raise();
   activateWindow();
+  // The keys are the players', not the address box's (which Tab or a click reaches).
+  setFocus(Qt::OtherFocusReason);
 }
 
 QString VersusWindow::resultLine() const {

@@ -201,6 +201,8 @@ TEST(VersusWindowOnline, EitherPlayersKeysPickAndReadyThisPlayersSeatOnly) {
       {});
   window.onlineChanged = [&](int slot, bool ready) { told.emplace_back(slot, ready); };
   window.open({2, 5}, std::nullopt);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), &window) << "the keys went to the address box";
   window.playOnline(1);
   window.showOther(-1, false);
   window.gameKey({0, forms::vk::Right});  // player 1's walk key, on player 2's machine
