@@ -55,6 +55,9 @@ QSize VersusWindow::sizeAt(int scale) {
 
 void VersusWindow::playOnline(std::optional<int> seat) {
   seat_ = seat;
+  // Back at one keyboard, a row whose player was never heard from starts on its own fighter.
+  if (!seat_ && picks_.first < 0) picks_.first = 0;
+  if (!seat_ && picks_.second < 0) picks_.second = 1;
   ready_ = otherReady_ = false;
   showFightButton();
   update();

@@ -217,9 +217,12 @@ TEST(VersusWindowOnline, EitherPlayersKeysPickAndReadyThisPlayersSeatOnly) {
   EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{6, false}, {7, false}, {7, true}, {7, false}, {6, false}}));
   EXPECT_EQ(fights, 0) << "online, the host starts the fight";
   EXPECT_EQ(window.resultLine(), QStringLiteral("インターネットで対戦"));
+  window.playOnline(0);
+  window.showOther(-1, false);  // the session ended before player 2 was heard from
   window.playOnline(std::nullopt);
   window.gameKey({0, 'A'});
   EXPECT_EQ(fights, 1) << "back at one keyboard, punch starts the fight";
+  EXPECT_EQ(window.picks(), std::make_pair(4, 1));
 }
 
 struct InEnglish : ::testing::TestWithParam<int> {};
