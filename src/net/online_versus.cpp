@@ -189,7 +189,10 @@ void OnlineVersus::runFight(Clock::time_point now) {
   }
   for (int k = 0; k < kEventsAPump && peer_->fightEnd() == OnlinePeer::FightEnd::None; ++k) {
     const OnlinePeer::Progress progress = peer_->runDue(now);
-    if (progress.step.ran || progress.changed) game_.battle.showEvent(peer_->fight()->state(), progress.step);
+    if (progress.step.ran || progress.changed) {
+      game_.battle.showEvent(peer_->fight()->state(), progress.step);
+      ++shown_;
+    }
     if (!progress.step.ran) break;
   }
   // The recording goes as far as both confirmed the fight, and never past its end.
@@ -220,6 +223,7 @@ void OnlineVersus::endFight() {
   if (end == OnlinePeer::FightEnd::Over && fight.handedOver()) {
     // The window shows the fight as both confirmed it, and hands over with its result.
     game_.battle.showEvent(fight.state(), {});
+    ++shown_;
     lingering_ = true;
     game_.battle.handOver(fight.handOverKind());
     return;

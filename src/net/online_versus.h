@@ -83,8 +83,9 @@ class OnlineVersus {
   const std::optional<Wording>& message() const { return message_; }
   // The network's own words for the same, for standard error.
   const std::string& problem() const { return peer_->problem(); }
-  // The fights begun so far.
+  // The fights begun so far, and the times the battle window was given the fight to show.
   int fights() const { return fights_; }
+  long long shown() const { return shown_; }
   const OnlinePeer& peer() const { return *peer_; }
 
  private:
@@ -107,6 +108,7 @@ class OnlineVersus {
   bool lingering_ = false;  // a fight has ended here: the other may still need answers
   long long recorded_ = 0;  // the events of this fight given to the recorder
   int fights_ = 0;
+  long long shown_ = 0;
 };
 
 }  // namespace mojara::net

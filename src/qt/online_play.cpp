@@ -176,6 +176,7 @@ void OnlinePlay::end(const QStringList& status) {
 void OnlinePlay::pump() {
   if (!session_) return;
   const auto now = net::Clock::now();
+  const long long shown = session_->shown();
   const auto next = session_->pump(now);
   if (session_->fights() > fightsShown_) {
     // A fight has begun: the versus window steps aside for the battle window, and the players
@@ -195,7 +196,9 @@ void OnlinePlay::pump() {
     return;
   }
   show();
-  frontEnd_.afterEvent();
+  // The windows are drawn again only when the fight shown has moved (most wake-ups only take a
+  // datagram or send one).
+  if (session_->stage() != Stage::Fighting || session_->shown() != shown) frontEnd_.afterEvent();
   const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(next - net::Clock::now()).count();
   due_.start(static_cast<int>(std::max<long long>(0, (wait + 999) / 1000)));
 }

@@ -139,7 +139,7 @@ keys "$guest" u
 for _ in $(seq 100); do [ "$(battles | wc -l)" -eq 2 ] && break; sleep 0.1; done
 [ "$(battles | wc -l)" -eq 2 ] || fail "the rematch did not open in both games"
 sleep 2
-kill -9 "$joiner"
+{ kill -9 "$joiner" && wait "$joiner"; } 2> /dev/null || true
 joiner=
 # Within the 5 s of silence allowed (and a margin), the host's versus window says so.
 for _ in $(seq 100); do
