@@ -183,6 +183,8 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
   lastHeard_ = now;
   if (const auto* pick = std::get_if<Pick>(&d.message)) {
     peerPick_ = *pick;
+    // A peer says its pick only outside a fight: after one here has ended, the other's has too.
+    if (fight_ && end_ != FightEnd::None) peerInWindow_ = true;
   } else if (const auto* start = std::get_if<Start>(&d.message)) {
     if (hosting_) {
       ++packetsBad_;
@@ -194,10 +196,12 @@ void OnlinePeer::receive(const Datagram& d, const Address& from, Clock::time_poi
   } else if (const auto* inputs = std::get_if<Inputs>(&d.message)) {
     onInputs(*inputs, now);
   } else if (const auto* bye = std::get_if<Bye>(&d.message)) {
-    if (bye->reason == Bye::Finished)
+    if (bye->reason == Bye::Finished) {
       peerFinished_ = true;
-    else
+    } else {
+      peerLeft_ = true;
       lose("the other player left");
+    }
   }
 }
 
@@ -235,11 +239,13 @@ void OnlinePeer::onInputs(const Inputs& in, Clock::time_point now) {
   if (in.desyncAt != 0) desyncAt_ = desyncAt_ == 0 ? in.desyncAt : std::min<long long>(desyncAt_, in.desyncAt);
   compareChecks();
   // A peer whose fight has ended answers one that has not, or lacks its presses, so that it can
-  // end too (at most once a heartbeat: duplicated datagrams do not multiply the answers).
+  // end too: not once the other is back in the versus window (two ended peers would answer each
+  // other's answers for ever), at most once a heartbeat (duplicated datagrams do not multiply the
+  // answers), and not in place of the versus window's heartbeat, which tells the other so.
   const bool peerNeeds = in.ended == 0 || in.pressesAck < endEvent_;
-  if (end_ != FightEnd::None && peerNeeds && now - lastSent_ >= kFightHeartbeat) {
+  if (end_ != FightEnd::None && !peerInWindow_ && peerNeeds && now - lastAnswer_ >= kFightHeartbeat) {
     sendInputs(now);
-    lastSent_ = now;
+    lastAnswer_ = now;
   }
 }
 
@@ -257,6 +263,11 @@ void OnlinePeer::endFight(FightEnd end, long long event) {
   end_ = end;
   endEvent_ = event;
   waiting_ = false;
+  // The other player was ready for the fight that has now been played: the next one waits for
+  // them to say so again (their last word before this fight would otherwise start it at once).
+  peerPick_.ready = false;
+  // The versus window's heartbeat goes at once: it tells the other that this fight has ended.
+  lastSent_ = Clock::time_point{};
 }
 
 void OnlinePeer::lose(const std::string& why) {
@@ -297,6 +308,7 @@ void OnlinePeer::begin(const battle::FightState& loaded, const battle::FightRule
   end_ = FightEnd::None;
   endEvent_ = 0;
   peerFinished_ = false;
+  peerInWindow_ = false;
   waiting_ = false;
   waitedEvent_ = -1;
   peerPressesAck_ = peerChecksAck_ = peerRan_ = 0;
@@ -400,7 +412,7 @@ void OnlinePeer::sendInputs(Clock::time_point now) {
 
 bool OnlinePeer::peerStillNeeds(Clock::time_point now) const {
   if (!fight_ || end_ == FightEnd::None || end_ == FightEnd::Lost || link_ != Link::Connected) return false;
-  return !peerFinished_ && now - lastHeard_ < milliseconds(300);
+  return !peerFinished_ && !peerInWindow_ && now - lastHeard_ < milliseconds(300);
 }
 
 void OnlinePeer::finish() {

@@ -68,6 +68,10 @@ class OnlinePeer {
   Link link() const { return link_; }
   const std::string& problem() const { return problem_; }
   std::optional<Address> peerAddress() const { return peer_; }
+  // Whether the link was lost because the other player said they were leaving.
+  bool peerLeft() const { return peerLeft_; }
+  // The socket's descriptor, for an event loop to wake when a datagram arrives.
+  int descriptor() const { return socket_.descriptor(); }
 
   // Takes every datagram waiting, answers and sends what is due, and notices silence.
   void poll(Clock::time_point now);
@@ -139,7 +143,7 @@ class OnlinePeer {
   bool hosting_;
   Clock::time_point began_;         // for stamps
   Clock::time_point lastHeard_;
-  Clock::time_point lastSent_{}, lastStartSent_{};
+  Clock::time_point lastSent_{}, lastStartSent_{}, lastAnswer_{};
   Link link_ = Link::Waiting;
   std::string problem_;
   std::optional<Address> peer_;
@@ -158,6 +162,8 @@ class OnlinePeer {
   FightEnd end_ = FightEnd::None;
   long long endEvent_ = 0;
   bool peerFinished_ = false;
+  bool peerInWindow_ = false;  // the other's fight has ended too: it says its pick again
+  bool peerLeft_ = false;
   bool waiting_ = false;
   long long waitedEvent_ = -1;
 

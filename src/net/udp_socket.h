@@ -49,6 +49,8 @@ class UdpSocket {
   ~UdpSocket();
 
   std::uint16_t port() const;
+  // The system's descriptor, for an event loop to watch for datagrams (it stays this object's).
+  int descriptor() const { return fd_; }
   // Sends one datagram; a datagram the system cannot send now is lost, as on the wire.
   void send(const Address& to, std::span<const std::uint8_t> bytes);
   struct Received {

@@ -34,6 +34,28 @@ void addSlotPair(CLI::App& app, const std::string& name, std::optional<std::pair
       ->type_name("P0 P1");
 }
 
+// HOST, HOST:PORT, [V6] or [V6]:PORT, as --join takes it; UsageError saying what is wrong. Whether
+// the host can be found is for the versus window to say.
+void checkHostAndPort(const std::string& text) {
+  std::string host = text, port;
+  if (text.starts_with('[')) {
+    const auto close = text.find(']');
+    if (close == std::string::npos) throw cli::UsageError("--join: the address " + quote(text) + " has no closing ]");
+    host = text.substr(1, close - 1);
+    if (close + 1 < text.size()) {
+      if (text[close + 1] != ':') throw cli::UsageError("--join: the address " + quote(text) + " is not [ADDRESS]:PORT");
+      port = text.substr(close + 2);
+      if (port.empty()) throw cli::UsageError("--join: the address " + quote(text) + " has no port after its colon");
+    }
+  } else if (const auto colon = text.rfind(':'); colon != std::string::npos && text.find(':') == colon) {
+    host = text.substr(0, colon);
+    port = text.substr(colon + 1);
+    if (port.empty()) throw cli::UsageError("--join: the address " + quote(text) + " has no port after its colon");
+  }
+  if (host.empty()) throw cli::UsageError("--join: the address " + quote(text) + " names no host");
+  if (!port.empty()) cli::wholeNumber<std::uint16_t>("--join's port", port, 1, 65535);
+}
+
 }  // namespace
 
 std::optional<int> readOptions(const std::vector<std::string>& args, Options& o, std::ostream& out,
@@ -76,14 +98,51 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                   o.timerResolution =
                       cli::millis("--timer-resolution", v, kMinTimerResolution, kMaxTimerResolution);
                 });
+  CLI::Option* host = app.add_option_function<std::vector<std::string>>(
+         "--host",
+         [&o](const std::vector<std::string>& port) {
+           // Without its port (the next argument another option, or none) it waits on the default.
+           o.host = port.empty() || port[0].empty() ? kDefaultOnlinePort
+                                                    : cli::wholeNumber<std::uint16_t>("--host", port[0], 0, 65535);
+         },
+         "Online versus: open the versus window and wait for a player on this UDP port (default " +
+             std::to_string(kDefaultOnlinePort) + "; 0: any free port, shown in the window)")
+      ->expected(0, 1)
+      ->type_name("[PORT]");
+  cli::addValue(app, "--join", "HOST[:PORT]",
+                "Online versus: open the versus window and join the host at this address (the port " +
+                    std::to_string(kDefaultOnlinePort) + " unless given)",
+                [&o](const std::string& v) {
+                  checkHostAndPort(v);
+                  o.join = v;
+                });
+  cli::addValue(app, "--input-delay", "D",
+                "Online, as the host: the timer events a press waits before it acts, on both machines, 0 to 8; "
+                "default 2",
+                [&o](const std::string& v) { o.inputDelay = cli::wholeNumber<int>("--input-delay", v, 0, 8); });
   cli::addVersion(app, "mojara " + version);
   if (auto stop = cli::parse(app, args, out, err)) return stop;
+  if (host->count() > 0 && !o.host) o.host = kDefaultOnlinePort;
   if (!o.replay.empty() && (o.fight || o.versus || o.demo || !o.record.empty())) {
     err << "mojara: --replay plays its own fight: it goes with none of --fight, --versus, --demo and --record\n";
     return 2;
   }
   if (o.versus && (o.fight || o.demo)) {
     err << "mojara: --versus is a fight of two players: it goes with neither --fight nor --demo\n";
+    return 2;
+  }
+  const bool online = o.host || !o.join.empty();
+  if (o.host && !o.join.empty()) {
+    err << "mojara: --host and --join cannot go together: one machine hosts, the other joins\n";
+    return 2;
+  }
+  if (online && (o.fight || o.versus || o.demo || !o.replay.empty())) {
+    err << "mojara: " << (o.host ? "--host" : "--join")
+        << " opens the versus window for a game online: it goes with none of --fight, --versus, --demo and --replay\n";
+    return 2;
+  }
+  if (o.inputDelay && !o.host) {
+    err << "mojara: --input-delay is the host's to give: it goes with --host\n";
     return 2;
   }
   if (!o.record.empty()) {

@@ -22,7 +22,15 @@ struct Options {
   std::string replay;                        // play a recorded fight again
   bool attract = true;                       // demo fights after 30 idle seconds on the title
   std::optional<std::string> lang;           // the language of the windows' texts (play/language.h)
+  // Online versus: host a game on this UDP port (0: any free one), or join the host at HOST or
+  // HOST:PORT; and the events a press waits before it acts (the host's, 0..8).
+  std::optional<std::uint16_t> host;
+  std::string join;
+  std::optional<int> inputDelay;
 };
+
+// The UDP port a host waits on unless told another.
+inline constexpr std::uint16_t kDefaultOnlinePort = 4913;
 
 // Reads the arguments after the program name into `options`. Returns the exit status when the
 // program is to stop at once: 0 after --help or --version (printed to `out`; 1 when they could not

@@ -19,6 +19,7 @@ ReplayRecorder::ReplayRecorder(Game& game, std::string path, std::function<void(
 
 void ReplayRecorder::fightStarting(const FightSetup& fight) {
   recording_ = true;
+  online_ = false;
   ++fights_;
   fightPath_ = replayPath(path_, fights_);
   checkedAfter_ = -1;
@@ -28,28 +29,55 @@ void ReplayRecorder::fightStarting(const FightSetup& fight) {
 
 void ReplayRecorder::keyPressed(const forms::Form& form, int code, int player) {
   const forms::Form& battle = game_.form(Window::Battle);
-  if (!recording_ || &form != &battle || !battle.loaded()) return;
+  if (!recording_ || online_ || &form != &battle || !battle.loaded()) return;
   // Written as it goes, so a program that is killed still leaves the keys played so far.
   append(keyLinesText({{battle.timerEvents() + 1, code, player}}));
 }
 
 void ReplayRecorder::eventRan(long long event) {
-  if (!recording_ || event % kCheckEvery != 0) return;
+  if (!recording_ || online_ || event % kCheckEvery != 0) return;
   append(checkLine({event, game_.fightChecksum()}));
   checkedAfter_ = event;
 }
 
-void ReplayRecorder::fightOver(Window) { finish(fightOverLine(game_.form(Window::Battle).timerEvents())); }
+void ReplayRecorder::followConfirmed() {
+  if (!recording_) return;
+  online_ = true;
+  confirmed_ = 0;
+  confirmedChecksum_ = 0;
+}
 
-void ReplayRecorder::programEnding() { finish(cutShortLine(game_.form(Window::Battle).timerEvents())); }
+void ReplayRecorder::confirmed(long long event, const std::vector<KeyPress>& presses, std::uint64_t checksum) {
+  if (!recording_ || !online_ || event != confirmed_ + 1) return;
+  if (!presses.empty()) append(keyLinesText(presses));
+  confirmed_ = event;
+  confirmedChecksum_ = checksum;
+  if (event % kCheckEvery != 0) return;
+  append(checkLine({event, checksum}));
+  checkedAfter_ = event;
+}
+
+void ReplayRecorder::cutShort() { finish(cutShortLine(eventsRun())); }
+
+long long ReplayRecorder::eventsRun() const {
+  return online_ ? confirmed_ : game_.form(Window::Battle).timerEvents();
+}
+
+std::uint64_t ReplayRecorder::checksumNow() const { return online_ ? confirmedChecksum_ : game_.fightChecksum(); }
+
+void ReplayRecorder::fightOver(Window) { finish(fightOverLine(eventsRun())); }
+
+void ReplayRecorder::programEnding() { finish(cutShortLine(eventsRun())); }
 
 void ReplayRecorder::finish(const std::string& endLine) {
   if (!recording_) return;
   recording_ = false;
-  const long long events = game_.form(Window::Battle).timerEvents();
-  if (events != checkedAfter_) append(checkLine({events, game_.fightChecksum()}));
+  const long long events = eventsRun();
+  // Online, before the first confirmed event there is no checksum to give.
+  if (events != checkedAfter_ && !(online_ && events == 0)) append(checkLine({events, checksumNow()}));
   append(endLine);
   file_.close();
+  online_ = false;
 }
 
 void ReplayRecorder::append(const std::string& text) {

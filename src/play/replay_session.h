@@ -38,6 +38,17 @@ class ReplayRecorder : public FightObserver {
   // played is ended as far as it went, to be replayed up to there.
   void programEnding();
 
+  // An online fight, from its start to its end: the keys this window is handed and the events it
+  // shows are not the fight's (the other player's presses come late, and events are run again),
+  // so the session gives instead, in order, each event both players have confirmed, with the
+  // presses of both that came before it and the fight's state checksum after it. Both players'
+  // files are then the same file.
+  void followConfirmed();
+  void confirmed(long long event, const std::vector<KeyPress>& presses, std::uint64_t checksum);
+  // The online fight ended without a result after the last event confirmed (the other player is
+  // gone, or the two fights parted).
+  void cutShort();
+
  private:
   // Appends `text` to the fight's file; when it cannot, that file is written no more.
   void append(const std::string& text);
@@ -45,6 +56,10 @@ class ReplayRecorder : public FightObserver {
   void finish(const std::string& endLine);
   // The fight's file could not be opened or written: it is closed, and the player told once.
   void fail();
+  // The events the fight has run, and its checksum now: the battle window's, or online the last
+  // confirmed.
+  long long eventsRun() const;
+  std::uint64_t checksumNow() const;
 
   Game& game_;
   std::string path_;
@@ -53,6 +68,9 @@ class ReplayRecorder : public FightObserver {
   bool warned_ = false;
   int fights_ = 0;
   long long checkedAfter_ = -1;  // the event whose checksum was written last
+  bool online_ = false;          // the fight's events come from the session (followConfirmed)
+  long long confirmed_ = 0;      // online: the last event confirmed, and the checksum after it
+  std::uint64_t confirmedChecksum_ = 0;
   std::string fightPath_;
   RecordingFile file_;
 };

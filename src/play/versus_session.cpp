@@ -15,16 +15,19 @@ std::optional<std::string> VersusSession::refusal() const {
   return std::nullopt;
 }
 
-bool VersusSession::fight(std::int32_t p0, std::int32_t p1) {
+bool VersusSession::fight(std::int32_t p0, std::int32_t p1) { return fight(practiceFight(p0, p1)); }
+
+bool VersusSession::fight(const FightSetup& setup) {
   if (fighting_ || refusal()) return false;
   open_ = true;
   if (!saved_) saved_ = Saved{game_.M, game_.rnd};
   if (game_.form(Window::Title).loaded()) game_.unload(Window::Title);
-  fighters_ = {p0, p1};
+  fighters_ = {setup.player, setup.opponent};
   winner_.reset();
-  FightSetup versus = practiceFight(p0, p1);
+  FightSetup versus = setup;
   versus.versus = true;
   fighting_ = true;
+  stopped_ = false;
   // Where a fight of the campaign would hand over to the select or continue window, a versus
   // fight only ends; the players choose what follows.
   game_.startFight(versus, AfterFight::Stop);
@@ -54,9 +57,17 @@ void VersusSession::fightOver(Window next) {
   if (fighting_) winner_ = next == Window::Select ? 0 : 1;
 }
 
+void VersusSession::stopFight() {
+  if (!fighting_) return;
+  stopped_ = true;
+  winner_.reset();
+  if (game_.form(Window::Battle).loaded()) game_.unload(Window::Battle);
+}
+
 bool VersusSession::look() {
-  if (!fighting_ || !game_.fightStopped()) return false;
+  if (!fighting_ || !(game_.fightStopped() || stopped_)) return false;
   fighting_ = false;
+  stopped_ = false;
   return true;
 }
 
@@ -64,6 +75,7 @@ void VersusSession::toTitle() {
   if (!saved_) return;
   if (game_.form(Window::Battle).loaded()) game_.unload(Window::Battle);
   fighting_ = false;
+  stopped_ = false;
   game_.show(Window::Title);
   game_.M = saved_->state;
   game_.rnd = saved_->random;

@@ -39,6 +39,11 @@ class VersusSession : public FightObserver {
   // at the default speed, no power, no points. The title closes while the players fight. Returns
   // false, and starts nothing, while a fight is on or refusal() says why not.
   bool fight(std::int32_t p0, std::int32_t p1);
+  // The same for a fight set up elsewhere (online, by the host: its seed and speed).
+  bool fight(const FightSetup& versus);
+  // Ends the fight on without a result (online, when the other player is gone): its window closes
+  // and look() says so once, with no winner.
+  void stopFight();
   // From the first fight until the players return to the title.
   bool active() const { return saved_.has_value(); }
   // Whether a versus fight is on (its battle window open).
@@ -66,6 +71,7 @@ class VersusSession : public FightObserver {
   std::optional<Saved> saved_;
   bool open_ = false;
   bool fighting_ = false;
+  bool stopped_ = false;  // the fight was ended without a result
   std::optional<int> winner_;
   std::pair<std::int32_t, std::int32_t> fighters_{0, 1};
 };

@@ -208,8 +208,11 @@ int main(int argc, char** argv) {
   // The kept settings applied, and the player's changes kept as they are made.
   mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
   playerSettings.setInEffect(inEffect);
-  // Two players: the versus window and its fights.
-  mojara::qt::VersusPlay versus(game, frontEnd);
+  // Two players: the versus window and its fights, at one keyboard or online.
+  mojara::net::OnlineVersus::Settings online;
+  online.version = MOJARA_VERSION;
+  online.inputDelay = options->inputDelay.value_or(mojara::net::kDefaultInputDelay);
+  mojara::qt::VersusPlay versus(game, frontEnd, online);
   const mojara::qt::ControllerInput controllers(frontEnd, playerSettings, versus);
 
   // Recording and replaying fights.
@@ -221,6 +224,7 @@ int main(int argc, char** argv) {
       if (!windowsGone) frontEnd.showNotice(mojara::kReplayNotSavedNotice, std::chrono::seconds(8));
     });
     mojara::qt::attachRecorder(frontEnd, *recorder);
+    versus.setRecorder(&*recorder);
   }
   if (replay) {
     player.emplace(game, std::move(*replay), mojara::AfterReplay::EndProgram, [&frontEnd](const std::string& why) {
@@ -255,6 +259,13 @@ int main(int argc, char** argv) {
     player->start();
   else if (options->versus)
     versus.fight(options->versus->first, options->versus->second);
+  else if (options->host || !options->join.empty()) {
+    game.start();
+    if (options->host)
+      versus.host(*options->host);
+    else
+      versus.join(options->join);
+  }
   else if (options->fight)
     mojara::startPractice(game, options->fight->first, options->fight->second, options->demo);
   else

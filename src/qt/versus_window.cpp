@@ -11,6 +11,7 @@
 #include "forms/types.h"
 #include "qt/centred.h"
 #include "qt/key_map.h"
+#include "qt/online_panel.h"
 
 namespace mojara::qt {
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int kSlots = static_cast<int>(kRoster.size());  // one portrait a roster slot
 constexpr int kCell = 36, kMargin = 8, kRowHeight = 66, kTop = 30;  // pixels at scale 1
+constexpr int kButtonsTop = kTop + 2 * kRowHeight + 24, kPanelTop = kButtonsTop + 30;
 const QColor kPlayerColors[2] = {QColor(220, 0, 0), QColor(0, 64, 220)};
 
 }  // namespace
@@ -30,7 +32,7 @@ VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& tex
   font.setPixelSize(12 * scale);
   setFont(font);
   const int width = sizeAt(scale).width();
-  const int buttonsTop = (kTop + 2 * kRowHeight + 24) * scale;
+  const int buttonsTop = kButtonsTop * scale;
   setFixedSize(sizeAt(scale));
   fightButton_ = new QPushButton(texts_("たたかう"), this);
   titleButton_ = new QPushButton(texts_("タイトルへ"), this);
@@ -42,11 +44,44 @@ VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& tex
   setFocusPolicy(Qt::StrongFocus);
   connect(fightButton_, &QPushButton::clicked, this, [this] { startFight(); });
   connect(titleButton_, &QPushButton::clicked, this, &QWidget::close);
+  panel_ = new OnlinePanel(texts_, scale, width, this);
+  panel_->move(0, kPanelTop * scale);
   move(centredOnScreen(size()));
 }
 
 QSize VersusWindow::sizeAt(int scale) {
-  return QSize(2 * kMargin + kSlots * kCell, kTop + 2 * kRowHeight + 24 + 30) * scale;
+  return QSize((2 * kMargin + kSlots * kCell) * scale, (kPanelTop + 4) * scale + OnlinePanel::heightAt(scale));
+}
+
+void VersusWindow::playOnline(std::optional<int> seat) {
+  seat_ = seat;
+  // Back at one keyboard, a row whose player was never heard from starts on its own fighter.
+  if (!seat_ && picks_.first < 0) picks_.first = 0;
+  if (!seat_ && picks_.second < 0) picks_.second = 1;
+  ready_ = otherReady_ = false;
+  showFightButton();
+  update();
+}
+
+void VersusWindow::showOther(int slot, bool ready) {
+  if (!seat_) return;
+  int& other = *seat_ == 0 ? picks_.second : picks_.first;
+  if (other == slot && otherReady_ == ready) return;
+  other = slot;
+  otherReady_ = ready;
+  update();
+}
+
+void VersusWindow::setReady(bool ready) {
+  if (!seat_ || ready_ == ready) return;
+  ready_ = ready;
+  showFightButton();
+  update();
+  if (onlineChanged) onlineChanged(*seat_ == 0 ? picks_.first : picks_.second, ready_);
+}
+
+void VersusWindow::showFightButton() {
+  fightButton_->setText(!seat_ ? texts_("たたかう") : ready_ ? texts_("とりけし") : texts_("じゅんびOK"));
 }
 
 void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
@@ -57,10 +92,12 @@ void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
   show();
   raise();
   activateWindow();
+  // The keys are the players', not the address box's (which Tab or a click reaches).
+  setFocus(Qt::OtherFocusReason);
 }
 
 QString VersusWindow::resultLine() const {
-  if (!winner_) return texts_("ふたりで対戦");
+  if (!winner_) return seat_ ? texts_("インターネットで対戦") : texts_("ふたりで対戦");
   return texts_("%1の勝ち！").arg(texts_(playerName(*winner_)));
 }
 
@@ -81,16 +118,21 @@ void VersusWindow::paintEvent(QPaintEvent*) {
   p.setFont(font());
   for (int player = 0; player < 2; ++player) {
     const int pick = player == 0 ? picks_.first : picks_.second;
+    const bool theirs = seat_ && *seat_ != player;
     p.setPen(kPlayerColors[player]);
-    const QString keys = texts_("%1 %2 でえらぶ")
-                             .arg(texts_(keyLabel(bindings_.key(player, command::WalkLeft))),
-                                  texts_(keyLabel(bindings_.key(player, command::WalkRight))));
+    // Online, this player's row is picked with either player's keys; the other's is only shown.
+    const int keysOf = seat_ ? 0 : player;
+    QString right = texts_("%1 %2 でえらぶ")
+                        .arg(texts_(keyLabel(bindings_.key(keysOf, command::WalkLeft))),
+                             texts_(keyLabel(bindings_.key(keysOf, command::WalkRight))));
+    if (seat_ && ((theirs && otherReady_) || (!theirs && ready_))) right = texts_("じゅんびOK！");
+    else if (theirs) right = texts_("相手");
+    const QString name =
+        pick >= 0 && pick < kSlots ? texts_(std::string(kRoster[static_cast<std::size_t>(pick)].name)) : QStringLiteral("…");
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
-               Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("%1  %2").arg(texts_(playerName(player)),
-                                            texts_(std::string(kRoster[static_cast<std::size_t>(pick)].name))));
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1  %2").arg(texts_(playerName(player)), name));
     p.drawText(QRect(kMargin * s, (kTop + player * kRowHeight) * s, width() - 2 * kMargin * s, 14 * s),
-               Qt::AlignRight | Qt::AlignVCenter, keys);
+               Qt::AlignRight | Qt::AlignVCenter, right);
     for (int slot = 0; slot < kSlots; ++slot) {
       const QRect box = portraitBox(player, slot);
       if (const QImage* face = pictures_.find(assets::portrait(slot))) p.drawImage(box, *face);
@@ -101,23 +143,34 @@ void VersusWindow::paintEvent(QPaintEvent*) {
     }
   }
   p.setPen(QColor(0, 0, 0));
-  const QString start = texts_("%1 か %2 でたたかう・Esc でタイトルへ")
-                            .arg(texts_(keyLabel(bindings_.key(0, command::Punch))),
-                                 texts_(keyLabel(bindings_.key(0, command::Pause))));
+  const QString punch = texts_(keyLabel(bindings_.key(0, command::Punch)));
+  const QString pause = texts_(keyLabel(bindings_.key(0, command::Pause)));
+  const QString start = !seat_   ? texts_("%1 か %2 でたたかう・Esc でタイトルへ").arg(punch, pause)
+                        : ready_ ? texts_("相手を待っています・%1 でとりけし").arg(punch)
+                                 : texts_("%1 か %2 でじゅんびOK・Esc でタイトルへ").arg(punch, pause);
   p.drawText(QRect(0, (kTop + 2 * kRowHeight) * s, width(), 20 * s), Qt::AlignCenter, start);
 }
 
 void VersusWindow::gameKey(GameKey key) {
   if (!isVisible()) return;
-  int& pick = key.player == 0 ? picks_.first : picks_.second;
+  const int player = seat_.value_or(key.player);
+  const int pick = player == 0 ? picks_.first : picks_.second;
   const std::optional<command::Command> asked = commandOfKey(key.code);
   if (asked == command::WalkLeft)
-    pick = (pick + kSlots - 1) % kSlots;
+    changePick(player, (std::max(pick, 0) + kSlots - 1) % kSlots);
   else if (asked == command::WalkRight)
-    pick = (pick + 1) % kSlots;
+    changePick(player, (pick + 1) % kSlots);
   else if (asked == command::Punch || asked == command::Pause)
-    return startFight();
+    startFight();
+}
+
+void VersusWindow::changePick(int player, int slot) {
+  // Online, the other player's row is theirs; and a player who said they are ready keeps their
+  // pick until they take it back.
+  if (seat_ && (player != *seat_ || ready_)) return;
+  (player == 0 ? picks_.first : picks_.second) = slot;
   update();
+  if (seat_ && onlineChanged) onlineChanged(slot, ready_);
 }
 
 void VersusWindow::navigationKey(int player, int keyCode) {
@@ -129,6 +182,8 @@ void VersusWindow::navigationKey(int player, int keyCode) {
 }
 
 void VersusWindow::startFight() {
+  // Online, the fight starts when both players are ready.
+  if (seat_) return setReady(!ready_);
   if (fight_ && !fight_(picks_.first, picks_.second)) return;
   dismiss();
 }
@@ -148,11 +203,7 @@ void VersusWindow::keyPressEvent(QKeyEvent* event) {
 void VersusWindow::mousePressEvent(QMouseEvent* event) {
   for (int player = 0; player < 2; ++player)
     for (int slot = 0; slot < kSlots; ++slot)
-      if (portraitBox(player, slot).contains(event->position().toPoint())) {
-        (player == 0 ? picks_.first : picks_.second) = slot;
-        update();
-        return;
-      }
+      if (portraitBox(player, slot).contains(event->position().toPoint())) return changePick(player, slot);
 }
 
 void VersusWindow::closeEvent(QCloseEvent* event) {

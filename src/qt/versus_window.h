@@ -1,7 +1,9 @@
 // The versus window (F3 on the title, and after every versus fight): each player picks a fighter
 // with their own walk keys (or controller), and either starts the fight with punch or pause;
 // Escape or closing the window returns to the title. After a fight it says who won. The select
-// window of the campaign is left as it is.
+// window of the campaign is left as it is. Online, each player picks in their own window: this
+// machine's player has one row (whichever player's keys are pressed), the other row shows the
+// other player's pick as it is heard, and punch or pause says this player is ready (or no longer).
 #pragma once
 
 #include <QWidget>
@@ -16,6 +18,8 @@
 class QPushButton;
 
 namespace mojara::qt {
+
+class OnlinePanel;
 
 class VersusWindow : public QWidget {
  public:
@@ -38,6 +42,18 @@ class VersusWindow : public QWidget {
   void navigationKey(int player, int keyCode);
   QString resultLine() const;
 
+  // Online: this machine's player has `seat` (0: player 1, the host; 1: player 2). None: both
+  // players at this keyboard again.
+  void playOnline(std::optional<int> seat);
+  std::optional<int> onlineSeat() const { return seat_; }
+  // The other player's pick as heard (-1: nothing heard yet) and whether they are ready.
+  void showOther(int slot, bool ready);
+  bool ready() const { return ready_; }
+  void setReady(bool ready);
+  // Told when this player's pick or readiness changes online.
+  std::function<void(int slot, bool ready)> onlineChanged;
+  OnlinePanel& panel() const { return *panel_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -47,6 +63,8 @@ class VersusWindow : public QWidget {
  private:
   QRect portraitBox(int player, int slot) const;
   void startFight();
+  void changePick(int player, int slot);
+  void showFightButton();
 
   const PictureLibrary& pictures_;
   const ShownTexts& texts_;
@@ -57,8 +75,12 @@ class VersusWindow : public QWidget {
   std::pair<int, int> picks_{0, 1};
   std::optional<int> winner_;
   bool leaving_ = false;  // the window closes for a fight, not for the title
+  std::optional<int> seat_;  // online: this machine's player's row
+  bool ready_ = false;       // online: this player is ready
+  bool otherReady_ = false;
   QPushButton* fightButton_ = nullptr;
   QPushButton* titleButton_ = nullptr;
+  OnlinePanel* panel_ = nullptr;
 };
 
 }  // namespace mojara::qt

@@ -99,6 +99,37 @@ TEST(WindowedOptions, TheLanguageIsTheGamesOwnOrOneWithACatalogue) {
   EXPECT_FALSE(isLanguage("en,ja")) << "the build's list is read name by name";
 }
 
+// Online: --host with or without its port, --join with HOST or HOST:PORT (the port checked, the
+// host looked up only in the window), the host's input delay; and what they cannot go with.
+TEST(WindowedOptions, HostAndJoinOpenTheVersusWindowOnline) {
+  EXPECT_EQ(read({"--host"}).options.host, kDefaultOnlinePort);
+  EXPECT_EQ(read({"--host", "--no-attract"}).options.host, kDefaultOnlinePort);
+  EXPECT_EQ(read({"--host", "0", "--input-delay", "0"}).options.host, 0);
+  EXPECT_EQ(read({"--host=5000", "--input-delay", "8"}).options.inputDelay, 8);
+  for (const char* address : {"192.0.2.7", "example.org:4913", "[2001:db8::7]:1", "::1", "[::1]"})
+    EXPECT_EQ(read({"--join", address}).options.join, address);
+
+  auto refused = [](const std::vector<std::string>& args, const std::string& named) {
+    const Read r = read(args);
+    EXPECT_EQ(r.stop, 2) << args[0];
+    EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+  };
+  refused({"--host", "65536"}, "--host needs a whole number from 0 to 65535, not '65536'");
+  refused({"--host", "x"}, "--host needs a whole number");
+  refused({"--join"}, "--join needs a value");
+  refused({"--join", "h:0"}, "--join's port needs a whole number from 1 to 65535, not '0'");
+  refused({"--join", "h:"}, "has no port after its colon");
+  refused({"--join", ":4913"}, "names no host");
+  refused({"--join", "[::1"}, "has no closing ]");
+  refused({"--join", "[::1]4913"}, "is not [ADDRESS]:PORT");
+  refused({"--host", "--join", "h"}, "--host and --join cannot go together");
+  refused({"--join", "h", "--versus", "0", "1"}, "--join opens the versus window");
+  refused({"--host", "--fight", "0", "1"}, "--host opens the versus window");
+  refused({"--host", "--demo"}, "--host opens the versus window");
+  refused({"--input-delay", "9", "--host"}, "--input-delay needs a whole number from 0 to 8");
+  refused({"--input-delay", "2", "--join", "h"}, "--input-delay is the host's to give");
+}
+
 // A recording that cannot be written is refused at start-up, before any fight is played and lost.
 TEST(WindowedOptions, ARecordingThatCannotBeWrittenIsRefusedAtOnce) {
   const std::string folder = ::testing::TempDir();

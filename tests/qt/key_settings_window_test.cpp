@@ -17,6 +17,7 @@
 #include "qt/catalogue.h"
 #include "qt/english_texts.h"
 #include "qt/key_settings_window.h"
+#include "qt/online_panel.h"
 #include "qt/picture_library.h"
 #include "qt/qt_print.h"
 #include "qt/versus_window.h"
@@ -184,6 +185,46 @@ TEST_F(KeySettings, AControllersBAndAMeanEscapeAndEnterInTheFrontEndsOwnWindows)
   EXPECT_EQ(titles, 1);
 }
 
+// Online, this machine's player picks on their own row with either player's keys, the other row
+// is the other player's as heard, and punch or pause says ready (a ready player's pick holds) or
+// takes it back; the window tells the session each change.
+TEST(VersusWindowOnline, EitherPlayersKeysPickAndReadyThisPlayersSeatOnly) {
+  PictureLibrary pictures(MOJARA_PICTURE_DIR);
+  std::vector<std::pair<int, bool>> told;
+  int fights = 0;
+  VersusWindow window(
+      pictures, ShownTexts::original(), 1,
+      [&](int, int) {
+        ++fights;
+        return true;
+      },
+      {});
+  window.onlineChanged = [&](int slot, bool ready) { told.emplace_back(slot, ready); };
+  window.open({2, 5}, std::nullopt);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), &window) << "the keys went to the address box";
+  window.playOnline(1);
+  window.showOther(-1, false);
+  window.gameKey({0, forms::vk::Right});  // player 1's walk key, on player 2's machine
+  window.gameKey({1, forms::vk::Right});
+  window.showOther(4, true);
+  EXPECT_EQ(window.picks(), std::make_pair(4, 7));
+  window.gameKey({0, forms::vk::Space});  // the pause key: ready
+  window.gameKey({1, forms::vk::Left});   // held: the pick stays
+  EXPECT_EQ(window.picks(), std::make_pair(4, 7));
+  window.navigationKey(0, forms::vk::Return);  // a controller's A: no longer ready
+  window.gameKey({1, forms::vk::Left});
+  EXPECT_EQ(told, (std::vector<std::pair<int, bool>>{{6, false}, {7, false}, {7, true}, {7, false}, {6, false}}));
+  EXPECT_EQ(fights, 0) << "online, the host starts the fight";
+  EXPECT_EQ(window.resultLine(), QStringLiteral("インターネットで対戦"));
+  window.playOnline(0);
+  window.showOther(-1, false);  // the session ended before player 2 was heard from
+  window.playOnline(std::nullopt);
+  window.gameKey({0, 'A'});
+  EXPECT_EQ(fights, 1) << "back at one keyboard, punch starts the fight";
+  EXPECT_EQ(window.picks(), std::make_pair(4, 1));
+}
+
 struct InEnglish : ::testing::TestWithParam<int> {};
 
 TEST_P(InEnglish, TheKeySettingsWindowWhileItWaitsAndAfterASwap) {
@@ -221,6 +262,39 @@ TEST_P(InEnglish, TheVersusWindowBeforeAndAfterAFight) {
   EXPECT_EQ(window.resultLine(), QStringLiteral("2P wins!"));
   if (const QString folder = qEnvironmentVariable("MOJARA_SHOTS"); !folder.isEmpty())
     window.grab().save(folder + QStringLiteral("/versus_x%1.png").arg(GetParam()));
+}
+
+// What the strip under the versus window says, in both languages, fits on its lines (but for
+// this machine's addresses, cut short when there are many).
+TEST_P(InEnglish, TheVersusWindowOnline) {
+  PictureLibrary pictures(MOJARA_PICTURE_DIR);
+  for (const ShownTexts* texts : {&ShownTexts::original(), &english()}) {
+    VersusWindow window(pictures, *texts, GetParam(), {}, {});
+    window.open({2, 5}, std::nullopt);
+    window.playOnline(0);
+    window.showOther(5, true);
+    window.setReady(true);
+    window.panel().setInSession(true);
+    const QStringList lines{(*texts)("ネット対戦：ホストになるか、アドレスに参加"),
+                            (*texts)("UDP ポート %1 で相手を待っています").arg(65535),
+                            (*texts)("%1 とつながりました（%2 ms）").arg("[2001:db8::7]:65535").arg(999),
+                            (*texts)("%1 に参加しています…").arg("[2001:db8::7]:65535"),
+                            (*texts)("相手が対戦をやめました"),
+                            (*texts)("相手からの通信が %1 秒とだえました").arg(5),
+                            (*texts)("%1 秒待っても相手が来ませんでした").arg(30),
+                            (*texts)("ホストから %1 秒返事がありません").arg(30),
+                            (*texts)("バージョンかルールが相手とちがいます"),
+                            (*texts)("対戦がずれたので、勝負なしにしました"),
+                            (*texts)("対戦が長すぎるので、勝負なしにしました"),
+                            (*texts)("UDP ポート %1 を使えません").arg(65535)};
+    for (const QString& line : lines) EXPECT_TRUE(window.panel().fits(line)) << line.toStdString();
+    window.panel().setStatus(lines.mid(1, 2));
+    if (texts == &english()) expectEnglishAndFits(window, GetParam());
+    window.panel().setInSession(false);
+    if (texts == &english()) expectEnglishAndFits(window, GetParam());
+    if (const QString folder = qEnvironmentVariable("MOJARA_SHOTS"); !folder.isEmpty())
+      window.grab().save(folder + QStringLiteral("/versus_online_%1_x%2.png").arg(texts == &english() ? "en" : "ja").arg(GetParam()));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AtScale, InEnglish, ::testing::Values(1, 2),

@@ -1,0 +1,255 @@
+#include "net/online_versus.h"
+
+#include <algorithm>
+
+#include "app/fight_setup.h"
+#include "battle/battle_window.h"
+#include "forms/virtual_clock.h"
+
+namespace mojara::net {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// What the versus window says when a session or a fight ends otherwise than by the fight's result.
+constexpr const char* kPeerLeft = "相手が対戦をやめました";
+constexpr const char* kPeerSilent = "相手からの通信が %1 秒とだえました";
+constexpr const char* kNobodyCame = "%1 秒待っても相手が来ませんでした";
+constexpr const char* kHostSilent = "ホストから %1 秒返事がありません";
+constexpr const char* kRefused = "バージョンかルールが相手とちがいます";
+constexpr const char* kFightsParted = "対戦がずれたので、勝負なしにしました";
+constexpr const char* kTooLong = "対戦が長すぎるので、勝負なしにしました";
+constexpr const char* kGameIsOn = "ゲームの途中なので対戦はできません";
+
+// A pump runs at most this many events when it is late (the program was held up), so that the
+// windows are painted now and then while it catches up.
+constexpr int kEventsAPump = 8;
+// How often a pump is needed at the latest: the peer's heartbeats in a fight and outside one.
+constexpr auto kFightWake = milliseconds(20);
+constexpr auto kWindowWake = milliseconds(100);
+
+std::string seconds(Clock::duration d) {
+  return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(d).count());
+}
+
+// The desktop of a battle window loaded only to make a fight's starting value.
+class LoadingHost : public forms::DesktopHost {
+ public:
+  LoadingHost(std::uint64_t seed, std::string folder) : seed_(seed), folder_(std::move(folder)) {}
+  std::uint64_t clockSeed() override { return seed_; }
+  std::string programFolder() const override { return folder_; }
+
+ private:
+  std::uint64_t seed_;
+  std::string folder_;
+};
+
+struct LoadedFight {
+  battle::FightState state;
+  battle::FightRules rules;
+};
+
+// The fight as a battle window that never showed a fight before loads it, at the host's timer
+// resolution: the same value on both machines, and the one a replay of the fight starts from,
+// whatever fights either window showed before (a window's load keeps a few values of the last).
+LoadedFight loadOnlineFight(const Start& start, const std::string& programFolder) {
+  forms::VirtualClock clock;
+  LoadingHost host(start.setup.seed.value_or(1), programFolder);
+  forms::Desktop desktop(host, clock, start.timerResolution);
+  Game game(desktop);
+  game.startFight(start.setup, AfterFight::Stop);
+  return {game.battle.fight(), game.battle.rules()};
+}
+
+}  // namespace
+
+std::unique_ptr<OnlineVersus> OnlineVersus::host(Game& game, VersusSession& versus, std::uint16_t port,
+                                                 Settings settings, Clock::time_point now) {
+  PeerSettings peer;
+  peer.version = settings.version;
+  peer.rulesChecksum = battle::rulesChecksum();
+  peer.connectTimeout = settings.connectTimeout;
+  peer.silenceTimeout = settings.silenceTimeout;
+  return std::unique_ptr<OnlineVersus>(
+      new OnlineVersus(game, versus, OnlinePeer::host(UdpSocket::bound("", port), peer, now), std::move(settings)));
+}
+
+std::unique_ptr<OnlineVersus> OnlineVersus::join(Game& game, VersusSession& versus, const Address& address,
+                                                 Settings settings, Clock::time_point now) {
+  PeerSettings peer;
+  peer.version = settings.version;
+  peer.rulesChecksum = battle::rulesChecksum();
+  peer.connectTimeout = settings.connectTimeout;
+  peer.silenceTimeout = settings.silenceTimeout;
+  return std::unique_ptr<OnlineVersus>(new OnlineVersus(
+      game, versus, OnlinePeer::join(UdpSocket::towards(address), address, peer, now), std::move(settings)));
+}
+
+OnlineVersus::OnlineVersus(Game& game, VersusSession& versus, std::unique_ptr<OnlinePeer> peer, Settings settings)
+    : game_(game), versus_(versus), peer_(std::move(peer)), settings_(std::move(settings)) {
+  // Each player starts on the fighter their side starts on in the versus window.
+  mine_.slot = static_cast<std::int8_t>(side());
+  peer_->pick(mine_);
+}
+
+OnlineVersus::~OnlineVersus() { peer_->leave(); }
+
+void OnlineVersus::leave() {
+  peer_->leave();
+  stage_ = Stage::Ended;
+}
+
+void OnlineVersus::pick(int slot) {
+  if (stage_ == Stage::Fighting || stage_ == Stage::Ended || slot < 0 || slot >= static_cast<int>(kRoster.size()))
+    return;
+  mine_.slot = static_cast<std::int8_t>(slot);
+  peer_->pick(mine_);
+}
+
+void OnlineVersus::setReady(bool ready) {
+  if (stage_ == Stage::Fighting || stage_ == Stage::Ended) return;
+  mine_.ready = ready;
+  peer_->pick(mine_);
+}
+
+Pick OnlineVersus::theirs() const {
+  if (stage_ == Stage::Connecting) return {};
+  return peer_->peerPick();
+}
+
+Clock::time_point OnlineVersus::pump(Clock::time_point now) {
+  if (stage_ == Stage::Ended) return now + kWindowWake;
+  peer_->poll(now);
+  if (stage_ == Stage::Connecting && peer_->link() == OnlinePeer::Link::Connected) stage_ = Stage::Picking;
+  if (stage_ == Stage::Fighting) {
+    runFight(now);
+  } else if (peer_->link() == OnlinePeer::Link::Refused || peer_->link() == OnlinePeer::Link::Lost) {
+    linkGone();
+  } else if (stage_ == Stage::Picking) {
+    if (lingering_ && !peer_->peerStillNeeds(now)) {
+      // The other player's fight has ended too, or never will: this end needs nothing more of it.
+      peer_->finish();
+      lingering_ = false;
+    }
+    // A fight starts once the last one's window has closed and the front end has seen its end.
+    if (!versus_.fighting()) {
+      startFightIfReady(now);
+      if (const auto start = peer_->takeStart()) beginFight(*start, now);
+    }
+  }
+  if (stage_ != Stage::Fighting) return now + kWindowWake;
+  // While the fight waits for the other player, or for both to confirm its end, the next event
+  // is overdue: a datagram wakes the pump, or the next heartbeat.
+  const Clock::time_point due = peer_->eventDue();
+  return due > now ? std::min(due, now + kFightWake) : now + kFightWake;
+}
+
+void OnlineVersus::startFightIfReady(Clock::time_point now) {
+  const Pick other = peer_->peerPick();
+  if (!hosting() || !mine_.ready || !other.ready || other.slot < 0 || versus_.refusal()) return;
+  Start start;
+  start.setup = practiceFight(mine_.slot, other.slot);
+  start.setup.speed = settings_.speed;
+  start.setup.seed = game_.desktop.clockSeed();
+  start.setup.versus = true;
+  start.inputDelay = static_cast<std::uint8_t>(std::clamp(settings_.inputDelay, 0, 8));
+  start.timerResolution = game_.desktop.timerResolution();
+  start.maxEvents = settings_.maxEvents;
+  peer_->start(start, now);
+}
+
+void OnlineVersus::beginFight(const Start& start, Clock::time_point now) {
+  message_.reset();
+  // What each player was ready for is this fight: after it, each says so again.
+  mine_.ready = false;
+  peer_->pick(mine_);
+  if (!versus_.fight(start.setup)) {
+    // A one-player game has a window open here: the fight cannot be played, nor the session.
+    message_ = Wording{kGameIsOn, {}};
+    leave();
+    return;
+  }
+  ++fights_;
+  stage_ = Stage::Fighting;
+  lingering_ = false;
+  recorded_ = 0;
+  // The player's keys, whichever player's keys or buttons they are, play this machine's side.
+  game_.battle.goOnline([this](int, int keyCode) { peer_->press(static_cast<std::uint16_t>(keyCode)); });
+  if (recorder_) recorder_->followConfirmed();
+  const LoadedFight loaded = loadOnlineFight(start, game_.desktop.programFolder());
+  peer_->begin(loaded.state, loaded.rules, now);
+}
+
+void OnlineVersus::runFight(Clock::time_point now) {
+  if (!game_.battle.loaded()) {
+    // The window went from under the fight (the program is ending): nothing more to show.
+    leave();
+    return;
+  }
+  for (int k = 0; k < kEventsAPump && peer_->fightEnd() == OnlinePeer::FightEnd::None; ++k) {
+    const OnlinePeer::Progress progress = peer_->runDue(now);
+    if (progress.step.ran || progress.changed) {
+      game_.battle.showEvent(peer_->fight()->state(), progress.step);
+      ++shown_;
+    }
+    if (!progress.step.ran) break;
+  }
+  // The recording goes as far as both confirmed the fight, and never past its end.
+  const bool ended = peer_->fightEnd() != OnlinePeer::FightEnd::None;
+  const long long confirmed = peer_->fight()->confirmed();
+  recordConfirmed(ended ? std::min(confirmed, peer_->endEvent()) : confirmed);
+  if (ended) endFight();
+}
+
+void OnlineVersus::recordConfirmed(long long through) {
+  if (!recorder_) return;
+  const RollbackFight& fight = *peer_->fight();
+  for (; recorded_ < through; ++recorded_) {
+    const long long event = recorded_ + 1;
+    const Presses& player1 = hosting() ? fight.localPresses(event) : fight.remotePresses(event);
+    const Presses& player2 = hosting() ? fight.remotePresses(event) : fight.localPresses(event);
+    std::vector<KeyPress> presses;
+    for (std::uint16_t code : player1.codes()) presses.push_back({event, code, 0});
+    for (std::uint16_t code : player2.codes()) presses.push_back({event, code, 1});
+    recorder_->confirmed(event, presses, fight.confirmedChecksum(event));
+  }
+}
+
+void OnlineVersus::endFight() {
+  const OnlinePeer::FightEnd end = peer_->fightEnd();
+  const RollbackFight& fight = *peer_->fight();
+  stage_ = Stage::Picking;
+  if (end == OnlinePeer::FightEnd::Over && fight.handedOver()) {
+    // The window shows the fight as both confirmed it, and hands over with its result.
+    game_.battle.showEvent(fight.state(), {});
+    ++shown_;
+    lingering_ = true;
+    game_.battle.handOver(fight.handOverKind());
+    return;
+  }
+  if (recorder_) recorder_->cutShort();
+  versus_.stopFight();
+  if (end == OnlinePeer::FightEnd::Over) {
+    message_ = Wording{kTooLong, {}};
+    lingering_ = true;
+  } else if (end == OnlinePeer::FightEnd::Desync) {
+    message_ = Wording{kFightsParted, {}};
+  } else {
+    linkGone();
+  }
+}
+
+void OnlineVersus::linkGone() {
+  if (peer_->link() == OnlinePeer::Link::Refused)
+    message_ = Wording{kRefused, {}};
+  else if (peer_->peerLeft())
+    message_ = Wording{kPeerLeft, {}};
+  else if (stage_ != Stage::Connecting)
+    message_ = Wording{kPeerSilent, {seconds(settings_.silenceTimeout)}};
+  else
+    message_ = Wording{hosting() ? kNobodyCame : kHostSilent, {seconds(settings_.connectTimeout)}};
+  stage_ = Stage::Ended;
+}
+
+}  // namespace mojara::net
