@@ -120,32 +120,5 @@ TEST(RollbackFight, LatePressesComeToTheFightOfPressesOnTime) {
       }
 }
 
-TEST(RollbackFight, ADifferentDamageRulePartsAtTheFirstHit) {
-  const Loaded loaded = versusFight(5);
-  std::mt19937 draw(5);
-  const auto p1 = presses(draw, 3000), p2 = presses(draw, 3000);
-  const Reference reference = straightRun(loaded, p1, p2);
-  RollbackFight fight(loaded.state, loaded.rules, 1, 8, 1);
-  for (long long event = 1; event <= reference.handedOver && !fight.handedOver(); ++event) {
-    fight.setLocal(event, p1[event]);
-    fight.setRemote(event, p2[event]);
-    fight.advance();
-    if (fight.confirmedChecksum(event) != reference.checksums[event - 1]) {
-      // The first event where either side's life drops, by the rules as they are.
-      Loaded straight = loaded;
-      long long firstHit = 0;
-      for (long long e = 1; e <= event && !firstHit; ++e) {
-        const auto before = straight.state.LIFE;
-        const EventKeys keys(p1[e], p2[e]);
-        battle::advance(straight.state, straight.rules, keys.downs());
-        if (straight.state.LIFE != before) firstHit = e;
-      }
-      EXPECT_EQ(event, firstHit);
-      return;
-    }
-  }
-  FAIL() << "the fights never parted";
-}
-
 }  // namespace
 }  // namespace mojara::net
