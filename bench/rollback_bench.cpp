@@ -5,14 +5,15 @@
 
 #include <memory>
 
+#include "forms/scheduler.h"
 #include "net/rollback_fight.h"
-#include "sim/fight_load.h"
+#include "net/fight_start.h"
 
 namespace {
 
 using namespace mojara;
 
-std::unique_ptr<net::RollbackFight> liveFight(const sim::LoadedFight& loaded, long long& remote, int depth) {
+std::unique_ptr<net::RollbackFight> liveFight(const net::LoadedFight& loaded, long long& remote, int depth) {
   auto fight = std::make_unique<net::RollbackFight>(loaded.state, loaded.rules, 1, 16);
   // Past the opening, into the live fight, with the other's presses `depth` events behind.
   remote = 0;
@@ -26,12 +27,12 @@ std::unique_ptr<net::RollbackFight> liveFight(const sim::LoadedFight& loaded, lo
 
 void Rollback(benchmark::State& state) {
   const int depth = static_cast<int>(state.range(0));
-  sim::FightRun run;
-  run.recorded.fight = practiceFight(0, 3);
-  run.recorded.fight.versus = true;
-  run.recorded.fight.seed = 7;
-  run.programFolder = MOJARA_BIN_DIR;
-  const sim::LoadedFight loaded = sim::loadFight(run);
+  net::Start start;
+  start.setup = practiceFight(0, 3);
+  start.setup.versus = true;
+  start.setup.seed = 7;
+  start.timerResolution = forms::kDefaultTimerResolution;
+  const net::LoadedFight loaded = net::loadOnlineFight(start, MOJARA_BIN_DIR);
   net::Presses walk;
   walk.add(37);  // the other player walks left: every going back changes the fight
   long long remote = 0;

@@ -4,7 +4,7 @@
 
 #include "app/fight_setup.h"
 #include "battle/battle_window.h"
-#include "forms/virtual_clock.h"
+#include "net/fight_start.h"
 
 namespace mojara::net {
 
@@ -33,55 +33,28 @@ std::string seconds(Clock::duration d) {
   return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(d).count());
 }
 
-// The desktop of a battle window loaded only to make a fight's starting value.
-class LoadingHost : public forms::DesktopHost {
- public:
-  LoadingHost(std::uint64_t seed, std::string folder) : seed_(seed), folder_(std::move(folder)) {}
-  std::uint64_t clockSeed() override { return seed_; }
-  std::string programFolder() const override { return folder_; }
-
- private:
-  std::uint64_t seed_;
-  std::string folder_;
-};
-
-struct LoadedFight {
-  battle::FightState state;
-  battle::FightRules rules;
-};
-
-// The fight as a battle window that never showed a fight before loads it, at the host's timer
-// resolution: the same value on both machines, and the one a replay of the fight starts from,
-// whatever fights either window showed before (a window's load keeps a few values of the last).
-LoadedFight loadOnlineFight(const Start& start, const std::string& programFolder) {
-  forms::VirtualClock clock;
-  LoadingHost host(start.setup.seed.value_or(1), programFolder);
-  forms::Desktop desktop(host, clock, start.timerResolution);
-  Game game(desktop);
-  game.startFight(start.setup, AfterFight::Stop);
-  return {game.battle.fight(), game.battle.rules()};
+// The peer's settings from the session's.
+PeerSettings peerSettings(const OnlineVersus::Settings& settings) {
+  PeerSettings peer;
+  peer.version = settings.version;
+  peer.rulesChecksum = battle::rulesChecksum();
+  peer.connectTimeout = settings.connectTimeout;
+  peer.silenceTimeout = settings.silenceTimeout;
+  return peer;
 }
 
 }  // namespace
 
 std::unique_ptr<OnlineVersus> OnlineVersus::host(Game& game, VersusSession& versus, std::uint16_t port,
                                                  Settings settings, Clock::time_point now) {
-  PeerSettings peer;
-  peer.version = settings.version;
-  peer.rulesChecksum = battle::rulesChecksum();
-  peer.connectTimeout = settings.connectTimeout;
-  peer.silenceTimeout = settings.silenceTimeout;
+  const PeerSettings peer = peerSettings(settings);
   return std::unique_ptr<OnlineVersus>(
       new OnlineVersus(game, versus, OnlinePeer::host(UdpSocket::bound("", port), peer, now), std::move(settings)));
 }
 
 std::unique_ptr<OnlineVersus> OnlineVersus::join(Game& game, VersusSession& versus, const Address& address,
                                                  Settings settings, Clock::time_point now) {
-  PeerSettings peer;
-  peer.version = settings.version;
-  peer.rulesChecksum = battle::rulesChecksum();
-  peer.connectTimeout = settings.connectTimeout;
-  peer.silenceTimeout = settings.silenceTimeout;
+  const PeerSettings peer = peerSettings(settings);
   return std::unique_ptr<OnlineVersus>(new OnlineVersus(
       game, versus, OnlinePeer::join(UdpSocket::towards(address), address, peer, now), std::move(settings)));
 }

@@ -12,7 +12,6 @@
 #include "play/recording_file.h"
 #include "play/replay_session.h"
 #include "sim/battle_trace.h"
-#include "sim/fight_load.h"
 #include "sim/headless_sound.h"
 
 namespace mojara::sim {
@@ -78,17 +77,6 @@ class TraceOutput {
 };
 
 }  // namespace
-
-LoadedFight loadFight(const FightRun& run) {
-  forms::VirtualClock clock;
-  FightHost host(clock, run);
-  forms::Desktop desktop(host, clock, run.timerResolution);
-  Game game(desktop);
-  FightSetup fight = run.recorded.fight;
-  if (!fight.seed) fight.seed = 1;
-  game.startFight(fight, AfterFight::Stop);
-  return {game.battle.fight(), game.battle.rules()};
-}
 
 FightOutcome runFight(const FightRun& run, std::ostream* trace) {
   const bool tracing = run.trace && trace;

@@ -7,9 +7,9 @@
 #include <map>
 #include <sstream>
 
+#include "net/fight_start.h"
 #include "net/online_peer.h"
 #include "play/input_file.h"
-#include "sim/fight_load.h"
 #include "sim/json.h"
 
 namespace mojara::sim {
@@ -193,7 +193,7 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   local.recorded.keys.clear();
 
   // The fight, in real time.
-  const LoadedFight loaded = loadFight(local);
+  const net::LoadedFight loaded = net::loadOnlineFight(*start, local.programFolder);
   peer->begin(loaded.state, loaded.rules, Clock::now());
   long long delivered = 0;
   while (peer->fightEnd() == OnlinePeer::FightEnd::None && !Interruptions::leftBy(*peer)) {
