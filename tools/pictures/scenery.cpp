@@ -74,7 +74,7 @@ void cloud(Canvas& c, Pt at, float size) {
                       {0.55f, -0.5f}, {1.9f, 0.55f},  {-1.9f, 0.6f}};
   for (const Pt& l : lumps) puff.disc(at + l * size, size * (l.x == 0 ? 1.0f : 0.75f), White);
   // a flat underside, its lower rows in shadow
-  puff.fillRect(0, c.rowAt(at.y + size * 1.2f), c.width(), c.height(), Clear);
+  puff.fillRect(0, c.rowAt(at.y + size * 0.95f), c.width(), c.height(), Clear);
   const int belly = c.rowAt(at.y + size * 0.55f);
   for (int y = belly; y < c.height(); ++y)
     for (int x = 0; x < c.width(); ++x) puff.paint(x, y, Silver);
