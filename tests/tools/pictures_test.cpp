@@ -287,7 +287,7 @@ TEST(Scenery, DitherMixesTwoColoursInProportion) {
     }
   EXPECT_EQ(mixed, 5);
   Canvas sky(8, 40);
-  gradient(sky, 0, 40, {Navy, Blue, Aqua});
+  EXPECT_EQ(bands(sky, 0, {{Navy, 10}, {Blue, 20}, {Aqua, 10}}), 40);
   EXPECT_EQ(sky.at(3, 0), Navy);
   EXPECT_EQ(sky.at(3, 39), Aqua);
   EXPECT_EQ(sky.solidCount(), 8 * 40);

@@ -86,30 +86,57 @@ std::string mixelPatch(const Canvas& c) {
   return "";
 }
 
+// A machine-made dither: a run of rows in which, across a long stretch, the colours alternate
+// column by column with a short period (two to four), as an ordered pattern repeated down a band
+// does. A pixel artist's thin checker where two colours meet is a row or two, never a run.
+std::string ditherComb(const Canvas& c) {
+  constexpr int kStretch = 24, kRows = 3;
+  const auto periodic = [&](int left, int y) {
+    int changes = 0;
+    for (int x = left + 1; x < left + kStretch; ++x) changes += c.at(x, y) != c.at(x - 1, y) ? 1 : 0;
+    if (changes * 2 < kStretch - 1) return false;
+    for (int period = 2; period <= 4; ++period) {
+      bool repeats = true;
+      for (int x = left; x + period < left + kStretch && repeats; ++x) repeats = c.at(x, y) == c.at(x + period, y);
+      if (repeats) return true;
+    }
+    return false;
+  };
+  for (int left = 0; left + kStretch <= c.width(); left += 4)
+    for (int top = 0; top + kRows <= c.height(); ++top) {
+      int run = 0;
+      while (run < kRows && periodic(left, top + run)) ++run;
+      if (run == kRows) return "rows " + std::to_string(top) + "-" + std::to_string(top + kRows - 1) + " from column " + std::to_string(left);
+    }
+  return "";
+}
+
 // ---- the shared scenery --------------------------------------------------------
 
-TEST(ScreenScenery, SkiesChangeColourInBandsNotFromRowToRow) {
+TEST(ScreenScenery, SkiesAreFlatBandsCheckeredOnlyWhereTheyMeetAndGrassGrowsInClumps) {
   Canvas sky(64, 120, Clear, 1.24f);
-  gradient(sky, 0, 120, {Navy, Purple, Red, Yellow});
-  int run = 1, shortest = 120;
-  for (int y = 1; y < 120; ++y) {
-    bool same = true;
-    for (int x = 0; x < 64; ++x) same = same && sky.at(x, y) == sky.at(x, y - 1);
-    if (same) {
-      ++run;
-    } else {
-      shortest = std::min(shortest, run);
-      run = 1;
-    }
+  EXPECT_EQ(bands(sky, 0, {{Navy, 40}, {Purple, 40}, {Red, 36}, {Yellow, 4}}), 120);
+  std::string mixed;  // a letter a row: f flat, c a checker of two colours, ? anything else
+  for (int y = 0; y < 120; ++y) {
+    std::set<Colour> colours;
+    int changes = 0;
+    for (int x = 0; x < 64; ++x) colours.insert(sky.at(x, y)), changes += x > 0 && sky.at(x, y) != sky.at(x - 1, y);
+    mixed += colours.size() == 1 ? 'f' : colours.size() == 2 && changes == 63 ? 'c' : '?';
   }
-  EXPECT_GE(shortest, 3) << "every band of a stretched sky should be several rows tall";
-  EXPECT_EQ(sky.at(0, 0), Navy);
-  EXPECT_EQ(sky.at(0, 119), Yellow);
-  int half = 0;
-  for (int x = 0; x < 16; ++x) half += rowMix(Blue, White, 8, x) == White ? 1 : 0;
-  EXPECT_EQ(half, 8);
-  EXPECT_EQ(rowMix(Blue, White, 0, 3), Blue);
-  EXPECT_EQ(rowMix(Blue, White, 16, 3), White);
+  EXPECT_EQ(mixed, std::string(39, 'f') + "cc" + std::string(38, 'f') + "cc" + std::string(35, 'f') + "cfff")
+      << "two rows of checker between wide bands, one beside a thin one";
+  Canvas field(240, 20, Olive);
+  grassTips(field, 12, 5, Green, 3);
+  std::vector<int> height(240, 0);
+  for (int x = 0; x < 240; ++x)
+    for (int y = 11; y >= 0 && field.at(x, y) == Green; --y) ++height[std::size_t(x)];
+  EXPECT_EQ(std::set<int>(height.begin(), height.end()), (std::set<int>{0, 1, 2, 3, 4, 5}))
+      << "gaps, and blades of every height up to the tallest";
+  for (int period = 1; period <= 8; ++period) {
+    int same = 0;
+    for (int x = period; x < 240; ++x) same += height[std::size_t(x)] == height[std::size_t(x - period)];
+    EXPECT_LT(same, (240 - period) * 7 / 10) << "a fringe repeating every " << period << " columns";
+  }
 }
 
 TEST(ScreenScenery, FiguresAreStoodOnTheGivenRowAndColumn) {
@@ -168,6 +195,24 @@ TEST(Screens, EveryFeatureIsOnePixelFine) {
     SCOPED_TRACE(file);
     EXPECT_EQ(mixelPatch(canvasOf(loadScreen(file))), "");
   }
+}
+
+TEST(Screens, ShadeInFlatBandsNotCombsOfDither) {
+  for (const char* file : {"title.png", "ending.png", "continue.png", "worldmap.png"}) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(ditherComb(canvasOf(loadScreen(file))), "") << "a comb of dither, as a program shades";
+  }
+  // what the check is for: the same mix repeated row after row, or a checker many rows tall;
+  // a seam of two checkered rows between flat bands is fine
+  Canvas sky(40, 12, Blue);
+  for (int x = 0; x < 40; x += 2) sky.fillRect(x, 2, 1, 4, Aqua);
+  EXPECT_NE(ditherComb(sky), "");
+  Canvas seam(40, 16);
+  bands(seam, 0, {{Blue, 8}, {Aqua, 8}});
+  EXPECT_EQ(ditherComb(seam), "");
+  for (int y = 2; y < 7; ++y)
+    for (int x = 0; x < 40; ++x) seam.set(x, y, (x + y) % 2 ? Aqua : Blue);
+  EXPECT_NE(ditherComb(seam), "");
 }
 
 TEST(Screens, TheTitleSunIsRoundOnScreen) {
@@ -261,6 +306,35 @@ TEST(Screens, TheEndingGathersTheWholeCastEachInTheirOwnPose) {
   EXPECT_EQ(who.size(), std::size_t(FighterCount)) << "all eight, once each";
   EXPECT_GE(silhouettes.size(), 5u) << "the silhouettes differ: waving, jumping, sitting, bowing...";
   EXPECT_GE(offTheGround, 1) << "somebody jumps for joy";
+}
+
+TEST(Screens, TheEndingsEightStandApartUprightAndFacingUs) {
+  const float aspect = float(shapes::kEndingShape.pixelAspect());
+  Canvas owner(shapes::kEndingShape.width, shapes::kEndingShape.height);  // where somebody stands
+  for (const CastMember& m : endingCast()) {
+    SCOPED_TRACE("fighter " + std::to_string(m.who));
+    Canvas at(owner.width(), owner.height(), Clear, aspect);
+    standAt(at, drawLargeFighter(m.who, m.pose, m.scale, aspect, m.facingLeft), m.x, m.floor - m.lift);
+    const auto box = extent(at);
+    const int wide = box[2] - box[0] + 1, tall = box[3] - box[1] + 1;
+    EXPECT_GT(tall * aspect, wide) << "standing up, not on all fours or sat down";
+    // the head is over the feet: the top of the figure sits above the middle of its lowest rows
+    const auto middle = [&](int from, int to) {
+      double sum = 0;
+      int count = 0;
+      for (int y = from; y <= to; ++y)
+        for (int x = box[0]; x <= box[2]; ++x)
+          if (at.solid(x, y)) sum += x, ++count;
+      return sum / std::max(1, count);
+    };
+    EXPECT_NEAR(middle(box[1], box[1] + tall / 5), middle(box[3] - tall / 8, box[3]), wide / 5.0) << "bent over";
+    EXPECT_EQ(m.pose.view, HeadView::Front) << "facing the camera";
+    int over = 0;
+    for (int y = 0; y < at.height(); ++y)
+      for (int x = 0; x < at.width(); ++x)
+        if (at.solid(x, y)) over += owner.solid(x, y) ? 1 : 0, owner.set(x, y, Black);
+    EXPECT_EQ(over, 0) << "pixels drawn over another fighter";
+  }
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ Canvas strokes(std::string_view text, float aspect) {
   return out;
 }
 
-// Fat lettering: yellow at the top turning red in bands, a white rim of light, a black edge
+// Fat lettering: yellow at the top, red below, a white rim of light, a black edge
 // and a drop shadow.
 Canvas lettering(std::string_view text, float aspect) {
   Canvas fill = strokes(text, aspect);
@@ -75,10 +75,10 @@ Canvas lettering(std::string_view text, float aspect) {
   for (int y = 0; y < fill.height(); ++y)
     for (int x = 0; x < fill.width(); ++x)
       if (fill.solid(x, y)) top = std::min(top, y), bottom = std::max(bottom, y + 1);
-  for (int y = top; y < bottom; ++y) {
-    const int level = std::clamp((y - top) * 20 / std::max(1, bottom - top) * 4 - 24, 0, 16) / 4 * 4;
-    for (int x = 0; x < kWidth; ++x) fill.paint(x, y, rowMix(Yellow, Red, level, x));
-  }
+  // the upper half yellow, the lower red, a row of checker where they meet
+  const int seam = top + (bottom - top) / 2;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < kWidth; ++x) fill.paint(x, y, y < seam || (y == seam && (x + y) % 2) ? Yellow : Red);
   fill.lightEdge(0, -1);
   Canvas edge = fill;
   edge.outline();

@@ -1,5 +1,5 @@
-// The ending picture: the whole cast gathered for a last group shot at sunset, each striking
-// a pose of their own for the camera.
+// The ending picture: the whole cast gathered for a last group shot at sunset, all facing the
+// camera, each striking a pose of their own.
 #include <cmath>
 
 #include "assets/picture_shapes.h"
@@ -15,11 +15,11 @@ namespace {
 constexpr int kWidth = 325;
 constexpr int kHeight = 179;
 constexpr int kHorizon = 110;
-constexpr int kBackFloor = 131;   // the back row stands on the rise
-constexpr int kFrontFloor = 173;
-constexpr float kBackScale = 2.0f;
-constexpr float kFrontScale = 2.2f;
-constexpr float kSunX = 165;
+constexpr int kBackFloor = 128;   // the back row stands on the rise
+constexpr int kFrontFloor = 175;
+constexpr float kBackScale = 2.2f;
+constexpr float kFrontScale = 2.5f;
+constexpr float kSunX = 182;
 
 Limb limb(Pt root, Pt joint, Pt end) { return {root, joint, end, end}; }
 Limb limb(Pt root, Pt joint, Pt end, Pt tip) { return {root, joint, end, tip}; }
@@ -38,8 +38,8 @@ Skeleton facingUs(Mood mood) {
 }
 
 // One hand on the hip, the other waving high.
-Skeleton waving() {
-  Skeleton s = facingUs(Mood::Glad);
+Skeleton waving(Mood mood = Mood::Glad) {
+  Skeleton s = facingUs(mood);
   s.backArm = limb({12, 12.5f}, {8.5f, 15.5f}, {12, 18});
   s.frontArm = limb({19, 12.5f}, {23, 9.5f}, {23.5f, 3.5f});
   return s;
@@ -53,52 +53,21 @@ Skeleton armsUp() {
   return s;
 }
 
-// Arms up and knees tucked: off the ground at the top of a jump.
+// Arms straight up and knees tucked: off the ground at the top of a jump.
 Skeleton jumping() {
-  Skeleton s = armsUp();
+  Skeleton s = facingUs(Mood::Glad);
+  s.backArm = limb({12.5f, 12.5f}, {10.5f, 9}, {9.5f, 4});
+  s.frontArm = limb({18.5f, 12.5f}, {20.5f, 9}, {21.5f, 4});
   s.backLeg = limb({13.5f, 18.5f}, {11, 23}, {12.5f, 27}, {11, 27.5f});
   s.frontLeg = limb({17.5f, 18.5f}, {20, 23}, {18.5f, 27}, {20, 27.5f});
   return s;
 }
 
-// Fists up beside the head, showing off.
-Skeleton flexing() {
-  Skeleton s = facingUs(Mood::Shout);
-  s.backArm = limb({12, 12.5f}, {7.5f, 12.5f}, {7.5f, 7.5f});
-  s.frontArm = limb({19, 12.5f}, {23.5f, 12.5f}, {23.5f, 7.5f});
-  s.backLeg = limb({13.5f, 18.5f}, {11.5f, 24}, {10.5f, 29}, {9, 29});
-  s.frontLeg = limb({17.5f, 18.5f}, {19.5f, 24}, {20.5f, 29}, {22, 29});
-  return s;
-}
-
-// Sat on the grass, legs out in front, leaning back on one hand.
-Skeleton sitting() {
-  Skeleton s;
-  s.head = {15.5f, 13.5f}, s.neck = {14.5f, 18}, s.hip = {13, 25.5f};
-  s.backArm = limb({13.5f, 19.5f}, {11, 23.5f}, {9.5f, 27.5f});
-  s.frontArm = limb({15.5f, 19.5f}, {18, 22.5f}, {20, 24.5f});
-  s.backLeg = limb({12.5f, 26}, {17.5f, 25}, {22, 28}, {23.5f, 26});
-  s.frontLeg = limb({13.5f, 25.5f}, {18.5f, 24.5f}, {23, 27.5f}, {24.5f, 25.5f});
-  s.mood = Mood::Glad;
-  return s;
-}
-
-// A deep, courteous bow, seen from the side.
-Skeleton bowing() {
-  Skeleton s;
-  s.head = {23, 14.5f}, s.neck = {19.5f, 13}, s.hip = {14.5f, 18.5f};
-  s.backArm = limb({18, 14}, {19, 18.5f}, {20, 22});
-  s.frontArm = limb({19, 14}, {20.5f, 18.5f}, {21.5f, 22});
-  s.backLeg = limb({13.5f, 18.5f}, {13.5f, 24}, {13.5f, 29}, {16, 29});
-  s.frontLeg = limb({15.5f, 18.5f}, {15.5f, 24}, {15.5f, 29}, {18, 29});
-  return s;
-}
-
-// Standing side on, waving over a shoulder.
-Skeleton wavingSideOn() {
-  Skeleton s = skeletonFor(Rest);
-  s.frontArm = limb({17, 11.5f}, {20.5f, 8.5f}, {21, 3.5f});
-  s.mood = Mood::Glad;
+// Fists on the hips, elbows out, proud of it all.
+Skeleton handsOnHips() {
+  Skeleton s = facingUs(Mood::Glad);
+  s.backArm = limb({12, 12.5f}, {8, 15.5f}, {11.5f, 18});
+  s.frontArm = limb({19, 12.5f}, {23, 15.5f}, {19.5f, 18});
   return s;
 }
 
@@ -118,34 +87,51 @@ void gather(Canvas& c, const CastMember& m) {
 }  // namespace
 
 std::vector<CastMember> endingCast() {
+  // Two staggered rows, as for a photograph: the back row on the rise shows between the heads
+  // of the front row, and the sun sets in the gap above the middle of it.
   return {
-      // the back row, on the rise, leaving the sun a gap in the middle
-      {Daiganmen, armsUp(), 44, kBackFloor, kBackScale, false},
-      {Jiro, bowing(), 124, kBackFloor, kBackScale, false},
+      {Daisaku, waving(), 26, kFrontFloor, kFrontScale, false},
+      {Daiganmen, armsUp(), 64, kBackFloor, kBackScale, false},
+      {Miyo, jumping(), 101, kFrontFloor, kFrontScale, false, 5},
+      {Jiro, skeletonFor(Victory), 142, kBackFloor, kBackScale, false},
+      {Tama, handsOnHips(), 181, kFrontFloor, kFrontScale, false},
       {Hanii, oneArmUp(), 220, kBackFloor, kBackScale, false},
-      {Kokutanjin, flexing(), 290, kBackFloor, kBackScale, true},
-      // the front row
-      {Daisaku, waving(), 28, kFrontFloor, kFrontScale, false},
-      {Miyo, jumping(), 98, kFrontFloor, kFrontScale, false, 7},
-      {Tama, sitting(), 186, kFrontFloor, kFrontScale, true},
-      {IronDoll, wavingSideOn(), 266, kFrontFloor, kFrontScale, true},
+      {IronDoll, waving(Mood::Calm), 258, kFrontFloor, kFrontScale, true},
+      {Kokutanjin, armsUp(), 296, kBackFloor, kBackScale, true},
   };
 }
 
 Canvas drawEnding() {
   const float aspect = float(mojara::assets::kEndingShape.pixelAspect());
   Canvas c(kWidth, kHeight, Clear, aspect);
-  gradient(c, 0, kHorizon, {Navy, Purple, Red, Yellow});
+  // night coming on overhead, the last of the day low down
+  bands(c, 0, {{Navy, 40}, {Purple, 30}, {Red, 26}, {Yellow, kHorizon - 96}});
   for (int i = 0; i < 40; ++i) {  // the first stars come out
     const int x = int(noise(i, 7, 70) % kWidth), y = int(noise(i, 8, 70) % 30);
     c.set(x, y, i % 4 ? Silver : White);
   }
-  // the sun going down between the two halves of the back row, streaked with cloud
+  // long thin clouds, lit from below by the sun
+  const struct { int x, y, length; Colour colour; } streaks[] = {
+      {18, 34, 70, Purple}, {230, 28, 60, Purple}, {96, 52, 84, Red}, {250, 60, 52, Red}, {10, 78, 48, Purple},
+  };
+  for (const auto& s : streaks) {
+    c.fillRect(s.x, s.y, s.length, 1, s.colour);
+    c.fillRect(s.x + s.length / 5, s.y - 1, s.length / 2, 1, s.colour);
+    c.fillRect(s.x + s.length / 3, s.y + 1, s.length / 2, 1, s.colour);
+  }
+  // the sun going down in the gap in the back row, streaked with cloud
   const Pt sun = {kSunX, float(kHorizon - 10) * aspect};
   c.disc(sun, 24, Yellow);
   c.disc(sun, 20, White);
   for (int y : {92, 97, 101}) c.fillRect(int(kSunX) - 30, y, 61, y == 97 ? 2 : 1, Red);
-  gradient(c, kHorizon, kHeight, {Olive, Green, Green});
+  // the far field catches the low sun; the near grass stands up dark against it
+  const int nearGrass = kHorizon + 20;
+  bands(c, kHorizon, {{Olive, nearGrass - kHorizon}, {Green, kHeight - nearGrass}});
+  grassTips(c, nearGrass, 5, Green, 23);
+  for (int i = 0; i < 30; ++i) {
+    tuft(c, 4 + int(noise(i, 3, 72) % (kWidth - 8)), kHorizon + 6 + int(noise(i, 4, 72) % 10), Green, 6);
+    tuft(c, 4 + int(noise(i, 5, 72) % (kWidth - 8)), nearGrass + 6 + int(noise(i, 6, 72) % 40), Olive, 7);
+  }
   for (int x = 0; x < kWidth; ++x)  // far hills against the sun
     for (int y = kHorizon - 8; y < kHorizon; ++y)
       if (y >= kHorizon - 2 - int(4 + 3 * std::sin(x / 23.0) + noise(x / 4, 1, 71) % 2)) c.set(x, y, Green);

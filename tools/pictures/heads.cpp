@@ -298,9 +298,11 @@ class HeadPainter {
   // a glowing crack down the back of the skull and eyes burning white-hot.
   void charcoal() {
     head_.disc(at(0, 0), r_, Black);
-    // a few chipped facets break the round outline
-    for (Pt p : {Pt{-0.75f, -0.7f}, Pt{0.35f, -0.95f}, Pt{-1.0f, 0.2f}})
-      head_.disc(at(p.x, p.y), r_ * 0.2f, Black);
+    // a few chipped facets break the round outline of a sprite's head; drawn large they would
+    // stand up like ears, so a large head stays round
+    if (k_ <= 1.5f)
+      for (Pt p : {Pt{-0.75f, -0.7f}, Pt{0.35f, -0.95f}, Pt{-1.0f, 0.2f}})
+        head_.disc(at(p.x, p.y), r_ * 0.2f, Black);
     const Canvas lump = head_;
     for (int y = 0; y < head_.height(); ++y)
       for (int x = 0; x < head_.width(); ++x)

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
+
+#include "texture.h"
 
 namespace pictures {
 
@@ -12,26 +15,56 @@ Colour dither(Colour a, Colour b, int level, int x, int y) {
   return bayer[std::size_t((y & 3) * 4 + (x & 3))] < level ? b : a;
 }
 
-Colour rowMix(Colour a, Colour b, int level, int x) {
-  static constexpr std::array<int, 4> order = {0, 2, 1, 3};  // quarter steps spread along the row
-  return order[std::size_t(x & 3)] * 4 < level ? b : a;
+int bands(Canvas& c, int top, std::initializer_list<Band> list) {
+  const std::vector<Band> all(list);
+  int y = top;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    c.fillRect(0, y, c.width(), all[i].rows, all[i].colour);
+    if (i > 0) {  // the seam: the last row of the band above, and the first of this one if both are wide
+      const Colour above = all[i - 1].colour, below = all[i].colour;
+      const bool wide = all[i - 1].rows >= 8 && all[i].rows >= 8;
+      for (int row = wide ? y - 1 : y; row <= y; ++row)
+        for (int x = 0; x < c.width(); ++x) c.set(x, row, (x + row) % 2 ? above : below);
+    }
+    y += all[i].rows;
+  }
+  return y;
 }
 
-void gradient(Canvas& c, int top, int bottom, std::initializer_list<Colour> bands) {
-  const std::vector<Colour> colours(bands);
-  const int steps = int(colours.size()) - 1;
-  if (steps < 1) {
-    c.fillRect(0, top, c.width(), bottom - top, colours.empty() ? Clear : colours[0]);
-    return;
+void grassTips(Canvas& c, int base, int tallest, Colour blade, std::uint32_t seed) {
+  int x = -int(noise(0, 0, seed) % 3);
+  for (int clump = 0; x < c.width(); ++clump) {
+    const std::uint32_t n = noise(clump, 1, seed);
+    const int wide = 2 + int(n % 4);               // two to five blades
+    const int peak = 1 + int((n >> 4) % std::uint32_t(std::max(1, tallest)));
+    const int middle = int((n >> 8) % std::uint32_t(wide));
+    for (int i = 0; i < wide; ++i) {
+      // tallest at one blade of the clump, falling away either side, a little ragged
+      const int h = std::max(1, peak - std::abs(i - middle) - int(noise(clump, i, seed + 1) % 2));
+      for (int k = 1; k <= h; ++k) c.set(x + i, base - k, blade);
+      if (h >= 3 && noise(clump, i, seed + 2) % 3 == 0)  // a blade bent over at the tip
+        c.set(x + i + (i < middle ? -1 : 1), base - h, blade);
+    }
+    x += wide + int((n >> 12) % 4);  // and a gap before the next, sometimes none
   }
-  for (int y = top; y < bottom; ++y) {
-    const float t = float(y - top) / float(std::max(1, bottom - top - 1)) * float(steps);
-    const int band = std::min(steps - 1, int(t));
-    const float within = t - float(band);
-    // flat for a while, then bands a quarter, a half and three quarters into the next colour
-    const int level = within < 0.4f ? 0 : std::min(16, 4 * (1 + int((within - 0.4f) / 0.15f)));
-    for (int x = 0; x < c.width(); ++x)
-      c.set(x, y, rowMix(colours[std::size_t(band)], colours[std::size_t(band + 1)], level, x));
+}
+
+void tuft(Canvas& c, int x, int y, Colour blade, std::uint32_t seed) {
+  c.set(x, y, blade);
+  switch (noise(x, y, seed) % 3) {
+    case 0:  // two blades in a V
+      c.set(x - 1, y - 1, blade);
+      c.set(x + 1, y - 1, blade);
+      break;
+    case 1:  // one tall blade and a short one leaning off it
+      c.set(x, y - 1, blade);
+      c.set(x, y - 2, blade);
+      c.set(x + 1, y - 1, blade);
+      break;
+    default:  // a single blade, bent
+      c.set(x, y - 1, blade);
+      c.set(x - 1, y - 2, blade);
+      break;
   }
 }
 
@@ -41,7 +74,7 @@ void cloud(Canvas& c, Pt at, float size) {
                       {0.55f, -0.5f}, {1.9f, 0.55f},  {-1.9f, 0.6f}};
   for (const Pt& l : lumps) puff.disc(at + l * size, size * (l.x == 0 ? 1.0f : 0.75f), White);
   // a flat underside, its lower rows in shadow
-  puff.fillRect(0, c.rowAt(at.y + size * 1.2f), c.width(), c.height(), Clear);
+  puff.fillRect(0, c.rowAt(at.y + size * 0.95f), c.width(), c.height(), Clear);
   const int belly = c.rowAt(at.y + size * 0.55f);
   for (int y = belly; y < c.height(); ++y)
     for (int x = 0; x < c.width(); ++x) puff.paint(x, y, Silver);

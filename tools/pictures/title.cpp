@@ -88,7 +88,8 @@ Canvas drawTitle() {
   const float aspect = float(mojara::assets::kTitleShape.pixelAspect());
   Canvas c(kWidth, kHeight, Clear, aspect);
   const float horizon = float(kHorizon) * aspect;
-  gradient(c, 0, kHorizon, {Blue, Blue, Aqua, White});
+  // blue overhead, paling to aqua and a haze of white behind the mountains
+  bands(c, 0, {{Blue, 58}, {Aqua, 34}, {White, kHorizon - 92}});
   c.disc(kSun, 13, Yellow);
   c.disc(kSun, 10, White);
   c.disc(kSun, 9, Yellow);
@@ -96,14 +97,16 @@ Canvas drawTitle() {
   cloud(c, {128, 20}, 5);
   cloud(c, {196, 56}, 4);
   mountains(c, horizon);
-  gradient(c, kHorizon, kHeight, {Lime, Green, Green});
+  // a sunny meadow going back to a darker one, the long grass of the near one standing up into it
+  c.fillRect(0, kHorizon, kWidth, 28, Lime);
+  c.fillRect(0, kHorizon + 28, kWidth, kHeight - kHorizon - 28, Green);
+  grassTips(c, kHorizon + 28, 4, Green, 5);
   for (int x = 0; x < kWidth; ++x)  // a line of distant trees along the horizon
     for (int y = kHorizon - 3; y < kHorizon + 2; ++y)
       if (y >= kHorizon - 1 - int(noise(x / 3, 0, 9) % 4)) c.set(x, y, Green);
-  for (int i = 0; i < 60; ++i) {  // tufts of grass
-    const int x = int(noise(i, 1, 17) % kWidth), y = kHorizon + 6 + int(noise(i, 2, 17) % 48);
-    c.set(x, y, Green);
-    c.set(x + 1, y - 1, Green);
+  for (int i = 0; i < 26; ++i) {  // tufts in the sunny meadow, and lit ones in the shade
+    tuft(c, 4 + int(noise(i, 1, 17) % (kWidth - 8)), kHorizon + 8 + int(noise(i, 2, 17) % 16), Green, 3);
+    tuft(c, 4 + int(noise(i, 3, 17) % (kWidth - 8)), kHorizon + 34 + int(noise(i, 4, 17) % 18), Lime, 4);
   }
   const int centre = kWidth / 2;
   groundShadow(c, {float(centre) + 6, 146 * aspect}, 36, 5);
