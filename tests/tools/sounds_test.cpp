@@ -125,16 +125,23 @@ INSTANTIATE_TEST_SUITE_P(Sounds, GeneratedEffect,
                                            EffectCase{"beep.wav", 0.1, 0.15}),
                          [](const auto& info) { return std::string(info.param.file).substr(0, 4); });
 
-// Levels of a mono effect in 20 ms windows, in dB below full scale.
-std::vector<double> envelope(const Wav& wav) {
-  const std::size_t window = wav.sampleRate / 50;
+// Levels of a mono effect in windows of `ms` milliseconds, in dB below full scale.
+std::vector<double> envelope(const std::vector<double>& x, std::uint32_t sampleRate, std::size_t from = 0,
+                             std::size_t ms = 20) {
+  const std::size_t window = sampleRate * ms / 1000;
   std::vector<double> levels;
-  for (std::size_t at = 0; at + window <= wav.samples.size(); at += window) {
+  for (std::size_t at = from; at + window <= x.size(); at += window) {
     double sum = 0.0;
-    for (std::size_t i = at; i < at + window; ++i) sum += std::pow(wav.samples[i] / 32768.0, 2);
+    for (std::size_t i = at; i < at + window; ++i) sum += x[i] * x[i];
     levels.push_back(10.0 * std::log10(sum / static_cast<double>(window) + 1e-12));
   }
   return levels;
+}
+
+std::vector<double> samplesOf(const Wav& wav) {
+  std::vector<double> x;
+  for (std::int16_t s : wav.samples) x.push_back(s / 32768.0);
+  return x;
 }
 
 // The share of the sound's energy between two frequencies, by a plain DFT at 10 Hz steps.
@@ -154,6 +161,71 @@ double bandShare(const Wav& wav, double lowHz, double highHz) {
   return band / total;
 }
 
+// The pitch below about 220 Hz over time: two low-passes, then the time between rising zero crossings.
+struct PitchAt {
+  double seconds;
+  double hz;
+};
+std::vector<PitchAt> lowPitch(const Wav& wav) {
+  std::vector<double> x = samplesOf(wav);
+  const double w = 2.0 * 3.141592653589793 * 220.0 / wav.sampleRate;
+  const double alpha = std::sin(w) / std::sqrt(2.0), c = std::cos(w), a0 = 1.0 + alpha;
+  for (int pass = 0; pass < 2; ++pass) {
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (double& v : x) {
+      const double y = ((1 - c) / 2 * (v + x2) + (1 - c) * x1 + 2 * c * y1 - (1 - alpha) * y2) / a0;
+      x2 = x1, x1 = v, y2 = y1, y1 = y, v = y;
+    }
+  }
+  std::vector<double> rises;
+  for (std::size_t i = 0; i + 1 < x.size(); ++i) {
+    if (x[i] < 0.0 && x[i + 1] >= 0.0) rises.push_back((static_cast<double>(i) + x[i] / (x[i] - x[i + 1])) / wav.sampleRate);
+  }
+  std::vector<PitchAt> pitch;
+  for (std::size_t i = 0; i + 1 < rises.size(); ++i) pitch.push_back({(rises[i] + rises[i + 1]) / 2, 1.0 / (rises[i + 1] - rises[i])});
+  return pitch;
+}
+
+// Both hits open with a click: loud, and bright (its second difference, which weighs the highest
+// frequencies most, stands well above the rest of the sound's) only for its first few milliseconds.
+TEST(HitSounds, OpenWithABrightClickAndKeepTheirLengths) {
+  for (const auto& [file, samples] : {std::pair{"snd1.wav", 4410u}, std::pair{"snd2.wav", 17640u}}) {
+    const auto wav = readWav(kSoundDir / file);
+    ASSERT_TRUE(wav.has_value());
+    // A hit's length is how long its slot reports playing: the fights depend on it to the sample.
+    EXPECT_EQ(wav->sampleRate, 22050u) << file;
+    EXPECT_EQ(wav->samples.size(), samples) << file;
+    const std::vector<double> x = samplesOf(*wav);
+    const std::size_t fiveMs = wav->sampleRate / 200;
+    double peak = 0.0, clickPeak = 0.0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      peak = std::max(peak, std::fabs(x[i]));
+      if (i < fiveMs) clickPeak = std::max(clickPeak, std::fabs(x[i]));
+    }
+    EXPECT_GT(clickPeak, 0.8 * peak) << file << ": the click is as loud as the blow";
+    std::vector<double> bright;
+    for (std::size_t i = 2; i < x.size(); ++i) bright.push_back(x[i] - 2 * x[i - 1] + x[i - 2]);
+    const std::vector<double> levels = envelope(bright, wav->sampleRate, 0, 5);
+    const double after = (levels[2] + levels[3] + levels[4] + levels[5]) / 4;  // 10 to 30 ms
+    EXPECT_GT(levels[0], after + 10.0) << file << ": the click is over within 5 ms";
+  }
+}
+
+TEST(HitSound, ThumpFallsFrom180To60HzIn60Ms) {
+  const auto wav = readWav(kSoundDir / "snd1.wav");
+  ASSERT_TRUE(wav.has_value());
+  const std::vector<PitchAt> pitch = lowPitch(*wav);
+  ASSERT_GE(pitch.size(), 6u);
+  EXPECT_LT(pitch.front().seconds, 0.015);
+  EXPECT_GT(pitch.front().hz, 130.0) << "starts high";
+  for (std::size_t i = 1; i < pitch.size(); ++i) {
+    EXPECT_LE(pitch[i].hz, pitch[i - 1].hz * 1.05) << "rises at " << pitch[i].seconds << " s";
+    if (pitch[i].seconds > 0.065 && pitch[i].seconds < 0.15) {
+      EXPECT_NEAR(pitch[i].hz, 60.0, 6.0) << "at " << pitch[i].seconds << " s";
+    }
+  }
+}
+
 TEST(HitSound, HasASlapThatSmallSpeakersPlay) {
   const auto wav = readWav(kSoundDir / "snd1.wav");
   ASSERT_TRUE(wav.has_value());
@@ -161,20 +233,21 @@ TEST(HitSound, HasASlapThatSmallSpeakersPlay) {
   EXPECT_GT(bandShare(*wav, 400.0, 800.0), 0.15);
 }
 
-TEST(KnockDownSound, IsOneBlowWhoseTailCarriesTheFall) {
+// The blow, then the body landing a quarter of a second later, softer; the rumble under them has
+// died away well before the end, so a knock-down played again starts from quiet.
+TEST(KnockDownSound, IsTheBlowThenASmallerLandingOverADyingRumble) {
   const auto wav = readWav(kSoundDir / "snd2.wav");
   ASSERT_TRUE(wav.has_value());
-  const std::vector<double> levels = envelope(*wav);
+  const std::vector<double> levels = envelope(samplesOf(*wav), wav->sampleRate, 0, 10);
+  ASSERT_GE(levels.size(), 70u);
   const auto loudest = std::max_element(levels.begin(), levels.end());
   EXPECT_LT(loudest - levels.begin(), 3) << "the blow comes first";
-  // No second attack: a bounce that is over while the fighter is still in the air sounds wrong.
-  double quietest = *loudest;
-  for (auto it = loudest; it != levels.end(); ++it) {
-    EXPECT_LT(*it, quietest + 4.0) << "a new attack at " << (it - levels.begin()) * 20 << " ms";
-    quietest = std::min(quietest, *it);
-  }
-  // Still sounding three quarters of the way through: the fighter is flying, not yet down.
-  EXPECT_GT(levels[levels.size() * 3 / 4], *loudest - 20.0);
+  const auto landing = std::max_element(levels.begin() + 20, levels.begin() + 30);  // 200 to 300 ms
+  const double before = *std::min_element(levels.begin() + 10, landing);
+  EXPECT_GT(*landing, before + 6.0) << "the landing strikes anew";
+  EXPECT_LT(*landing, *loudest - 2.0) << "the landing is softer than the blow";
+  EXPECT_GT(*landing, *loudest - 12.0) << "the landing is heard";
+  EXPECT_LT(levels[60], *loudest - 25.0) << "the rumble has died by 600 ms";
 }
 
 // ---- Fight theme ------------------------------------------------------------
