@@ -353,6 +353,64 @@ TEST(FightTheme, Breathes) {
   }
 }
 
+const Part& partNamed(const Song& song, const std::string& name) {
+  return *std::find_if(song.parts.begin(), song.parts.end(), [&](const Part& p) { return p.name == name; });
+}
+
+// The loop is heard over and over in a game: its return is not a copy of its opening, and it
+// announces the wrap with a fill two bars long.
+TEST(FightTheme, ReturnIsVariedAndTheLastTwoBarsFillIntoTheLoop) {
+  const Song song = composeFightTheme();
+  const std::uint32_t bar = song.ticksPerQuarter * song.beatsPerBar;
+  const std::uint32_t bars = song.lengthTicks / bar;
+  ASSERT_EQ(bars % 4, 0u);
+  const std::uint32_t returnAt = bars * 3 / 4;  // A A' B A: the return is the last quarter
+
+  std::map<std::uint32_t, std::set<std::pair<std::uint32_t, int>>> leadBars;  // bar -> (tick in bar, key)
+  for (const Note& n : partNamed(song, "Lead").notes) leadBars[n.tick / bar].insert({n.tick % bar, n.key});
+  int changed = 0;
+  for (std::uint32_t b = 0; b < returnAt / 3; ++b) changed += leadBars[b] != leadBars[returnAt + b];
+  EXPECT_GE(changed, static_cast<int>(returnAt / 3 / 2)) << "bars of the return that differ from the opening";
+
+  const std::set<int> snareAndToms = {38, 40, 41, 43, 45, 47, 48, 50};
+  std::map<std::uint32_t, int> strokes;
+  for (const Note& n : partNamed(song, "Drums").notes) strokes[n.tick / bar] += snareAndToms.count(n.key);
+  for (std::uint32_t b = returnAt; b < bars; ++b) {
+    if (b >= bars - 2) {
+      EXPECT_GE(strokes[b], 6) << "bar " << b << " fills";
+    } else {
+      EXPECT_LE(strokes[b], 3) << "bar " << b << " keeps the groove";
+    }
+  }
+}
+
+// The lead sings its held notes: a vibrato that comes in after the note starts and is gone for
+// the next one, and a swell of its expression.
+TEST(FightTheme, LeadSingsItsHeldNotes) {
+  const Song song = composeFightTheme();
+  const Part& lead = partNamed(song, "Lead");
+  std::map<std::uint32_t, int> modulation, expression;
+  for (const ControlChange& c : lead.controls) {
+    if (c.controller == 1) modulation[c.tick] = c.value;
+    if (c.controller == kExpressionController) expression[c.tick] = c.value;
+  }
+  // The value in force at a tick: controls take effect before the notes struck at their tick.
+  const auto at = [](const std::map<std::uint32_t, int>& m, std::uint32_t tick) {
+    auto it = m.upper_bound(tick);
+    return it == m.begin() ? -1 : std::prev(it)->second;
+  };
+  int held = 0;
+  for (const Note& n : lead.notes) {
+    EXPECT_EQ(at(modulation, n.tick), 0) << "a note struck at " << n.tick << " starts without vibrato";
+    if (n.length + song.ticksPerQuarter / 8 < song.ticksPerQuarter) continue;
+    ++held;
+    const std::uint32_t late = n.tick + n.length - song.ticksPerQuarter / 8;
+    EXPECT_GT(at(modulation, late), 30) << "the note held from " << n.tick << " has a vibrato";
+    EXPECT_GT(at(expression, late), at(expression, n.tick)) << "the note held from " << n.tick << " swells";
+  }
+  EXPECT_GE(held, 10);
+}
+
 // ---- The notation the theme is written in -------------------------------------
 
 TEST(ScoreNotation, ReadsNotesChordsAndGrids) {
