@@ -210,7 +210,7 @@ std::vector<float> makeKnockDownSound(std::uint32_t sampleRate) {
     const double rumbleShape = (1.0 - decay(t, 0.025)) * decay(t, 0.18);
     const double rumble = (6.0 * rumbleTone.process(white) + 2.5 * rattleBand.process(white)) * rumbleShape;
     out[i] = static_cast<float>(std::tanh(
-        1.6 * (1.8 * click.process(white, t) + blow.sample(t, blowPhase, rate) + 0.5 * crack + land + 0.45 * rumble)));
+        2.0 * (1.8 * click.process(white, t) + blow.sample(t, blowPhase, rate) + 0.5 * crack + land + 0.45 * rumble)));
   }
   finishSound(out, sampleRate, {.fadeInSeconds = 0.0002, .fadeOutSeconds = 0.15, .peakDbfs = kEffectPeakDbfs});
   return out;
