@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -125,16 +126,22 @@ INSTANTIATE_TEST_SUITE_P(Sounds, GeneratedEffect,
                                            EffectCase{"beep.wav", 0.1, 0.15}),
                          [](const auto& info) { return std::string(info.param.file).substr(0, 4); });
 
-// Levels of a mono effect in 20 ms windows, in dB below full scale.
-std::vector<double> envelope(const Wav& wav) {
-  const std::size_t window = wav.sampleRate / 50;
+// Levels of a mono effect in windows of `ms` milliseconds, in dB below full scale.
+std::vector<double> envelope(const std::vector<double>& x, std::uint32_t sampleRate, std::size_t ms) {
+  const std::size_t window = sampleRate * ms / 1000;
   std::vector<double> levels;
-  for (std::size_t at = 0; at + window <= wav.samples.size(); at += window) {
+  for (std::size_t at = 0; at + window <= x.size(); at += window) {
     double sum = 0.0;
-    for (std::size_t i = at; i < at + window; ++i) sum += std::pow(wav.samples[i] / 32768.0, 2);
+    for (std::size_t i = at; i < at + window; ++i) sum += x[i] * x[i];
     levels.push_back(10.0 * std::log10(sum / static_cast<double>(window) + 1e-12));
   }
   return levels;
+}
+
+std::vector<double> samplesOf(const Wav& wav) {
+  std::vector<double> x;
+  for (std::int16_t s : wav.samples) x.push_back(s / 32768.0);
+  return x;
 }
 
 // The share of the sound's energy between two frequencies, by a plain DFT at 10 Hz steps.
@@ -154,6 +161,62 @@ double bandShare(const Wav& wav, double lowHz, double highHz) {
   return band / total;
 }
 
+// The pitch of the lows over time: the time between rising zero crossings once two 2.5-ms moving
+// averages have taken out all but the lowest few hundred hertz.
+std::vector<std::pair<double, double>> lowPitch(const Wav& wav) {  // (seconds, Hz)
+  std::vector<double> x = samplesOf(wav);
+  const std::size_t width = wav.sampleRate / 400;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t i = 0; i + width <= x.size(); ++i) x[i] = std::accumulate(&x[i], &x[i] + width, 0.0) / width;
+  }
+  std::vector<std::pair<double, double>> pitch;
+  double rise = -1.0;
+  for (std::size_t i = 0; i + width + 1 < x.size(); ++i) {
+    if (x[i] >= 0.0 || x[i + 1] < 0.0) continue;
+    const double at = (static_cast<double>(i) + x[i] / (x[i] - x[i + 1])) / wav.sampleRate;
+    if (rise >= 0.0) pitch.push_back({(rise + at) / 2, 1.0 / (at - rise)});
+    rise = at;
+  }
+  return pitch;
+}
+
+// Both hits open with a click: loud, and bright (its second difference, which weighs the highest
+// frequencies most, stands well above the rest of the sound's) only for its first few milliseconds.
+TEST(HitSounds, OpenWithABrightClickAndKeepTheirLengths) {
+  for (const auto& [file, samples] : {std::pair{"snd1.wav", 4410u}, std::pair{"snd2.wav", 17640u}}) {
+    const auto wav = readWav(kSoundDir / file);
+    ASSERT_TRUE(wav.has_value());
+    // A hit's length is how long its slot reports playing: the fights depend on it to the sample.
+    EXPECT_EQ(wav->sampleRate, 22050u) << file;
+    EXPECT_EQ(wav->samples.size(), samples) << file;
+    const std::vector<double> x = samplesOf(*wav);
+    const auto louder = [](double a, double b) { return std::fabs(a) < std::fabs(b); };
+    const double peak = std::fabs(*std::max_element(x.begin(), x.end(), louder));
+    const double clickPeak = std::fabs(*std::max_element(x.begin(), x.begin() + wav->sampleRate / 200, louder));
+    EXPECT_GT(clickPeak, 0.8 * peak) << file << ": the click is as loud as the blow";
+    std::vector<double> bright;
+    for (std::size_t i = 2; i < x.size(); ++i) bright.push_back(x[i] - 2 * x[i - 1] + x[i - 2]);
+    const std::vector<double> levels = envelope(bright, wav->sampleRate, 5);
+    const double after = (levels[2] + levels[3] + levels[4] + levels[5]) / 4;  // 10 to 30 ms
+    EXPECT_GT(levels[0], after + 10.0) << file << ": the click is over within 5 ms";
+  }
+}
+
+TEST(HitSound, ThumpFallsFrom180To60HzIn60Ms) {
+  const auto wav = readWav(kSoundDir / "snd1.wav");
+  ASSERT_TRUE(wav.has_value());
+  const auto pitch = lowPitch(*wav);
+  ASSERT_GE(pitch.size(), 6u);
+  EXPECT_LT(pitch.front().first, 0.015);
+  EXPECT_GT(pitch.front().second, 130.0) << "starts high";
+  for (std::size_t i = 1; i < pitch.size(); ++i) {
+    EXPECT_LE(pitch[i].second, pitch[i - 1].second * 1.05) << "rises at " << pitch[i].first << " s";
+    if (pitch[i].first > 0.065 && pitch[i].first < 0.15) {
+      EXPECT_NEAR(pitch[i].second, 60.0, 6.0) << "at " << pitch[i].first << " s";
+    }
+  }
+}
+
 TEST(HitSound, HasASlapThatSmallSpeakersPlay) {
   const auto wav = readWav(kSoundDir / "snd1.wav");
   ASSERT_TRUE(wav.has_value());
@@ -161,20 +224,21 @@ TEST(HitSound, HasASlapThatSmallSpeakersPlay) {
   EXPECT_GT(bandShare(*wav, 400.0, 800.0), 0.15);
 }
 
-TEST(KnockDownSound, IsOneBlowWhoseTailCarriesTheFall) {
+// The blow, then the body landing a quarter of a second later, softer; the rumble under them has
+// died away well before the end, so a knock-down played again starts from quiet.
+TEST(KnockDownSound, IsTheBlowThenASmallerLandingOverADyingRumble) {
   const auto wav = readWav(kSoundDir / "snd2.wav");
   ASSERT_TRUE(wav.has_value());
-  const std::vector<double> levels = envelope(*wav);
+  const std::vector<double> levels = envelope(samplesOf(*wav), wav->sampleRate, 10);
+  ASSERT_GE(levels.size(), 70u);
   const auto loudest = std::max_element(levels.begin(), levels.end());
   EXPECT_LT(loudest - levels.begin(), 3) << "the blow comes first";
-  // No second attack: a bounce that is over while the fighter is still in the air sounds wrong.
-  double quietest = *loudest;
-  for (auto it = loudest; it != levels.end(); ++it) {
-    EXPECT_LT(*it, quietest + 4.0) << "a new attack at " << (it - levels.begin()) * 20 << " ms";
-    quietest = std::min(quietest, *it);
-  }
-  // Still sounding three quarters of the way through: the fighter is flying, not yet down.
-  EXPECT_GT(levels[levels.size() * 3 / 4], *loudest - 20.0);
+  const auto landing = std::max_element(levels.begin() + 20, levels.begin() + 30);  // 200 to 300 ms
+  const double before = *std::min_element(levels.begin() + 10, landing);
+  EXPECT_GT(*landing, before + 6.0) << "the landing strikes anew";
+  EXPECT_LT(*landing, *loudest - 2.0) << "the landing is softer than the blow";
+  EXPECT_GT(*landing, *loudest - 12.0) << "the landing is heard";
+  EXPECT_LT(levels[60], *loudest - 25.0) << "the rumble has died by 600 ms";
 }
 
 // ---- Fight theme ------------------------------------------------------------
@@ -278,6 +342,64 @@ TEST(FightTheme, Breathes) {
     EXPECT_GE(highest - lowest, 30) << part.name << " keeps one level throughout";
     EXPECT_LT(expression.begin()->second, highest) << part.name << " opens at its loudest: nowhere to go";
   }
+}
+
+const Part& partNamed(const Song& song, const std::string& name) {
+  return *std::find_if(song.parts.begin(), song.parts.end(), [&](const Part& p) { return p.name == name; });
+}
+
+// The loop is heard over and over in a game: its return is not a copy of its opening, and it
+// announces the wrap with a fill two bars long.
+TEST(FightTheme, ReturnIsVariedAndTheLastTwoBarsFillIntoTheLoop) {
+  const Song song = composeFightTheme();
+  const std::uint32_t bar = song.ticksPerQuarter * song.beatsPerBar;
+  const std::uint32_t bars = song.lengthTicks / bar;
+  ASSERT_EQ(bars % 4, 0u);
+  const std::uint32_t returnAt = bars * 3 / 4;  // A A' B A: the return is the last quarter
+
+  std::map<std::uint32_t, std::set<std::pair<std::uint32_t, int>>> leadBars;  // bar -> (tick in bar, key)
+  for (const Note& n : partNamed(song, "Lead").notes) leadBars[n.tick / bar].insert({n.tick % bar, n.key});
+  int changed = 0;
+  for (std::uint32_t b = 0; b < returnAt / 3; ++b) changed += leadBars[b] != leadBars[returnAt + b];
+  EXPECT_GE(changed, static_cast<int>(returnAt / 3 / 2)) << "bars of the return that differ from the opening";
+
+  const std::set<int> snareAndToms = {38, 40, 41, 43, 45, 47, 48, 50};
+  std::map<std::uint32_t, int> strokes;
+  for (const Note& n : partNamed(song, "Drums").notes) strokes[n.tick / bar] += snareAndToms.count(n.key);
+  for (std::uint32_t b = returnAt; b < bars; ++b) {
+    if (b >= bars - 2) {
+      EXPECT_GE(strokes[b], 6) << "bar " << b << " fills";
+    } else {
+      EXPECT_LE(strokes[b], 3) << "bar " << b << " keeps the groove";
+    }
+  }
+}
+
+// The lead sings its held notes: a vibrato that comes in after the note starts and is gone for
+// the next one, and a swell of its expression.
+TEST(FightTheme, LeadSingsItsHeldNotes) {
+  const Song song = composeFightTheme();
+  const Part& lead = partNamed(song, "Lead");
+  std::map<std::uint32_t, int> modulation, expression;
+  for (const ControlChange& c : lead.controls) {
+    if (c.controller == 1) modulation[c.tick] = c.value;
+    if (c.controller == kExpressionController) expression[c.tick] = c.value;
+  }
+  // The value in force at a tick: controls take effect before the notes struck at their tick.
+  const auto at = [](const std::map<std::uint32_t, int>& m, std::uint32_t tick) {
+    auto it = m.upper_bound(tick);
+    return it == m.begin() ? -1 : std::prev(it)->second;
+  };
+  int held = 0;
+  for (const Note& n : lead.notes) {
+    EXPECT_EQ(at(modulation, n.tick), 0) << "a note struck at " << n.tick << " starts without vibrato";
+    if (n.length + song.ticksPerQuarter / 8 < song.ticksPerQuarter) continue;
+    ++held;
+    const std::uint32_t late = n.tick + n.length - song.ticksPerQuarter / 8;
+    EXPECT_GT(at(modulation, late), 30) << "the note held from " << n.tick << " has a vibrato";
+    EXPECT_GT(at(expression, late), at(expression, n.tick)) << "the note held from " << n.tick << " swells";
+  }
+  EXPECT_GE(held, 10);
 }
 
 // ---- The notation the theme is written in -------------------------------------

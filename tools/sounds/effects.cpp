@@ -68,6 +68,39 @@ class BandPass {
 
 double decay(double t, double tau) { return std::exp(-t / tau); }
 
+// The crack of a contact: bright noise (what is left of white noise once its lows are taken
+// out) that is over within a few milliseconds.
+class Click {
+ public:
+  Click(double sampleRate, double decaySeconds) : decaySeconds_(decaySeconds) {
+    lows_.setCutoff(2500.0, sampleRate);
+  }
+
+  double process(double white, double t) { return (white - lows_.process(white)) * decay(t, decaySeconds_); }
+
+ private:
+  OnePoleLowpass lows_;
+  double decaySeconds_;
+};
+
+// A body struck: a tone whose pitch falls from fromHz to toHz over sweepSeconds (evenly on a
+// musical scale), then holds, dying away. Its overtones (the octave and the twelfth) let speakers
+// too small for the fundamental still play the fall.
+struct Thump {
+  double fromHz;
+  double toHz;
+  double sweepSeconds;
+  double decaySeconds;
+
+  double sample(double t, double& phase, double sampleRate) const {
+    const double along = std::min(t / sweepSeconds, 1.0);
+    phase += kTwoPi * fromHz * std::pow(toHz / fromHz, along) / sampleRate;
+    const double attack = 1.0 - decay(t, 0.0015);
+    const double tone = std::sin(phase) + 0.35 * std::sin(2.0 * phase) + 0.2 * std::sin(3.0 * phase);
+    return tone * attack * decay(t, decaySeconds);
+  }
+};
+
 std::size_t sampleCount(double seconds, std::uint32_t sampleRate) {
   return static_cast<std::size_t>(std::lround(seconds * sampleRate));
 }
@@ -119,64 +152,67 @@ void finishSound(std::vector<float>& samples, std::uint32_t sampleRate, const Fi
 }
 
 std::vector<float> makeHitSound(std::uint32_t sampleRate) {
+  // A fist landing: the crack of the contact, a thump whose pitch falls as the body gives, and a
+  // short slap of skin on skin. The click and the slap sit where small speakers play; the
+  // thump's overtones carry its fall there too.
   const double rate = sampleRate;
   std::vector<float> out(sampleCount(0.20, sampleRate));
   NoiseSource noise(0x51D1u);
-  OnePoleLowpass smackTone;
-  smackTone.setCutoff(3200.0, rate);
-  OnePoleLowpass clickBody;
-  clickBody.setCutoff(1500.0, rate);
-  // The slap of skin on skin, where small speakers still play: noise through a band around
-  // 570 Hz (about 400 to 800 Hz), over a tone that drops from 760 to 520 Hz.
-  BandPass slapBand(570.0, 1.4, rate);
+  Click click(rate, 0.0012);
+  const Thump thump{.fromHz = 180.0, .toHz = 60.0, .sweepSeconds = 0.060, .decaySeconds = 0.050};
+  BandPass slapLow(620.0, 1.4, rate);
+  BandPass slapHigh(1400.0, 1.5, rate);
 
   double phase = 0.0;
-  double slapPhase = 0.0;
+  double smackPhase = 0.0;
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / rate;
-    // A thump whose pitch drops fast, like a fist landing on a body.
-    const double freq = 65.0 + 175.0 * decay(t, 0.025);
-    phase += kTwoPi * freq / rate;
-    const double thump = std::sin(phase) * decay(t, 0.055);
     const double white = noise.next();
-    const double smack = 2.0 * smackTone.process(white) * decay(t, 0.018);
-    const double click = (white - clickBody.process(white)) * decay(t, 0.003);
-    slapPhase += kTwoPi * (520.0 + 240.0 * decay(t, 0.02)) / rate;
-    const double slap = (4.0 * slapBand.process(white) + 0.6 * std::sin(slapPhase)) * decay(t, 0.035);
-    out[i] = static_cast<float>(std::tanh(1.6 * (0.75 * thump + 0.5 * smack + 0.3 * click + 0.8 * slap)));
+    const double body = thump.sample(t, phase, rate);
+    const double slap = (5.0 * slapLow.process(white) + 1.0 * slapHigh.process(white)) * decay(t, 0.022);
+    // The flesh struck rings briefly, dropping from about 720 to 480 Hz.
+    smackPhase += kTwoPi * (480.0 + 240.0 * decay(t, 0.02)) / rate;
+    const double smack = std::sin(smackPhase) * decay(t, 0.028);
+    out[i] = static_cast<float>(std::tanh(1.6 * (2.2 * click.process(white, t) + 0.9 * body + 0.8 * slap + 0.7 * smack)));
   }
-  finishSound(out, sampleRate, {.fadeInSeconds = 0.001, .fadeOutSeconds = 0.04, .peakDbfs = kEffectPeakDbfs});
+  finishSound(out, sampleRate, {.fadeInSeconds = 0.0002, .fadeOutSeconds = 0.04, .peakDbfs = kEffectPeakDbfs});
   return out;
 }
 
 std::vector<float> makeKnockDownSound(std::uint32_t sampleRate) {
-  // One heavy blow that throws the fighter down: a deep boom with a crack on top, then the floor
-  // and the body go on rumbling while the fighter flies, dying away as the fighter comes down.
+  // One heavy blow that throws the fighter down, then the body landing a quarter of a second
+  // later: a smaller, duller thud. Under both the floor rumbles, and it has died away before the
+  // sound ends so a second knock-down starts from quiet.
   const double rate = sampleRate;
   std::vector<float> out(sampleCount(0.80, sampleRate));
   NoiseSource noise(0xD0D0u);
-  OnePoleLowpass crashTone;
+  Click click(rate, 0.0016);
+  const Thump blow{.fromHz = 160.0, .toHz = 48.0, .sweepSeconds = 0.080, .decaySeconds = 0.090};
+  const Thump landing{.fromHz = 120.0, .toHz = 52.0, .sweepSeconds = 0.045, .decaySeconds = 0.050};
+  constexpr double kLandingAt = 0.25;
+  BandPass crackBand(750.0, 1.0, rate);
+  BandPass landingBand(650.0, 1.1, rate);
   OnePoleLowpass rumbleTone;
-  rumbleTone.setCutoff(180.0, rate);
-  BandPass thwackBand(450.0, 1.0, rate);  // the crack, on laptop speakers too
+  rumbleTone.setCutoff(170.0, rate);
+  BandPass rattleBand(380.0, 1.5, rate);  // the rumble's top, for small speakers
 
-  double phase = 0.0;
+  double blowPhase = 0.0;
+  double landingPhase = 0.0;
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / rate;
-    const double freq = 38.0 + 90.0 * decay(t, 0.08);
-    phase += kTwoPi * freq / rate;
-    const double boom = std::sin(phase) * decay(t, 0.30);
-
-    // The crash starts bright and darkens as it dies away.
-    crashTone.setCutoff(500.0 + 4500.0 * decay(t, 0.10), rate);
     const double white = noise.next();
-    const double crash = 1.5 * crashTone.process(white) * decay(t, 0.14);
-    const double thwack = 3.0 * thwackBand.process(white) * decay(t, 0.05);
-    // A low rumble that swells a little after the blow and carries the tail.
-    const double rumble = 5.0 * rumbleTone.process(white) * (1.0 - decay(t, 0.03)) * decay(t, 0.32);
-    out[i] = static_cast<float>(std::tanh(1.4 * (boom + 0.6 * crash + 0.7 * thwack + 0.8 * rumble)));
+    const double crack = 5.0 * crackBand.process(white) * decay(t, 0.035);
+    double land = 0.0;
+    if (t >= kLandingAt) {
+      const double u = t - kLandingAt;
+      land = 0.45 * landing.sample(u, landingPhase, rate) + 1.0 * landingBand.process(white) * decay(u, 0.016);
+    }
+    const double rumbleShape = (1.0 - decay(t, 0.025)) * decay(t, 0.18);
+    const double rumble = (6.0 * rumbleTone.process(white) + 2.5 * rattleBand.process(white)) * rumbleShape;
+    out[i] = static_cast<float>(std::tanh(
+        2.0 * (1.8 * click.process(white, t) + blow.sample(t, blowPhase, rate) + 0.5 * crack + land + 0.45 * rumble)));
   }
-  finishSound(out, sampleRate, {.fadeInSeconds = 0.001, .fadeOutSeconds = 0.15, .peakDbfs = kEffectPeakDbfs});
+  finishSound(out, sampleRate, {.fadeInSeconds = 0.0002, .fadeOutSeconds = 0.15, .peakDbfs = kEffectPeakDbfs});
   return out;
 }
 

@@ -22,10 +22,12 @@ struct FinishShape {
 // touching the ends, then scales the loudest sample to shape.peakDbfs.
 void finishSound(std::vector<float>& samples, std::uint32_t sampleRate, const FinishShape& shape);
 
-// snd1: a short punchy hit with a slap that small speakers play (~0.2 s).
+// snd1: a hit landing (0.2 s): a bright click, a thump falling from 180 to 60 Hz over 60 ms and a
+// shorter slap that small speakers play.
 std::vector<float> makeHitSound(std::uint32_t sampleRate);
 
-// snd2: one heavy knock-down blow with a rumbling tail that carries the fall (~0.8 s).
+// snd2: a knock-down (0.8 s): the blow, then the body landing 250 ms later as a smaller thud,
+// over a rumble that has died away before the end.
 std::vector<float> makeKnockDownSound(std::uint32_t sampleRate);
 
 // beep: a short clean alert tone used as the system beep (~0.12 s).

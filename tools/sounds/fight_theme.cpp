@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "score_notation.h"
@@ -52,6 +53,31 @@ constexpr Bars kMelodyA2 = {
     "B5:2 A5:2 C6:2 A5:6 E5:2 A5:2",
     "D5:2 F5:2 A5:2 D6:4 C6:2 A5:2 F5:2",
     "E5:2 G#5:2 B5:2 E6:6 D6:2 B5:2",
+};
+
+// The return, varied so the eighth fight's loop is not the first's: the hook an octave up, each
+// time answered a step lower, then the first statement's run home to E.
+constexpr Bars kMelodyA3 = {
+    "A5:3 A5:1 C6:2 E6:2 A6:4 G6:2 E6:2",
+    "D6:2 C6:2 B5:2 C6:2 A5:4 E5:4",
+    "A5:2 C6:2 F6:4 E6:2 C6:2 A5:2 C6:2",
+    "B5:2 D6:2 G5:4 B5:2 A5:2 G5:2 F5:2",
+    "A5:3 A5:1 C6:2 E6:2 A6:6 E6:2",
+    "G6:2 E6:2 D6:2 C6:2 B5:2 C6:2 A5:4",
+    kMelodyA[6],
+    kMelodyA[7],
+};
+
+// Under the return the strings hold a slow line of their own, moving against the tune.
+constexpr Bars kCounterA3 = {
+    "C5:8 B4:8",
+    "A4:8 C5:8",
+    "A4:16",
+    "B4:8 D5:8",
+    "C5:8 E5:8",
+    "E5:8 C5:8",
+    "C5:8 D5:8",
+    "E5:8 D5:4 B4:4",
 };
 
 // Broader and syncopated over the strings; the last bar runs down to E so the
@@ -113,6 +139,22 @@ constexpr DrumGroove kBeatRide = {
     .ride = "X.x.x.x.X.x.x.x.",
 };
 
+// The two bars before the loop wraps: the snare builds through the first, the toms roll down
+// the kit through the second into the crash at the top.
+constexpr DrumGroove kFillBuild = {
+    .kick = "X.....x.X.....x.",
+    .snare = "....X...x.x.xxxx",
+    .closedHat = "X.x.X.x.........",
+};
+
+constexpr DrumGroove kFillRoll = {
+    .kick = "X.......X.....X.",
+    .snare = "XoxoXoxo........",
+    .tomHigh = "........xxx.....",
+    .tomMid = "...........xx...",
+    .tomLow = ".............xxX",
+};
+
 constexpr DrumGroove kFill = {
     .kick = "X.....x.X.......",
     .snare = "....X...xx......",
@@ -142,20 +184,28 @@ constexpr std::uint8_t kCrashKey = 49;  // crash cymbal 1
 // ---------------------------------------------------------------------------
 // Sections and the loop.
 
+constexpr std::array<const DrumGroove*, 1> kOneBarFill = {&kFill};
+constexpr std::array<const DrumGroove*, 2> kTwoBarFill = {&kFillBuild, &kFillRoll};
+
 struct Section {
   const Bars& chords;
   const Bars& melody;
   std::string_view bass;
   const DrumGroove& beat;
+  std::span<const DrumGroove* const> fill;  // the section's last bars
   std::string_view brass;
   std::string_view guitar;
   std::string_view strings;
+  const Bars* counterMelody = nullptr;  // played by the strings
 };
 
-constexpr Section kSectionA = {kChordsA, kMelodyA, kBassGallop, kBeatDrive, kBrassStabs, kTacet, kTacet};
+constexpr Section kSectionA = {kChordsA, kMelodyA, kBassGallop, kBeatDrive, kOneBarFill, kBrassStabs, kTacet, kTacet};
 constexpr Section kSectionA2 = {kChordsA2,   kMelodyA2,   kBassGallop, kBeatDrive16,
-                                kBrassStabs, kGuitarChug, kTacet};
-constexpr Section kSectionB = {kChordsB, kMelodyB, kBassPush, kBeatRide, kTacet, kGuitarHold, kStringsHold};
+                                kOneBarFill, kBrassStabs, kGuitarChug, kTacet};
+constexpr Section kSectionB = {kChordsB,  kMelodyB,   kBassPush,    kBeatRide,
+                               kOneBarFill, kTacet, kGuitarHold, kStringsHold};
+constexpr Section kSectionA3 = {kChordsA,    kMelodyA3,   kBassGallop, kBeatDrive16, kTwoBarFill,
+                                kBrassStabs, kGuitarChug, kTacet,      &kCounterA3};
 
 // How a passage breathes: the expression every channel opens it at, the level it swells (or
 // fades) to over its last two bars, and how much harder or softer than usual its notes are struck.
@@ -170,15 +220,16 @@ struct Passage {
   Dynamics dynamics;
 };
 
-// A A' B A. The closing A ends on E, the dominant, so the jump back to the
+// A A' B A". The closing A ends on E, the dominant, so the jump back to the
 // first bar resolves like any A-to-A' join inside the piece. The first A states the tune, A'
-// climbs and pushes on, B draws back to breathe and swells into the return, and the last A is
-// the loudest, so the loop drops back to where it began.
+// climbs and pushes on, B draws back to breathe and swells into the return, and the return, the
+// hook up an octave over the strings' counter-line, is the loudest, so the loop drops back to
+// where it began.
 const std::array<Passage, 4> kArrangement = {{
     {kSectionA, {104, 104, 0}},
     {kSectionA2, {110, 118, 4}},
     {kSectionB, {88, 122, -8}},
-    {kSectionA, {127, 127, 6}},
+    {kSectionA3, {127, 127, 6}},
 }};
 
 // Within B, the strings swell through every bar and ease off into the next.
@@ -207,8 +258,8 @@ int leadVelocity(const MelodyNote& n) {
   return velocity;
 }
 
-// A fill builds from the first step of the bar to its last.
-int fillVelocity(int velocity, int step) { return velocity * (70 + 30 * step / (kStepsPerBar - 1)) / 100; }
+// A fill builds from its first step to its last.
+int fillVelocity(int velocity, int step, int steps) { return velocity * (70 + 30 * step / (steps - 1)) / 100; }
 
 void addNote(Part& part, std::uint32_t tick, std::uint32_t length, int key, int velocity) {
   part.notes.push_back(
@@ -219,12 +270,48 @@ void addExpression(Part& part, std::uint32_t tick, int value) {
   part.controls.push_back({tick, kExpressionController, static_cast<std::uint8_t>(std::clamp(value, 0, 127))});
 }
 
+void addModulation(Part& part, std::uint32_t tick, int value) {
+  part.controls.push_back({tick, kModulationController, static_cast<std::uint8_t>(std::clamp(value, 0, 127))});
+}
+
+// How the lead sings a note held a beat or more: it starts a little back and swells to full, and
+// a vibrato creeps in from its third sixteenth; shorter notes are played straight. Writes the
+// lead's modulation (the vibrato's depth) for one passage and returns its swell, in percent of
+// the passage's level, for every sixteenth.
+std::vector<int> addLeadPhrasing(Part& lead, const Passage& passage, std::uint32_t startTick) {
+  constexpr int kHeldSteps = 4;
+  constexpr int kSwellFrom = 80;
+  constexpr int kVibratoFromStep = 2;
+  constexpr int kVibratoPerStep = 25;
+  constexpr int kVibratoDepth = 75;
+  const int bars = static_cast<int>(passage.section.melody.size());
+  std::vector<int> swell(static_cast<std::size_t>(bars * kStepsPerBar), 100);
+  int depth = -1;
+  for (int bar = 0; bar < bars; ++bar) {
+    for (const MelodyNote& n : parseMelodyBar(passage.section.melody[static_cast<std::size_t>(bar)])) {
+      const int first = bar * kStepsPerBar + n.step;
+      const auto tickOf = [&](int step) { return startTick + static_cast<std::uint32_t>(step) * kTicksPerStep; };
+      if (depth != 0) addModulation(lead, tickOf(first), depth = 0);
+      if (n.steps < kHeldSteps) continue;
+      for (int i = 0; i < n.steps; ++i) {
+        swell[static_cast<std::size_t>(first + i)] = kSwellFrom + (100 - kSwellFrom) * i / (n.steps - 1);
+        if (i >= kVibratoFromStep) {
+          addModulation(lead, tickOf(first + i), depth = std::min(kVibratoDepth, (i - 1) * kVibratoPerStep));
+        }
+      }
+    }
+  }
+  return swell;
+}
+
 // The expression of every channel over one passage: steady, then a ramp over the last two bars,
-// one change a sixteenth. B's strings also swell within each bar.
+// one change a sixteenth. B's strings also swell within each bar, and the lead within its held
+// notes.
 void addDynamics(std::array<Part, kPartCount>& parts, const Passage& passage, std::uint32_t startTick) {
   const Dynamics& d = passage.dynamics;
   const int bars = static_cast<int>(passage.section.melody.size());
   constexpr int kRampSteps = 2 * kStepsPerBar;
+  const std::vector<int> leadSwell = addLeadPhrasing(parts[kLead], passage, startTick);
   for (Part& part : parts) {
     const bool swelling = &part == &parts[kStrings] && !passage.section.strings.empty();
     int last = -1;
@@ -234,7 +321,9 @@ void addDynamics(std::array<Part, kPartCount>& parts, const Passage& passage, st
                                      : d.expression + (d.expressionAtEnd - d.expression) * fromRamp / (kRampSteps - 1);
       const int inBar = step % kStepsPerBar;
       const int swell = kStringSwellFloor + (127 - kStringSwellFloor) * inBar / (kStepsPerBar - 1);
-      const int value = swelling ? level * swell / 127 : level;
+      const int value = swelling                ? level * swell / 127
+                        : &part == &parts[kLead] ? level * leadSwell[static_cast<std::size_t>(step)] / 100
+                                                 : level;
       if (value != last) addExpression(part, startTick + static_cast<std::uint32_t>(step) * kTicksPerStep, value);
       last = value;
     }
@@ -282,14 +371,24 @@ void addBar(std::array<Part, kPartCount>& parts, const Passage& passage, int bar
   addChordHits(parts[kBrass], section.brass, chords, barTick, 57, false, lift);
   addChordHits(parts[kGuitar], section.guitar, chords, barTick, 40, true, lift);
   addChordHits(parts[kStrings], section.strings, chords, barTick, 55, false, lift);
+  if (section.counterMelody) {
+    for (const MelodyNote& n : parseMelodyBar((*section.counterMelody)[static_cast<std::size_t>(bar)])) {
+      addNote(parts[kStrings], barTick + static_cast<std::uint32_t>(n.step) * kTicksPerStep, heldLength(n.steps),
+              n.key, 104 + lift);
+    }
+  }
 
-  const bool lastBar = bar == static_cast<int>(section.melody.size()) - 1;
-  const DrumGroove& groove = lastBar ? kFill : section.beat;
+  const int bars = static_cast<int>(section.melody.size());
+  const int fillBar = bar - (bars - static_cast<int>(section.fill.size()));
+  const bool inFill = fillBar >= 0;
+  const DrumGroove& groove = inFill ? *section.fill[static_cast<std::size_t>(fillBar)] : section.beat;
   for (const DrumLane& lane : kDrumLanes) {
     for (const GridHit& hit : parseStepGrid(groove.*lane.grid)) {
       const int velocity = velocityOf(hit.symbol) + lift;
-      addNote(parts[kDrums], barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep,
-              kTicksPerStep / 2, lane.key, lastBar ? fillVelocity(velocity, hit.step) : velocity);
+      const int fillStep = fillBar * kStepsPerBar + hit.step;
+      const int fillSteps = static_cast<int>(section.fill.size()) * kStepsPerBar;
+      addNote(parts[kDrums], barTick + static_cast<std::uint32_t>(hit.step) * kTicksPerStep, kTicksPerStep / 2,
+              lane.key, inFill ? fillVelocity(velocity, fillStep, fillSteps) : velocity);
     }
   }
   if (bar == 0) addNote(parts[kDrums], barTick, kTicksPerQuarter, kCrashKey, 112 + lift);

@@ -19,6 +19,9 @@ struct Note {
 // General MIDI's expression controller: a channel's level within its volume, for swells and fades.
 inline constexpr std::uint8_t kExpressionController = 11;
 
+// General MIDI's modulation wheel: how deep a channel's vibrato goes.
+inline constexpr std::uint8_t kModulationController = 1;
+
 // A controller change at a tick, such as a step of a swell.
 struct ControlChange {
   std::uint32_t tick;
