@@ -17,7 +17,7 @@ namespace mojara::audio {
 
 class MidiMusic {
  public:
-  // The synth as the theme needs it: room for the voices its busiest bar holds (105, with the
+  // The synth as the theme needs it: room for the voices its busiest bar holds (110, with the
   // strings' long releases and the stereo samples' two voices a note) and its reverb (the parts
   // send to it), no chorus (no part sends to it), and only the samples of its own instruments.
   static constexpr int kPolyphony = 128;
