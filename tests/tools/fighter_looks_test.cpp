@@ -103,6 +103,61 @@ TEST(Kokutanjin, IsBlackCharcoalWithEmbersAndWhiteHotEyes) {
     }
 }
 
+// Black pixels with no empty pixel beside them, in 4-connected parts: where grey lines run
+// through a black body they split it into the limbs and trunk they part.
+std::vector<int> innerBlackParts(const Canvas& c) {
+  const auto inner = [&](int x, int y) {
+    return c.at(x, y) == Black && c.solid(x - 1, y) && c.solid(x + 1, y) && c.solid(x, y - 1) && c.solid(x, y + 1);
+  };
+  std::vector<bool> seen(std::size_t(c.width() * c.height()), false);
+  std::vector<int> parts;
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < c.width(); ++x) {
+      if (!inner(x, y) || seen[std::size_t(y * c.width() + x)]) continue;
+      int size = 0;
+      std::vector<std::pair<int, int>> todo{{x, y}};
+      seen[std::size_t(y * c.width() + x)] = true;
+      while (!todo.empty()) {
+        const auto [px, py] = todo.back();
+        todo.pop_back();
+        ++size;
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+          const int nx = px + dx, ny = py + dy;
+          if (inner(nx, ny) && !seen[std::size_t(ny * c.width() + nx)]) {
+            seen[std::size_t(ny * c.width() + nx)] = true;
+            todo.push_back({nx, ny});
+          }
+        }
+      }
+      parts.push_back(size);
+    }
+  return parts;
+}
+
+// His blow, wind-up and recoil read apart: each a shape of its own, and inside the black the
+// arms and legs parted from the trunk by grey lines rather than merged into one lump.
+TEST(Kokutanjin, HisBlowWindUpAndRecoilReadInsideTheBlack) {
+  const Pose poses[] = {Punch, WindUp, Hit};
+  for (bool left : {false, true})
+    for (Pose p : poses) {
+      const Canvas c = drawFighter(Kokutanjin, p, left);
+      std::vector<int> parts = innerBlackParts(c);
+      std::erase_if(parts, [](int n) { return n < 15; });
+      int black = 0;
+      for (int n : parts) black += n;
+      EXPECT_GE(parts.size(), 3u) << "pose " << p << (left ? " facing left" : "");
+      EXPECT_LT(*std::max_element(parts.begin(), parts.end()), black * 2 / 3) << "pose " << p;
+      for (Pose q : poses) {
+        if (q == p) continue;
+        const Canvas d = drawFighter(Kokutanjin, q, left);
+        int both = 0, either = 0;
+        for (int y = 0; y < 32; ++y)
+          for (int x = 0; x < 32; ++x) both += c.solid(x, y) && d.solid(x, y), either += c.solid(x, y) || d.solid(x, y);
+        EXPECT_LT(double(both) / either, 0.6) << "poses " << p << " and " << q;
+      }
+    }
+}
+
 TEST(Kokutanjin, HisPortraitIsACharcoalFace) {
   const Census n = census(drawPortrait(Kokutanjin, buildStore()));
   EXPECT_GT(n.share({Black}), 0.6);

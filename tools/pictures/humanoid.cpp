@@ -147,9 +147,22 @@ class Dresser {
     if (back) darkenAll(layer);
     light(layer, s_.shine, s_.metal, k_.view == HeadView::FaceUp);
     if (s_.extra == Extra::CharcoalEmbers) embers(layer);
+    const Canvas shape = layer;
     layer.outline();
+    if (s_.contour != Black) contours(layer, shape);
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
     out_.blit(layer, 0, 0);
+  }
+
+  // Where a part's outline falls inside the figure drawn so far it is the line between two parts,
+  // drawn in the contour colour so that a black limb stays apart from the black body it crosses.
+  void contours(Canvas& layer, const Canvas& shape) const {
+    const auto inside = [&](int x, int y) { return out_.solid(x, y) || shape.solid(x, y); };
+    for (int y = 0; y < kCell; ++y)
+      for (int x = 0; x < kCell; ++x)
+        if (layer.solid(x, y) && !shape.solid(x, y) && out_.solid(x, y) && inside(x - 1, y) &&
+            inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1))
+          layer.set(x, y, s_.contour);
   }
 
   void placeHead(const Canvas& art) {

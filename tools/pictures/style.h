@@ -41,6 +41,7 @@ struct Style {
   Chest chest = Chest::Plain;
   bool shine = false;    // hard surfaces catch the light on their leading edges
   Colour metal = Clear;  // if set, only this colour shines: polished metal among cloth
+  Colour contour = Black;  // the line round a part where it crosses the rest of the figure
   HeadKind head = HeadKind::Daisaku;
   Extra extra = Extra::None;
 };
