@@ -136,6 +136,27 @@ TEST(HaniiShape, ItsThrustArmReachesWellPastItsStubs) {
   for (Pose p : {Ready, Punch}) EXPECT_GE(extent(drawFighter(Hanii, p, false)).right, rest + 3) << "pose " << p;
 }
 
+// Struck, Miyo and Tama snap back rather than crumple: most of their height kept, the head
+// thrown back behind their feet, away from the way they face.
+TEST(OwnMoves, MiyoAndTamaSnapBackFromABlow) {
+  for (Fighter who : {Miyo, Tama})
+    for (bool left : {false, true}) {
+      const Canvas hit = drawFighter(who, Hit, left);
+      const Box b = extent(hit), standing = extent(drawFighter(who, Rest, left));
+      EXPECT_GE(b.tall(), 0.78 * standing.tall()) << "fighter " << who;
+      const auto middle = [&](int from, int to) {
+        double sum = 0;
+        int n = 0;
+        for (int y = from; y <= to; ++y)
+          for (int x = 0; x < 32; ++x)
+            if (hit.solid(x, y)) sum += x, ++n;
+        return sum / std::max(1, n);
+      };
+      const double back = (middle(b.top, b.top + 5) - middle(b.bottom - 2, b.bottom)) * (left ? -1 : 1);
+      EXPECT_LE(back, -4) << "fighter " << who << (left ? " facing left" : "");
+    }
+}
+
 TEST(AuraBlobs, KeepTheirShapesOnScreen) {
   // laid out on a square grid as a tall egg about half again as tall as wide, and a squat
   // puddle nearly twice as wide as tall
