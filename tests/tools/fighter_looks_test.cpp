@@ -202,6 +202,26 @@ TEST(IronDoll, HasAWindUpKeyStickingOutOfHerBack) {
   }
 }
 
+// Lost in the dark he is still a few pixels, but one or two of them flash white off his black
+// plate, so that the player can find him against the pale stage.
+TEST(Jiro, AFewOfHisGlintsFlashWhite) {
+  for (bool left : {false, true})
+    for (int p = 0; p < PoseCount; ++p) {
+      if (!isFigure(p) || p == WindUp || p == Victory) continue;
+      const Canvas c = drawFighter(Jiro, Pose(p), left);
+      const Census n = census(c);
+      EXPECT_GE(n.solid, 10) << "pose " << p;
+      EXPECT_LE(n.solid, 20) << "pose " << p;
+      EXPECT_GE(n[White], 1) << "pose " << p;
+      EXPECT_LE(n[White], 2) << "pose " << p;
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+          if (c.at(x, y) == White) {
+            EXPECT_EQ(c.at(x, y + 1), Black) << "pose " << p << ": a white glint on dark plate";
+          }
+    }
+}
+
 // A head drawn for pixels shown taller than wide takes fewer rows, so that on screen it has the
 // proportions it has on square pixels.
 TEST(Heads, KeepTheirProportionsOnScreenOnStretchedPixels) {
