@@ -136,6 +136,34 @@ TEST(HaniiShape, ItsThrustArmReachesWellPastItsStubs) {
   for (Pose p : {Ready, Punch}) EXPECT_GE(extent(drawFighter(Hanii, p, false)).right, rest + 3) << "pose " << p;
 }
 
+// The haniwa has no legs: it leans by rocking over on one edge of its base, the other edge
+// lifted off the floor; forward into its blows, back as it winds up.
+TEST(HaniiShape, RocksOnItsBaseIntoItsBlowsAndBackToWindUp) {
+  for (bool left : {false, true})
+    for (auto [p, forward] : {std::pair{Ready, true}, {Punch, true}, {WindUp, false}, {Rest, false}}) {
+      const Canvas c = drawFighter(Hanii, p, left);
+      // the lowest drawn row of each column of the base, from behind it to in front of it
+      const int floor = extent(c).bottom;
+      int back = -1, front = -1;
+      for (int i = 0; i < 32; ++i) {
+        const int x = left ? 31 - i : i;
+        int lowest = -1;
+        for (int y = 0; y < 32; ++y) lowest = c.solid(x, y) ? y : lowest;
+        if (lowest >= floor - 5) {
+          back = back < 0 ? lowest : back;
+          front = lowest;
+        } else if (back >= 0) {
+          break;  // past the base's front edge
+        }
+      }
+      const int lift = forward ? front - back : back - front;
+      if (p == Rest)
+        EXPECT_EQ(back, front) << "standing flat on its base";
+      else
+        EXPECT_GE(lift, 2) << "pose " << p << (left ? " facing left" : "");
+    }
+}
+
 // Struck, Miyo and Tama snap back rather than crumple: most of their height kept, the head
 // thrown back behind their feet, away from the way they face.
 TEST(OwnMoves, MiyoAndTamaSnapBackFromABlow) {
