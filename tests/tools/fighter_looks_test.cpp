@@ -109,7 +109,8 @@ TEST(Kokutanjin, IsBlackCharcoalWithEmbersAndWhiteHotEyes) {
 // through a black body they split it into the limbs and trunk they part.
 std::vector<int> innerBlackParts(const Canvas& c) {
   const auto inner = [&](int x, int y) {
-    return c.at(x, y) == Black && c.solid(x - 1, y) && c.solid(x + 1, y) && c.solid(x, y - 1) && c.solid(x, y + 1);
+    return c.at(x, y) == Black && c.solid(x - 1, y) && c.solid(x + 1, y) && c.solid(x, y - 1) &&
+           c.solid(x, y + 1);
   };
   std::vector<bool> seen(std::size_t(c.width() * c.height()), false);
   std::vector<int> parts;
@@ -154,7 +155,8 @@ TEST(Kokutanjin, HisBlowWindUpAndRecoilReadInsideTheBlack) {
         const Canvas d = drawFighter(Kokutanjin, q, left);
         int both = 0, either = 0;
         for (int y = 0; y < 32; ++y)
-          for (int x = 0; x < 32; ++x) both += c.solid(x, y) && d.solid(x, y), either += c.solid(x, y) || d.solid(x, y);
+          for (int x = 0; x < 32; ++x)
+            both += c.solid(x, y) && d.solid(x, y), either += c.solid(x, y) || d.solid(x, y);
         EXPECT_LT(double(both) / either, 0.6) << "poses " << p << " and " << q;
       }
     }

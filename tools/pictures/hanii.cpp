@@ -117,7 +117,7 @@ Flat clay(const Stance& st) {
   const Placing at(st, aspect);
   Canvas c(32, 32, Clear, aspect);
   at.tube(c, armPath(st.back, false), kArmR);  // behind the body
-  at.ellipse(c, {15.5f, 7}, 5.5f, 5, kClay);  // the round-topped head, as wide as the tube below
+  at.ellipse(c, {15.5f, 7}, 5.5f, 5, kClay);   // the round-topped head, as wide as the tube below
   block(c, at, 10, 7, 12, 7, kClay);
   at.polygon(c, {{10.5f, 14}, {20.5f, 14}, {21.5f, 26}, {10, 26}}, kClay);
   at.polygon(c, {{10, 25}, {21.5f, 25}, {23, 30}, {8.5f, 30}}, kClay);
