@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "assets/picture_shapes.h"
@@ -41,32 +42,43 @@ Census census(const Canvas& c) {
 
 bool isFigure(int pose) { return pose != BlobTall && pose != BlobSquat; }
 
-// Black areas with drawn pixels all round them: holes in a surface rather than its outline.
-int enclosedBlackAreas(const Canvas& c) {
-  std::vector<bool> seen(std::size_t(c.width() * c.height()), false);
-  int areas = 0;
+// The 4-connected areas of the pixels `in` picks: how big each is and whether it touches an
+// empty pixel.
+struct Area {
+  int size = 0;
+  bool open = false;
+};
+
+template <typename In>
+std::vector<Area> areas(const Canvas& c, In in) {
+  std::vector<char> seen(std::size_t(c.width() * c.height()), 0);
+  const auto visit = [&](int x, int y) { return !std::exchange(seen[std::size_t(y * c.width() + x)], 1); };
+  std::vector<Area> found;
   for (int y = 0; y < c.height(); ++y)
     for (int x = 0; x < c.width(); ++x) {
-      if (c.at(x, y) != Black || seen[std::size_t(y * c.width() + x)]) continue;
-      bool open = false;
+      if (!in(x, y) || !visit(x, y)) continue;
+      Area area;
       std::vector<std::pair<int, int>> todo{{x, y}};
-      seen[std::size_t(y * c.width() + x)] = true;
       while (!todo.empty()) {
         const auto [px, py] = todo.back();
         todo.pop_back();
+        ++area.size;
         for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
           const int nx = px + dx, ny = py + dy;
-          if (!c.solid(nx, ny)) {
-            open = true;
-          } else if (c.at(nx, ny) == Black && !seen[std::size_t(ny * c.width() + nx)]) {
-            seen[std::size_t(ny * c.width() + nx)] = true;
-            todo.push_back({nx, ny});
-          }
+          area.open = area.open || !c.solid(nx, ny);
+          if (in(nx, ny) && visit(nx, ny)) todo.push_back({nx, ny});
         }
       }
-      areas += open ? 0 : 1;
+      found.push_back(area);
     }
-  return areas;
+  return found;
+}
+
+// Black areas with drawn pixels all round them: holes in a surface rather than its outline.
+int enclosedBlackAreas(const Canvas& c) {
+  int n = 0;
+  for (const Area& a : areas(c, [&](int x, int y) { return c.at(x, y) == Black; })) n += a.open ? 0 : 1;
+  return n;
 }
 
 TEST(Hanii, IsFiredClayLitInASecondHue) {
@@ -105,35 +117,16 @@ TEST(Kokutanjin, IsBlackCharcoalWithEmbersAndWhiteHotEyes) {
     }
 }
 
-// Black pixels with no empty pixel beside them, in 4-connected parts: where grey lines run
+// Black pixels with no empty pixel beside them, in parts of at least 15: where grey lines run
 // through a black body they split it into the limbs and trunk they part.
 std::vector<int> innerBlackParts(const Canvas& c) {
   const auto inner = [&](int x, int y) {
     return c.at(x, y) == Black && c.solid(x - 1, y) && c.solid(x + 1, y) && c.solid(x, y - 1) &&
            c.solid(x, y + 1);
   };
-  std::vector<bool> seen(std::size_t(c.width() * c.height()), false);
   std::vector<int> parts;
-  for (int y = 0; y < c.height(); ++y)
-    for (int x = 0; x < c.width(); ++x) {
-      if (!inner(x, y) || seen[std::size_t(y * c.width() + x)]) continue;
-      int size = 0;
-      std::vector<std::pair<int, int>> todo{{x, y}};
-      seen[std::size_t(y * c.width() + x)] = true;
-      while (!todo.empty()) {
-        const auto [px, py] = todo.back();
-        todo.pop_back();
-        ++size;
-        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-          const int nx = px + dx, ny = py + dy;
-          if (inner(nx, ny) && !seen[std::size_t(ny * c.width() + nx)]) {
-            seen[std::size_t(ny * c.width() + nx)] = true;
-            todo.push_back({nx, ny});
-          }
-        }
-      }
-      parts.push_back(size);
-    }
+  for (const Area& a : areas(c, inner))
+    if (a.size >= 15) parts.push_back(a.size);
   return parts;
 }
 
@@ -144,8 +137,7 @@ TEST(Kokutanjin, HisBlowWindUpAndRecoilReadInsideTheBlack) {
   for (bool left : {false, true})
     for (Pose p : poses) {
       const Canvas c = drawFighter(Kokutanjin, p, left);
-      std::vector<int> parts = innerBlackParts(c);
-      std::erase_if(parts, [](int n) { return n < 15; });
+      const std::vector<int> parts = innerBlackParts(c);
       int black = 0;
       for (int n : parts) black += n;
       EXPECT_GE(parts.size(), 3u) << "pose " << p << (left ? " facing left" : "");
