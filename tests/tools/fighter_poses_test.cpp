@@ -202,6 +202,10 @@ TEST(OwnMoves, TamaMiyoAndKokutanjinDoNotFightLikeDaisaku) {
     for (Pose p : {Punch, Kick, Hit})
       EXPECT_LT(overlap(drawFighter(who, p, false), drawFighter(Daisaku, p, false)), 0.62)
           << "fighter " << who << " pose " << p;
+  // and the charcoal man's blow, wind-up and recoil are each a shape of its own
+  for (auto [p, q] : {std::pair{Punch, WindUp}, {Punch, Hit}, {WindUp, Hit}})
+    EXPECT_LT(overlap(drawFighter(Kokutanjin, p, false), drawFighter(Kokutanjin, q, false)), 0.6)
+        << "poses " << p << " and " << q;
 }
 
 TEST(OwnMoves, TamaStaysLowLikeACat) {
