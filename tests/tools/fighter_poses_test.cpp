@@ -136,6 +136,55 @@ TEST(HaniiShape, ItsThrustArmReachesWellPastItsStubs) {
   for (Pose p : {Ready, Punch}) EXPECT_GE(extent(drawFighter(Hanii, p, false)).right, rest + 3) << "pose " << p;
 }
 
+// The haniwa has no legs: it leans by rocking over on one edge of its base, the other edge
+// lifted off the floor; forward into its blows, back as it winds up.
+TEST(HaniiShape, RocksOnItsBaseIntoItsBlowsAndBackToWindUp) {
+  for (bool left : {false, true})
+    for (auto [p, forward] : {std::pair{Ready, true}, {Punch, true}, {WindUp, false}, {Rest, false}}) {
+      const Canvas c = drawFighter(Hanii, p, left);
+      // the lowest drawn row of each column of the base, from behind it to in front of it
+      const int floor = extent(c).bottom;
+      int back = -1, front = -1;
+      for (int i = 0; i < 32; ++i) {
+        const int x = left ? 31 - i : i;
+        int lowest = -1;
+        for (int y = 0; y < 32; ++y) lowest = c.solid(x, y) ? y : lowest;
+        if (lowest >= floor - 5) {
+          back = back < 0 ? lowest : back;
+          front = lowest;
+        } else if (back >= 0) {
+          break;  // past the base's front edge
+        }
+      }
+      const int lift = forward ? front - back : back - front;
+      if (p == Rest)
+        EXPECT_EQ(back, front) << "standing flat on its base";
+      else
+        EXPECT_GE(lift, 2) << "pose " << p << (left ? " facing left" : "");
+    }
+}
+
+// Struck, Miyo and Tama snap back rather than crumple: most of their height kept, the head
+// thrown back behind their feet, away from the way they face.
+TEST(OwnMoves, MiyoAndTamaSnapBackFromABlow) {
+  for (Fighter who : {Miyo, Tama})
+    for (bool left : {false, true}) {
+      const Canvas hit = drawFighter(who, Hit, left);
+      const Box b = extent(hit), standing = extent(drawFighter(who, Rest, left));
+      EXPECT_GE(b.tall(), 0.78 * standing.tall()) << "fighter " << who;
+      const auto middle = [&](int from, int to) {
+        double sum = 0;
+        int n = 0;
+        for (int y = from; y <= to; ++y)
+          for (int x = 0; x < 32; ++x)
+            if (hit.solid(x, y)) sum += x, ++n;
+        return sum / std::max(1, n);
+      };
+      const double back = (middle(b.top, b.top + 5) - middle(b.bottom - 2, b.bottom)) * (left ? -1 : 1);
+      EXPECT_LE(back, -4) << "fighter " << who << (left ? " facing left" : "");
+    }
+}
+
 TEST(AuraBlobs, KeepTheirShapesOnScreen) {
   // laid out on a square grid as a tall egg about half again as tall as wide, and a squat
   // puddle nearly twice as wide as tall
@@ -153,6 +202,10 @@ TEST(OwnMoves, TamaMiyoAndKokutanjinDoNotFightLikeDaisaku) {
     for (Pose p : {Punch, Kick, Hit})
       EXPECT_LT(overlap(drawFighter(who, p, false), drawFighter(Daisaku, p, false)), 0.62)
           << "fighter " << who << " pose " << p;
+  // and the charcoal man's blow, wind-up and recoil are each a shape of its own
+  for (auto [p, q] : {std::pair{Punch, WindUp}, {Punch, Hit}, {WindUp, Hit}})
+    EXPECT_LT(overlap(drawFighter(Kokutanjin, p, false), drawFighter(Kokutanjin, q, false)), 0.6)
+        << "poses " << p << " and " << q;
 }
 
 TEST(OwnMoves, TamaStaysLowLikeACat) {

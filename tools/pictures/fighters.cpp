@@ -79,6 +79,7 @@ Style kokutanjin() {
   s.skin = Black, s.top = Black, s.sleeve = Black, s.hands = Black, s.pants = Black, s.shoes = Black;
   s.head = HeadKind::Charcoal, s.extra = Extra::CharcoalEmbers;
   s.shine = true;
+  s.contour = Grey;  // dull grey lines where a limb crosses his body, so his moves read
   return s;
 }
 

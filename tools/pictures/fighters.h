@@ -11,10 +11,11 @@ namespace pictures {
 enum Fighter { Daisaku, Miyo, Tama, Daiganmen, Jiro, Hanii, IronDoll, Kokutanjin, FighterCount };
 static_assert(FighterCount == mojara::kFighters);
 
-// Hanii's fired terracotta, wherever it is drawn: a reddish-brown body that glows red where the
-// light catches its curve.
+// Hanii's fired terracotta, wherever it is drawn: a dark red-brown body, warming to red and
+// then to a dull ochre where the light catches its curve.
 inline constexpr Colour kHaniiClay = Maroon;
-inline constexpr Colour kHaniiLit = Red;
+inline constexpr Colour kHaniiWarm = Red;
+inline constexpr Colour kHaniiLit = Olive;
 inline constexpr Colour kHaniiDark = Black;
 
 // Roster names as the contact sheet spells them.

@@ -10,21 +10,23 @@ namespace pictures {
 
 namespace {
 
-enum class Arm { Raised, Low, Forward, PulledBack };
+enum class Arm { Raised, Low, Forward, CockedHigh, Shove };
 
 struct Stance {
   Arm front = Arm::Raised;
   Arm back = Arm::Low;
-  float lean = 0;    // how far the top tips forward, in grid units
+  float tilt = 0;    // degrees it rocks over on the edge of its base, forward when positive
   float squash = 1;  // height kept, 1 = upright
   float step = 0;    // how far the whole figure stands back, to make room for a thrust arm
   bool lying = false;
 };
 
 constexpr Colour kClay = kHaniiClay;
+constexpr Colour kWarm = kHaniiWarm;
 constexpr Colour kLit = kHaniiLit;
 constexpr Colour kDark = kHaniiDark;
-constexpr Colour Groove = Teal;  // marks the groove until the clay is fired
+constexpr Colour Groove = Teal;   // marks the groove until the clay is fired
+constexpr Colour ArmClay = Navy;  // marks the arms, lit as tubes of their own
 
 // The haniwa is laid out on a square grid, feet on row 30 of a 32 x 32 cell. The battle shows
 // every pixel taller than wide, so the grid is placed in the cell's display units and grown about
@@ -34,17 +36,24 @@ constexpr float kMid = 15.5f, kFeet = 30;
 // Toppled over, its feet end up this far across the cell.
 constexpr float kLyingFeet = 29.4f;
 constexpr float kArmR = 1.4f;
+// The corners of its base it rocks on: the front one leaning into a blow, the back one away.
+constexpr float kToe = 23 - kMid, kHeel = 8.5f - kMid;
 
 // Takes a point of the upright figure on the grid to where it is drawn in the cell.
 class Placing {
  public:
-  Placing(const Stance& st, float aspect) : st_(st), aspect_(aspect) {}
+  Placing(const Stance& st, float aspect)
+      : st_(st), aspect_(aspect), cos_(std::cos(st.tilt * kPi / 180)), sin_(std::sin(st.tilt * kPi / 180)) {}
 
   Pt operator()(Pt p) const {
-    const float up = (kFeet - p.y) * st_.squash;  // height above the feet
-    const float fwd = p.x - kMid + st_.lean * up / 24 - st_.step;
+    float up = (kFeet - p.y) * st_.squash;  // height above the feet
+    float fwd = p.x - kMid;
     // lying on its back, the head goes to the left and the front faces up
     if (st_.lying) return {kLyingFeet - up * kGrown, (20 - fwd) * kGrown};
+    // rocked over on one corner of its base, which stays on the floor
+    const float pivot = st_.tilt > 0 ? kToe : kHeel, d = fwd - pivot;
+    fwd = pivot + d * cos_ + up * sin_ - st_.step;
+    up = up * cos_ - d * sin_;
     return {kMid + fwd * kGrown, kFeet * aspect_ - up * kGrown};
   }
   float size(float r) const { return r * kGrown; }
@@ -61,12 +70,15 @@ class Placing {
     c.ellipse((*this)(centre), size(rx), size(ry), colour);
   }
   void tube(Canvas& c, const std::vector<Pt>& path, float r) const {
-    for (std::size_t i = 0; i + 1 < path.size(); ++i) c.capsule((*this)(path[i]), (*this)(path[i + 1]), size(r), kClay);
+    for (std::size_t i = 0; i + 1 < path.size(); ++i)
+      c.capsule((*this)(path[i]), (*this)(path[i + 1]), size(r), ArmClay);
   }
 
  private:
+  static constexpr float kPi = 3.14159265f;
   Stance st_;
   float aspect_;
+  float cos_, sin_;
 };
 
 std::vector<Pt> armPath(Arm arm, bool front) {
@@ -80,8 +92,10 @@ std::vector<Pt> armPath(Arm arm, bool front) {
       return {shoulder, shoulder + Pt{s * 2.5f, 1}, shoulder + Pt{s * 3, 3.5f}};
     case Arm::Forward:
       return {shoulder, shoulder + Pt{s * 7.5f, -1}};
-    case Arm::PulledBack:
-      return {shoulder, shoulder + Pt{s * 2.5f, -6}, shoulder + Pt{-s * 1.5f, -13.5f}};
+    case Arm::CockedHigh:  // swung up high beside the head, ready to come down
+      return {shoulder, shoulder + Pt{s * 3.5f, -3.5f}, shoulder + Pt{s * 3, -10}};
+    case Arm::Shove:  // thrust out in front, below the other arm, from whichever side
+      return {shoulder, Pt{27, 20}};
   }
   return {shoulder};
 }
@@ -92,17 +106,21 @@ void block(Canvas& c, const Placing& at, float x, float y, float w, float h, Col
   at.polygon(c, {{l, t}, {r, t}, {r, b}, {l, b}}, colour);
 }
 
-// The figure in flat clay, holes and all, before light and outline.
-Canvas clay(const Stance& st) {
+// The figure in flat clay, holes and all, before light and outline; and its body alone, without
+// the arms, which takes the light as one round tube.
+struct Flat {
+  Canvas figure, body;
+};
+
+Flat clay(const Stance& st) {
   const float aspect = float(mojara::assets::kFighterShape.pixelAspect());
   const Placing at(st, aspect);
   Canvas c(32, 32, Clear, aspect);
-  at.ellipse(c, {15.5f, 7}, 5.5f, 5, kClay);  // the round-topped head, as wide as the tube below
+  at.tube(c, armPath(st.back, false), kArmR);  // behind the body
+  at.ellipse(c, {15.5f, 7}, 5.5f, 5, kClay);   // the round-topped head, as wide as the tube below
   block(c, at, 10, 7, 12, 7, kClay);
   at.polygon(c, {{10.5f, 14}, {20.5f, 14}, {21.5f, 26}, {10, 26}}, kClay);
   at.polygon(c, {{10, 25}, {21.5f, 25}, {23, 30}, {8.5f, 30}}, kClay);
-  at.tube(c, armPath(st.back, false), kArmR);
-  at.tube(c, armPath(st.front, true), kArmR);
   // eyes and mouth are big hollow holes poked through the clay
   // (a little taller than two grid rows, so each shows two of the battle's rows, and narrow
   // enough to keep clay between them and the dark rim of the head)
@@ -118,33 +136,60 @@ Canvas clay(const Stance& st) {
       if (cut.solid(x, y) && body.at(x, y) == kClay && body.solid(x - 1, y) && body.solid(x + 1, y) &&
           body.solid(x, y - 1) && body.solid(x, y + 1))
         c.set(x, y, Groove);
-  return c;
+  Canvas figure = c;
+  at.tube(figure, armPath(st.front, true), kArmR);  // in front of it
+  return {figure, c};
 }
 
-// Round clay: dark on the far side and a band of light down the near one, so the tube reads as
-// round; the lower lip of each hole catches the light too, so the holes read as deep. Lying
-// down, the light runs along its upper side and the shadow under it.
-Canvas fired(const Canvas& flat, bool lying) {
+// Fired clay, round and matte. Across the body the red-brown is dark on the far side and
+// underneath, warms through a thin line of red to a band of dull ochre towards the near side
+// and falls back to red-brown at the very edge, so the tube reads as round and fired rather
+// than painted. The arms are tubes of their own, lit along the top. The lower lip of each hole
+// catches the light too, so the holes read as deep. Lying down, the light runs along its upper
+// side.
+Canvas fired(const Flat& clay, bool lying) {
+  const Canvas& flat = clay.figure;
   Canvas c = flat;
+  const auto body = [&](int x, int y) { return clay.body.solid(x, y) && clay.body.at(x, y) != ArmClay; };
   for (int y = 0; y < flat.height(); ++y)
     for (int x = 0; x < flat.width(); ++x) {
-      if (flat.at(x, y) == Groove) {
+      const Colour here = flat.at(x, y);
+      if (here == Groove) {
         c.set(x, y, Black);
         continue;
       }
-      if (flat.at(x, y) != kClay) continue;
+      if (here != kClay && here != ArmClay) continue;
+      c.set(x, y, kClay);
       if (flat.at(x, y - 1) == Black) {  // the light catches the lower lip of each hole
-        c.set(x, y, kLit);
+        c.set(x, y, kWarm);
         continue;
       }
-      const bool nearSide = lying ? !flat.solid(x, y - 1) || !flat.solid(x, y - 2)
-                                  : !flat.solid(x + 1, y) || !flat.solid(x + 2, y);
       const bool farSide = lying ? !flat.solid(x + 1, y) : !flat.solid(x - 1, y);
       if (farSide || !flat.solid(x, y + 1)) {
         c.set(x, y, kDark);
-      } else if (nearSide && flat.at(x + 1, y) != Black) {
-        c.set(x, y, kLit);
+        continue;
       }
+      if (here == ArmClay) {  // lit along its top, dark underneath
+        if (flat.at(x, y - 1) != ArmClay)
+          c.set(x, y, kLit);
+        else if (flat.at(x, y + 1) != ArmClay)
+          c.set(x, y, kDark);
+        continue;
+      }
+      // where this pixel lies across the body, 0 on the far side and 1 on the lit one
+      const int dx = lying ? 0 : 1, dy = lying ? -1 : 0;
+      const auto run = [&](int x0, int y0, int step) {
+        int n = 0;
+        while (n < 32 && body(x0 + step * dx * (n + 1), y0 + step * dy * (n + 1))) ++n;
+        return n;
+      };
+      const int from = run(x, y, -1), to = run(x, y, 1);
+      if (from + to < 4 || to == 0) continue;
+      const float t = float(from) / float(from + to);
+      if (t >= 0.7f && t < 0.88f)
+        c.set(x, y, kLit);
+      else if (t >= 0.62f && t < 0.7f)
+        c.set(x, y, kWarm);
     }
   c.outline();
   return c;
@@ -152,14 +197,14 @@ Canvas fired(const Canvas& flat, bool lying) {
 
 Stance stanceFor(Pose pose) {
   switch (pose) {
-    case Ready:
-      return {Arm::Forward, Arm::Raised, 2.5f, 1, 3};
-    case Punch:
-      return {Arm::Forward, Arm::Low, 1.5f, 1, 2.5f};
+    case Ready:  // rocked forward onto the front of its base, one arm out
+      return {Arm::Forward, Arm::Raised, 9, 1, 3.2f};
+    case Punch:  // a shove: thrown forward on its toe, both arms thrust out
+      return {Arm::Forward, Arm::Shove, 15, 1, 4.7f};
     case Crouch:
       return {Arm::Raised, Arm::Low, 0, 0.72f};
-    case WindUp:
-      return {Arm::PulledBack, Arm::Low, -2, 1};
+    case WindUp:  // rocked back on its heel, the far arm swung up high behind it
+      return {Arm::Low, Arm::CockedHigh, -9, 1, -1};
     case Lying:
       // toppled over on its back, a little shorter so it fits across the cell
       return {Arm::Low, Arm::Low, 0, 0.8f, 0, true};

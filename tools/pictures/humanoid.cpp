@@ -1,6 +1,7 @@
 // Dresses a stick figure: limbs, trunk and head drawn as outlined, shaded layers.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "assets/picture_shapes.h"
 #include "style.h"
@@ -73,8 +74,9 @@ Pt across(Pt a, Pt b) {
 }
 
 // Pixels on the back or the underside of a shape fall into shadow; shiny ones catch the light
-// on the leading and upper edges, or only along the upper side of a fighter lying down.
-void light(Canvas& layer, bool shine, Colour metal, bool lying) {
+// on the leading and upper edges, or only along the upper side of a fighter lying down or of a
+// matte one.
+void light(Canvas& layer, bool shine, Colour metal, bool upperOnly) {
   const Canvas before = layer;
   for (int y = 0; y < layer.height(); ++y)
     for (int x = 0; x < layer.width(); ++x) {
@@ -82,7 +84,7 @@ void light(Canvas& layer, bool shine, Colour metal, bool lying) {
       if (!before.solid(x - 1, y) || !before.solid(x, y + 1))
         layer.set(x, y, shadeOf(before.at(x, y)));
       else if (shine && (metal == Clear || before.at(x, y) == metal) &&
-               ((!lying && !before.solid(x + 1, y)) || !before.solid(x, y - 1)))
+               ((!upperOnly && !before.solid(x + 1, y)) || !before.solid(x, y - 1)))
         layer.set(x, y, lightOf(before.at(x, y)));
     }
 }
@@ -145,11 +147,40 @@ class Dresser {
     Canvas layer(kCell, kCell, Clear, aspect_);
     paint(layer);
     if (back) darkenAll(layer);
-    light(layer, s_.shine, s_.metal, k_.view == HeadView::FaceUp);
+    // charcoal is matte: only its upper edges catch a dull sheen
+    light(layer, s_.shine, s_.metal, k_.view == HeadView::FaceUp || s_.extra == Extra::CharcoalEmbers);
     if (s_.extra == Extra::CharcoalEmbers) embers(layer);
+    const Canvas shape = layer;
     layer.outline();
+    if (s_.contour != Black) contours(layer, shape);
     if (s_.extra == Extra::DollJoints) dollJoints(layer);
     out_.blit(layer, 0, 0);
+  }
+
+  // Where a part's outline falls inside the figure drawn so far it is the line between two parts,
+  // drawn in the contour colour so that a black limb stays apart from the black body it crosses.
+  // A lit rim of the same colour next to the line, on either part, falls back into shade, so
+  // that each edge shows one line and not a band.
+  void contours(Canvas& layer, const Canvas& shape) const {
+    const auto inside = [&](int x, int y) { return out_.solid(x, y) || shape.solid(x, y); };
+    Canvas lines(kCell, kCell, Clear, aspect_);
+    for (int y = 0; y < kCell; ++y)
+      for (int x = 0; x < kCell; ++x)
+        if (layer.solid(x, y) && !shape.solid(x, y) && out_.solid(x, y) && inside(x - 1, y) &&
+            inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1))
+          lines.set(x, y, s_.contour);
+    for (int y = 0; y < kCell; ++y)
+      for (int x = 0; x < kCell; ++x) {
+        if (!lines.solid(x, y)) continue;
+        layer.set(x, y, s_.contour);
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+          const int nx = x + dx, ny = y + dy;
+          if (lines.solid(nx, ny)) continue;
+          const bool rim = shape.solid(nx, ny) ? layer.at(nx, ny) == s_.contour
+                                               : !layer.solid(nx, ny) && out_.at(nx, ny) == s_.contour;
+          if (rim) layer.set(nx, ny, shadeOf(s_.contour));
+        }
+      }
   }
 
   void placeHead(const Canvas& art) {

@@ -31,12 +31,12 @@ std::optional<Skeleton> tama(Pose pose) {
       s.frontLeg = leg({12, 22}, {9.5f, 25.5f}, {7, 28.5f}, {5.5f, kFloor});
       s.mood = Mood::Shout;
       return s;
-    case Hit:  // thrown back on all fours, legs stiff, back up
-      s.head = {8.5f, 14}, s.neck = {11.5f, 16.5f}, s.hip = {18.5f, 15.5f};
-      s.backArm = arm({11.5f, 17}, {10, 23}, {9, 28.5f});
-      s.frontArm = arm({13, 17}, {13.5f, 23}, {14, 28.5f});
-      s.backLeg = leg({17.5f, 16}, {18, 22.5f}, {18.5f, kFloor}, {21, kFloor});
-      s.frontLeg = leg({19.5f, 16}, {21.5f, 22.5f}, {23, kFloor}, {25.5f, kFloor});
+    case Hit:  // reared up on her hind legs by the blow, back arched, paws flung up, head thrown back
+      s.head = {9, 9.5f}, s.neck = {12.5f, 12.5f}, s.hip = {17.5f, 18.5f};
+      s.backArm = arm({13, 13.5f}, {15.5f, 10}, {17.5f, 6});
+      s.frontArm = arm({14.5f, 13.5f}, {19, 11.5f}, {22.5f, 8.5f});
+      s.backLeg = leg({16.5f, 18.5f}, {14, 23.5f}, {12.5f, kFloor}, {15, kFloor});
+      s.frontLeg = leg({18.5f, 18.5f}, {22.5f, 22}, {25, 26}, {27, 25});
       s.mood = Mood::Hurt;
       return s;
     default:
@@ -71,12 +71,12 @@ std::optional<Skeleton> miyo(Pose pose) {
       s.frontLeg = leg({16, 18}, {21, 12.5f}, {25.5f, 6.5f}, {27.5f, 4.5f});
       s.mood = Mood::Shout;
       return s;
-    case Hit:  // knocked back on her heels, arms flung up behind her
-      s.head = {10.5f, 10}, s.neck = {13, 13}, s.hip = {17.5f, 19.5f};
-      s.backArm = arm({13.5f, 14}, {10, 9.5f}, {8.5f, 5});
-      s.frontArm = arm({15, 14}, {13.5f, 8.5f}, {14.5f, 4});
-      s.backLeg = leg({16.5f, 19.5f}, {19.5f, 24}, {18, kFloor}, {20.5f, kFloor});
-      s.frontLeg = leg({18.5f, 19.5f}, {22.5f, 23.5f}, {24, 27}, {26, 25.5f});
+    case Hit:  // snapped back from the blow: arched back, head thrown back, arms flung wide, a foot kicked up
+      s.head = {11, 8}, s.neck = {14, 11}, s.hip = {18, 18.5f};
+      s.backArm = arm({14.5f, 12.5f}, {11, 11}, {7.5f, 12.5f});
+      s.frontArm = arm({16, 12.5f}, {19, 8.5f}, {21, 4});
+      s.backLeg = leg({17, 18.5f}, {16, 24}, {14.5f, kFloor}, {17, kFloor});
+      s.frontLeg = leg({19, 18.5f}, {22.5f, 22.5f}, {24.5f, 26.5f}, {26.5f, 25.5f});
       s.mood = Mood::Hurt;
       return s;
     default:
@@ -88,12 +88,20 @@ std::optional<Skeleton> miyo(Pose pose) {
 std::optional<Skeleton> kokutanjin(Pose pose) {
   Skeleton s;
   switch (pose) {
-    case Punch:  // both fists brought down like a hammer from over his head
-      s.head = {20, 9.5f}, s.neck = {18, 13}, s.hip = {13.5f, 19.5f};
-      s.backArm = arm({16, 13.5f}, {18.5f, 6}, {23.5f, 5});
-      s.frontArm = arm({18, 13.5f}, {22, 6.5f}, {26.5f, 8.5f});
-      s.backLeg = leg({12, 19.5f}, {8.5f, 24}, {6, kFloor}, {8.5f, kFloor});
-      s.frontLeg = leg({15, 19.5f}, {20, 23}, {21.5f, kFloor}, {24, kFloor});
+    case Punch:  // the hammer comes down: both fists swung together down in front, head over them
+      s.head = {20.5f, 9}, s.neck = {18.5f, 13}, s.hip = {14, 20};
+      s.backArm = arm({16.5f, 14.5f}, {21, 15}, {25, 18});
+      s.frontArm = arm({18, 15}, {22, 16.5f}, {26, 20});
+      s.backLeg = leg({12.5f, 19.5f}, {9, 24}, {6.5f, kFloor}, {9, kFloor});
+      s.frontLeg = leg({15.5f, 19.5f}, {20, 23.5f}, {21, kFloor}, {23.5f, kFloor});
+      s.mood = Mood::Shout;
+      return s;
+    case WindUp:  // both fists hoisted high behind his head, leaning back for the hammer blow
+      s.head = {16.5f, 7.5f}, s.neck = {15.5f, 11.5f}, s.hip = {15.5f, 19.5f};
+      s.backArm = arm({14, 13}, {10, 9.5f}, {7.5f, 4.5f});
+      s.frontArm = arm({15, 13}, {10.5f, 11.5f}, {6, 8});
+      s.backLeg = leg({14, 19.5f}, {11, 24}, {9, kFloor}, {11.5f, kFloor});
+      s.frontLeg = leg({17, 19.5f}, {20.5f, 24}, {21.5f, kFloor}, {24, kFloor});
       s.mood = Mood::Shout;
       return s;
     case Kick:  // a stamp: the knee hoisted high, the sole about to come down
@@ -104,10 +112,10 @@ std::optional<Skeleton> kokutanjin(Pose pose) {
       s.frontLeg = leg({16, 18.5f}, {22, 15.5f}, {23.5f, 21.5f}, {26.5f, 22});
       s.mood = Mood::Shout;
       return s;
-    case Hit:  // staggering back a step, head snapped back, arms hanging
-      s.head = {9.5f, 9.5f}, s.neck = {12, 12.5f}, s.hip = {15.5f, 19.5f};
-      s.backArm = arm({12.5f, 13.5f}, {11, 18}, {10, 22.5f});
-      s.frontArm = arm({14.5f, 13.5f}, {17, 17.5f}, {18.5f, 21.5f});
+    case Hit:  // staggering back a step, head snapped back, arms thrown out in front
+      s.head = {9, 9}, s.neck = {12, 12.5f}, s.hip = {15.5f, 19.5f};
+      s.backArm = arm({12.5f, 13.5f}, {16, 15}, {19.5f, 14});
+      s.frontArm = arm({14.5f, 13.5f}, {18.5f, 17}, {22.5f, 16.5f});
       s.backLeg = leg({14, 19.5f}, {10, 24}, {7, kFloor}, {9.5f, kFloor});
       s.frontLeg = leg({16.5f, 19.5f}, {19.5f, 24}, {21, kFloor}, {23.5f, kFloor});
       s.mood = Mood::Hurt;

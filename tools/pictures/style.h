@@ -39,8 +39,9 @@ struct Style {
   float flare = 1.8f;    // how far the skirt's hem stands out
   Colour trim = Clear;
   Chest chest = Chest::Plain;
-  bool shine = false;    // hard surfaces catch the light on their leading edges
-  Colour metal = Clear;  // if set, only this colour shines: polished metal among cloth
+  bool shine = false;      // hard surfaces catch the light on their leading edges
+  Colour metal = Clear;    // if set, only this colour shines: polished metal among cloth
+  Colour contour = Black;  // the line round a part where it crosses the rest of the figure
   HeadKind head = HeadKind::Daisaku;
   Extra extra = Extra::None;
 };
