@@ -78,6 +78,17 @@ class HeadPainter {
       for (int x = 0; x < hair.width(); ++x)
         if (this->below(y) > below) hair.set(x, y, Clear);
   }
+  // A shut eye. Drawn large, a glad one is a thin upturned arc, as a smile of the eyes; a bar that
+  // size reads as a mask. At sprite size it stays a short dash.
+  void shutEye(float u, float v) {
+    if (mood_ != Mood::Glad || k_ <= 1.5f) {
+      block(head_, u, v, 2, 1, Black);
+      return;
+    }
+    const int x0 = px(u), w = size(2), bottom = py(v) + rows(1) - 1;
+    for (int i = 0; i < w; ++i) head_.set(x0 + i, (i == 0 || i == w - 1) ? bottom : bottom - 1, Black);
+  }
+
   static void finish(Canvas& c) {
     const Canvas before = c;
     for (int y = 0; y < c.height(); ++y)
@@ -92,7 +103,7 @@ class HeadPainter {
     constexpr float e = 0.42f;
     for (float u : spots({-e, e - 0.2f}, {e})) {
       if (hurt || glad) {
-        block(head_, u - 0.05f, 0.05f, 2, 1, Black);
+        shutEye(u - 0.05f, 0.05f);
       } else {
         block(head_, u, -0.2f, 1.3f, 2.3f, eye);
         if (k_ > 1.5f) head_.set(px(u), py(-0.15f), White);
@@ -198,7 +209,7 @@ class HeadPainter {
     const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
     for (float u : spots({-0.42f, 0.3f}, {0.35f})) {
       if (closed) {
-        block(head_, u - 0.1f, 0.0f, 2, 1, Black);
+        shutEye(u - 0.1f, 0.0f);
       } else {
         block(head_, u, -0.2f, 1.3f, 2.3f, Black);
         head_.paint(px(u) - 1, py(-0.2f), Green);
@@ -252,7 +263,7 @@ class HeadPainter {
     const bool closed = mood_ == Mood::Hurt || mood_ == Mood::Glad;
     for (float u : spots({-0.45f, 0.3f}, {0.35f})) {
       if (closed) {
-        block(head_, u - 0.1f, 0.0f, 2, 1, Black);
+        shutEye(u - 0.1f, 0.0f);
       } else {
         block(head_, u, -0.2f, 1.3f, 2.3f, Blue);
         head_.set(px(u) + (front_ ? 0 : 1), py(-0.2f), Black);
