@@ -121,6 +121,7 @@ class BigFace {
 
 // Hanii's clay and how it takes the light.
 constexpr Colour kClay = kHaniiClay;
+constexpr Colour kWarm = kHaniiWarm;
 constexpr Colour kLit = kHaniiLit;
 constexpr Colour kDark = kHaniiDark;
 
@@ -135,6 +136,7 @@ Canvas haniwa(const Skeleton& k, const LargeFrame& f) {
   shape({{11, 7}, {20, 7}, {20, 15}, {11, 15}});
   shape({{10.5f, 14}, {20.5f, 14}, {21.5f, 26}, {10, 26}});
   shape({{10, 25}, {21.5f, 25}, {23, 30}, {8.5f, 30}});  // the flared foot
+  const Canvas body = c;
   // arms up when the stick figure's hands are above its shoulders, hanging otherwise
   for (const Limb* arm : {&k.backArm, &k.frontArm}) {
     const float s = arm == &k.frontArm ? 1.0f : -1.0f;
@@ -144,7 +146,8 @@ Canvas haniwa(const Skeleton& k, const LargeFrame& f) {
     c.capsule(f.at(shoulder), f.at(elbow), f.len(1.4f), kClay);
     c.capsule(f.at(elbow), f.at(hand), f.len(1.4f), kClay);
   }
-  // round clay: dark on the far side, a streak of light just inside the near one
+  // round clay as the sprites fire it: dark on the far side and underneath, and across the body
+  // a warm red edge, then a band of ochre light, before the near side darkens again
   const Canvas flat = c;
   const int deep = std::max(1, int(std::lround(f.scale() * 0.5f)));
   for (int y = 0; y < c.height(); ++y)
@@ -152,10 +155,23 @@ Canvas haniwa(const Skeleton& k, const LargeFrame& f) {
       if (!flat.solid(x, y)) continue;
       bool dark = !flat.solid(x, y + 1);
       for (int i = 1; i <= deep; ++i) dark = dark || !flat.solid(x - i, y);
-      if (dark)
+      if (dark) {
         c.set(x, y, kDark);
-      else if (flat.solid(x + deep, y) && !flat.solid(x + deep + 1, y) && flat.solid(x, y - 1))
+        continue;
+      }
+      if (!body.solid(x, y)) {  // an arm: lit along its top
+        if (!flat.solid(x, y - 1)) c.set(x, y, kLit);
+        continue;
+      }
+      int from = 0, to = 0;
+      while (from < c.width() && body.solid(x - from - 1, y)) ++from;
+      while (to < c.width() && body.solid(x + to + 1, y)) ++to;
+      if (from + to < 4 * deep || to == 0) continue;
+      const float t = float(from) / float(from + to);
+      if (t >= 0.72f && t < 0.84f)
         c.set(x, y, kLit);
+      else if (t >= 0.66f && t < 0.72f)
+        c.set(x, y, kWarm);
     }
   c.outline();
   // eyes and mouth are holes poked through the clay, and a groove runs round the waist
