@@ -1,6 +1,7 @@
 // Hanii: a haniwa clay figure. It hardly moves: most of its pictures are the same one.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "assets/picture_shapes.h"
@@ -43,7 +44,7 @@ constexpr float kToe = 23 - kMid, kHeel = 8.5f - kMid;
 class Placing {
  public:
   Placing(const Stance& st, float aspect)
-      : st_(st), aspect_(aspect), cos_(std::cos(st.tilt * kPi / 180)), sin_(std::sin(st.tilt * kPi / 180)) {}
+      : st_(st), aspect_(aspect), cos_(std::cos(st.tilt * kRadians)), sin_(std::sin(st.tilt * kRadians)) {}
 
   Pt operator()(Pt p) const {
     float up = (kFeet - p.y) * st_.squash;  // height above the feet
@@ -75,7 +76,7 @@ class Placing {
   }
 
  private:
-  static constexpr float kPi = 3.14159265f;
+  static constexpr float kRadians = std::numbers::pi_v<float> / 180;  // in a degree
   Stance st_;
   float aspect_;
   float cos_, sin_;

@@ -43,11 +43,10 @@ Canvas knightGlints(const Canvas& full) {
       else if (c == Silver || c == Grey || (c == Black && !full.solid(x, y + 1)))
         specks.push_back({x, y, c});
     }
-  std::sort(specks.begin(), specks.end(),
-            [](const Spot& a, const Spot& b) { return noise(a.x, a.y, 21) < noise(b.x, b.y, 21); });
   const auto byNoise = [](int seed) {
     return [seed](const Spot& a, const Spot& b) { return noise(a.x, a.y, seed) < noise(b.x, b.y, seed); };
   };
+  std::sort(specks.begin(), specks.end(), byNoise(21));
   std::sort(whites.begin(), whites.end(), byNoise(22));
   Canvas out(full.width(), full.height());
   const auto lonely = [&](const Spot& s, int gap) {
