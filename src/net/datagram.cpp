@@ -1,5 +1,6 @@
 #include "net/datagram.h"
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -7,11 +8,16 @@ namespace mojara::net {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 4> kMark{'M', 'J', 'R', 'B'};
+// Another mark than the first online version's, whose datagrams had no tag: neither takes the
+// other's for its own.
+constexpr std::array<std::uint8_t, 4> kMark{'M', 'J', 'R', 'C'};
+constexpr std::size_t kHeaderSize = kMark.size() + 5 * 4 + 1;
+constexpr std::size_t kHelloBytes = kHelloSize - kTagSize;  // without the tag
 constexpr std::size_t kMaxVersion = 64;
 constexpr int kRosterSize = static_cast<int>(kRoster.size());
 
 enum Kind : std::uint8_t { kHello = 1, kWelcome, kRefusal, kPick, kStart, kInputs, kBye };
+constexpr std::uint8_t kLastKind = kBye;
 
 class Writer {
  public:
@@ -23,7 +29,8 @@ class Writer {
   }
   void text(const std::string& s) {
     number<std::uint8_t>(static_cast<std::uint8_t>(std::min(s.size(), kMaxVersion)));
-    bytes.insert(bytes.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(std::min(s.size(), kMaxVersion)));
+    bytes.insert(bytes.end(), s.begin(),
+                 s.begin() + static_cast<std::ptrdiff_t>(std::min(s.size(), kMaxVersion)));
   }
   std::vector<std::uint8_t> bytes;
 };
@@ -39,7 +46,8 @@ class Reader {
       return T{};
     }
     U u = 0;
-    for (std::size_t k = 0; k < sizeof(T); ++k) u |= static_cast<U>(static_cast<U>(bytes_[at_ + k]) << (8 * k));
+    for (std::size_t k = 0; k < sizeof(T); ++k)
+      u |= static_cast<U>(static_cast<U>(bytes_[at_ + k]) << (8 * k));
     at_ += sizeof(T);
     return static_cast<T>(u);
   }
@@ -63,6 +71,11 @@ class Reader {
       if (c < 0x20 || c > 0x7e) ok_ = false;
     return s;
   }
+  // Zeros to the end, as a hello's padding.
+  void padding() {
+    for (; at_ < bytes_.size(); ++at_)
+      if (bytes_[at_] != 0) ok_ = false;
+  }
   bool whole() const { return ok_ && at_ == bytes_.size(); }
   bool ok() const { return ok_; }
 
@@ -77,6 +90,7 @@ void put(Writer& w, const Hello& m) {
   w.text(m.version);
   w.number(m.rulesChecksum);
   w.number(m.nonce);
+  w.bytes.resize(std::max(w.bytes.size(), kHelloBytes), 0);
 }
 void put(Writer& w, const Welcome& m) {
   w.number(kWelcome);
@@ -85,6 +99,7 @@ void put(Writer& w, const Welcome& m) {
 void put(Writer& w, const Refusal& m) {
   w.number(kRefusal);
   w.number(static_cast<std::uint8_t>(m.reason));
+  w.number(m.nonce);
   w.text(m.version);
 }
 void put(Writer& w, const Pick& m) {
@@ -108,8 +123,7 @@ void put(Writer& w, const Start& m) {
 void put(Writer& w, const Inputs& m) {
   w.number(kInputs);
   w.number(m.fight);
-  for (std::uint32_t n : {m.ran, m.pressesAck, m.checksAck, m.stamp, m.echo}) w.number(n);
-  w.number(m.held);
+  for (std::uint32_t n : {m.ran, m.pressesAck, m.checksAck, m.bothHave}) w.number(n);
   w.number(m.ended);
   w.number(m.desyncAt);
   w.number(m.firstPress);
@@ -125,6 +139,7 @@ void put(Writer& w, const Inputs& m) {
 void put(Writer& w, const Bye& m) {
   w.number(kBye);
   w.number(static_cast<std::uint8_t>(m.reason));
+  w.number(m.event);
 }
 
 std::optional<Message> take(Reader& r, std::uint8_t kind) {
@@ -133,14 +148,16 @@ std::optional<Message> take(Reader& r, std::uint8_t kind) {
       Hello m;
       m.version = r.text();
       m.rulesChecksum = r.number<std::uint64_t>();
-      m.nonce = r.number<std::uint32_t>();
+      m.nonce = r.number<std::uint64_t>();
+      r.padding();
       return m;
     }
     case kWelcome:
-      return Welcome{r.number<std::uint32_t>()};
+      return Welcome{r.number<std::uint64_t>()};
     case kRefusal: {
       Refusal m;
-      m.reason = static_cast<Refusal::Reason>(r.within<std::uint8_t>(1, 3));
+      m.reason = static_cast<Refusal::Reason>(r.within<std::uint8_t>(1, 4));
+      m.nonce = r.number<std::uint64_t>();
       m.version = r.text();
       return m;
     }
@@ -168,8 +185,8 @@ std::optional<Message> take(Reader& r, std::uint8_t kind) {
     case kInputs: {
       Inputs m;
       m.fight = r.number<std::uint16_t>();
-      for (std::uint32_t* n : {&m.ran, &m.pressesAck, &m.checksAck, &m.stamp, &m.echo}) *n = r.number<std::uint32_t>();
-      m.held = r.number<std::uint16_t>();
+      for (std::uint32_t* n : {&m.ran, &m.pressesAck, &m.checksAck, &m.bothHave})
+        *n = r.number<std::uint32_t>();
       m.ended = r.number<std::uint32_t>();
       m.desyncAt = r.number<std::uint32_t>();
       m.firstPress = r.number<std::uint32_t>();
@@ -184,11 +201,16 @@ std::optional<Message> take(Reader& r, std::uint8_t kind) {
       const int checked = r.within<std::uint8_t>(0, kMaxEventsPerDatagram);
       for (int k = 0; k < checked && r.ok(); ++k) m.checksums.push_back(r.number<std::uint64_t>());
       // Events are counted from 1: a list never starts at 0.
-      if ((!m.presses.empty() && m.firstPress == 0) || (!m.checksums.empty() && m.firstCheck == 0)) return std::nullopt;
+      if ((!m.presses.empty() && m.firstPress == 0) || (!m.checksums.empty() && m.firstCheck == 0))
+        return std::nullopt;
       return m;
     }
-    case kBye:
-      return Bye{static_cast<Bye::Reason>(r.within<std::uint8_t>(1, 2))};
+    case kBye: {
+      Bye m;
+      m.reason = static_cast<Bye::Reason>(r.within<std::uint8_t>(1, 2));
+      m.event = r.number<std::uint32_t>();
+      return m;
+    }
     default:
       return std::nullopt;
   }
@@ -199,17 +221,21 @@ std::optional<Message> take(Reader& r, std::uint8_t kind) {
 std::vector<std::uint8_t> encode(const Datagram& datagram) {
   Writer w;
   w.bytes.assign(kMark.begin(), kMark.end());
-  w.number(datagram.session);
+  for (std::uint32_t n : {datagram.session, datagram.sequence, datagram.stamp, datagram.echo, datagram.held})
+    w.number(n);
   std::visit([&](const auto& m) { put(w, m); }, datagram.message);
   return std::move(w.bytes);
 }
 
 std::optional<Datagram> decode(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() > kMaxDatagram || bytes.size() < kMark.size() + 5) return std::nullopt;
+  if (bytes.size() > kMaxDatagram - kTagSize || bytes.size() < kHeaderSize) return std::nullopt;
   if (!std::equal(kMark.begin(), kMark.end(), bytes.begin())) return std::nullopt;
+  const std::uint8_t kind = bytes[kHeaderSize - 1];
+  if (kind == 0 || kind > kLastKind || (kind == kHello) != (bytes.size() == kHelloBytes)) return std::nullopt;
   Reader r(bytes.subspan(kMark.size()));
   Datagram d;
-  d.session = r.number<std::uint32_t>();
+  for (std::uint32_t* n : {&d.session, &d.sequence, &d.stamp, &d.echo, &d.held})
+    *n = r.number<std::uint32_t>();
   auto message = take(r, r.number<std::uint8_t>());
   if (!message || !r.whole()) return std::nullopt;
   d.message = std::move(*message);

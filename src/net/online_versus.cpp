@@ -5,6 +5,7 @@
 #include "app/fight_setup.h"
 #include "battle/battle_window.h"
 #include "net/fight_start.h"
+#include "net/udp_socket.h"
 
 namespace mojara::net {
 
@@ -18,6 +19,10 @@ constexpr const char* kPeerSilent = "相手からの通信が %1 秒とだえま
 constexpr const char* kNobodyCame = "%1 秒待っても相手が来ませんでした";
 constexpr const char* kHostSilent = "ホストから %1 秒返事がありません";
 constexpr const char* kRefused = "バージョンかルールが相手とちがいます";
+constexpr const char* kWrongCode = "ルームコードがちがいます";
+constexpr const char* kHostBusy = "ホストはほかの人と対戦中です";
+constexpr const char* kNobodyThere = "%1 では誰もホストしていません";
+constexpr const char* kPeerStuck = "相手の対戦が %1 秒進みませんでした";
 constexpr const char* kFightsParted = "対戦がずれたので、勝負なしにしました";
 constexpr const char* kTooLong = "対戦が長すぎるので、勝負なしにしました";
 constexpr const char* kGameIsOn = "ゲームの途中なので対戦はできません";
@@ -34,11 +39,11 @@ std::string seconds(Clock::duration d) {
 }
 
 // The peer's settings from the session's.
-PeerSettings peerSettings(const OnlineVersus::Settings& settings) {
+PeerSettings peerSettings(const OnlineVersus::Settings& settings, bool hosting) {
   PeerSettings peer;
   peer.version = settings.version;
   peer.rulesChecksum = battle::rulesChecksum();
-  peer.connectTimeout = settings.connectTimeout;
+  peer.connectTimeout = hosting ? settings.hostWait : settings.connectTimeout;
   peer.silenceTimeout = settings.silenceTimeout;
   return peer;
 }
@@ -46,21 +51,27 @@ PeerSettings peerSettings(const OnlineVersus::Settings& settings) {
 }  // namespace
 
 std::unique_ptr<OnlineVersus> OnlineVersus::host(Game& game, VersusSession& versus, std::uint16_t port,
-                                                 Settings settings, Clock::time_point now) {
-  const PeerSettings peer = peerSettings(settings);
+                                                 std::optional<RoomCode> code, Settings settings,
+                                                 Clock::time_point now) {
+  const RoomCode room = code.value_or(RoomKey::randomCode());
+  auto socket = std::make_unique<UdpSocket>(UdpSocket::bound("", port));
+  auto peer = OnlinePeer::host(std::move(socket), RoomKey(room), peerSettings(settings, true), now);
   return std::unique_ptr<OnlineVersus>(
-      new OnlineVersus(game, versus, OnlinePeer::host(UdpSocket::bound("", port), peer, now), std::move(settings)));
+      new OnlineVersus(game, versus, std::move(peer), room, std::move(settings)));
 }
 
 std::unique_ptr<OnlineVersus> OnlineVersus::join(Game& game, VersusSession& versus, const Address& address,
-                                                 Settings settings, Clock::time_point now) {
-  const PeerSettings peer = peerSettings(settings);
-  return std::unique_ptr<OnlineVersus>(new OnlineVersus(
-      game, versus, OnlinePeer::join(UdpSocket::towards(address), address, peer, now), std::move(settings)));
+                                                 const RoomCode& code, Settings settings,
+                                                 Clock::time_point now) {
+  auto socket = std::make_unique<UdpSocket>(UdpSocket::towards(address));
+  auto peer = OnlinePeer::join(std::move(socket), address, RoomKey(code), peerSettings(settings, false), now);
+  return std::unique_ptr<OnlineVersus>(
+      new OnlineVersus(game, versus, std::move(peer), code, std::move(settings)));
 }
 
-OnlineVersus::OnlineVersus(Game& game, VersusSession& versus, std::unique_ptr<OnlinePeer> peer, Settings settings)
-    : game_(game), versus_(versus), peer_(std::move(peer)), settings_(std::move(settings)) {
+OnlineVersus::OnlineVersus(Game& game, VersusSession& versus, std::unique_ptr<OnlinePeer> peer, RoomCode code,
+                           Settings settings)
+    : game_(game), versus_(versus), peer_(std::move(peer)), code_(code), settings_(std::move(settings)) {
   // Each player starts on the fighter their side starts on in the versus window.
   mine_.slot = static_cast<std::int8_t>(side());
   peer_->pick(mine_);
@@ -74,15 +85,18 @@ void OnlineVersus::leave() {
 }
 
 void OnlineVersus::pick(int slot) {
-  if (stage_ == Stage::Fighting || stage_ == Stage::Ended || slot < 0 || slot >= static_cast<int>(kRoster.size()))
+  if (stage_ == Stage::Fighting || stage_ == Stage::Ended || slot < 0 ||
+      slot >= static_cast<int>(kRoster.size()))
     return;
   mine_.slot = static_cast<std::int8_t>(slot);
   peer_->pick(mine_);
 }
 
 void OnlineVersus::setReady(bool ready) {
-  if (stage_ == Stage::Fighting || stage_ == Stage::Ended) return;
+  // Once the host has offered a fight, its player is in it.
+  if (stage_ == Stage::Fighting || stage_ == Stage::Ended || peer_->starting()) return;
   mine_.ready = ready;
+  saidReady_ = saidReady_ || ready;
   peer_->pick(mine_);
 }
 
@@ -105,10 +119,11 @@ Clock::time_point OnlineVersus::pump(Clock::time_point now) {
       peer_->finish();
       lingering_ = false;
     }
-    // A fight starts once the last one's window has closed and the front end has seen its end.
+    // A fight starts once the last one's window has closed and the front end has seen its end;
+    // a joiner plays only a fight its player said ready for.
     if (!versus_.fighting()) {
       startFightIfReady(now);
-      if (const auto start = peer_->takeStart()) beginFight(*start, now);
+      if (const auto start = peer_->takeStart(); start && (hosting() || saidReady_)) beginFight(*start, now);
     }
   }
   if (stage_ != Stage::Fighting) return now + kWindowWake;
@@ -120,7 +135,8 @@ Clock::time_point OnlineVersus::pump(Clock::time_point now) {
 
 void OnlineVersus::startFightIfReady(Clock::time_point now) {
   const Pick other = peer_->peerPick();
-  if (!hosting() || !mine_.ready || !other.ready || other.slot < 0 || versus_.refusal()) return;
+  if (!hosting() || peer_->starting() || !mine_.ready || !other.ready || other.slot < 0 || versus_.refusal())
+    return;
   Start start;
   start.setup = practiceFight(mine_.slot, other.slot);
   start.setup.speed = settings_.speed;
@@ -135,7 +151,7 @@ void OnlineVersus::startFightIfReady(Clock::time_point now) {
 void OnlineVersus::beginFight(const Start& start, Clock::time_point now) {
   message_.reset();
   // What each player was ready for is this fight: after it, each says so again.
-  mine_.ready = false;
+  mine_.ready = saidReady_ = false;
   peer_->pick(mine_);
   if (!versus_.fight(start.setup)) {
     // A one-player game has a window open here: the fight cannot be played, nor the session.
@@ -168,10 +184,10 @@ void OnlineVersus::runFight(Clock::time_point now) {
     }
     if (!progress.step.ran) break;
   }
-  // The recording goes as far as both confirmed the fight, and never past its end.
+  // The recording goes as far as every end of the fight comes after, and to its end once there.
   const bool ended = peer_->fightEnd() != OnlinePeer::FightEnd::None;
   const long long confirmed = peer_->fight()->confirmed();
-  recordConfirmed(ended ? std::min(confirmed, peer_->endEvent()) : confirmed);
+  recordConfirmed(ended ? std::min(confirmed, peer_->endEvent()) : peer_->bothKnow());
   if (ended) endFight();
 }
 
@@ -214,14 +230,23 @@ void OnlineVersus::endFight() {
 }
 
 void OnlineVersus::linkGone() {
+  const auto refusal = peer_->refusal();
   if (peer_->link() == OnlinePeer::Link::Refused)
-    message_ = Wording{kRefused, {}};
+    message_ = Wording{refusal == Refusal::WrongCode ? kWrongCode
+                       : refusal == Refusal::Busy    ? kHostBusy
+                                                     : kRefused,
+                       {}};
+  else if (peer_->unreachable())
+    message_ = Wording{kNobodyThere, {peer_->peerAddress() ? peer_->peerAddress()->text() : std::string()}};
   else if (peer_->peerLeft())
     message_ = Wording{kPeerLeft, {}};
+  else if (peer_->stuck())
+    message_ = Wording{kPeerStuck, {seconds(settings_.silenceTimeout)}};
   else if (stage_ != Stage::Connecting)
     message_ = Wording{kPeerSilent, {seconds(settings_.silenceTimeout)}};
   else
-    message_ = Wording{hosting() ? kNobodyCame : kHostSilent, {seconds(settings_.connectTimeout)}};
+    message_ = Wording{hosting() ? kNobodyCame : kHostSilent,
+                       {seconds(hosting() ? settings_.hostWait : settings_.connectTimeout)}};
   stage_ = Stage::Ended;
 }
 

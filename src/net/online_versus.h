@@ -17,6 +17,7 @@
 #include "game/game.h"
 #include "net/online_peer.h"
 #include "play/replay_session.h"
+#include "play/room_code.h"
 #include "play/versus_session.h"
 #include "play/wording.h"
 
@@ -29,6 +30,8 @@ class OnlineVersus {
     int inputDelay = kDefaultInputDelay;  // the host's, 0..8 events
     std::int32_t speed = 5;               // the host's SPEED
     long long maxEvents = 100000;         // a fight that runs longer ends without a result
+    // The host waits for its friend until its player leaves; a joiner waits this long for the host.
+    Clock::duration hostWait = Clock::duration::max();
     Clock::duration connectTimeout = std::chrono::seconds(30);
     Clock::duration silenceTimeout = std::chrono::seconds(5);
   };
@@ -36,16 +39,18 @@ class OnlineVersus {
     Connecting,  // the host waits for a joiner, or the joiner for the host's welcome
     Picking,     // both in their versus windows
     Fighting,
-    Ended,       // the link is gone; message() says why
+    Ended,  // the link is gone; message() says why
   };
 
-  // Player 1: waits for a joiner on UDP `port` (0: any free one) of every address of this
-  // machine. Throws NetError when the port cannot be had.
-  static std::unique_ptr<OnlineVersus> host(Game& game, VersusSession& versus, std::uint16_t port, Settings settings,
+  // Player 1: waits for a joiner with the room's code (`code`, or one drawn at random) on UDP
+  // `port` (0: any free one) of every address of this machine. Throws NetError when the port
+  // cannot be had.
+  static std::unique_ptr<OnlineVersus> host(Game& game, VersusSession& versus, std::uint16_t port,
+                                            std::optional<RoomCode> code, Settings settings,
                                             Clock::time_point now);
-  // Player 2: joins the host at `address`.
+  // Player 2: joins the host at `address`, with its room's code.
   static std::unique_ptr<OnlineVersus> join(Game& game, VersusSession& versus, const Address& address,
-                                            Settings settings, Clock::time_point now);
+                                            const RoomCode& code, Settings settings, Clock::time_point now);
   // Leaves, telling the other player.
   ~OnlineVersus();
   OnlineVersus(const OnlineVersus&) = delete;
@@ -66,6 +71,8 @@ class OnlineVersus {
   // The side this machine plays: 0 for the host, 1 for the joiner.
   int side() const { return hosting() ? 0 : 1; }
   std::uint16_t port() const { return peer_->port(); }
+  // The room's code: the host tells it to its friend.
+  const RoomCode& code() const { return code_; }
   int descriptor() const { return peer_->descriptor(); }
 
   // This player's pick (a roster slot) and readiness, told to the other; the other's as heard
@@ -77,7 +84,7 @@ class OnlineVersus {
 
   // The round trip in ms (0 before it is known), and whether the fight waits for the other's
   // presses now.
-  double rttMs() const { return peer_->rttMs(); }
+  double rttMs() const { return peer_->rttMs().value_or(0); }
   bool waiting() const { return stage_ == Stage::Fighting && peer_->waiting(); }
   // Why the session ended, or why the last fight ended without a result, in the game's words.
   const std::optional<Wording>& message() const { return message_; }
@@ -89,7 +96,8 @@ class OnlineVersus {
   const OnlinePeer& peer() const { return *peer_; }
 
  private:
-  OnlineVersus(Game& game, VersusSession& versus, std::unique_ptr<OnlinePeer> peer, Settings settings);
+  OnlineVersus(Game& game, VersusSession& versus, std::unique_ptr<OnlinePeer> peer, RoomCode code,
+               Settings settings);
   void startFightIfReady(Clock::time_point now);
   void beginFight(const Start& start, Clock::time_point now);
   void runFight(Clock::time_point now);
@@ -100,10 +108,12 @@ class OnlineVersus {
   Game& game_;
   VersusSession& versus_;
   std::unique_ptr<OnlinePeer> peer_;
+  RoomCode code_;
   Settings settings_;
   ReplayRecorder* recorder_ = nullptr;
   Stage stage_ = Stage::Connecting;
   Pick mine_;
+  bool saidReady_ = false;  // this player has said ready since the last fight began
   std::optional<Wording> message_;
   bool lingering_ = false;  // a fight has ended here: the other may still need answers
   long long recorded_ = 0;  // the events of this fight given to the recorder

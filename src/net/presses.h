@@ -1,10 +1,10 @@
 // A player's key presses before one timer event of an online fight: what travels between peers.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
-#include <algorithm>
 
 #include "battle/fight.h"
 

@@ -24,13 +24,14 @@ void addSound(battle::FightStep& step, const battle::Sound& sound) {
 
 }  // namespace
 
-RollbackFight::RollbackFight(const battle::FightState& start, const battle::FightRules& rules, int localPlayer,
-                             int predictionLimit, std::int32_t damageBonus)
+RollbackFight::RollbackFight(const battle::FightState& start, const battle::FightRules& rules,
+                             int localPlayer, int predictionLimit, Step step)
     : state_(start),
       rules_(rules),
       localPlayer_(localPlayer),
       predictionLimit_(std::max(1, predictionLimit)),
-      damageBonus_(damageBonus) {}
+      step_(step),
+      startChecksum_(battle::checksum(start)) {}
 
 void RollbackFight::setLocal(long long event, const Presses& presses) {
   assert(event == localKnown() + 1 && event > ran_);
@@ -64,11 +65,7 @@ battle::FightStep RollbackFight::runEvent(long long event) {
   const Presses& local = event <= localKnown() ? local_[event - 1] : kNoPresses;
   const EventKeys keys = localPlayer_ == 1 ? EventKeys(local, remote) : EventKeys(remote, local);
   Ran ran{state_, remote, {}};
-  const auto lifeBefore = state_.LIFE;
-  ran.step = battle::advance(state_, rules_, keys.downs());
-  if (damageBonus_ != 0)
-    for (int side = 0; side <= 1; ++side)
-      if (state_.LIFE[side] < lifeBefore[side]) state_.LIFE[side] -= damageBonus_;
+  ran.step = step_(state_, rules_, keys.downs());
   history_.push_back(ran);
   ran_ = event;
   return ran.step;
@@ -91,7 +88,8 @@ bool RollbackFight::catchUp() {
     const battle::FightStep step = runEvent(event);
     if (to - event < kLateSoundEvents)
       for (std::uint8_t k = 0; k < step.soundCount; ++k)
-        if (!started(heard, step.sounds[k]) && !started(late_, step.sounds[k])) addSound(late_, step.sounds[k]);
+        if (!started(heard, step.sounds[k]) && !started(late_, step.sounds[k]))
+          addSound(late_, step.sounds[k]);
     if (!step.ran || step.handOver != battle::HandOver::None) break;
   }
   ++figures_.rollbacks;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "battle/fight.h"
@@ -24,11 +25,14 @@ struct RollbackFigures {
 
 class RollbackFight {
  public:
+  // How one event is run: the fight's own step (a test may wrap it).
+  using Step = battle::FightStep (*)(battle::FightState&, const battle::FightRules&,
+                                     std::span<const battle::KeyDown>);
+
   // `start`: the fight as the battle window's load makes it; `localPlayer` 1 or 2; the fight
   // runs at most `predictionLimit` events past the other player's last known presses.
-  // `damageBonus` is for tests only: each hit this peer runs takes that much more life.
   RollbackFight(const battle::FightState& start, const battle::FightRules& rules, int localPlayer,
-                int predictionLimit, std::int32_t damageBonus = 0);
+                int predictionLimit, Step step = &battle::advance);
 
   // This player's presses before `event`; each event is given once, in order (those not given
   // have none). The other player's, as they arrive: events in order from remoteKnown() + 1.
@@ -45,8 +49,10 @@ class RollbackFight {
   const battle::FightRules& rules() const { return rules_; }
   // Events whose presses both players' are known and run as known: they never change again.
   long long confirmed() const;
-  // The checksum of the fight after a confirmed event (1..confirmed()).
-  std::uint64_t confirmedChecksum(long long event) const { return checksums_[event - 1]; }
+  // The checksum of the fight after a confirmed event (1..confirmed()), or before the first (0).
+  std::uint64_t confirmedChecksum(long long event) const {
+    return event == 0 ? startChecksum_ : checksums_[event - 1];
+  }
   // The confirmed event at which the fight handed over, once there is one.
   std::optional<long long> handedOver() const { return handedOver_; }
   // Where that hand-over goes (the player won or lost).
@@ -56,7 +62,8 @@ class RollbackFight {
   bool mustWait() const;
   // Whether the fight has handed over as predicted: no event runs unless going back undoes it.
   bool predictedOver() const {
-    return !history_.empty() ? history_.back().step.handOver != battle::HandOver::None : handedOver_.has_value();
+    return !history_.empty() ? history_.back().step.handOver != battle::HandOver::None
+                             : handedOver_.has_value();
   }
   // Goes back and runs again what the other's presses changed; then, unless it must wait or the
   // fight has handed over (as predicted), runs the next event. What that event plays, with the
@@ -84,11 +91,12 @@ class RollbackFight {
   battle::FightRules rules_;
   int localPlayer_;
   int predictionLimit_;
-  std::int32_t damageBonus_;
+  Step step_;
+  std::uint64_t startChecksum_;
   std::vector<Presses> local_, remote_;
   long long ran_ = 0;
-  long long settled_ = 0;  // events confirmed and taken off the history
-  std::deque<Ran> history_;  // events settled_ + 1 .. ran_
+  long long settled_ = 0;                // events confirmed and taken off the history
+  std::deque<Ran> history_;              // events settled_ + 1 .. ran_
   std::optional<long long> firstWrong_;  // the first event run on a wrong prediction
   std::vector<std::uint64_t> checksums_;
   std::optional<long long> handedOver_;

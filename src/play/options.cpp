@@ -109,12 +109,25 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
              std::to_string(kDefaultOnlinePort) + "; 0: any free port, shown in the window)")
       ->expected(0, 1)
       ->type_name("[PORT]");
-  cli::addValue(app, "--join", "HOST[:PORT]",
+  cli::addValue(app, "--join", "HOST[:PORT][/CODE]",
                 "Online versus: open the versus window and join the host at this address (the port " +
-                    std::to_string(kDefaultOnlinePort) + " unless given)",
+                    std::to_string(kDefaultOnlinePort) + " unless given), with its room code (the invitation "
+                    "HOST:PORT/CODE, or --code)",
                 [&o](const std::string& v) {
-                  checkHostAndPort(v);
-                  o.join = v;
+                  const auto invitation = parseInvitation(v);
+                  if (!invitation)
+                    throw cli::UsageError("--join: " + quote(v) + " ends in something that is not a room code");
+                  checkHostAndPort(invitation->address);
+                  o.join = invitation->address;
+                  if (invitation->code) o.code = invitation->code;
+                });
+  cli::addValue(app, "--code", "CODE",
+                "Online versus: the room's code (ABCD-EFGH; case and dash do not matter), the host's own (by "
+                "default one drawn at random) or the one to join",
+                [&o](const std::string& v) {
+                  o.code = RoomCode::parse(v);
+                  if (!o.code)
+                    throw cli::UsageError("--code: " + quote(v) + " is not a room code (8 letters and digits, such as ABCD-EFGH)");
                 });
   cli::addValue(app, "--input-delay", "D",
                 "Online, as the host: the timer events a press waits before it acts, on both machines, 0 to 8; "
@@ -139,6 +152,10 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
   if (online && (o.fight || o.versus || o.demo || !o.replay.empty())) {
     err << "mojara: " << (o.host ? "--host" : "--join")
         << " opens the versus window for a game online: it goes with none of --fight, --versus, --demo and --replay\n";
+    return 2;
+  }
+  if (o.code && !online) {
+    err << "mojara: --code is a room's code: it goes with --host or --join\n";
     return 2;
   }
   if (o.inputDelay && !o.host) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
+#include "play/room_code.h"
 
 namespace mojara {
 
@@ -23,9 +24,11 @@ struct Options {
   bool attract = true;                       // demo fights after 30 idle seconds on the title
   std::optional<std::string> lang;           // the language of the windows' texts (play/language.h)
   // Online versus: host a game on this UDP port (0: any free one), or join the host at HOST or
-  // HOST:PORT; and the events a press waits before it acts (the host's, 0..8).
+  // HOST:PORT, with the room's code (the host's own, or the one to join: --code, or the
+  // invitation HOST:PORT/CODE); and the events a press waits before it acts (the host's, 0..8).
   std::optional<std::uint16_t> host;
   std::string join;
+  std::optional<RoomCode> code;
   std::optional<int> inputDelay;
 };
 

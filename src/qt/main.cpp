@@ -262,9 +262,9 @@ int main(int argc, char** argv) {
   else if (options->host || !options->join.empty()) {
     game.start();
     if (options->host)
-      versus.host(*options->host);
+      versus.host(*options->host, options->code);
     else
-      versus.join(options->join);
+      versus.join(options->join, options->code);
   }
   else if (options->fight)
     mojara::startPractice(game, options->fight->first, options->fight->second, options->demo);

@@ -42,6 +42,7 @@ QString addressText(const net::Address& address) {
 // windows; the thread leaves its answer here and ends, whether or not anyone still wants it.
 struct OnlinePlay::LookUp {
   std::string text;
+  RoomCode code;
   std::mutex mutex;
   bool done = false;
   std::optional<net::Address> address;
@@ -75,13 +76,14 @@ OnlinePlay::~OnlinePlay() {
   window_.panel().leaveAsked = nullptr;
 }
 
-void OnlinePlay::host(std::uint16_t port) {
+void OnlinePlay::host(std::uint16_t port, std::optional<RoomCode> code) {
   drop();
   addresses_.clear();
   for (const std::string& address : net::localAddresses()) addresses_ << fromUtf8(address);
   try {
-    auto session = OnlineVersus::host(game_, versus_, port, settings_, net::Clock::now());
-    std::cerr << "mojara: waiting for a player on UDP port " << session->port() << "\n";
+    auto session = OnlineVersus::host(game_, versus_, port, code, settings_, net::Clock::now());
+    std::cerr << "mojara: waiting for a player on UDP port " << session->port() << ", room code "
+              << session->code().text() << "\n";
     start(std::move(session));
   } catch (const net::NetError& e) {
     std::cerr << "mojara: cannot host a game: " << e.what() << "\n";
@@ -89,10 +91,18 @@ void OnlinePlay::host(std::uint16_t port) {
   }
 }
 
-void OnlinePlay::join(const std::string& address) {
+void OnlinePlay::join(const std::string& text, std::optional<RoomCode> code) {
   drop();
+  const auto invitation = parseInvitation(text);
+  if (invitation && invitation->code) code = invitation->code;
+  if (!invitation || !code) {
+    window_.panel().setAddress(fromUtf8(text));
+    return end({frontEnd_.texts()("ルームコードを入れてください")});
+  }
+  const std::string address = invitation->address;
   lookUp_ = std::make_shared<LookUp>();
   lookUp_->text = address;
+  lookUp_->code = *code;
   std::thread([lookUp = lookUp_] {
     std::optional<net::Address> found;
     std::string error;
@@ -125,6 +135,7 @@ void OnlinePlay::lookedUp() {
     error = lookUp_->error;
   }
   const std::string text = lookUp_->text;
+  const RoomCode code = lookUp_->code;
   lookUp_.reset();
   lookUpDone_.stop();
   if (!address) {
@@ -132,7 +143,7 @@ void OnlinePlay::lookedUp() {
     return end({frontEnd_.texts()("%1 が見つかりません").arg(fromUtf8(text))});
   }
   try {
-    start(OnlineVersus::join(game_, versus_, *address, settings_, net::Clock::now()));
+    start(OnlineVersus::join(game_, versus_, *address, code, settings_, net::Clock::now()));
   } catch (const net::NetError& e) {
     std::cerr << "mojara: cannot join " << text << ": " << e.what() << "\n";
     end({frontEnd_.texts()("%1 が見つかりません").arg(fromUtf8(text))});

@@ -27,10 +27,11 @@ class OnlinePlay : public QObject {
   ~OnlinePlay() override;
 
   void setRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
-  // Waits for a joiner on UDP `port` (0: any free port), or joins the host at `address` (HOST or
-  // HOST:PORT, the default port when none is given); the versus window says how it goes.
-  void host(std::uint16_t port);
-  void join(const std::string& address);
+  // Waits for a joiner on UDP `port` (0: any free port) with the room's code (drawn at random when
+  // none is given), or joins the host at `address` (HOST or HOST:PORT, the default port when none
+  // is given; or the invitation HOST:PORT/CODE) with `code`; the versus window says how it goes.
+  void host(std::uint16_t port, std::optional<RoomCode> code = std::nullopt);
+  void join(const std::string& address, std::optional<RoomCode> code = std::nullopt);
   // This player leaves the session, if one is on (the other is told), and the versus window is
   // for two players at this keyboard again.
   void leave();

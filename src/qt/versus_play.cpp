@@ -48,14 +48,14 @@ void VersusPlay::open() {
   window_.open(window_.picks(), std::nullopt);
 }
 
-void VersusPlay::host(std::uint16_t port) {
+void VersusPlay::host(std::uint16_t port, std::optional<RoomCode> code) {
   open();
-  online_.host(port);
+  online_.host(port, code);
 }
 
-void VersusPlay::join(const std::string& address) {
+void VersusPlay::join(const std::string& address, std::optional<RoomCode> code) {
   open();
-  online_.join(address);
+  online_.join(address, code);
 }
 
 bool VersusPlay::fight(int p0, int p1) {

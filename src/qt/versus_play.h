@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "game/game.h"
@@ -25,9 +26,10 @@ class VersusPlay {
   // when a game or another fight has a window open.
   bool fight(int p0, int p1);
   // The versus window, open on the title, hosting a game on UDP `port` (mojara --host) or joining
-  // the host at `address` (mojara --join).
-  void host(std::uint16_t port);
-  void join(const std::string& address);
+  // the host at `address` (mojara --join), with the room's code if given (the host's own; the
+  // one to join).
+  void host(std::uint16_t port, std::optional<RoomCode> code);
+  void join(const std::string& address, std::optional<RoomCode> code);
   // Online fights are recorded from what both players confirmed.
   void setRecorder(ReplayRecorder* recorder) { online_.setRecorder(recorder); }
   // Whether the players are in a versus fight or choosing the next one.

@@ -9,7 +9,9 @@
 
 #include "net/fight_start.h"
 #include "net/online_peer.h"
+#include "net/udp_socket.h"
 #include "play/input_file.h"
+#include "play/room_code.h"
 #include "sim/json.h"
 
 namespace mojara::sim {
@@ -20,15 +22,16 @@ using net::Clock;
 using net::OnlinePeer;
 
 // Set-up options the host alone gives.
-constexpr const char* kHostsOptions[] = {"--seed", "--speed", "--pow", "--score", "--max-events",
-                                         "--timer-resolution", "--input-delay", "--demo"};
+constexpr const char* kHostsOptions[] = {
+    "--seed", "--speed", "--pow", "--score", "--max-events", "--timer-resolution", "--input-delay", "--demo"};
 
 // The run's own presses, by event; SPACE, the pause key, is dropped: it does nothing online.
 std::map<long long, std::vector<int>> ownPresses(const std::vector<KeyPress>& keys) {
   std::map<long long, std::vector<int>> byEvent;
   for (const KeyPress& press : keys) {
     if (press.player != 0)
-      throw InputError("keys file: in an online fight it holds this player's own presses only (EVENT KEY, no 2:)");
+      throw InputError(
+          "keys file: in an online fight it holds this player's own presses only (EVENT KEY, no 2:)");
     std::vector<int>& codes = byEvent[press.event];
     codes.push_back(press.code);
     if (codes.size() > static_cast<std::size_t>(net::kMaxPressesPerEvent))
@@ -73,7 +76,8 @@ class Interruptions {
   }
 
  private:
-  struct sigaction oldInt_ {}, oldTerm_ {};
+  struct sigaction oldInt_ {
+  }, oldTerm_{};
 };
 
 // Polls until `done` or `until`, sleeping on the socket in between.
@@ -89,39 +93,70 @@ void pollUntil(OnlinePeer& peer, Clock::time_point until, Done done) {
 }  // namespace
 
 void addOnlineArguments(CLI::App& app, OnlineOptions& o) {
-  cli::addValue(app, "--host", "PORT",
-                "Plays a --versus fight online as player 1: waits for a peer on this UDP port (0: any free "
-                "port, told on standard error) and gives it the fight's set-up",
-                [&o](const std::string& v) { o.hostPort = cli::wholeNumber<std::uint16_t>("--host", v, 0, 65535); });
+  cli::addValue(
+      app, "--host", "PORT",
+      "Plays a --versus fight online as player 1: waits for a peer on this UDP port (0: any free "
+      "port, told on standard error) and gives it the fight's set-up",
+      [&o](const std::string& v) { o.hostPort = cli::wholeNumber<std::uint16_t>("--host", v, 0, 65535); });
   cli::addValue(app, "--bind", "ADDRESS", "The host's address to listen on; default all of this machine's",
                 [&o](const std::string& v) { o.bind = v; });
-  cli::addValue(app, "--join", "HOST:PORT", "Plays a --versus fight online as player 2, with the host there",
-                [&o](const std::string& v) { o.join = v; });
-  cli::addValue(app, "--input-delay", "D",
-                "Online, the events a press waits before it acts, on both peers, 0 to 8; default " +
-                    std::to_string(net::kDefaultInputDelay),
-                [&o](const std::string& v) { o.inputDelay = cli::wholeNumber<int>("--input-delay", v, 0, 8); });
-  cli::addValue(app, "--connect-timeout", "S", "Online, how long to wait for the peer at the start; default 30",
-                [&o](const std::string& v) { o.connectSeconds = cli::wholeNumber<int>("--connect-timeout", v, 1, 3600); })
+  cli::addValue(
+      app, "--join", "HOST:PORT[/CODE]",
+      "Plays a --versus fight online as player 2, with the host there (the invitation HOST:PORT/CODE "
+      "gives its room code too)",
+      [&o](const std::string& v) { o.join = v; });
+  cli::addValue(
+      app, "--code", "CODE",
+      "Online, the room's code (ABCD-EFGH; case and dash do not matter): the host's own (default: one "
+      "drawn at random), or the host's to join",
+      [&o](const std::string& v) { o.code = v; });
+  cli::addValue(
+      app, "--input-delay", "D",
+      "Online, the events a press waits before it acts, on both peers, 0 to 8; default " +
+          std::to_string(net::kDefaultInputDelay),
+      [&o](const std::string& v) { o.inputDelay = cli::wholeNumber<int>("--input-delay", v, 0, 8); });
+  cli::addValue(app, "--connect-timeout", "S",
+                "Online, how long to wait for the peer at the start; default 30",
+                [&o](const std::string& v) {
+                  o.connectSeconds = cli::wholeNumber<int>("--connect-timeout", v, 1, 3600);
+                })
       ->group("");
-  cli::addValue(app, "--test-damage-bonus", "N", "", [&o](const std::string& v) {
-    o.damageBonus = cli::wholeNumber<std::int32_t>("--test-damage-bonus", v, 0, 1000);
-  })->group("");
 }
 
-int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions& o, const std::string& version,
-                   const std::string& programFolder, std::ostream& out, std::ostream& err) {
+int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions& o,
+                   const std::string& version, const std::string& programFolder, std::ostream& out,
+                   std::ostream& err) {
   const bool hosting = o.hostPort.has_value();
-  if (hosting && !o.join.empty()) throw cli::UsageError("--host and --join cannot go together: a peer is one or the other");
+  if (hosting && !o.join.empty())
+    throw cli::UsageError("--host and --join cannot go together: a peer is one or the other");
   if (!a.setup.fight.versus) throw cli::UsageError("--host and --join play a --versus fight: give --versus");
   if (!a.replay.empty()) throw cli::UsageError("--replay plays a recorded fight, not an online one");
   if (!hosting && !o.bind.empty()) throw cli::UsageError("--bind is the host's");
   if (!hosting) {
-    if (!a.setup.rosterSlots.empty()) throw cli::UsageError("the host picks the fighters: --join takes no P0 P1");
+    if (!a.setup.rosterSlots.empty())
+      throw cli::UsageError("the host picks the fighters: --join takes no P0 P1");
     for (const char* option : kHostsOptions)
-      if (fight.count(option) > 0) throw cli::UsageError(std::string(option) + " is the host's to give, not the joiner's");
+      if (fight.count(option) > 0)
+        throw cli::UsageError(std::string(option) + " is the host's to give, not the joiner's");
     a.setup.rosterSlots = {"0", "1"};  // replaced by the host's set-up
   }
+  // The room: the host's code given or drawn, the joiner's given with --code or in the invitation.
+  std::optional<RoomCode> code;
+  if (!o.code.empty() && !(code = RoomCode::parse(o.code)))
+    throw cli::UsageError("--code: " + o.code +
+                          " is not a room code (8 letters and digits, such as ABCD-EFGH)");
+  std::string where = o.join;
+  if (!hosting) {
+    const auto invitation = parseInvitation(o.join);
+    if (!invitation)
+      throw cli::UsageError("--join: " + o.join + " ends in something that is not a room code");
+    if (invitation->code && code && !(*invitation->code == *code))
+      throw cli::UsageError("--join and --code give two different room codes");
+    if (invitation->code) code = invitation->code;
+    if (!code) throw cli::UsageError("--join needs the host's room code: --code CODE, or HOST:PORT/CODE");
+    where = invitation->address;
+  }
+  if (!code) code = net::RoomKey::randomCode();
   FightRun run = takeFightRun(a);
   run.programFolder = programFolder;
   const auto presses = ownPresses(run.recorded.keys);
@@ -133,16 +168,18 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   settings.version = version;
   settings.rulesChecksum = battle::rulesChecksum();
   settings.connectTimeout = std::chrono::milliseconds(static_cast<long long>(o.connectSeconds * 1000));
-  settings.damageBonus = o.damageBonus;
   std::unique_ptr<OnlinePeer> peer;
   try {
+    const net::RoomKey key(*code);
     if (hosting) {
-      net::UdpSocket socket = net::UdpSocket::bound(o.bind, *o.hostPort);
-      if (*o.hostPort == 0) err << "{\"net\":\"listening\",\"port\":" << socket.port() << "}" << std::endl;
-      peer = OnlinePeer::host(std::move(socket), settings, begun);
+      auto socket = std::make_unique<net::UdpSocket>(net::UdpSocket::bound(o.bind, *o.hostPort));
+      err << "{\"net\":\"listening\",\"port\":" << socket->port() << ",\"code\":\"" << code->text() << "\"}"
+          << std::endl;
+      peer = OnlinePeer::host(std::move(socket), key, settings, Clock::now());
     } else {
-      const net::Address address = net::resolveHostAndPort(o.join, std::nullopt);
-      peer = OnlinePeer::join(net::UdpSocket::towards(address), address, settings, begun);
+      const net::Address address = net::resolveHostAndPort(where, std::nullopt);
+      peer = OnlinePeer::join(std::make_unique<net::UdpSocket>(net::UdpSocket::towards(address)), address,
+                              key, settings, Clock::now());
     }
   } catch (const net::NetError& e) {
     err << "mojara-sim: " << e.what() << "\n";
@@ -175,8 +212,14 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
   }
   if (!start) {
     // No fight began: nothing ran, and the end line says so.
-    if (peer->link() == OnlinePeer::Link::Connected) peer->leave();
-    err << "mojara-sim: " << (peer->problem() == "this player left" ? "the host sent no fight" : peer->problem()) << "\n";
+    const bool connected = peer->link() == OnlinePeer::Link::Connected;
+    if (connected) peer->leave();
+    err << "mojara-sim: "
+        << (interrupted ? std::string(hosting && !peer->peerAddress() ? "stopped before anyone joined"
+                                                                      : "stopped before the fight began")
+            : connected ? std::string(hosting ? "the other player began no fight" : "the host sent no fight")
+                        : peer->problem())
+        << "\n";
     FightOutcome none = outcomeOf(Module1{}, "disconnected", 0);
     if (hosting) {
       local.maxEvents = 0;
@@ -211,7 +254,8 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
     peer->waitUntil(now, std::min(peer->eventDue(), now + std::chrono::milliseconds(20)));
   }
   // A moment longer for the peer to end too.
-  pollUntil(*peer, Clock::now() + std::chrono::seconds(1), [&] { return !peer->peerStillNeeds(Clock::now()); });
+  pollUntil(*peer, Clock::now() + std::chrono::seconds(1),
+            [&] { return !peer->peerStillNeeds(Clock::now()); });
   peer->finish();
 
   // What both peers print: the local versus fight of the presses both confirmed.

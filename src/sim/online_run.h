@@ -16,10 +16,10 @@ namespace mojara::sim {
 struct OnlineOptions {
   std::optional<std::uint16_t> hostPort;  // 0: any free port, told on standard error
   std::string bind;                       // the host's address to listen on; all when empty
-  std::string join;                       // HOST:PORT
+  std::string join;                       // HOST:PORT, or the invitation HOST:PORT/CODE
+  std::string code;                       // the room's code: the host's own, or the one to join
   std::optional<int> inputDelay;
   double connectSeconds = 30;  // how long to wait for the other peer at the start
-  std::int32_t damageBonus = 0;  // tests only
 
   bool active() const { return hostPort.has_value() || !join.empty(); }
 };
@@ -28,6 +28,7 @@ void addOnlineArguments(CLI::App& fight, OnlineOptions& options);
 // Plays the fight `arguments` and `options` describe with the peer; returns the exit status.
 // Throws cli::UsageError or InputError for bad arguments or a bad keys file.
 int runOnlineFight(const CLI::App& fight, FightArguments& arguments, const OnlineOptions& options,
-                   const std::string& version, const std::string& programFolder, std::ostream& out, std::ostream& err);
+                   const std::string& version, const std::string& programFolder, std::ostream& out,
+                   std::ostream& err);
 
 }  // namespace mojara::sim

@@ -59,7 +59,8 @@ game=$!
 host=$(window_of "$game" '対戦')
 for _ in $(seq 50); do grep -q 'waiting for a player on UDP port' "$out/host.log" && break; sleep 0.1; done
 port=$(sed -n 's/.*waiting for a player on UDP port \([0-9]*\).*/\1/p' "$out/host.log")
-[ -n "$port" ] || fail "the host did not say its port (see $out/host.log)"
+code=$(sed -n 's/.*room code \([A-Z0-9-]*\).*/\1/p' "$out/host.log")
+[ -n "$port" ] && [ -n "$code" ] || fail "the host did not say its port and code (see $out/host.log)"
 xdotool windowmove "$host" 0 0
 shot "$host" host-waiting
 width=$(geometry "$host" | cut -d' ' -f3)
@@ -76,7 +77,7 @@ sleep 0.3
 xdotool windowfocus --sync "$guest"
 xdotool mousemove --window "$guest" 158 227 click 1
 sleep 0.2
-xdotool type --window "$guest" "127.0.0.1:$port"
+xdotool type --window "$guest" "127.0.0.1:$port/$code"
 shot "$guest" join-box
 xdotool key --window "$guest" Return
 sleep 1

@@ -74,13 +74,17 @@ OnlineFight::OnlineFight(const FightPlan& plan, const Impairment& toHost, const 
   writeFile(files + ".host.keys", keysText(plan.hostPresses));
   host = std::make_unique<SimProcess>(hostArguments(plan, files), files + ".host");
   const std::optional<std::string> listening = host->firstErrorLine(milliseconds(20000));
-  if (listening && jsonValue(*listening, "net") == "\"listening\"")
+  if (listening && jsonValue(*listening, "net") == "\"listening\"") {
     hostPort = static_cast<std::uint16_t>(std::atoi(jsonValue(*listening, "port").c_str()));
-  if (hostPort == 0) throw std::runtime_error("the host told no port; its standard error:\n" + host->err());
+    code = jsonValue(*listening, "code");
+    if (code.size() == 11) code = code.substr(1, 9);
+  }
+  if (hostPort == 0 || code.size() != 9)
+    throw std::runtime_error("the host told no port and code; its standard error:\n" + host->err());
   relay = std::make_unique<ImpairedRelay>(hostPort, toHost, toJoiner, relaySeed);
   writeFile(files + ".joiner.keys", keysText(plan.joinerPresses));
   std::vector<std::string> a{"fight", "--versus", "--join",
-                             "127.0.0.1:" + std::to_string(relay->frontPort())};
+                             "127.0.0.1:" + std::to_string(relay->frontPort()) + "/" + code};
   a.insert(a.end(), {"--trace", "--keys", files + ".joiner.keys", "--record", files + ".joiner.replay"});
   a.insert(a.end(), plan.joinerOptions.begin(), plan.joinerOptions.end());
   joiner = std::make_unique<SimProcess>(a, files + ".joiner");

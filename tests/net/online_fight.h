@@ -43,7 +43,8 @@ std::string mergedKeys(const FightPlan& plan);
 // The same fight on one machine (`--versus --trace`), keys file and output beside `files`.
 Finished localFight(const FightPlan& plan, const std::string& files);
 
-// The host started and listening, the relay before it, the joiner started through the relay;
+// The host started and listening, the relay before it, the joiner started through the relay with
+// the host's room code;
 // each records the fight into `files`.host.replay and `files`.joiner.replay. Throws
 // std::runtime_error with the host's standard error if the host does not tell its port.
 class OnlineFight {
@@ -59,6 +60,7 @@ class OnlineFight {
 
   std::unique_ptr<SimProcess> host;
   std::uint16_t hostPort = 0;
+  std::string code;  // the host's room code, as it said it
   std::unique_ptr<ImpairedRelay> relay;
   std::unique_ptr<SimProcess> joiner;
 };

@@ -83,9 +83,9 @@ struct OnlineVersusTest : ::testing::Test {
   void connect(int inputDelay = 2) {
     auto hosting = settings();
     hosting.inputDelay = inputDelay;
-    host.online = OnlineVersus::host(host.game, host.versus, 0, hosting, now);
+    host.online = OnlineVersus::host(host.game, host.versus, 0, std::nullopt, hosting, now);
     joiner.online = OnlineVersus::join(joiner.game, joiner.versus, net::resolve("127.0.0.1", host.online->port()),
-                                       settings(), now);
+                                       host.online->code(), settings(), now);
     for (Machine* m : {&host, &joiner})
       if (m->recorder) m->online->setRecorder(&*m->recorder);
     ASSERT_TRUE(pumpUntil([&] { return both(Stage::Picking); }, 3s));
@@ -247,18 +247,26 @@ TEST_F(OnlineVersusTest, AfterAFightBothProgramsGoBackToTheLobbysPace) {
   }
 }
 
-// No session at all: nobody at the address, or a host of another version.
-TEST_F(OnlineVersusTest, NoHostOrAnotherVersionIsSaidInTheGamesWords) {
-  joiner.online = OnlineVersus::join(joiner.game, joiner.versus, net::resolve("127.0.0.1", 9), settings(), now);
-  ASSERT_TRUE(pumpUntil([&] { return joiner.online->stage() == Stage::Ended; }, 3s));
-  EXPECT_EQ(joiner.online->message()->text(), "ホストから 2 秒返事がありません");
+// No session at all: nobody at the address (said at once), or a host of another version or
+// another room; the host goes on waiting for its friend.
+TEST_F(OnlineVersusTest, NoHostAnotherVersionOrTheWrongCodeIsSaidInTheGamesWords) {
+  const RoomCode code = *RoomCode::parse("ABCD-EFGH");
+  joiner.online = OnlineVersus::join(joiner.game, joiner.versus, net::resolve("127.0.0.1", 9), code, settings(), now);
+  ASSERT_TRUE(pumpUntil([&] { return joiner.online->stage() == Stage::Ended; }, 100ms));
+  EXPECT_EQ(joiner.online->message()->text(), "127.0.0.1:9 では誰もホストしていません");
 
-  host.online = OnlineVersus::host(host.game, host.versus, 0, settings("1.0"), now);
-  joiner.online = OnlineVersus::join(joiner.game, joiner.versus, net::resolve("127.0.0.1", host.online->port()),
-                                     settings("2.0"), now);
-  ASSERT_TRUE(pumpUntil([&] { return both(Stage::Ended); }, 3s));
-  for (Machine* m : {&host, &joiner})
-    EXPECT_EQ(m->online->message()->text(), "バージョンかルールが相手とちがいます");
+  host.online = OnlineVersus::host(host.game, host.versus, 0, code, settings("1.0"), now);
+  const net::Address there = net::resolve("127.0.0.1", host.online->port());
+  for (const auto& [version, joinWith, said] :
+       {std::tuple{"2.0", code, "バージョンかルールが相手とちがいます"},
+        std::tuple{"1.0", *RoomCode::parse("ABCD-EFGJ"), "ルームコードがちがいます"}}) {
+    joiner.online = OnlineVersus::join(joiner.game, joiner.versus, there, joinWith, settings(version), now);
+    ASSERT_TRUE(pumpUntil([&] { return joiner.online->stage() == Stage::Ended; }, 3s));
+    EXPECT_EQ(joiner.online->message()->text(), said);
+    EXPECT_EQ(host.online->stage(), Stage::Connecting) << "the host goes on waiting";
+  }
+  joiner.online = OnlineVersus::join(joiner.game, joiner.versus, there, code, settings(), now);
+  EXPECT_TRUE(pumpUntil([&] { return both(Stage::Picking); }, 3s));
 }
 
 }  // namespace
