@@ -60,7 +60,8 @@ host=$pid
 window_of "$host" '^対戦$' >/dev/null
 for _ in $(seq 50); do grep -q 'UDP port' "$work/host.log" && break; sleep 0.1; done
 port=$(sed -n 's/.*UDP port \([0-9]*\).*/\1/p' "$work/host.log")
-start join --join "127.0.0.1:$port"
+code=$(sed -n 's/.*room code \([A-Z0-9-]*\).*/\1/p' "$work/host.log")
+start join --join "127.0.0.1:$port/$code"
 join=$pid
 sleep 2
 for p in "$host" "$join"; do  # both ready: punch in each versus window
