@@ -153,6 +153,29 @@ TEST(OnlinePeer, AfterAStallBothGoOnAtTheFightsPaceAndKeepPaceAgain) {
   EXPECT_EQ(pair.host->fightEnd(), OnlinePeer::FightEnd::None);
 }
 
+// With the link cut one way mid-fight, the end that hears nothing and the end that still hears the
+// other both end the fight lost at the same event, with the same presses: one ending, one
+// recording.
+TEST(OnlinePeer, ALinkCutOneWayEndsBothAtTheSameEventWithTheSamePresses) {
+  for (const bool toJoiner : {true, false}) {
+    SCOPED_TRACE(toJoiner ? "cut towards the joiner" : "cut towards the host");
+    Pair pair;
+    pair.startFight();
+    std::mt19937 draw(toJoiner ? 17 : 18);
+    pair.fight(1500ms, draw);
+    const net::Address cut = toJoiner ? testing::loopbackAddress(2, 5000) : testing::loopbackAddress(1, 4913);
+    pair.wire.pass = [&](MemoryWire::Datagram& d) { return !(d.to == cut); };
+    for (int k = 0; k < 20'000 && (pair.host->fighting() || pair.joiner->fighting()); ++k)
+      pair.fight(1ms, draw);
+    for (OnlinePeer* peer : {pair.host.get(), pair.joiner.get()})
+      EXPECT_EQ(peer->fightEnd(), OnlinePeer::FightEnd::Lost);
+    EXPECT_EQ(pair.host->endEvent(), pair.joiner->endEvent());
+    EXPECT_GT(pair.host->endEvent(), 100);
+    EXPECT_EQ(pair.host->mergedPresses(pair.host->endEvent()),
+              pair.joiner->mergedPresses(pair.joiner->endEvent()));
+  }
+}
+
 // Whoever knocks without being the friend the host waits for is told no, once, and the host
 // goes on waiting for its friend, who then joins.
 TEST(OnlinePeer, AJoinerOfAnotherVersionRulesOrCodeIsRefusedAndTheHostGoesOnWaiting) {
