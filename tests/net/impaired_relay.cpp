@@ -101,8 +101,8 @@ struct ImpairedRelay::Queued {
 };
 
 ImpairedRelay::ImpairedRelay(std::uint16_t hostPort, Impairment toHost, Impairment toJoiner,
-                             std::uint64_t seed)
-    : hostPort_(hostPort), toHost_(toHost), toJoiner_(toJoiner), random_(seed) {
+                             std::uint64_t seed, Tap tap)
+    : hostPort_(hostPort), toHost_(toHost), toJoiner_(toJoiner), tap_(std::move(tap)), random_(seed) {
   thread_ = std::jthread([this](std::stop_token stop) { run(stop); });
 }
 
@@ -125,14 +125,17 @@ void ImpairedRelay::run(std::stop_token stop) {
   };
   std::array<Clock::time_point, 2> junkDue{nextJunk(toHost_, start), nextJunk(toJoiner_, start)};
 
-  // One real datagram in, for one direction: lost, or queued once or twice.
-  auto take = [&](bool toHost, std::string_view data) {
+  // One datagram in, for one direction (a real one, or one the tap added): lost, or queued once
+  // or twice.
+  auto take = [&](bool toHost, std::string_view data, bool forged) {
     const Impairment& way = toHost ? toHost_ : toJoiner_;
     std::lock_guard lock(countsLock_);
     DirectionCounts& n = toHost ? counts_.toHost : counts_.toJoiner;
-    ++n.received;
-    lastReal[toHost ? 0 : 1] = data;
-    if (chance(random_, way.loss)) {
+    ++(forged ? n.forged : n.received);
+    if (!forged) lastReal[toHost ? 0 : 1] = data;
+    const bool cut = way.cutAfterMs > 0 &&
+                     Clock::now() - start >= std::chrono::duration<double, std::milli>(way.cutAfterMs);
+    if (cut || chance(random_, way.loss)) {
       ++n.dropped;
       return;
     }
@@ -153,6 +156,11 @@ void ImpairedRelay::run(std::stop_token stop) {
                                           std::chrono::duration<double, std::milli>(ms));
       queue.push({due, order++, toHost, std::string(data)});
     }
+  };
+  auto pass = [&](bool toHost, const std::string& data) {
+    take(toHost, data, false);
+    if (tap_)
+      for (const std::string& extra : tap_(toHost, data)) take(toHost, extra, true);
   };
 
   while (!stop.stop_requested()) {
@@ -196,10 +204,10 @@ void ImpairedRelay::run(std::stop_token stop) {
       if (fromJoiner) {
         std::uint16_t unknown = 0;
         joinerPort_.compare_exchange_strong(unknown, fromJoiner->second);
-        if (fromJoiner->second == joinerPort_.load()) take(true, fromJoiner->first);
+        if (fromJoiner->second == joinerPort_.load()) pass(true, fromJoiner->first);
       }
       const auto fromHost = back_.receive();
-      if (fromHost && fromHost->second == hostPort_) take(false, fromHost->first);
+      if (fromHost && fromHost->second == hostPort_) pass(false, fromHost->first);
       if (!fromJoiner && !fromHost) break;
     }
   }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -15,6 +16,7 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace mojara::testing {
 
@@ -27,6 +29,7 @@ struct Impairment {
   double reordering = 0;   // held back up to reorderMs more, so that later datagrams overtake it
   double reorderMs = 40;
   double junkPerSecond = 0;  // junk sent to this direction's receiver, from its peer's address
+  double cutAfterMs = 0;     // from this long after the relay starts, every datagram is lost (0: never)
 };
 
 // What one direction has done so far.
@@ -37,6 +40,7 @@ struct DirectionCounts {
   std::uint64_t duplicated = 0;
   std::uint64_t reordered = 0;
   std::uint64_t injected = 0;  // junk datagrams sent
+  std::uint64_t forged = 0;    // datagrams the tap added
 };
 
 struct RelayCounts {
@@ -72,10 +76,16 @@ class LoopbackSocket {
 
 class ImpairedRelay {
  public:
+  // Someone on the way between the peers: shown every real datagram as it comes in (on the
+  // relay's thread), it gives the datagrams to send the same way right after it, from the same
+  // sender's address as the receiver sees it, impaired alike.
+  using Tap = std::function<std::vector<std::string>(bool toHost, const std::string& datagram)>;
+
   // Starts relaying to the host's port on 127.0.0.1 at once, on a thread of its own; the same
   // seed makes the same choices for the same datagrams. Throws std::system_error when a socket
   // cannot be set up.
-  ImpairedRelay(std::uint16_t hostPort, Impairment toHost, Impairment toJoiner, std::uint64_t seed);
+  ImpairedRelay(std::uint16_t hostPort, Impairment toHost, Impairment toJoiner, std::uint64_t seed,
+                Tap tap = {});
   ~ImpairedRelay();  // stops and joins the thread
   ImpairedRelay(const ImpairedRelay&) = delete;
   ImpairedRelay& operator=(const ImpairedRelay&) = delete;
@@ -93,6 +103,7 @@ class ImpairedRelay {
   std::uint16_t hostPort_;
   std::atomic<std::uint16_t> joinerPort_{0};
   Impairment toHost_, toJoiner_;
+  Tap tap_;
   std::mt19937_64 random_;
   mutable std::mutex countsLock_;
   RelayCounts counts_;

@@ -164,5 +164,36 @@ TEST(ImpairedRelay, JunkComesFromThePeersOwnAddressInEveryShape) {
   EXPECT_EQ(counts.toJoiner.forwarded, 1u);
 }
 
+TEST(ImpairedRelay, WhatTheTapAddsFollowsItsDatagramAndACutWayLosesEverythingFromItsTime) {
+  LoopbackSocket joiner, host;
+  const auto started = Clock::now();
+  ImpairedRelay relay(host.port(), {.latencyMs = 5, .cutAfterMs = 600}, {}, 3,
+                      [](bool toHost, const std::string& d) {
+                        return toHost ? std::vector<std::string>{d + "+"} : std::vector<std::string>{};
+                      });
+  std::vector<std::string> arrived;
+  auto take = [&](const Arrival& a) {
+    EXPECT_EQ(a.from, relay.backPort());
+    arrived.push_back(a.data);
+  };
+  std::vector<std::string> expected;
+  for (int n = 0; n < 30; ++n) {
+    if (n == 20)
+      listen({&host}, std::chrono::ceil<milliseconds>(started + milliseconds(700) - Clock::now()), take);
+    joiner.sendTo(relay.frontPort(), std::to_string(n));
+    if (n < 20) expected.insert(expected.end(), {std::to_string(n), std::to_string(n) + "+"});
+    listen({&host}, milliseconds(10), take);
+  }
+  listen({&host}, milliseconds(50), take);
+
+  ASSERT_LT(Clock::now() - started, milliseconds(2000))
+      << "too slow a machine to tell before the cut from after it";
+  EXPECT_EQ(arrived, expected);
+  const RelayCounts counts = relay.counts();
+  EXPECT_EQ(counts.toHost.received, 30u);
+  EXPECT_EQ(counts.toHost.forged, 30u);
+  EXPECT_EQ(counts.toHost.dropped, 20u) << "after the cut, what the tap added too";
+}
+
 }  // namespace
 }  // namespace mojara::testing

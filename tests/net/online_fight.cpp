@@ -1,9 +1,15 @@
 #include "net/online_fight.h"
 
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
 
 #include "battle/trace_diff.h"
@@ -23,8 +29,8 @@ std::string keysText(const std::vector<Press>& presses) {
 
 std::vector<std::string> hostArguments(const FightPlan& plan, const std::string& files) {
   auto n = [](auto number) { return std::to_string(number); };
-  std::vector<std::string> a{"fight",  n(plan.p0), n(plan.p1), "--versus",
-                             "--host", "0",        "--bind",   "127.0.0.1"};
+  std::vector<std::string> a{"fight", n(plan.p0), n(plan.p1), "--versus", "--host", "0"};
+  if (!plan.bind.empty()) a.insert(a.end(), {"--bind", plan.bind});
   a.insert(a.end(), {"--seed", n(plan.seed), "--speed", n(plan.speed), "--input-delay", n(plan.inputDelay)});
   a.insert(a.end(), {"--trace", "--timer-resolution", "10", "--max-events", n(plan.maxEvents)});
   a.insert(a.end(), {"--keys", files + ".host.keys", "--record", files + ".host.replay"});
@@ -44,6 +50,20 @@ std::vector<Press> scriptedPresses(std::mt19937_64& random, int lastEvent, int e
     for (int i = 0; i < count; ++i) presses.push_back({e, kKeys[random() % kKeys.size()]});
   }
   return presses;
+}
+
+FightPlan plannedFight(std::uint64_t seed, int inputDelay, int every, int maxEvents) {
+  std::mt19937_64 random(seed);
+  FightPlan plan;
+  plan.p0 = static_cast<int>(random() % 8);
+  plan.p1 = static_cast<int>(random() % 8);
+  plan.seed = seed;
+  plan.speed = static_cast<int>(3 + random() % 8);
+  plan.inputDelay = inputDelay;
+  plan.maxEvents = maxEvents;
+  plan.hostPresses = scriptedPresses(random, plan.maxEvents, every);
+  plan.joinerPresses = scriptedPresses(random, plan.maxEvents, every);
+  return plan;
 }
 
 std::string mergedKeys(const FightPlan& plan) {
@@ -70,7 +90,18 @@ Finished localFight(const FightPlan& plan, const std::string& files) {
 }
 
 OnlineFight::OnlineFight(const FightPlan& plan, const Impairment& toHost, const Impairment& toJoiner,
-                         std::uint64_t relaySeed, const std::string& files) {
+                         std::uint64_t relaySeed, const std::string& files, ImpairedRelay::Tap tap)
+    : OnlineFight(plan, files) {
+  relay = std::make_unique<ImpairedRelay>(hostPort, toHost, toJoiner, relaySeed, std::move(tap));
+  join("127.0.0.1:" + std::to_string(relay->frontPort()));
+}
+
+OnlineFight::OnlineFight(const FightPlan& plan, const std::string& hostName, const std::string& files)
+    : OnlineFight(plan, files) {
+  join(hostName + ":" + std::to_string(hostPort));
+}
+
+OnlineFight::OnlineFight(const FightPlan& plan, const std::string& files) : plan_(plan), files_(files) {
   writeFile(files + ".host.keys", keysText(plan.hostPresses));
   host = std::make_unique<SimProcess>(hostArguments(plan, files), files + ".host");
   const std::optional<std::string> listening = host->firstErrorLine(milliseconds(20000));
@@ -81,13 +112,14 @@ OnlineFight::OnlineFight(const FightPlan& plan, const Impairment& toHost, const 
   }
   if (hostPort == 0 || code.size() != 9)
     throw std::runtime_error("the host told no port and code; its standard error:\n" + host->err());
-  relay = std::make_unique<ImpairedRelay>(hostPort, toHost, toJoiner, relaySeed);
-  writeFile(files + ".joiner.keys", keysText(plan.joinerPresses));
-  std::vector<std::string> a{"fight", "--versus", "--join",
-                             "127.0.0.1:" + std::to_string(relay->frontPort()) + "/" + code};
-  a.insert(a.end(), {"--trace", "--keys", files + ".joiner.keys", "--record", files + ".joiner.replay"});
-  a.insert(a.end(), plan.joinerOptions.begin(), plan.joinerOptions.end());
-  joiner = std::make_unique<SimProcess>(a, files + ".joiner");
+}
+
+void OnlineFight::join(const std::string& where) {
+  writeFile(files_ + ".joiner.keys", keysText(plan_.joinerPresses));
+  std::vector<std::string> a{"fight", "--versus", "--join", where + "/" + code};
+  a.insert(a.end(), {"--trace", "--keys", files_ + ".joiner.keys", "--record", files_ + ".joiner.replay"});
+  a.insert(a.end(), plan_.joinerOptions.begin(), plan_.joinerOptions.end());
+  joiner = std::make_unique<SimProcess>(a, files_ + ".joiner");
 }
 
 OnlineFight::Ends OnlineFight::finish(milliseconds bound) {
@@ -104,6 +136,18 @@ OnlineFight::Ends OnlineFight::finish(milliseconds bound) {
   ends.joiner.out = joiner->out();
   ends.joiner.err = joiner->err();
   return ends;
+}
+
+void expectTheLocalFightOnBoth(const Finished& local, const OnlineFight::Ends& ends,
+                               const std::string& files) {
+  ASSERT_EQ(local.status, 0) << local.err;
+  EXPECT_TRUE(sameLines(fileText(files + ".host.replay"), fileText(files + ".joiner.replay")))
+      << "the recordings";
+  for (const auto& [peer, end] : {std::pair{"host", &ends.host}, std::pair{"joiner", &ends.joiner}}) {
+    SCOPED_TRACE(peer);
+    EXPECT_EQ(end->status, 0) << lastLines(end->err);
+    EXPECT_TRUE(sameLines(local.out, end->out));
+  }
 }
 
 std::optional<std::map<std::string, double>> netStats(const std::string& err) {
@@ -137,6 +181,36 @@ std::vector<std::string> textLines(const std::string& text) {
     start = end + 1;
   }
   return lines;
+}
+
+std::string firstLines(const std::string& text, std::size_t count) {
+  std::string out;
+  for (const std::string& line : textLines(text)) {
+    if (count-- == 0) break;
+    out += line + "\n";
+  }
+  return out;
+}
+
+std::string lastLines(const std::string& text, std::size_t count) {
+  const std::vector<std::string> lines = textLines(text);
+  std::string out;
+  for (std::size_t i = lines.size() > count ? lines.size() - count : 0; i < lines.size(); ++i)
+    out += lines[i] + "\n";
+  return out;
+}
+
+TestFiles::TestFiles() {
+  std::string path = "/tmp/mojara-net-XXXXXX";
+  if (::mkdtemp(path.data()) == nullptr) throw std::runtime_error("no temporary folder");
+  dir_ = path;
+}
+
+TestFiles::~TestFiles() {
+  if (::testing::Test::HasFailure() || std::uncaught_exceptions() > 0)
+    std::cout << "The peers' keys, output and errors are kept in " << dir_ << "\n";
+  else
+    std::filesystem::remove_all(dir_);
 }
 
 std::string jsonValue(const std::string& line, const std::string& key) {

@@ -2,7 +2,9 @@
 // machine to compare it with, and what the peers report about the network.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,12 +31,17 @@ struct FightPlan {
   int maxEvents = 400;
   std::vector<Press> hostPresses, joinerPresses;
   std::vector<std::string> hostOptions, joinerOptions;
+  std::string bind = "127.0.0.1";  // the host's --bind; empty: every address of this machine
 };
 
 // A player's presses: at about one event in `every` of 1..lastEvent a key of the battle's (never
 // the space bar) or the down arrow, now and then two at one event, named in every way a keys file
 // may name them.
 std::vector<Press> scriptedPresses(std::mt19937_64& random, int lastEvent, int every);
+
+// A fight of `maxEvents` of two fighters and a speed drawn from `seed`, each player pressing
+// about one event in `every`.
+FightPlan plannedFight(std::uint64_t seed, int inputDelay, int every = 6, int maxEvents = 400);
 
 // The presses of both players as the fight on one machine takes them: player 1's at E + D, then
 // player 2's at E + D as "2:KEY", in order of event, player 1's first within an event.
@@ -50,7 +57,12 @@ Finished localFight(const FightPlan& plan, const std::string& files);
 class OnlineFight {
  public:
   OnlineFight(const FightPlan& plan, const Impairment& toHost, const Impairment& toJoiner,
-              std::uint64_t relaySeed, const std::string& files);
+              std::uint64_t relaySeed, const std::string& files, ImpairedRelay::Tap tap = {});
+  // The same with no relay: the joiner joins the host at `hostName` ("127.0.0.2", "[::1]").
+  OnlineFight(const FightPlan& plan, const std::string& hostName, const std::string& files);
+  // The host alone, listening, until join() starts the joiner at `where` (HOST:PORT).
+  OnlineFight(const FightPlan& plan, const std::string& files);
+  void join(const std::string& where);
 
   struct Ends {
     Finished host, joiner;
@@ -60,10 +72,19 @@ class OnlineFight {
 
   std::unique_ptr<SimProcess> host;
   std::uint16_t hostPort = 0;
-  std::string code;  // the host's room code, as it said it
-  std::unique_ptr<ImpairedRelay> relay;
+  std::string code;                      // the host's room code, as it said it
+  std::unique_ptr<ImpairedRelay> relay;  // none when the joiner joins the host directly
   std::unique_ptr<SimProcess> joiner;
+
+ private:
+  FightPlan plan_;
+  std::string files_;
 };
+
+// Both peers of `fight` (recording into `files`.host.replay and `files`.joiner.replay) ended well,
+// each printing the local fight's output byte for byte, and recorded the same fight.
+void expectTheLocalFightOnBoth(const Finished& local, const OnlineFight::Ends& ends,
+                               const std::string& files);
 
 // The figures a peer writes as the last line of its standard error, by name, if that line is the
 // stats object with every figure, in order, each a number.
@@ -71,8 +92,38 @@ std::optional<std::map<std::string, double>> netStats(const std::string& err);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> textLines(const std::string& text);
+// The first `count` lines of a text, and its last `count`, each with its line end.
+std::string firstLines(const std::string& text, std::size_t count);
+std::string lastLines(const std::string& text, std::size_t count = 5);
 
 // The raw text of a top-level member of a line that is one JSON object; empty if it has none.
 std::string jsonValue(const std::string& line, const std::string& key);
+
+// A folder of its own for one test's files, removed when the test passes, kept (and named) when
+// it fails.
+class TestFiles {
+ public:
+  TestFiles();
+  ~TestFiles();
+  TestFiles(const TestFiles&) = delete;
+  TestFiles& operator=(const TestFiles&) = delete;
+  std::string operator()(const std::string& name) const { return dir_ + "/" + name; }
+
+ private:
+  std::string dir_;
+};
+
+// Runs `play(i)` for i in 0..count-1, `atOnce` at a time, and hands back what each gave.
+template <typename Play>
+auto inParallel(int count, Play play, int atOnce = 8) {
+  std::vector<decltype(play(0))> results;
+  for (int first = 0; first < count; first += atOnce) {
+    std::vector<std::future<decltype(play(0))>> running;
+    for (int i = first; i < std::min(count, first + atOnce); ++i)
+      running.push_back(std::async(std::launch::async, play, i));
+    for (auto& r : running) results.push_back(r.get());
+  }
+  return results;
+}
 
 }  // namespace mojara::testing

@@ -4,13 +4,8 @@
 #include "net/online_fight.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
-#include <exception>
-#include <filesystem>
-#include <future>
-#include <iostream>
 #include <thread>
 
 #include "battle/trace_diff.h"
@@ -19,28 +14,6 @@ namespace mojara::testing {
 namespace {
 
 constexpr milliseconds kFightBound{90000};  // 400 events of 10 ms take 4 to 10 s; a stuck peer is killed
-constexpr int kFightsAtOnce = 8;
-
-// A folder of its own for one test's files, removed when the test passes, kept (and named) when
-// it fails.
-class TestFiles {
- public:
-  TestFiles() {
-    std::string path = "/tmp/mojara-net-XXXXXX";
-    if (::mkdtemp(path.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    dir_ = path;
-  }
-  ~TestFiles() {
-    if (::testing::Test::HasFailure() || std::uncaught_exceptions() > 0)
-      std::cout << "The peers' keys, output and errors are kept in " << dir_ << "\n";
-    else
-      std::filesystem::remove_all(dir_);
-  }
-  std::string operator()(const std::string& name) const { return dir_ + "/" + name; }
-
- private:
-  std::string dir_;
-};
 
 Impairment way(double latencyMs, double jitterMs = 0, double loss = 0, double doubledAndReordered = 0) {
   return {.latencyMs = latencyMs,
@@ -48,20 +21,6 @@ Impairment way(double latencyMs, double jitterMs = 0, double loss = 0, double do
           .loss = loss,
           .duplication = doubledAndReordered,
           .reordering = doubledAndReordered};
-}
-
-// A fight of two random fighters at a random speed, each player pressing about one event in `every`.
-FightPlan plannedFight(std::uint64_t seed, int inputDelay, int every = 6) {
-  std::mt19937_64 random(seed);
-  FightPlan plan;
-  plan.p0 = static_cast<int>(random() % 8);
-  plan.p1 = static_cast<int>(random() % 8);
-  plan.seed = seed;
-  plan.speed = static_cast<int>(3 + random() % 8);
-  plan.inputDelay = inputDelay;
-  plan.hostPresses = scriptedPresses(random, plan.maxEvents, every);
-  plan.joinerPresses = scriptedPresses(random, plan.maxEvents, every);
-  return plan;
 }
 
 struct Outcome {
@@ -76,27 +35,6 @@ Outcome playOnlineAndLocally(const std::string& name, const FightPlan& plan, con
   Outcome o{name, files, localFight(plan, files + ".local"), {}};
   o.online = fight.finish(kFightBound);
   return o;
-}
-
-// Runs `play(i)` for i in 0..count-1, a few at a time, and hands back what each gave.
-template <typename Play>
-auto inParallel(int count, Play play) {
-  std::vector<decltype(play(0))> results;
-  for (int first = 0; first < count; first += kFightsAtOnce) {
-    std::vector<std::future<decltype(play(0))>> running;
-    for (int i = first; i < std::min(count, first + kFightsAtOnce); ++i)
-      running.push_back(std::async(std::launch::async, play, i));
-    for (auto& r : running) results.push_back(r.get());
-  }
-  return results;
-}
-
-std::string lastLines(const std::string& text, std::size_t count = 5) {
-  const std::vector<std::string> lines = textLines(text);
-  std::string out;
-  for (std::size_t i = lines.size() > count ? lines.size() - count : 0; i < lines.size(); ++i)
-    out += lines[i] + "\n";
-  return out;
 }
 
 // Both peers ended well with the local fight's output and their figures, which go to the log, and
@@ -128,16 +66,6 @@ void expectTheLocalFight(const Outcome& o) {
 }
 
 int eventOf(const std::string& traceLine) { return std::atoi(jsonValue(traceLine, "e").c_str()); }
-
-// The first `count` lines of a text, each with its line end.
-std::string firstLines(const std::string& text, std::size_t count) {
-  std::string out;
-  for (const std::string& line : textLines(text)) {
-    if (count-- == 0) break;
-    out += line + "\n";
-  }
-  return out;
-}
 
 struct Row {
   const char* name;

@@ -36,6 +36,8 @@ class SimProcess {
   std::optional<std::string> firstErrorLine(milliseconds bound);
 
   void kill();  // SIGKILL
+  // Its process id while it runs (to read its /proc files, to stop and go on).
+  pid_t pid() const { return pid_; }
   // Waits up to `bound` for its end, then kills it. Its exit status; none if it was killed (by
   // this bound or anything else) or died of a signal.
   std::optional<int> wait(milliseconds bound);
