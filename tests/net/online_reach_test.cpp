@@ -3,6 +3,7 @@
 // print the same, and as the fight on one machine has it.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <system_error>
 
 #include "battle/trace_diff.h"
@@ -22,6 +23,10 @@ struct Way {
   const char* joinAt;  // the host as the joiner names it
   int maxEvents;
 };
+
+void PrintTo(const Way& way, std::ostream* out) {
+  *out << way.joinAt << ", host bound to " << (*way.bind ? way.bind : "all");
+}
 
 class WayToTheHost : public ::testing::TestWithParam<Way> {};
 
