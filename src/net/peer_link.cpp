@@ -160,6 +160,11 @@ void PeerLink::onHello(const Datagram& d, const Hello& hello, std::span<const st
   Message answer;
   std::uint32_t session = 0;
   const bool keyed = key_.opens(Role::Joiner, bytes);
+  if (keyed && !answeredHellos_.insert({hello.nonce, d.stamp})) {
+    // A copy of a hello already answered (sent again by whoever saw it, from wherever): a joiner
+    // that asks again says hello anew, with a new stamp.
+    return;
+  }
   if (hello.version != identity_.version) {
     answer = Refusal{Refusal::Version, hello.nonce, identity_.version};
   } else if (!keyed) {
@@ -175,7 +180,7 @@ void PeerLink::onHello(const Datagram& d, const Hello& hello, std::span<const st
   } else {
     answer = Refusal{Refusal::Busy, hello.nonce, identity_.version};
   }
-  if (state_ == State::Connected && peer_ && from.from == *peer_) lastHeard_ = now;
+  if (keyed && state_ == State::Connected && peer_ && from.from == *peer_) lastHeard_ = now;
   // One answer, never longer than what it answers, a few a second to one address; hellos with the
   // key are answered apart, so that a flood without it cannot keep a friend out.
   const std::vector<std::uint8_t> reply = sealed({session, 0, 0, d.stamp, 0, answer}, now);

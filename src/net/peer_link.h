@@ -6,6 +6,8 @@
 // as its joiner the first address that answers its welcome with the key.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -107,6 +109,16 @@ class PeerLink {
   Clock::time_point echoHeard_{};
   std::optional<double> rttMs_;
   AnswerLimit strangers_, keyed_;  // answers to hellos without the key, and with it
+  // The last keyed hellos answered, by nonce and stamp, so that copies of one are not.
+  struct Answered {
+    std::array<std::pair<std::uint64_t, std::uint32_t>, 64> hellos{};
+    std::size_t next = 0;
+    bool insert(std::pair<std::uint64_t, std::uint32_t> hello) {
+      if (std::find(hellos.begin(), hellos.end(), hello) != hellos.end()) return false;
+      hellos[next++ % hellos.size()] = hello;
+      return true;
+    }
+  } answeredHellos_;
   long long in_ = 0, out_ = 0, bad_ = 0;
 };
 
