@@ -20,8 +20,8 @@
 // or desync the no-desync, a leaving or a start the events both knew of.
 //
 // The input is a byte of the wire's delays (host to joiner in its low four bits, back in its high
-// four, 5 ms each), then a script of at most kMostSteps steps, each a byte saying which, then its
-// own bytes (zeros past the end of the input):
+// four, 5 ms each), then a script of at most kMostSteps steps and kMostScriptTime, each step a
+// byte saying which, then its own bytes (zeros past the end of the input):
 //   0 time passes: 1 + B ms, both ends running
 //   1 one end stalls (its program stopped): B bit 0 which, 32 * (1 + B2) ms; the other runs
 //   2-7 into one end, sealed with the key: Inputs, Pick, Start, Bye, Hello, a welcome or a refusal;
@@ -174,7 +174,6 @@ class Match {
     Clock::duration delay{};
     std::deque<std::pair<Clock::time_point, MemoryWire::Datagram>> flying;
     std::vector<MemoryWire::Datagram> held;
-    std::uint32_t session = 0, sequence = 0;  // as last seen on the wire
   };
   struct Player {
     std::mt19937 draw;
@@ -210,18 +209,21 @@ class Match {
   }
 
   bool pass(MemoryWire::Datagram& d) {
+    // Only the datagrams a replay may reach back to are kept.
+    if (wire_.seen.size() > 2 * kMostHeld)
+      wire_.seen.erase(wire_.seen.begin(), wire_.seen.begin() + kMostHeld);
     Way& way = ways_[d.from == addresses_[0] ? 0 : 1];
-    if (d.bytes.size() > net::kTagSize)
-      if (const auto read = net::decode({d.bytes.data(), d.bytes.size() - net::kTagSize})) {
-        way.session = read->session;
-        way.sequence = std::max(way.sequence, read->sequence);
-      }
     switch (way.mode) {
       case Way::Pass:
-      case Way::Double:
-        if (way.mode == Way::Double) way.flying.emplace_back(now_ + way.delay, d);
-        way.flying.emplace_back(now_ + way.delay, d);
+      case Way::Double: {
+        const int copies = way.mode == Way::Double ? 2 : 1;
+        if (way.delay == Clock::duration{}) {
+          if (copies == 2) wire_.inject(d.from, d.to, d.bytes);
+          return true;
+        }
+        for (int k = 0; k < copies; ++k) way.flying.emplace_back(now_ + way.delay, d);
         return false;
+      }
       case Way::Drop:
         return false;
       case Way::Hold:
@@ -229,6 +231,15 @@ class Match {
         return false;
     }
     return true;
+  }
+
+  // The session and the number of the last datagram an end sent, as the wire showed them.
+  std::pair<std::uint32_t, std::uint32_t> lastSent(int from) const {
+    for (auto d = wire_.seen.rbegin(); d != wire_.seen.rend(); ++d)
+      if (d->from == addresses_[from] && d->bytes.size() > net::kTagSize)
+        if (const auto read = net::decode({d->bytes.data(), d->bytes.size() - net::kTagSize}))
+          return {read->session, read->sequence};
+    return {0, 0};
   }
 
   void setWay(int from, Way::Mode mode) {
@@ -400,17 +411,18 @@ class Match {
     const std::uint8_t flags = in.byte(), more = in.byte();
     const int to = flags & 1, from = 1 - to;
     const bool stranger = (flags >> 1 & 3) == 3, wrongRole = flags & 8;
-    std::uint32_t session = ways_[from].session;
+    const auto [realSession, lastNumber] = lastSent(from);
+    std::uint32_t session = realSession;
     if ((flags >> 4 & 3) == 2) session = 0;
     if ((flags >> 4 & 3) == 3) session = in.number<std::uint32_t>();
     // Near the number the other last sent, or any.
-    std::uint32_t sequence = flags >> 6 == 3 ? in.number<std::uint32_t>()
-                                             : ways_[from].sequence + static_cast<std::uint32_t>(in.delta());
+    std::uint32_t sequence =
+        flags >> 6 == 3 ? in.number<std::uint32_t>() : lastNumber + static_cast<std::uint32_t>(in.delta());
     net::Datagram d{session, 0, 0, 0, 0, {}};
     if (more & 0x08) d.stamp = in.number<std::uint32_t>();
     if (more & 0x10) d.echo = in.number<std::uint32_t>();
     if (more & 0x20) d.held = in.number<std::uint32_t>();
-    const bool heard = !stranger && !wrongRole && session == ways_[from].session;
+    const bool heard = !stranger && !wrongRole && session == realSession;
     d.message = message(in, op, to, heard);
     said_.ending = said_.ending || (heard && (op == 4 || op == 5));
     const net::Role sealer = from == 0 ? net::Role::Host : net::Role::Joiner;
