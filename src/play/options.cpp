@@ -61,6 +61,7 @@ void checkHostAndPort(const std::string& text) {
 std::optional<int> readOptions(const std::vector<std::string>& args, Options& o, std::ostream& out,
                                std::ostream& err, const std::string& version) {
   CLI::App app{kAbout, "mojara"};
+  std::optional<RoomCode> invited;  // the code at the end of --join's invitation
   app.footer(kRoster);
   addSlotPair(app, "--fight", o.fight,
               "Practice: open a fight of roster slots P0 (you) and P1 (the computer) at once; the title "
@@ -113,13 +114,13 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                 "Online versus: open the versus window and join the host at this address (the port " +
                     std::to_string(kDefaultOnlinePort) + " unless given), with its room code (the invitation "
                     "HOST:PORT/CODE, or --code)",
-                [&o](const std::string& v) {
+                [&o, &invited](const std::string& v) {
                   const auto invitation = parseInvitation(v);
                   if (!invitation)
                     throw cli::UsageError("--join: " + quote(v) + " ends in something that is not a room code");
                   checkHostAndPort(invitation->address);
                   o.join = invitation->address;
-                  if (invitation->code) o.code = invitation->code;
+                  invited = invitation->code;
                 });
   cli::addValue(app, "--code", "CODE",
                 "Online versus: the room's code (ABCD-EFGH; case and dash do not matter), the host's own (by "
@@ -136,6 +137,12 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
   cli::addVersion(app, "mojara " + version);
   if (auto stop = cli::parse(app, args, out, err)) return stop;
   if (host->count() > 0 && !o.host) o.host = kDefaultOnlinePort;
+  if (invited && o.code && *invited != *o.code) {
+    err << "mojara: --join's invitation has the room code " << invited->text() << " and --code gives "
+        << o.code->text() << ": give one\n";
+    return 2;
+  }
+  if (invited) o.code = invited;
   if (!o.replay.empty() && (o.fight || o.versus || o.demo || !o.record.empty())) {
     err << "mojara: --replay plays its own fight: it goes with none of --fight, --versus, --demo and --record\n";
     return 2;

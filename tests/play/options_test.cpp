@@ -130,6 +130,45 @@ TEST(WindowedOptions, HostAndJoinOpenTheVersusWindowOnline) {
   refused({"--input-delay", "2", "--join", "h"}, "--input-delay is the host's to give");
 }
 
+// The room's code: the host's own with --code, the joiner's at the end of the invitation or with
+// --code, whatever its case and dash; it is refused when it is not a code, when it is given
+// twice as two codes, and without --host or --join.
+TEST(WindowedOptions, TheRoomCodeComesWithTheInvitationOrCode) {
+  const auto code = RoomCode::parse("ABCD-EFGH");
+  struct Case {
+    std::vector<std::string> args;
+    std::string join;
+    std::optional<RoomCode> code;
+  };
+  const Case cases[] = {
+      {{"--join", "192.0.2.7:4913/ABCD-EFGH"}, "192.0.2.7:4913", code},
+      {{"--join", "[2001:db8::7]:4913/abcdefgh"}, "[2001:db8::7]:4913", code},
+      {{"--join", "example.org", "--code", "abcd-efgh"}, "example.org", code},
+      {{"--code", "ABCD-EFGH", "--join", "example.org/ABCD EFGH"}, "example.org", code},
+      {{"--join", "example.org"}, "example.org", std::nullopt},  // the versus window asks for it
+      {{"--host", "--code", "ABCDEFGH"}, "", code},
+  };
+  for (const Case& c : cases) {
+    const Read r = read(c.args);
+    EXPECT_FALSE(r.stop) << c.args[1] << ": " << r.err;
+    EXPECT_EQ(r.options.join, c.join) << c.args[1];
+    EXPECT_EQ(r.options.code, c.code) << c.args[1];
+  }
+  const std::pair<std::vector<std::string>, std::string> refusals[] = {
+      {{"--join", "h/ABCD-EFG1"}, "--join: 'h/ABCD-EFG1' ends in something that is not a room code"},
+      {{"--join", "h:4913/"}, "not a room code"},
+      {{"--host", "--code", "ABCD-EFGHJ"}, "--code: 'ABCD-EFGHJ' is not a room code"},
+      {{"--host", "--code", "OOOO-IIII"}, "is not a room code"},
+      {{"--code", "ABCD-EFGH"}, "--code is a room's code: it goes with --host or --join"},
+      {{"--join", "h/ABCD-EFGH", "--code", "ABCD-EFGJ"}, "ABCD-EFGH and --code gives ABCD-EFGJ"},
+  };
+  for (const auto& [args, named] : refusals) {
+    const Read r = read(args);
+    EXPECT_EQ(r.stop, 2) << args[1];
+    EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+  }
+}
+
 // A recording that cannot be written is refused at start-up, before any fight is played and lost.
 TEST(WindowedOptions, ARecordingThatCannotBeWrittenIsRefusedAtOnce) {
   const std::string folder = ::testing::TempDir();
