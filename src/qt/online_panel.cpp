@@ -1,9 +1,12 @@
 #include "qt/online_panel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace mojara::qt {
 
@@ -11,6 +14,41 @@ namespace {
 
 constexpr int kMargin = 8, kRow = 22, kGap = 4, kLines = 30;  // pixels at scale 1
 constexpr int kHostWidth = 96, kJoinWidth = 84;
+// The room's code, in letters of one width large enough to read out from across the room.
+constexpr int kCodeRow = 32, kCodeSize = 26;
+constexpr int kRoomTop = kRow + kGap + kLines + kGap, kInvitationTop = kRoomTop + kCodeRow + kGap;
+
+// The parts of what the box holds: where the host is, its code, and what stands where the code
+// goes when it is none.
+struct JoinText {
+  std::string address;
+  std::optional<RoomCode> code;
+  std::optional<std::string> notACode;
+};
+
+JoinText readJoinText(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const auto trimmed = [&](std::string_view t) {
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    return t;
+  };
+  text = trimmed(text);
+  // The code's case, dashes and spaces are as the player types them (ABCD EFGH, abcdefgh).
+  if (const auto slash = text.rfind('/'); slash != std::string_view::npos) {
+    const std::string address(trimmed(text.substr(0, slash)));
+    const std::string_view after = trimmed(text.substr(slash + 1));
+    if (after.empty()) return {address, std::nullopt, std::nullopt};
+    if (const auto code = RoomCode::parse(after)) return {address, code, std::nullopt};
+    return {address, std::nullopt, std::string(after)};
+  }
+  const auto space = std::find_if(text.begin(), text.end(), blank);
+  if (space == text.end()) return {std::string(text), std::nullopt, std::nullopt};
+  const std::string address(text.begin(), space);
+  const std::string_view rest = trimmed(text.substr(address.size()));
+  if (const auto code = RoomCode::parse(rest)) return {address, code, std::nullopt};
+  return {address, std::nullopt, std::string(rest)};
+}
 
 }  // namespace
 
@@ -31,11 +69,39 @@ OnlinePanel::OnlinePanel(const ShownTexts& texts, int scale, int width, QWidget*
   lines_->setGeometry(kMargin * s, (kRow + kGap) * s, width - 2 * kMargin * s, kLines * s);
   lines_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lines_->setWordWrap(false);
-  address_->setPlaceholderText(texts_("ホストのアドレス"));
+  roomTitle_ = new QLabel(texts_("ルームコード"), this);
+  codeLabel_ = new QLabel(this);
+  invitationLine_ = new QLabel(this);
+  copy_ = new QPushButton(texts_("招待をコピー"), this);
+  // The title and the copy button as wide as their words (either of the button's), the code
+  // between them.
+  const auto advance = [&](const QString& text) { return roomTitle_->fontMetrics().horizontalAdvance(text); };
+  const int titleWidth = advance(roomTitle_->text()) + kGap * s;
+  const int copyWidth =
+      std::max(advance(texts_("招待をコピー")), advance(texts_("コピー済み"))) + 3 * kGap * s;
+  roomTitle_->setGeometry(kMargin * s, kRoomTop * s, titleWidth, kCodeRow * s);
+  roomTitle_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  QFont codeFont(QStringLiteral("IPAGothic"));
+  codeFont.setPixelSize(kCodeSize * s);
+  codeFont.setBold(true);
+  codeLabel_->setFont(codeFont);
+  codeLabel_->setGeometry(kMargin * s + titleWidth, kRoomTop * s,
+                          width - (2 * kMargin + kGap) * s - titleWidth - copyWidth, kCodeRow * s);
+  codeLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  copy_->setGeometry(width - kMargin * s - copyWidth, (kRoomTop + (kCodeRow - kRow) / 2) * s, copyWidth,
+                     kRow * s);
+  // The invitation under both, the whole width for its address, in letters of one width (no
+  // character to take for another when it is read off the screen).
+  QFont invitationFont(QStringLiteral("IPAGothic"));
+  invitationFont.setPixelSize(font().pixelSize());
+  invitationLine_->setFont(invitationFont);
+  invitationLine_->setGeometry(kMargin * s, kInvitationTop * s, width - 2 * kMargin * s, kRow * s);
+  invitationLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  address_->setPlaceholderText(texts_("アドレス/コード"));
   address_->setMaxLength(255);
   // The keys are the players': the buttons take the mouse only, and the address box the keyboard
   // once it is clicked (or reached with Tab).
-  for (QPushButton* button : {host_, join_, leave_}) button->setFocusPolicy(Qt::NoFocus);
+  for (QPushButton* button : {host_, join_, leave_, copy_}) button->setFocusPolicy(Qt::NoFocus);
   address_->setFocusPolicy(Qt::StrongFocus);
   connect(host_, &QPushButton::clicked, this, [this] {
     if (hostAsked) hostAsked();
@@ -45,7 +111,11 @@ OnlinePanel::OnlinePanel(const ShownTexts& texts, int scale, int width, QWidget*
   connect(leave_, &QPushButton::clicked, this, [this] {
     if (leaveAsked) leaveAsked();
   });
+  connect(copy_, &QPushButton::clicked, this, [this] { copyInvitation(); });
   setInSession(false);
+  for (QWidget* part : {static_cast<QWidget*>(roomTitle_), static_cast<QWidget*>(codeLabel_),
+                        static_cast<QWidget*>(invitationLine_), static_cast<QWidget*>(copy_)})
+    part->hide();
 }
 
 bool OnlinePanel::eventFilter(QObject* watched, QEvent* event) {
@@ -62,13 +132,37 @@ bool OnlinePanel::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-int OnlinePanel::heightAt(int scale) { return (kRow + kGap + kLines) * scale; }
+int OnlinePanel::heightAt(int scale) { return (kInvitationTop + kRow) * scale; }
 
 void OnlinePanel::join() {
-  const std::string address = address_->text().trimmed().toStdString();
+  const QString text = address_->text().trimmed();
   // Back to the players' keys.
   if (parentWidget()) parentWidget()->setFocus();
-  if (!address.empty() && !inSession_ && joinAsked) joinAsked(address);
+  if (!text.isEmpty() && !inSession_) askToJoin(text);
+}
+
+void OnlinePanel::askToJoin(const QString& text) {
+  address_->setText(text);
+  const JoinText asked = readJoinText(text.toStdString());
+  const std::optional<RoomCode> code = asked.code ? asked.code : givenCode_;
+  QString problem;
+  if (asked.notACode)
+    problem = texts_("「%1」はルームコードではありません").arg(QString::fromStdString(*asked.notACode));
+  else if (asked.address.empty())
+    problem = texts_("ホストのアドレスを入れてください");
+  else if (!code)
+    problem = texts_("ルームコードを入れてください");
+  if (problem.isEmpty()) {
+    if (joinAsked) joinAsked(asked.address, *code);
+    return;
+  }
+  setStatus({problem, example(texts_)});
+  address_->setFocus(Qt::OtherFocusReason);
+  address_->end(false);
+}
+
+QString OnlinePanel::example(const ShownTexts& texts) {
+  return texts("例：%1").arg(QStringLiteral("192.168.1.20:4913/ABCD-EFGH"));
 }
 
 void OnlinePanel::setInSession(bool inSession) {
@@ -89,6 +183,31 @@ void OnlinePanel::setStatus(const QStringList& lines) {
   for (const QString& line : lines) shown << lines_->fontMetrics().elidedText(line, Qt::ElideRight, lines_->width());
   lines_->setText(shown.join(QLatin1Char('\n')));
   lines_->setToolTip(shown == lines ? QString() : lines.join(QLatin1Char('\n')));
+}
+
+void OnlinePanel::showRoom(const QString& code, const QString& invitation) {
+  if (code == code_ && invitation == invitation_) return;
+  copy_->setText(texts_("招待をコピー"));
+  code_ = code;
+  invitation_ = invitation;
+  codeLabel_->setText(code);
+  const QString line = texts_("招待：%1").arg(invitation);
+  const QString shown =
+      invitationLine_->fontMetrics().elidedText(line, Qt::ElideRight, invitationLine_->width());
+  invitationLine_->setText(shown);
+  invitationLine_->setToolTip(shown == line ? QString() : line);
+  roomTitle_->setVisible(!code.isEmpty());
+  codeLabel_->setVisible(!code.isEmpty());
+  invitationLine_->setVisible(!code.isEmpty() && !invitation.isEmpty());
+  copy_->setVisible(!code.isEmpty() && !invitation.isEmpty());
+}
+
+void OnlinePanel::copyInvitation() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(invitation_);
+  // And for the middle button, where the system has a selection.
+  if (clipboard->supportsSelection()) clipboard->setText(invitation_, QClipboard::Selection);
+  copy_->setText(texts_("コピー済み"));
 }
 
 bool OnlinePanel::fits(const QString& line) const {

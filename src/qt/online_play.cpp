@@ -58,7 +58,7 @@ OnlinePlay::OnlinePlay(Game& game, FrontEnd& frontEnd, VersusSession& versus, Ve
   connect(&lookUpDone_, &QTimer::timeout, this, [this] { lookedUp(); });
   OnlinePanel& panel = window_.panel();
   panel.hostAsked = [this] { host(net::kDefaultPort); };
-  panel.joinAsked = [this](const std::string& address) { join(address); };
+  panel.joinAsked = [this](const std::string& address, const RoomCode& code) { joinAt(address, code); };
   panel.leaveAsked = [this] { leave(); };
   window_.onlineChanged = [this](int slot, bool ready) {
     if (!session_) return;
@@ -81,9 +81,13 @@ void OnlinePlay::host(std::uint16_t port, std::optional<RoomCode> code) {
   addresses_.clear();
   for (const std::string& address : net::localAddresses()) addresses_ << fromUtf8(address);
   try {
-    auto session = OnlineVersus::host(game_, versus_, port, code, settings_, net::Clock::now());
+    if (code) givenCode_ = code;
+    auto session = OnlineVersus::host(game_, versus_, port, givenCode_, settings_, net::Clock::now());
     std::cerr << "mojara: waiting for a player on UDP port " << session->port() << ", room code "
-              << session->code().text() << "\n";
+              << session->code().text();
+    if (const QString invited = invitation(*session); !invited.isEmpty())
+      std::cerr << ", invitation " << invited.toStdString();
+    std::cerr << "\n";
     start(std::move(session));
   } catch (const net::NetError& e) {
     std::cerr << "mojara: cannot host a game: " << e.what() << "\n";
@@ -92,17 +96,18 @@ void OnlinePlay::host(std::uint16_t port, std::optional<RoomCode> code) {
 }
 
 void OnlinePlay::join(const std::string& text, std::optional<RoomCode> code) {
+  if (code) givenCode_ = code;
+  window_.panel().setGivenCode(givenCode_);
+  end({});
+  // The strip reads the text and joins (joinAt), or says what is missing.
+  window_.panel().askToJoin(fromUtf8(text));
+}
+
+void OnlinePlay::joinAt(const std::string& address, const RoomCode& code) {
   drop();
-  const auto invitation = parseInvitation(text);
-  if (invitation && invitation->code) code = invitation->code;
-  if (!invitation || !code) {
-    window_.panel().setAddress(fromUtf8(text));
-    return end({frontEnd_.texts()("ルームコードを入れてください")});
-  }
-  const std::string address = invitation->address;
   lookUp_ = std::make_shared<LookUp>();
   lookUp_->text = address;
-  lookUp_->code = *code;
+  lookUp_->code = code;
   std::thread([lookUp = lookUp_] {
     std::optional<net::Address> found;
     std::string error;
@@ -116,7 +121,6 @@ void OnlinePlay::join(const std::string& text, std::optional<RoomCode> code) {
     lookUp->error = error;
     lookUp->done = true;
   }).detach();
-  window_.panel().setAddress(fromUtf8(address));
   window_.panel().setInSession(true);
   window_.playOnline(1);
   window_.showOther(-1, false);
@@ -179,9 +183,13 @@ void OnlinePlay::drop() {
 
 void OnlinePlay::end(const QStringList& status) {
   drop();
+  if (!status.isEmpty())
+    std::cerr << "mojara: the versus window says: " << status.join(QStringLiteral(" / ")).toStdString()
+              << "\n";
   window_.playOnline(std::nullopt);
   window_.panel().setInSession(false);
   window_.panel().setStatus(status.isEmpty() ? statusLines() : status);
+  showRoom();
 }
 
 void OnlinePlay::pump() {
@@ -221,6 +229,23 @@ void OnlinePlay::show() {
   window_.showOther(theirs.slot, theirs.ready);
   const QStringList lines = statusLines();
   if (lines != window_.panel().status()) window_.panel().setStatus(lines);
+  showRoom();
+}
+
+void OnlinePlay::showRoom() {
+  // The room's code is shown while the host waits for its friend.
+  if (!session_ || !session_->hosting() || session_->stage() != Stage::Connecting)
+    return window_.panel().showRoom({}, {});
+  window_.panel().showRoom(fromUtf8(session_->code().text()), invitation(*session_));
+}
+
+QString OnlinePlay::invitation(const OnlineVersus& session) const {
+  // At this machine's first address (none: no network but this machine's own).
+  if (addresses_.isEmpty()) return {};
+  QString address = addresses_.front();
+  if (address.contains(QLatin1Char(':'))) address = QLatin1Char('[') + address + QLatin1Char(']');
+  address += QLatin1Char(':') + QString::number(session.port());
+  return fromUtf8(invitationText(address.toStdString(), session.code()));
 }
 
 void OnlinePlay::showFightTitle() {
@@ -242,7 +267,7 @@ void OnlinePlay::showFightTitle() {
 QStringList OnlinePlay::statusLines() const {
   const ShownTexts& texts = frontEnd_.texts();
   if (lookUp_) return {texts("%1 をさがしています…").arg(fromUtf8(lookUp_->text))};
-  if (!session_) return {texts("ネット対戦：ホストになるか、アドレスに参加")};
+  if (!session_) return {texts("ネット対戦：ホストになるか、招待で参加"), OnlinePanel::example(texts)};
   const auto peer = session_->peer().peerAddress();
   const QString where = peer ? addressText(*peer) : QString();
   if (session_->stage() == Stage::Connecting) {

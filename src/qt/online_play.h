@@ -28,10 +28,13 @@ class OnlinePlay : public QObject {
 
   void setRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
   // Waits for a joiner on UDP `port` (0: any free port) with the room's code (drawn at random when
-  // none is given), or joins the host at `address` (HOST or HOST:PORT, the default port when none
-  // is given; or the invitation HOST:PORT/CODE) with `code`; the versus window says how it goes.
+  // none is given), or joins the host that `text` names with its code: the invitation whole
+  // (HOST:PORT/CODE), an address and a code apart ("192.168.1.20 ABCD-EFGH"), or an address alone
+  // (HOST or HOST:PORT, the default port when none is given) with `code`. The versus window says
+  // how it goes, and asks for the code when there is none. A code given here (mojara --code) is
+  // kept for the window's own buttons.
   void host(std::uint16_t port, std::optional<RoomCode> code = std::nullopt);
-  void join(const std::string& address, std::optional<RoomCode> code = std::nullopt);
+  void join(const std::string& text, std::optional<RoomCode> code = std::nullopt);
   // This player leaves the session, if one is on (the other is told), and the versus window is
   // for two players at this keyboard again.
   void leave();
@@ -42,6 +45,7 @@ class OnlinePlay : public QObject {
 
  private:
   struct LookUp;
+  void joinAt(const std::string& address, const RoomCode& code);
   void start(std::unique_ptr<net::OnlineVersus> session);
   void pump();
   void lookedUp();
@@ -50,6 +54,9 @@ class OnlinePlay : public QObject {
   void show();
   void showFightTitle();
   QStringList statusLines() const;
+  void showRoom();
+  // ADDRESS:PORT/CODE, for a friend to join this host with.
+  QString invitation(const net::OnlineVersus& session) const;
 
   Game& game_;
   FrontEnd& frontEnd_;
@@ -59,11 +66,12 @@ class OnlinePlay : public QObject {
   ReplayRecorder* recorder_ = nullptr;
   std::unique_ptr<net::OnlineVersus> session_;
   std::unique_ptr<QSocketNotifier> datagrams_;
-  QTimer due_;       // the next event or heartbeat
+  QTimer due_;                      // the next event or heartbeat
   std::shared_ptr<LookUp> lookUp_;  // a host's name being looked up, away from the window
   QTimer lookUpDone_;
-  int fightsShown_ = 0;             // the fights the window has been put away for
-  QStringList addresses_;           // this machine's, for a friend to join at
+  int fightsShown_ = 0;                // the fights the window has been put away for
+  QStringList addresses_;              // this machine's, for a friend to join at
+  std::optional<RoomCode> givenCode_;  // mojara --code
   QString fightTitle_;
   forms::Nanos titleShownAt_ = 0;
 };

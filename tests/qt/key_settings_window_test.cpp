@@ -1,22 +1,25 @@
 // The key-settings window and the versus window on Qt's offscreen platform: a key or button is
 // bound by clicking its cell and pressing it, the game's own keys are refused, Escape cancels; in
 // English every text the windows show is English and the windows fit the game's screen.
+#include "qt/key_settings_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <vector>
 
 #include "forms/types.h"
 #include "qt/catalogue.h"
 #include "qt/english_texts.h"
-#include "qt/key_settings_window.h"
 #include "qt/online_panel.h"
 #include "qt/picture_library.h"
 #include "qt/qt_print.h"
@@ -225,6 +228,82 @@ TEST(VersusWindowOnline, EitherPlayersKeysPickAndReadyThisPlayersSeatOnly) {
   EXPECT_EQ(window.picks(), std::make_pair(4, 1));
 }
 
+// What the address box joins with: the invitation whole, an address and a code apart, or an
+// address alone with the code given before (mojara --code); else the strip says what is wrong
+// and the box keeps the text with the keyboard in it, to be put right.
+TEST(VersusWindowOnline, TheAddressBoxJoinsWithTheInvitationOrSaysWhatItLacks) {
+  PictureLibrary pictures(MOJARA_PICTURE_DIR);
+  VersusWindow window(pictures, ShownTexts::original(), 1, {}, {});
+  window.open({0, 1}, std::nullopt);
+  OnlinePanel& panel = window.panel();
+  std::vector<std::string> joined;
+  panel.joinAsked = [&](const std::string& address, const RoomCode& code) {
+    joined.push_back(address + " " + code.text());
+  };
+  const auto given = RoomCode::parse("2345-6789");
+  struct Case {
+    const char* typed;
+    std::optional<RoomCode> given;
+    const char* joins;  // "ADDRESS CODE", or what the strip says instead
+  };
+  const Case cases[] = {
+      {"192.0.2.7:4913/ABCD-EFGH", std::nullopt, "192.0.2.7:4913 ABCD-EFGH"},
+      {"  [2001:db8::7]:4913 / abcd efgh ", std::nullopt, "[2001:db8::7]:4913 ABCD-EFGH"},
+      {"192.0.2.7 abcdefgh", std::nullopt, "192.0.2.7 ABCD-EFGH"},
+      {"example.org", given, "example.org 2345-6789"},
+      {"example.org:5000/ABCD-EFGH", given, "example.org:5000 ABCD-EFGH"},
+      {"example.org", std::nullopt, "ルームコードを入れてください"},
+      {"example.org/", std::nullopt, "ルームコードを入れてください"},
+      {"example.org/ABCD-EFG1", given, "「ABCD-EFG1」はルームコードではありません"},
+      {"192.0.2.7 ABCD", std::nullopt, "「ABCD」はルームコードではありません"},
+      {"/ABCD-EFGH", std::nullopt, "ホストのアドレスを入れてください"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    joined.clear();
+    panel.setStatus({});
+    panel.setGivenCode(c.given);
+    window.setFocus();
+    panel.addressBox().setText(QString::fromUtf8(c.typed));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&panel.addressBox(), &enter);
+    if (std::string(c.joins).find(' ') != std::string::npos) {
+      EXPECT_EQ(joined, std::vector<std::string>{c.joins});
+      EXPECT_TRUE(panel.status().isEmpty()) << panel.status().join("/").toStdString();
+      continue;
+    }
+    EXPECT_TRUE(joined.empty());
+    ASSERT_EQ(panel.status().size(), 2);
+    EXPECT_EQ(panel.status()[0], QString::fromUtf8(c.joins));
+    EXPECT_EQ(panel.status()[1], QStringLiteral("例：192.168.1.20:4913/ABCD-EFGH"));
+    EXPECT_EQ(panel.address(), QString::fromUtf8(c.typed).trimmed());
+    EXPECT_EQ(window.focusWidget(), &panel.addressBox()) << "the player finishes what they typed";
+  }
+}
+
+// While a host waits, the strip shows its code large and copies the invitation to the clipboard.
+TEST(VersusWindowOnline, TheHostsCodeIsShownLargeAndItsInvitationCopied) {
+  PictureLibrary pictures(MOJARA_PICTURE_DIR);
+  VersusWindow window(pictures, ShownTexts::original(), 2, {}, {});
+  window.open({0, 1}, std::nullopt);
+  OnlinePanel& panel = window.panel();
+  QApplication::clipboard()->setText(QStringLiteral("before"));
+  panel.showRoom(QStringLiteral("WXYZ-2345"), QStringLiteral("192.0.2.7:4913/WXYZ-2345"));
+  const QLabel& code = panel.codeLabel();
+  EXPECT_TRUE(code.isVisible());
+  EXPECT_EQ(code.text(), QStringLiteral("WXYZ-2345"));
+  EXPECT_GE(code.font().pixelSize(), 2 * window.font().pixelSize()) << "read out from across the room";
+  EXPECT_LE(code.fontMetrics().horizontalAdvance(code.text()), code.width());
+  EXPECT_TRUE(panel.geometry().contains(panel.mapTo(&window, code.geometry().bottomRight())));
+  EXPECT_LE(panel.geometry().bottom(), window.rect().bottom());
+  panel.copyButton().click();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("192.0.2.7:4913/WXYZ-2345"));
+  EXPECT_EQ(panel.copyButton().text(), QStringLiteral("コピー済み"));
+  panel.showRoom({}, {});
+  EXPECT_FALSE(code.isVisible());
+  EXPECT_FALSE(panel.copyButton().isVisible());
+}
+
 struct InEnglish : ::testing::TestWithParam<int> {};
 
 TEST_P(InEnglish, TheKeySettingsWindowWhileItWaitsAndAfterASwap) {
@@ -275,7 +354,15 @@ TEST_P(InEnglish, TheVersusWindowOnline) {
     window.showOther(5, true);
     window.setReady(true);
     window.panel().setInSession(true);
-    const QStringList lines{(*texts)("ネット対戦：ホストになるか、アドレスに参加"),
+    const QStringList lines{(*texts)("ネット対戦：ホストになるか、招待で参加"),
+                            OnlinePanel::example(*texts),
+                            (*texts)("「%1」はルームコードではありません").arg("ABCD-EFG1"),
+                            (*texts)("ルームコードを入れてください"),
+                            (*texts)("ホストのアドレスを入れてください"),
+                            (*texts)("ルームコードがちがいます"),
+                            (*texts)("ホストはほかの人と対戦中です"),
+                            (*texts)("%1 では誰もホストしていません").arg("[2001:db8::7]:65535"),
+                            (*texts)("相手の対戦が %1 秒進みませんでした").arg(5),
                             (*texts)("UDP ポート %1 で相手を待っています").arg(65535),
                             (*texts)("%1 とつながりました（%2 ms）").arg("[2001:db8::7]:65535").arg(999),
                             (*texts)("%1 に参加しています…").arg("[2001:db8::7]:65535"),
@@ -288,16 +375,29 @@ TEST_P(InEnglish, TheVersusWindowOnline) {
                             (*texts)("対戦が長すぎるので、勝負なしにしました"),
                             (*texts)("UDP ポート %1 を使えません").arg(65535)};
     for (const QString& line : lines) EXPECT_TRUE(window.panel().fits(line)) << line.toStdString();
-    window.panel().setStatus(lines.mid(1, 2));
-    if (texts == &english()) expectEnglishAndFits(window, GetParam());
-    window.panel().setInSession(false);
-    if (texts == &english()) expectEnglishAndFits(window, GetParam());
+    // While a host waits: the widest code and the longest IPv4 invitation fit whole, and both
+    // words of the copy button.
+    window.panel().setStatus(lines.mid(9, 2));
+    window.panel().showRoom(QStringLiteral("WWWW-MMMM"), QStringLiteral("192.168.100.200:65535/WWWW-MMMM"));
+    const QLabel& code = window.panel().codeLabel();
+    EXPECT_LE(code.fontMetrics().horizontalAdvance(code.text()), code.width());
+    for (const QLabel* label : window.panel().findChildren<QLabel*>())
+      EXPECT_TRUE(label->toolTip().isEmpty()) << "cut short: " << label->text().toStdString();
+    const QPushButton& copy = window.panel().copyButton();
+    for (int click = 0; click < 2; ++click) {
+      EXPECT_LE(copy.fontMetrics().horizontalAdvance(copy.text()), copy.width()) << copy.text().toStdString();
+      if (texts == &english()) expectEnglishAndFits(window, GetParam());
+      window.panel().copyButton().click();
+    }
     if (const QString folder = qEnvironmentVariable("MOJARA_SHOTS"); !folder.isEmpty())
       window.grab().save(folder + QStringLiteral("/versus_online_%1_x%2.png").arg(texts == &english() ? "en" : "ja").arg(GetParam()));
+    window.panel().showRoom({}, {});
+    window.panel().setInSession(false);
+    if (texts == &english()) expectEnglishAndFits(window, GetParam());
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AtScale, InEnglish, ::testing::Values(1, 2),
+INSTANTIATE_TEST_SUITE_P(AtScale, InEnglish, ::testing::Values(1, 2, 3),
                          [](const auto& info) { return "x" + std::to_string(info.param); });
 
 }  // namespace
