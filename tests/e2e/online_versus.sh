@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Two players online, as they meet the game, on one display over 127.0.0.1: one game hosts
-# (mojara --host), the other opens its versus window with F3 and joins from the address box. Each
-# picks with their own keys and says ready; the fight plays in both battle windows, with keys
-# pressed in both and the ping in their titles; both versus windows come back with the same
-# winner, both recordings are the same file and replay headless to the end the windows showed.
+# Two players online, as they meet the game, on one display: one game hosts (mojara --host) and
+# shows its room code large with the invitation; the other opens its versus window with F3, is
+# turned away for a wrong code, then joins with the invitation the host's copy button put on the
+# clipboard, pasted into the address box. Each picks with their own keys and says ready; the
+# fight plays in both battle windows, with keys pressed in both and the ping in their titles;
+# both versus windows come back with the same winner, both recordings are the same file and
+# replay headless to the end the windows showed.
 # Then a rematch, whose joiner is killed mid-fight: the host's versus window says the other player
 # fell silent, and the host closes as usual.
 #   online_versus.sh BIN_DIR OUT_DIR
@@ -61,9 +63,22 @@ for _ in $(seq 50); do grep -q 'waiting for a player on UDP port' "$out/host.log
 port=$(sed -n 's/.*waiting for a player on UDP port \([0-9]*\).*/\1/p' "$out/host.log")
 code=$(sed -n 's/.*room code \([A-Z0-9-]*\).*/\1/p' "$out/host.log")
 [ -n "$port" ] && [ -n "$code" ] || fail "the host did not say its port and code (see $out/host.log)"
+# The invitation at this machine's first address; none when it has no network but its own.
+invitation=$(sed -n 's/.*, invitation \([^ ]*\)$/\1/p' "$out/host.log")
 xdotool windowmove "$host" 0 0
 shot "$host" host-waiting
 width=$(geometry "$host" | cut -d' ' -f3)
+# The strip under the buttons (y 216 at scale 1): the status lines, then the room's code drawn
+# large (y 276 to 308) beside the copy button, then the invitation.
+convert "$out/host-waiting.png" -crop "${width}x122+0+216" +repage "$out/host-room.png"
+inked() {  # screenshot, geometry: how many near-black pixels it has there
+  convert "$1" -crop "$2" +repage -fx 'intensity < 0.25 ? 1 : 0' -format '%[fx:int(mean*w*h)]' info:
+}
+[ "$(inked "$out/host-waiting.png" "120x24+88+280")" -gt 400 ] || fail "the host's strip shows no room code (see $out/host-room.png)"
+if [ -n "$invitation" ]; then
+  [ "$(inked "$out/host-waiting.png" "200x14+8+318")" -gt 100 ] ||
+    fail "the host's strip shows no invitation (see $out/host-room.png)"
+fi
 
 start_peer join --scale 1 --no-attract --record "$out/join.txt" --timer-resolution 15
 joiner=$!
@@ -73,14 +88,40 @@ press_switching "$title" F3
 guest=$(window_of "$joiner" '対戦')
 xdotool windowmove "$guest" 640 0
 sleep 0.3
-# The address box, right of "host a game" under the fight button.
+# The address box, right of "host a game" under the fight button. First with another code: the
+# host turns the joiner away, says so in the joiner's strip, and goes on waiting.
+wrong=ABCD-EFGH
+[ "$code" = "$wrong" ] && wrong=HJKL-MNPQ
 xdotool windowfocus --sync "$guest"
 xdotool mousemove --window "$guest" 158 227 click 1
 sleep 0.2
-xdotool type --window "$guest" "127.0.0.1:$port/$code"
+xdotool type --window "$guest" "127.0.0.1:$port/$wrong"
+xdotool key Return
+for _ in $(seq 50); do grep -q 'the versus window says' "$out/join.log" && break; sleep 0.1; done
+grep -q 'the versus window says: ルームコードがちがいます$' "$out/join.log" ||
+  fail "the joiner's strip did not say the code was wrong (see $out/join.log)"
+sleep 0.3
+shot "$guest" join-wrong-code
+grep -q 'the online game has ended' "$out/host.log" && fail "the host stopped waiting after a wrong code (see $out/host.log)"
+# Then the invitation: copied by the host's button (right of the code), pasted over the box's
+# text. Without one (no network but this machine's own), the address and code are typed.
+if [ -n "$invitation" ]; then
+  xdotool windowfocus --sync "$host"
+  xdotool mousemove --window "$host" $((width - 40)) 292 click 1
+  sleep 0.3
+  shot "$host" host-copied
+fi
+xdotool windowfocus --sync "$guest"
+xdotool mousemove --window "$guest" 158 227 click 1
+sleep 0.2
+xdotool key ctrl+a
+if [ -n "$invitation" ]; then xdotool key ctrl+v; else xdotool type "127.0.0.1:$port/$code"; fi
+sleep 0.2
 shot "$guest" join-box
-xdotool key --window "$guest" Return
+xdotool key Return
 sleep 1
+[ "$(grep -c 'the versus window says' "$out/join.log")" -eq 1 ] ||
+  fail "the joiner could not join with the invitation (see $out/join.log)"
 
 # Player 1 picks slot 2 (→ →); player 2, on player 2's keys, slot 4 (L L L from slot 1).
 keys "$host" Right Right
@@ -164,4 +205,4 @@ window 'タイトル' > /dev/null
 "$bin/xwin" close 'タイトル'
 wait_for_exit 5
 [ "$status" -eq 0 ] || fail "the host's game ended with status $status (see $out/host.log)"
-echo "$me: host and join, picks, a fight in both windows, the same recording, a rematch cut by a lost player"
+echo "$me: a room code shown and refused when wrong, a join with the copied invitation, picks, a fight in both windows, the same recording, a rematch cut by a lost player"
