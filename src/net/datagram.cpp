@@ -231,7 +231,7 @@ std::optional<Datagram> decode(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > kMaxDatagram - kTagSize || bytes.size() < kHeaderSize) return std::nullopt;
   if (!std::equal(kMark.begin(), kMark.end(), bytes.begin())) return std::nullopt;
   const std::uint8_t kind = bytes[kHeaderSize - 1];
-  if (kind == 0 || kind > kLastKind || (kind == kHello) != (bytes.size() == kHelloBytes)) return std::nullopt;
+  if (kind == 0 || kind > kLastKind || (kind == kHello && bytes.size() != kHelloBytes)) return std::nullopt;
   Reader r(bytes.subspan(kMark.size()));
   Datagram d;
   for (std::uint32_t* n : {&d.session, &d.sequence, &d.stamp, &d.echo, &d.held})

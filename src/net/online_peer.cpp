@@ -17,6 +17,8 @@ constexpr auto kWindowHeartbeat = milliseconds(100);
 // all it needs ends on this much silence rather than waiting for the silence timeout.
 constexpr auto kSettledSilence = milliseconds(1000);
 constexpr int kSyncEvery = 8;  // events between looks at which peer is ahead
+// Events a peer runs at once to reach where the other left the fight (a few: the input delay).
+constexpr int kMaxEventsAtLeaving = 64;
 
 std::string secondsText(Clock::duration d) {
   return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(d).count()) + " s";
@@ -98,7 +100,8 @@ bool OnlinePeer::heard(const Message& message, bool newest, Clock::time_point no
   if (const auto* pick = std::get_if<Pick>(&message)) {
     onPick(*pick, newest);
   } else if (const auto* start = std::get_if<Start>(&message)) {
-    if (hosting_) return false;
+    // A host starts the next fight only once this one has ended on both.
+    if (hosting_ || (fighting() && start->fight != fightNumber_)) return false;
     if (start->fight != fightNumber_) {
       fightNumber_ = start->fight;
       start_ = *start;
@@ -111,9 +114,15 @@ bool OnlinePeer::heard(const Message& message, bool newest, Clock::time_point no
   } else if (const auto* bye = std::get_if<Bye>(&message)) {
     if (bye->reason == Bye::Finished) {
       peerFinished_ = true;
+    } else if (fighting()) {
+      // The other ended where it knew both had every press, which this end has too (and never
+      // before what this end has told of): the fight ends there once this end has run that far.
+      peerLeft_ = true;
+      leftAt_ = std::clamp<long long>(bye->event, bothKnow(),
+                                      std::min(fight_->localKnown(), fight_->remoteKnown()));
     } else {
       peerLeft_ = true;
-      lose("the other player left", std::min<long long>(bye->event, bothHave()));
+      lose("the other player left", 0);
     }
   } else {
     return false;  // hellos and the host's answers are the link's
@@ -168,7 +177,7 @@ void OnlinePeer::lose(const std::string& why, long long event) {
 }
 
 void OnlinePeer::leave() {
-  const long long event = bothKnow();
+  const long long event = bothHave();
   if (link() == Link::Connected)
     for (int k = 0; k < 3; ++k) link_.send(Bye{Bye::Left, static_cast<std::uint32_t>(event)});
   lose("this player left", event);
@@ -193,8 +202,10 @@ std::optional<Start> OnlinePeer::takeStart() {
 void OnlinePeer::begin(const battle::FightState& loaded, const battle::FightRules& rules,
                        Clock::time_point now, RollbackFight::Step step) {
   fight_ = std::make_unique<RollbackFight>(loaded, rules, player(), settings_.predictionLimit, step);
-  for (long long event = 1; event <= start_.inputDelay; ++event) fight_->setLocal(event, {});
-  channel_.emplace(start_.fight, start_.inputDelay, settings_.predictionLimit, now);
+  running_ = start_;
+  leftAt_.reset();
+  for (long long event = 1; event <= running_.inputDelay; ++event) fight_->setLocal(event, {});
+  channel_.emplace(running_.fight, running_.inputDelay, settings_.predictionLimit, now);
   pending_ = {};
   pacer_.start(hosting_ && joinerBegan_ ? *joinerBegan_ : now);
   end_ = FightEnd::None;
@@ -215,7 +226,7 @@ Clock::time_point OnlinePeer::eventDue() const {
   // None while the fight cannot run: it has ended, waits for the other's presses or has handed
   // over as predicted (until both confirm it, or going back undoes it).
   if (!fight_ || end_ != FightEnd::None || fight_->mustWait() || fight_->predictedOver() ||
-      fight_->ran() >= start_.maxEvents)
+      fight_->ran() >= running_.maxEvents)
     return Clock::time_point::max();
   return pacer_.due(fight_->state().timerDue);
 }
@@ -231,7 +242,16 @@ OnlinePeer::Progress OnlinePeer::runDue(Clock::time_point now) {
   }
 
   // The end both have confirmed: the hand-over, or the events' limit.
-  const long long limit = start_.maxEvents;
+  if (leftAt_) {
+    // The other has left: the fight runs at once to where it left it (it has every press of
+    // that far), and ends there.
+    for (int k = 0; k < kMaxEventsAtLeaving && fight_->confirmed() < *leftAt_; ++k)
+      if (!fight_->advance().ran) break;
+    progress.changed = true;
+    lose("the other player left", std::min(*leftAt_, fight_->confirmed()));
+    return progress;
+  }
+  const long long limit = running_.maxEvents;
   std::optional<long long> over = fight_->handedOver();
   if (!over && fight_->confirmed() >= limit) over = limit;
   if (over) {
@@ -265,7 +285,8 @@ OnlinePeer::Progress OnlinePeer::runDue(Clock::time_point now) {
   }
   waiting_ = false;
   const long long next = fight_->ran() + 1;
-  if (fight_->localKnown() < next + start_.inputDelay) fight_->setLocal(next + start_.inputDelay, pending_);
+  if (fight_->localKnown() < next + running_.inputDelay)
+    fight_->setLocal(next + running_.inputDelay, pending_);
   pending_ = {};
   progress.step = fight_->advance();
   progress.changed = progress.changed || progress.step.ran;

@@ -155,7 +155,8 @@ class OnlinePeer {
 
   Pick myPick_, peerPick_;
   std::uint16_t fightNumber_ = 0;
-  Start start_;
+  Start start_;    // the last heard or started
+  Start running_;  // the fight's own, from its begin()
   bool startTaken_ = true;
   std::optional<Clock::time_point> joinerBegan_;  // the host's estimate of when the joiner began
 
@@ -168,6 +169,7 @@ class OnlinePeer {
   bool peerFinished_ = false;
   bool peerInWindow_ = false;  // the other's fight has ended too: it says its pick again
   bool peerLeft_ = false;
+  std::optional<long long> leftAt_;  // where the fight ends, the other having left it
   bool stuck_ = false;
   bool waiting_ = false;
   long long waitedEvent_ = -1;

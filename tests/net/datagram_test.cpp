@@ -75,6 +75,15 @@ TEST(Datagram, EveryKindReadsBackAsWrittenAndNothingCutOrLongerReadsAtAll) {
   full.presses.assign(kMaxEventsPerDatagram, most);
   full.checksums.assign(kMaxEventsPerDatagram, 7);
   EXPECT_LE(encode(in(1, full)).size() + kTagSize, kMaxDatagram);
+  // Only a hello has to be a hello's length; any other datagram may happen to be as long.
+  Inputs asLong;
+  asLong.firstCheck = 1;
+  while (encode(in(1, asLong)).size() + kTagSize < kHelloSize) asLong.checksums.push_back(1);
+  asLong.checksums.pop_back();
+  asLong.firstPress = 1;
+  while (encode(in(1, asLong)).size() + kTagSize < kHelloSize) asLong.presses.push_back(Presses{});
+  ASSERT_EQ(encode(in(1, asLong)).size() + kTagSize, kHelloSize);
+  EXPECT_TRUE(decode(encode(in(1, asLong))));
   EXPECT_TRUE(decode(encode(in(1, full))));
 }
 
