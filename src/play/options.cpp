@@ -40,17 +40,21 @@ void checkHostAndPort(const std::string& text) {
   std::string host = text, port;
   if (text.starts_with('[')) {
     const auto close = text.find(']');
-    if (close == std::string::npos) throw cli::UsageError("--join: the address " + quote(text) + " has no closing ]");
+    if (close == std::string::npos)
+      throw cli::UsageError("--join: the address " + quote(text) + " has no closing ]");
     host = text.substr(1, close - 1);
     if (close + 1 < text.size()) {
-      if (text[close + 1] != ':') throw cli::UsageError("--join: the address " + quote(text) + " is not [ADDRESS]:PORT");
+      if (text[close + 1] != ':')
+        throw cli::UsageError("--join: the address " + quote(text) + " is not [ADDRESS]:PORT");
       port = text.substr(close + 2);
-      if (port.empty()) throw cli::UsageError("--join: the address " + quote(text) + " has no port after its colon");
+      if (port.empty())
+        throw cli::UsageError("--join: the address " + quote(text) + " has no port after its colon");
     }
   } else if (const auto colon = text.rfind(':'); colon != std::string::npos && text.find(':') == colon) {
     host = text.substr(0, colon);
     port = text.substr(colon + 1);
-    if (port.empty()) throw cli::UsageError("--join: the address " + quote(text) + " has no port after its colon");
+    if (port.empty())
+      throw cli::UsageError("--join: the address " + quote(text) + " has no port after its colon");
   }
   if (host.empty()) throw cli::UsageError("--join: the address " + quote(text) + " names no host");
   if (!port.empty()) cli::wholeNumber<std::uint16_t>("--join's port", port, 1, 65535);
@@ -83,15 +87,15 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                 "Draw every window N times its size (1 to 8); by default the kept setting, or the largest "
                 "whole scale at which the fight fits the screen",
                 [&o](const std::string& v) { o.scale = cli::wholeNumber<int>("--scale", v, 1, 8); });
-  cli::addValue(
-      app, "--lang", "LANG",
-      "Show the windows' texts in LANG (" + languageList() + "); by default the kept setting, or the game's own Japanese",
-      [&o](const std::string& v) {
-        if (!isLanguage(v))
-          throw cli::UsageError("--lang knows no language " + quote(v) + " (it knows " + languageList() +
-                                ")");
-        o.lang = v;
-      });
+  cli::addValue(app, "--lang", "LANG",
+                "Show the windows' texts in LANG (" + languageList() +
+                    "); by default the kept setting, or the game's own Japanese",
+                [&o](const std::string& v) {
+                  if (!isLanguage(v))
+                    throw cli::UsageError("--lang knows no language " + quote(v) + " (it knows " +
+                                          languageList() + ")");
+                  o.lang = v;
+                });
   cli::addValue(app, "--timer-resolution", "MS",
                 "The timer resolution in milliseconds (0.001 to 60000); default 54.925, the PC timer tick "
                 "the game's pace was made for",
@@ -99,28 +103,31 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                   o.timerResolution =
                       cli::millis("--timer-resolution", v, kMinTimerResolution, kMaxTimerResolution);
                 });
-  CLI::Option* host = app.add_option_function<std::vector<std::string>>(
-         "--host",
-         [&o](const std::vector<std::string>& port) {
-           // Without its port (the next argument another option, or none) it waits on the default.
-           o.host = port.empty() || port[0].empty() ? kDefaultOnlinePort
-                                                    : cli::wholeNumber<std::uint16_t>("--host", port[0], 0, 65535);
-         },
-         "Online versus: open the versus window and wait for a player on this UDP port (default " +
-             std::to_string(kDefaultOnlinePort) + "; 0: any free port, shown in the window)")
-      ->expected(0, 1)
-      ->type_name("[PORT]");
+  CLI::Option* host =
+      app.add_option_function<std::vector<std::string>>(
+             "--host",
+             [&o](const std::vector<std::string>& port) {
+               // Without its port (the next argument another option, or none) it waits on the default.
+               o.host = port.empty() || port[0].empty()
+                            ? kDefaultOnlinePort
+                            : cli::wholeNumber<std::uint16_t>("--host", port[0], 0, 65535);
+             },
+             "Online versus: open the versus window and wait for a player on this UDP port (default " +
+                 std::to_string(kDefaultOnlinePort) + "; 0: any free port, shown in the window)")
+          ->expected(0, 1)
+          ->type_name("[PORT]");
   cli::addValue(app, "--join", "HOST[:PORT][/CODE]",
                 "Online versus: open the versus window and join the host at this address (the port " +
-                    std::to_string(kDefaultOnlinePort) + " unless given), with its room code (the invitation "
+                    std::to_string(kDefaultOnlinePort) +
+                    " unless given), with its room code (the invitation "
                     "HOST:PORT/CODE, or --code)",
                 [&o, &invited](const std::string& v) {
-                  const auto invitation = parseInvitation(v);
-                  if (!invitation)
-                    throw cli::UsageError("--join: " + quote(v) + " ends in something that is not a room code");
-                  checkHostAndPort(invitation->address);
-                  o.join = invitation->address;
-                  invited = invitation->code;
+                  const Invitation invitation = readInvitation(v);
+                  if (invitation.notACode)
+                    throw cli::UsageError("--join: " + quote(*invitation.notACode) + " is not a room code");
+                  checkHostAndPort(invitation.address);
+                  o.join = invitation.address;
+                  invited = invitation.code;
                 });
   cli::addValue(app, "--code", "CODE",
                 "Online versus: the room's code (ABCD-EFGH; case and dash do not matter), the host's own (by "
@@ -128,12 +135,14 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
                 [&o](const std::string& v) {
                   o.code = RoomCode::parse(v);
                   if (!o.code)
-                    throw cli::UsageError("--code: " + quote(v) + " is not a room code (8 letters and digits, such as ABCD-EFGH)");
+                    throw cli::UsageError("--code: " + quote(v) +
+                                          " is not a room code (8 letters and digits, such as ABCD-EFGH)");
                 });
-  cli::addValue(app, "--input-delay", "D",
-                "Online, as the host: the timer events a press waits before it acts, on both machines, 0 to 8; "
-                "default 2",
-                [&o](const std::string& v) { o.inputDelay = cli::wholeNumber<int>("--input-delay", v, 0, 8); });
+  cli::addValue(
+      app, "--input-delay", "D",
+      "Online, as the host: the timer events a press waits before it acts, on both machines, 0 to 8; "
+      "default 2",
+      [&o](const std::string& v) { o.inputDelay = cli::wholeNumber<int>("--input-delay", v, 0, 8); });
   cli::addVersion(app, "mojara " + version);
   if (auto stop = cli::parse(app, args, out, err)) return stop;
   if (host->count() > 0 && !o.host) o.host = kDefaultOnlinePort;
@@ -144,7 +153,8 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
   }
   if (invited) o.code = invited;
   if (!o.replay.empty() && (o.fight || o.versus || o.demo || !o.record.empty())) {
-    err << "mojara: --replay plays its own fight: it goes with none of --fight, --versus, --demo and --record\n";
+    err << "mojara: --replay plays its own fight: it goes with none of --fight, --versus, --demo and "
+           "--record\n";
     return 2;
   }
   if (o.versus && (o.fight || o.demo)) {
@@ -158,7 +168,8 @@ std::optional<int> readOptions(const std::vector<std::string>& args, Options& o,
   }
   if (online && (o.fight || o.versus || o.demo || !o.replay.empty())) {
     err << "mojara: " << (o.host ? "--host" : "--join")
-        << " opens the versus window for a game online: it goes with none of --fight, --versus, --demo and --replay\n";
+        << " opens the versus window for a game online: it goes with none of --fight, --versus, --demo and "
+           "--replay\n";
     return 2;
   }
   if (o.code && !online) {

@@ -1,5 +1,7 @@
 #include "play/room_code.h"
 
+#include <algorithm>
+
 namespace mojara {
 
 RoomCode RoomCode::fromBits(std::uint64_t bits) {
@@ -27,14 +29,27 @@ std::string RoomCode::text() const {
   return all.substr(0, kLetters / 2) + "-" + all.substr(kLetters / 2);
 }
 
-std::optional<Invitation> parseInvitation(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  const auto slash = text.rfind('/');
-  if (slash == std::string_view::npos) return Invitation{std::string(text), std::nullopt};
-  const auto code = RoomCode::parse(text.substr(slash + 1));
-  if (!code) return std::nullopt;
-  return Invitation{std::string(text.substr(0, slash)), code};
+Invitation readInvitation(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const auto trimmed = [&](std::string_view t) {
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    return t;
+  };
+  text = trimmed(text);
+  std::string_view address = text, code;
+  if (const auto slash = text.rfind('/'); slash != std::string_view::npos) {
+    address = trimmed(text.substr(0, slash));
+    code = trimmed(text.substr(slash + 1));
+  } else if (const auto space = std::find_if(text.begin(), text.end(), blank); space != text.end()) {
+    address = text.substr(0, static_cast<std::size_t>(space - text.begin()));
+    code = trimmed(text.substr(address.size()));
+  }
+  Invitation invitation{std::string(address), std::nullopt, std::nullopt};
+  if (code.empty()) return invitation;
+  invitation.code = RoomCode::parse(code);
+  if (!invitation.code) invitation.notACode = std::string(code);
+  return invitation;
 }
 
 std::string invitationText(const std::string& address, const RoomCode& code) {

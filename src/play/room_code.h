@@ -33,13 +33,15 @@ class RoomCode {
 };
 
 // What a joiner is given: where the host is and its room code, as one string "HOST:PORT/CODE"
-// ("192.0.2.7:4913/ABCD-EFGH", "[2001:db8::7]:4913/ABCD-EFGH"), or the address alone.
+// ("192.0.2.7:4913/ABCD-EFGH", "[2001:db8::7]:4913/ABCD-EFGH"), as the address and the code with
+// a space between ("192.0.2.7 abcd efgh": the code's case, dashes and spaces as typed), or the
+// address alone.
 struct Invitation {
-  std::string address;           // HOST, HOST:PORT or [V6]:PORT
-  std::optional<RoomCode> code;  // none when the text held no "/CODE"
+  std::string address;                  // HOST, HOST:PORT or [V6]:PORT; empty when none is given
+  std::optional<RoomCode> code;         // none when the text gives none, or not one
+  std::optional<std::string> notACode;  // what stands where the code goes, when it is not one
 };
-// None when the text after its last "/" is not a room code.
-std::optional<Invitation> parseInvitation(std::string_view text);
+Invitation readInvitation(std::string_view text);
 // The invitation a host gives for `address` (HOST:PORT) and its code.
 std::string invitationText(const std::string& address, const RoomCode& code);
 

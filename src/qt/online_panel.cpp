@@ -18,38 +18,6 @@ constexpr int kHostWidth = 96, kJoinWidth = 84;
 constexpr int kCodeRow = 32, kCodeSize = 26;
 constexpr int kRoomTop = kRow + kGap + kLines + kGap, kInvitationTop = kRoomTop + kCodeRow + kGap;
 
-// The parts of what the box holds: where the host is, its code, and what stands where the code
-// goes when it is none.
-struct JoinText {
-  std::string address;
-  std::optional<RoomCode> code;
-  std::optional<std::string> notACode;
-};
-
-JoinText readJoinText(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  const auto trimmed = [&](std::string_view t) {
-    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
-    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
-    return t;
-  };
-  text = trimmed(text);
-  // The code's case, dashes and spaces are as the player types them (ABCD EFGH, abcdefgh).
-  if (const auto slash = text.rfind('/'); slash != std::string_view::npos) {
-    const std::string address(trimmed(text.substr(0, slash)));
-    const std::string_view after = trimmed(text.substr(slash + 1));
-    if (after.empty()) return {address, std::nullopt, std::nullopt};
-    if (const auto code = RoomCode::parse(after)) return {address, code, std::nullopt};
-    return {address, std::nullopt, std::string(after)};
-  }
-  const auto space = std::find_if(text.begin(), text.end(), blank);
-  if (space == text.end()) return {std::string(text), std::nullopt, std::nullopt};
-  const std::string address(text.begin(), space);
-  const std::string_view rest = trimmed(text.substr(address.size()));
-  if (const auto code = RoomCode::parse(rest)) return {address, code, std::nullopt};
-  return {address, std::nullopt, std::string(rest)};
-}
-
 }  // namespace
 
 OnlinePanel::OnlinePanel(const ShownTexts& texts, int scale, int width, QWidget* parent)
@@ -62,8 +30,8 @@ OnlinePanel::OnlinePanel(const ShownTexts& texts, int scale, int width, QWidget*
   leave_ = new QPushButton(texts_("ぬける"), this);
   lines_ = new QLabel(this);
   host_->setGeometry(kMargin * s, 0, kHostWidth * s, kRow * s);
-  address_->setGeometry((kMargin + kHostWidth + kGap) * s, 0, width - (2 * kMargin + kHostWidth + kJoinWidth + 2 * kGap) * s,
-                        kRow * s);
+  address_->setGeometry((kMargin + kHostWidth + kGap) * s, 0,
+                        width - (2 * kMargin + kHostWidth + kJoinWidth + 2 * kGap) * s, kRow * s);
   join_->setGeometry(width - (kMargin + kJoinWidth) * s, 0, kJoinWidth * s, kRow * s);
   leave_->setGeometry(width - (kMargin + kJoinWidth) * s, 0, kJoinWidth * s, kRow * s);
   lines_->setGeometry(kMargin * s, (kRow + kGap) * s, width - 2 * kMargin * s, kLines * s);
@@ -143,7 +111,7 @@ void OnlinePanel::join() {
 
 void OnlinePanel::askToJoin(const QString& text) {
   address_->setText(text);
-  const JoinText asked = readJoinText(text.toStdString());
+  const Invitation asked = readInvitation(text.toStdString());
   const std::optional<RoomCode> code = asked.code ? asked.code : givenCode_;
   QString problem;
   if (asked.notACode)
@@ -180,7 +148,8 @@ QString OnlinePanel::address() const { return address_->text(); }
 void OnlinePanel::setStatus(const QStringList& lines) {
   status_ = lines;
   QStringList shown;
-  for (const QString& line : lines) shown << lines_->fontMetrics().elidedText(line, Qt::ElideRight, lines_->width());
+  for (const QString& line : lines)
+    shown << lines_->fontMetrics().elidedText(line, Qt::ElideRight, lines_->width());
   lines_->setText(shown.join(QLatin1Char('\n')));
   lines_->setToolTip(shown == lines ? QString() : lines.join(QLatin1Char('\n')));
 }

@@ -147,14 +147,13 @@ int runOnlineFight(const CLI::App& fight, FightArguments& a, const OnlineOptions
                           " is not a room code (8 letters and digits, such as ABCD-EFGH)");
   std::string where = o.join;
   if (!hosting) {
-    const auto invitation = parseInvitation(o.join);
-    if (!invitation)
-      throw cli::UsageError("--join: " + o.join + " ends in something that is not a room code");
-    if (invitation->code && code && !(*invitation->code == *code))
+    const Invitation invitation = readInvitation(o.join);
+    if (invitation.notACode) throw cli::UsageError("--join: " + *invitation.notACode + " is not a room code");
+    if (invitation.code && code && !(*invitation.code == *code))
       throw cli::UsageError("--join and --code give two different room codes");
-    if (invitation->code) code = invitation->code;
+    if (invitation.code) code = invitation.code;
     if (!code) throw cli::UsageError("--join needs the host's room code: --code CODE, or HOST:PORT/CODE");
-    where = invitation->address;
+    where = invitation.address;
   }
   if (!code) code = net::RoomKey::randomCode();
   FightRun run = takeFightRun(a);

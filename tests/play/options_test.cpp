@@ -146,6 +146,7 @@ TEST(WindowedOptions, TheRoomCodeComesWithTheInvitationOrCode) {
       {{"--join", "example.org", "--code", "abcd-efgh"}, "example.org", code},
       {{"--code", "ABCD-EFGH", "--join", "example.org/ABCD EFGH"}, "example.org", code},
       {{"--join", "example.org"}, "example.org", std::nullopt},  // the versus window asks for it
+      {{"--join", "h:4913/"}, "h:4913", std::nullopt},
       {{"--host", "--code", "ABCDEFGH"}, "", code},
   };
   for (const Case& c : cases) {
@@ -155,8 +156,8 @@ TEST(WindowedOptions, TheRoomCodeComesWithTheInvitationOrCode) {
     EXPECT_EQ(r.options.code, c.code) << c.args[1];
   }
   const std::pair<std::vector<std::string>, std::string> refusals[] = {
-      {{"--join", "h/ABCD-EFG1"}, "--join: 'h/ABCD-EFG1' ends in something that is not a room code"},
-      {{"--join", "h:4913/"}, "not a room code"},
+      {{"--join", "h/ABCD-EFG1"}, "--join: 'ABCD-EFG1' is not a room code"},
+      {{"--join", "h:4913 ABCD"}, "--join: 'ABCD' is not a room code"},
       {{"--host", "--code", "ABCD-EFGHJ"}, "--code: 'ABCD-EFGHJ' is not a room code"},
       {{"--host", "--code", "OOOO-IIII"}, "is not a room code"},
       {{"--code", "ABCD-EFGH"}, "--code is a room's code: it goes with --host or --join"},
