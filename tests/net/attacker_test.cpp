@@ -25,6 +25,13 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr milliseconds kFightBound{90000};
+// How much more a flooded host may take than a quiet one. AddressSanitizer keeps what is freed
+// aside for a while (up to 256 MB), so there the bound is the plain build's to check.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long long kFloodAllowanceKb = 256 * 1024;
+#else
+constexpr long long kFloodAllowanceKb = 4096;
+#endif
 
 double secondsSince(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
 
@@ -263,7 +270,7 @@ TEST(KeyedPeer, OneThatNeverMovesTheFightIsLetGoAfterFiveSecondsAndWhatItClaimsI
       EXPECT_GE(stats->at("packets_bad"), end.sent / 2.0) << "what claims the far future is malformed";
       // A host of a fight takes some 9 MB; this flood claims 32 events of presses and checksums
       // in each of its thousands of datagrams a second.
-      EXPECT_LE(end.peakKb, quietKb + 4096) << "against " << quietKb << " kB without the flood";
+      EXPECT_LE(end.peakKb, quietKb + kFloodAllowanceKb) << "against " << quietKb << " kB without the flood";
     }
   }
 }
