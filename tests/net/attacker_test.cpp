@@ -383,7 +383,9 @@ const Interference kInterferences[] = {
        EXPECT_EQ(seen.second->status, 2) << seen.second->err;
        EXPECT_NE(seen.second->err.find("the host is already playing"), std::string::npos) << seen.second->err;
        EXPECT_EQ(seen.second->out, "");
-       EXPECT_LT(seen.secondSeconds, 1.0) << "the second joiner was told at once";
+       // The runner's own start is in it (seconds under the sanitizers); unanswered, it would wait
+       // out its 30 s.
+       EXPECT_LT(seen.secondSeconds, 3.0) << "the second joiner was told at once";
      }},
 };
 
