@@ -10,6 +10,7 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <queue>
 #include <system_error>
 #include <utility>
@@ -118,6 +119,7 @@ void ImpairedRelay::run(std::stop_token stop) {
   std::uint64_t order = 0;
   std::array<std::string, 2> lastReal;  // per direction: to the host, to the joiner
   const Clock::time_point start = Clock::now();
+  std::optional<Clock::time_point> joinerFirst;  // when the joiner first sent
   auto nextJunk = [&](const Impairment& way, Clock::time_point from) {
     if (way.junkPerSecond <= 0) return Clock::time_point::max();
     const double seconds = std::exponential_distribution<double>(way.junkPerSecond)(random_);
@@ -133,8 +135,9 @@ void ImpairedRelay::run(std::stop_token stop) {
     DirectionCounts& n = toHost ? counts_.toHost : counts_.toJoiner;
     ++(forged ? n.forged : n.received);
     if (!forged) lastReal[toHost ? 0 : 1] = data;
-    const bool cut = way.cutAfterMs > 0 &&
-                     Clock::now() - start >= std::chrono::duration<double, std::milli>(way.cutAfterMs);
+    if (toHost && !joinerFirst) joinerFirst = Clock::now();
+    const bool cut = way.cutAfterMs > 0 && joinerFirst &&
+                     Clock::now() - *joinerFirst >= std::chrono::duration<double, std::milli>(way.cutAfterMs);
     if (cut || chance(random_, way.loss)) {
       ++n.dropped;
       return;

@@ -29,7 +29,8 @@ struct Impairment {
   double reordering = 0;   // held back up to reorderMs more, so that later datagrams overtake it
   double reorderMs = 40;
   double junkPerSecond = 0;  // junk sent to this direction's receiver, from its peer's address
-  double cutAfterMs = 0;     // from this long after the relay starts, every datagram is lost (0: never)
+  double cutAfterMs =
+      0;  // from this long after the joiner's first datagram, every datagram is lost (0: never)
 };
 
 // What one direction has done so far.

@@ -92,9 +92,7 @@ TEST(OnlineFight, ALinkCutOneWayEndsBothPeersAtTheSameEventWithTheSameRecording)
     EXPECT_TRUE(fileText(name + ".host.replay") == fileText(name + ".joiner.replay")) << "the recordings";
     EXPECT_TRUE(
         sameLines(firstLines(local.out, lines.size() - 1), firstLines(ends.host.out, lines.size() - 1)));
-    // The cut comes 2 s after the relay starts: a hundred events or so of the fight, fewer where
-    // the runners start slowly (the sanitizers).
-    EXPECT_GT(lines.size(), 20u) << "the fight had gone on before the cut";
+    EXPECT_GT(lines.size(), 100u) << "the fight had gone on before the cut";
     EXPECT_LE(seconds, kCutMs / 1000 + 5 + 3);
   }
 }
