@@ -13,6 +13,16 @@
 
 namespace mojara {
 
+// What a fight takes over from the fight before it in the same run of the program: the battle
+// window's variables that its load leaves as they were (MOVEDMG, HITSIDE, KEYCMD, DMGTALLY), and
+// the speeds the shared state still holds from that fight's end (XSPD, YSPD). The first fight of a
+// run takes zeros.
+struct CarriedOver {
+  BySide<std::int32_t> MOVEDMG, XSPD, YSPD;
+  std::int32_t HITSIDE = 0, KEYCMD = 0, DMGTALLY = 0;
+  bool operator==(const CarriedOver&) const = default;
+};
+
 struct FightSetup {
   std::int32_t player = 0, opponent = 0;  // roster slots of side 0 and side 1
   std::int32_t speed = 5;                 // SPEED
@@ -20,6 +30,9 @@ struct FightSetup {
   std::optional<std::uint64_t> seed;  // the battle load's reseed; none: the system clock's
   bool demo = false;                  // side 0 draws its commands at random too
   bool versus = false;                // side 1 is steered by a second player, not drawn at random
+  // What the fight starts from of the last fight's; none: whatever the last fight left. A replay
+  // gives it, so that a fight plays again the same after any other fight or none.
+  std::optional<CarriedOver> carried;
 
   bool operator==(const FightSetup&) const = default;
 };

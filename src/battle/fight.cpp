@@ -86,7 +86,21 @@ FightState loadFight(const Module1& M, const FightState& previous, const Program
   return s;
 }
 
-std::int32_t pressKey(FightState& state, const FightRules& rules, int player, std::int32_t keyCode, Nanos at) {
+CarriedOver carriedOver(const FightState& previous, const Module1& M) {
+  return {previous.MOVEDMG, M.XSPD, M.YSPD, previous.HITSIDE, previous.KEYCMD, previous.DMGTALLY};
+}
+
+void carryOver(const CarriedOver& carried, FightState& previous, Module1& M) {
+  previous.MOVEDMG = carried.MOVEDMG;
+  previous.HITSIDE = carried.HITSIDE;
+  previous.KEYCMD = carried.KEYCMD;
+  previous.DMGTALLY = carried.DMGTALLY;
+  M.XSPD = carried.XSPD;
+  M.YSPD = carried.YSPD;
+}
+
+std::int32_t pressKey(FightState& state, const FightRules& rules, int player, std::int32_t keyCode,
+                      Nanos at) {
   FightStep out;
   Battle(state, rules, out).Form_KeyDown(player, keyCode, at);
   return out.beeps;

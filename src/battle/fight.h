@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "app/fight_setup.h"
 #include "app/module1.h"
 #include "battle/fight_state.h"
 
@@ -55,6 +56,9 @@ struct FightStep {
 // is the program's generator as the load reseeded it.
 FightState loadFight(const Module1& M, const FightState& previous, const ProgramRandom& rnd,
                      const FightRules& rules);
+// What the next load takes over from `previous` and the shared state, and those values made so.
+CarriedOver carriedOver(const FightState& previous, const Module1& M);
+void carryOver(const CarriedOver& carried, FightState& previous, Module1& M);
 
 // A key-down of player 1 (side 0) or player 2 (side 1), at `at` on the fight's clock. Any key
 // sets PRESSED in the shared state; that is the caller's. Returns the beeps.

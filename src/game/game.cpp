@@ -57,6 +57,10 @@ void Game::startFight(const FightSetup& setup, AfterFight after) {
   if (!fight.seed) fight.seed = desktop.clockSeed();
   // After the select window's accepted draw these writes change nothing: the draw left them so.
   setUpFight(M, fight);
+  if (fight.carried)
+    battle::carryOver(*fight.carried, battle.fight(), M);
+  else
+    fight.carried = battle::carriedOver(battle.fight(), M);
   currentFight_ = fight;
   after_ = after;
   fightStopped_ = false;

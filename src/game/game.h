@@ -53,11 +53,14 @@ class Game : public Program {
   void start();
 
   // Opens the battle window on `fight`: the shared state is set as the fight says, as an
-  // accepted draw on the select window leaves it, and the battle window loads. `after` says
-  // what follows once the fight is decided.
+  // accepted draw on the select window leaves it, what it carries over from the last fight is set
+  // when it says (its observers are told what it carries over either way), and the battle window
+  // loads. `after` says what follows once the fight is decided.
   void startFight(const FightSetup& fight, AfterFight after);
   void startFight(const FightSetup& fight) override { startFight(fight, AfterFight::HandOver); }
   void fightOver(Window next) override;
+  // What follows the fight running now, changed while it runs (an observer told of its end may).
+  void setAfterFight(AfterFight after) { after_ = after; }
   void fightEventRan() override;
   // The state checksum of the fight running now or run last (see battle::checksum).
   std::uint64_t fightChecksum() const;

@@ -153,7 +153,10 @@ void OnlineVersus::beginFight(const Start& start, Clock::time_point now) {
   // What each player was ready for is this fight: after it, each says so again.
   mine_.ready = saidReady_ = false;
   peer_->pick(mine_);
-  if (!versus_.fight(start.setup)) {
+  // Both players' programs run the fight from a window of its own, which no fight came before.
+  FightSetup setup = start.setup;
+  setup.carried = CarriedOver{};
+  if (!versus_.fight(setup)) {
     // A one-player game has a window open here: the fight cannot be played, nor the session.
     message_ = Wording{kGameIsOn, {}};
     leave();

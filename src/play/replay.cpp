@@ -1,6 +1,7 @@
 #include "play/replay.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,63 @@ constexpr std::string_view kFightLine = "# fight ";
 constexpr std::string_view kCutShortLine = "# cut short after event ";
 constexpr std::string_view kFightOverLine = "# fight over after event ";
 constexpr std::string_view kCheckLine = "# checksum after event ";
+constexpr std::string_view kCarriedLine = "# carried over: ";
+
+// The values of the carried-over line, each by its name, in the order they are written, with
+// bounds well beyond what a fight leaves and well inside what its sums can hold.
+struct CarriedValue {
+  std::string_view name;
+  std::int32_t* side0;
+  std::int32_t* side1;  // null: one value, not one per side
+  std::int32_t low = -100000, high = 100000;
+};
+std::array<CarriedValue, 6> carriedValues(CarriedOver& c) {
+  return {{{"MOVEDMG", &c.MOVEDMG[0], &c.MOVEDMG[1]},
+           {"XSPD", &c.XSPD[0], &c.XSPD[1]},
+           {"YSPD", &c.YSPD[0], &c.YSPD[1]},
+           {"HITSIDE", &c.HITSIDE, nullptr, 0, 1},
+           {"KEYCMD", &c.KEYCMD, nullptr},
+           {"DMGTALLY", &c.DMGTALLY, nullptr}}};
+}
+
+// "# carried over: MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0".
+std::string carriedLine(CarriedOver c) {
+  std::string line(kCarriedLine);
+  for (const CarriedValue& v : carriedValues(c)) {
+    if (line.size() > kCarriedLine.size()) line += ' ';
+    line += std::string(v.name) + ' ' + std::to_string(*v.side0);
+    if (v.side1) line += ',' + std::to_string(*v.side1);
+  }
+  return line + '\n';
+}
+
+CarriedOver readCarried(const std::string& line, std::size_t number) {
+  const auto bad = [&] {
+    return InputError("line " + std::to_string(number + 1) +
+                      ": bad carried-over line (it reads '# carried over: MOVEDMG A,B XSPD A,B YSPD A,B "
+                      "HITSIDE N KEYCMD N DMGTALLY N')");
+  };
+  std::istringstream words(line.substr(kCarriedLine.size()));
+  CarriedOver c;
+  for (const CarriedValue& v : carriedValues(c)) {
+    std::string name, value;
+    words >> name >> value;
+    // One value, or one per side with a comma between.
+    const std::size_t comma = value.find(',');
+    if (name != v.name || (comma != std::string::npos) != (v.side1 != nullptr)) throw bad();
+    std::int32_t* const sides[] = {v.side0, v.side1};
+    const std::string_view parts[] = {
+        std::string_view(value).substr(0, comma),
+        comma == std::string::npos ? "" : std::string_view(value).substr(comma + 1)};
+    for (int side = 0; side < (v.side1 ? 2 : 1); ++side) {
+      const auto n = parseInteger<std::int32_t>(parts[side]);
+      if (!n || *n < v.low || *n > v.high) throw bad();
+      *sides[side] = *n;
+    }
+  }
+  if (std::string rest; words >> rest) throw bad();
+  return c;
+}
 
 // "N: HHHHHHHHHHHHHHHH" after the check line's start.
 StateCheck readCheck(std::string_view text, std::size_t line) {
@@ -78,6 +136,9 @@ RecordedFight readLines(const std::vector<std::string>& lines, int version) {
   if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
     throw InputError("line 2: expected '# fight ...'");
   RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt, std::nullopt, {}};
+  // What the fight took over from the one before it; a recording without the line, nothing.
+  if (lines.size() > 2 && lines[2].starts_with(kCarriedLine))
+    recorded.fight.carried = readCarried(lines[2], 2);
   if (!recorded.fight.versus && anySecondPlayerKey(recorded.keys))
     throw InputError("it has keys of a second player (EVENT 2:KEY), but the fight is not --versus");
   std::optional<std::size_t> endLine;
@@ -116,6 +177,8 @@ std::string replayHeader(const FightSetup& f, int version) {
       << kFightLine << f.player << ' ' << f.opponent << " --seed " << f.seed.value_or(0) << " --speed "
       << f.speed << " --pow " << f.pow[0] << ',' << f.pow[1] << " --score " << f.score[0] << ',' << f.score[1]
       << (f.demo ? " --demo" : "") << (f.versus ? " --versus" : "") << "\n";
+  // Only a fight that took something over says so: a first fight's recording is as it always was.
+  if (f.carried && *f.carried != CarriedOver{}) out << carriedLine(*f.carried);
   return out.str();
 }
 

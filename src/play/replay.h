@@ -2,6 +2,8 @@
 // header, so the runner can also read it as one:
 //   # mojara replay 2
 //   # fight P0 P1 --seed N --speed S --pow A,B --score A,B [--demo] [--versus]
+//   # carried over: MOVEDMG A,B XSPD A,B YSPD A,B HITSIDE N KEYCMD N DMGTALLY N
+//                                  (only when the fight took these over from the fight before it)
 //   EVENT KEY       (or EVENT 2:KEY, a key of the second player)
 //   ...
 //   # checksum after event N: HHHHHHHHHHHHHHHH   (every 100 events and at the end)

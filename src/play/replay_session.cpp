@@ -1,5 +1,6 @@
 #include "play/replay_session.h"
 
+#include "app/program.h"
 #include "forms/types.h"
 #include "play/input_file.h"
 
@@ -110,6 +111,8 @@ ReplayPlayer::ReplayPlayer(Game& game, RecordedFight fight, AfterReplay after,
 void ReplayPlayer::start() {
   if (game_.form(Window::Title).loaded()) game_.unload(Window::Title);
   playing_ = true;
+  // A fight replays from what it took over when recorded, whatever this window played before.
+  if (!fight_.carried) fight_.carried = CarriedOver{};
   game_.startFight(fight_, after_ == AfterReplay::Title ? AfterFight::ToTitle : AfterFight::EndProgram);
   timerFired();
 }
@@ -140,13 +143,25 @@ void ReplayPlayer::eventRan(long long event) {
 }
 
 void ReplayPlayer::fightOver(Window) {
-  // A disagreement found at the deciding event is said all the same.
-  if (disagreedAfter_ && disagree_) disagree_(disagreement(*disagreedAfter_, checks_, nextCheck_));
   playing_ = false;
+  if (!disagreedAfter_) return;
+  // A disagreement found at the deciding event is said all the same.
+  if (disagree_) disagree_(disagreement(*disagreedAfter_, checks_, nextCheck_));
+  if (after_ != AfterReplay::EndProgram) return;
+  game_.setAfterFight(AfterFight::Stop);
+  sayDisagreed();
+}
+
+void ReplayPlayer::sayDisagreed() {
+  game_.desktop.msgBox(kReplayDisagreesNotice, kProgramTitle, [this] { game_.desktop.end(); });
 }
 
 void ReplayPlayer::end() {
   playing_ = false;
+  if (after_ == AfterReplay::EndProgram && disagreedAfter_) {
+    if (game_.form(Window::Battle).loaded()) game_.unload(Window::Battle);
+    return sayDisagreed();
+  }
   if (after_ == AfterReplay::EndProgram) return game_.desktop.end();
   if (game_.form(Window::Battle).loaded()) game_.unload(Window::Battle);
   game_.show(Window::Title);

@@ -88,7 +88,8 @@ enum class AfterReplay {
 // Plays one recorded fight in the battle window: the same start, the same seed, the same keys at
 // the same timer events. The player's own keys are not taken while it plays; Escape ends it. At
 // its end (the fight's hand-over, where the recording was cut short, or Escape) the program ends,
-// or the title comes back.
+// or the title comes back. A replay that stops agreeing with its recording says so in a message
+// box before the program ends, or in the front end's notice over the title.
 class ReplayPlayer : public FightObserver {
  public:
   // `disagree` is told, once, when the fight comes to another state checksum than the recording
@@ -113,6 +114,8 @@ class ReplayPlayer : public FightObserver {
 
  private:
   void end();
+  // Where the replay stopped agreeing: said in a message box, and the program ends when it closes.
+  void sayDisagreed();
 
   Game& game_;
   FightSetup fight_;

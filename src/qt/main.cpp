@@ -227,10 +227,9 @@ int main(int argc, char** argv) {
     versus.setRecorder(&*recorder);
   }
   if (replay) {
-    player.emplace(game, std::move(*replay), mojara::AfterReplay::EndProgram, [&frontEnd](const std::string& why) {
-      std::cerr << "mojara: " << why << "\n";
-      if (!windowsGone) frontEnd.showNotice(mojara::kReplayDisagreesNotice, std::chrono::seconds(8));
-    });
+    // A replay that stops agreeing says so in a message box, and the program's status says it failed.
+    player.emplace(game, std::move(*replay), mojara::AfterReplay::EndProgram,
+                   [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
     mojara::qt::attachPlayer(frontEnd, *player);
   }
   // In demo play a stand-in player clicks through the windows, with choices of its own.
@@ -281,5 +280,5 @@ int main(int argc, char** argv) {
   lastWords = nullptr;
   // However the program ends (a window closed, a signal), a fight being recorded is kept.
   if (recorder) recorder->programEnding();
-  return status;
+  return player && player->disagreedAfter() ? 1 : status;
 }

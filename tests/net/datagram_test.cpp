@@ -12,7 +12,7 @@ namespace {
 std::vector<Datagram> everyKind() {
   Start start;
   start.fight = 3;
-  start.setup = {7, 2, 20, {100, 0}, {-5, 2147483647}, 0xfedcba9876543210ull, false, true};
+  start.setup = {7, 2, 20, {100, 0}, {-5, 2147483647}, 0xfedcba9876543210ull, false, true, std::nullopt};
   start.inputDelay = 8;
   start.timerResolution = 54'925'000;
   start.maxEvents = 400;

@@ -1,9 +1,9 @@
 #include "play/replay.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "battle/battle_window.h"
 #include "fake_host.h"
@@ -39,6 +39,18 @@ TEST(ReplayFile, WritesAKeysFileWithAHeaderAndReadsItBack) {
   EXPECT_EQ(readReplay(text), f);
   // The key lines are a keys file as the headless runner reads them.
   EXPECT_EQ(readKeyLines(splitLines(text)), f.keys);
+
+  // A fight that took something over from the one before says what, beneath its fight line.
+  f.fight.carried = CarriedOver{};
+  f.fight.carried->MOVEDMG[1] = 8, f.fight.carried->XSPD[0] = -6, f.fight.carried->HITSIDE = 1;
+  f.fight.carried->KEYCMD = 49000, f.fight.carried->DMGTALLY = 35;
+  const std::string carrying = replayText(f);
+  EXPECT_NE(
+      carrying.find("--demo\n# carried over: MOVEDMG 0,8 XSPD -6,0 YSPD 0,0 HITSIDE 1 KEYCMD 49000 DMGTALLY "
+                    "35\n51 RIGHT\n"),
+      std::string::npos)
+      << carrying;
+  EXPECT_EQ(readReplay(carrying), f);
 }
 
 TEST(ReplayFile, LineEndsOfAnotherSystemAndAByteOrderMarkAreRead) {
@@ -71,6 +83,16 @@ TEST(ReplayFile, RefusesOtherVersionsAndMalformedFilesSayingWhy) {
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 A\n8 A\n"),
             "line 4: lines are not sorted by event number");
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 F1\n"), "line 3: unknown key 'F1'");
+  for (const std::string carried : {"MOVEDMG 8 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0",
+                                    "MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 1,1 KEYCMD 0 DMGTALLY 0",
+                                    "MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0",
+                                    "MOVEDMG 8,2147483647 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0",
+                                    "MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 2 KEYCMD 0 DMGTALLY 0",
+                                    "MOVEDMG 8,8 XSPD 0,x YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0 LIFE 3"})
+    EXPECT_EQ(
+        errorOf("# mojara replay 2\n# fight 0 1 --seed 1\n# carried over: " + carried + "\n"),
+        "line 3: bad carried-over line (it reads '# carried over: MOVEDMG A,B XSPD A,B YSPD A,B HITSIDE N "
+        "KEYCMD N DMGTALLY N')");
 }
 
 TEST(ReplayFile, LaterFightsOfASessionGetNumberedFiles) {
@@ -257,24 +279,100 @@ TEST(ReplayFile, AReplayThatDriftsFromItsRecordingSaysWhere) {
       << drifted.problem;
 }
 
+// A replay that drifts stops there and says so: over the title it came from, or, played from the
+// command line, in a message box, the program ending only once the player has read it. Found in
+// the middle of the fight or at its deciding event alike.
 TEST(ReplayPlayer, AReplayThatDriftsStopsAndSaysSo) {
-  RecordedFight fight;
-  fight.fight.opponent = 4;
-  fight.fight.seed = 5;
-  fight.checks = {{100, 0}};  // no fight comes to this
+  for (const AfterReplay after : {AfterReplay::Title, AfterReplay::EndProgram}) {
+    for (const long long at : {100ll, 0ll}) {
+      RecordedFight fight;
+      fight.fight.opponent = 4;
+      fight.fight.seed = 5;
+      fight.fight.demo = at == 0;  // a fight of its own, to find how long it lasts
+      testing::VirtualDesktop v;
+      Game game(v.desktop);
+      if (at == 0) {
+        struct LastEvent : FightObserver {
+          void eventRan(long long event) override { last = event; }
+          long long last = 0;
+        } decided;
+        testing::VirtualDesktop first;
+        Game once(first.desktop);
+        once.addObserver(decided);
+        once.startFight(fight.fight, AfterFight::Stop);
+        for (int i = 0; i < 3000 && once.battle.loaded(); ++i) first.runFor(testing::ms(60));
+        ASSERT_GT(decided.last, 100);
+        fight.checks = {{decided.last, 0}};  // its deciding event comes to another state
+      } else {
+        fight.checks = {{at, 0}};  // no fight comes to this
+      }
+      std::vector<std::string> said;
+      ReplayPlayer player(game, fight, after, [&](const std::string& why) { said.push_back(why); });
+      player.start();
+      for (int i = 0; i < 3000 && player.playing(); ++i) {
+        v.runFor(testing::ms(60));
+        player.timerFired();
+      }
+      EXPECT_FALSE(player.playing());
+      EXPECT_EQ(player.disagreedAfter(), fight.checks[0].event);
+      ASSERT_EQ(said.size(), 1u);
+      EXPECT_FALSE(game.battle.loaded());
+      if (after == AfterReplay::Title) {
+        EXPECT_TRUE(game.form(Window::Title).loaded());
+        EXPECT_TRUE(v.host.messages.empty());
+        continue;
+      }
+      ASSERT_EQ(v.host.messages, std::vector<std::string>{kReplayDisagreesNotice}) << at;
+      EXPECT_FALSE(v.host.ended) << "the program should wait for the player to read why";
+      v.desktop.closeMessageBox();
+      EXPECT_TRUE(v.host.ended);
+    }
+  }
+}
+
+// A fight after another in the same window starts from what the last one left of the window's
+// variables: its recording says so, and it replays to its end headless, and in a window that
+// played some other fight meanwhile.
+TEST(ReplayRecorder, AFightAfterAnotherReplaysAsItWasPlayed) {
+  const std::string path = ::testing::TempDir() + "/after-another-" + std::to_string(::getpid()) + ".txt";
   testing::VirtualDesktop v;
   Game game(v.desktop);
-  std::vector<std::string> said;
-  ReplayPlayer player(game, fight, AfterReplay::Title, [&](const std::string& why) { said.push_back(why); });
+  const auto play = [&](std::int32_t opponent, std::uint64_t seed, bool demo) {
+    FightSetup fight;
+    fight.opponent = opponent, fight.seed = seed, fight.demo = demo;
+    game.startFight(fight, AfterFight::Stop);
+    for (int i = 0; i < 300 && game.battle.loaded(); ++i) v.runFor(testing::ms(1000));
+    ASSERT_FALSE(game.battle.loaded()) << "the fight should be over";
+  };
+  play(3, 1, true);
+  game.battle.fight().KEYCMD = 5;  // a punch pressed as the fight was decided
+  const CarriedOver left = battle::carriedOver(game.battle.fight(), game.M);
+  {
+    ReplayRecorder recorder(game, path, [](const std::string& why) { FAIL() << why; });
+    play(5, 7, false);  // the player, pressing nothing, punches once at the start
+  }
+  const RecordedFight recorded = readReplay(readInputFile(path, "the replay"));
+  std::filesystem::remove(path);
+  EXPECT_EQ(recorded.fight.carried, left);
+  ASSERT_TRUE(recorded.decidedAfter);
+  ASSERT_FALSE(recorded.checks.empty());
+
+  sim::FightRun again;
+  again.recorded = recorded;
+  again.programFolder = MOJARA_BIN_DIR;
+  const sim::FightOutcome replayed = sim::runFight(again, nullptr);
+  EXPECT_EQ(replayed.problem, "");
+  EXPECT_EQ(replayed.events, *recorded.decidedAfter);
+
+  play(2, 9, true);
+  ReplayPlayer player(game, recorded, AfterReplay::Title, [](const std::string& why) { FAIL() << why; });
   player.start();
-  for (int i = 0; i < 200 && player.playing(); ++i) {
+  for (int i = 0; i < 3000 && player.playing(); ++i) {
     v.runFor(testing::ms(60));
     player.timerFired();
   }
   EXPECT_FALSE(player.playing());
-  EXPECT_EQ(player.disagreedAfter(), 100);
-  ASSERT_EQ(said.size(), 1u);
-  EXPECT_TRUE(game.form(Window::Title).loaded());
+  EXPECT_FALSE(player.disagreedAfter());
 }
 
 TEST(ReplayFile, TheRunnerTakesTheFightFromTheReplayAlone) {
