@@ -116,9 +116,12 @@ bool KeyboardNavigation::selectKey(forms::Form& select, int keyCode, int shift) 
 
 std::optional<forms::Box> KeyboardNavigation::mark(const forms::Form& form) const {
   const forms::Desktop& desktop = game_.desktop;
-  if (!form.loaded() || !desktop.keyboardCues(form)) return std::nullopt;
+  if (!form.loaded()) return std::nullopt;
   const forms::Control* focused = desktop.focus(form);
   if (!focused) return std::nullopt;
+  // The button Enter presses is always shown, as the window system of the game's time showed it.
+  if (focused->Kind == forms::ControlKind::CommandButton) return forms::absoluteBox(*focused);
+  if (!desktop.keyboardCues(form)) return std::nullopt;
   if (&form == &game_.form(Window::Select) && focused->Kind == forms::ControlKind::PictureBox) {
     if (game_.M.PRESSED == 1) return std::nullopt;  // the strip takes no more picks
     const forms::Control* face = form.findControl("KYARA", pointer());

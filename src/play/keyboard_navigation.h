@@ -29,9 +29,10 @@ class KeyboardNavigation {
   // The key a controller button stands for outside a fight, or 0.
   static int keyOfButton(PadButton button);
 
-  // Where the front end marks the keyboard on `form` (form twips), once the keyboard has been used
-  // there: the portrait under the select window's pointer while a fighter can be picked, or a
-  // scroll bar or picture box that has the keyboard (buttons and lists mark it themselves).
+  // Where the front end marks the keyboard on `form` (form twips): the button that has it, always
+  // (Enter presses it); once the keyboard has been used there, the portrait under the select
+  // window's pointer while a fighter can be picked, or a scroll bar or picture box that has the
+  // keyboard (lists mark it themselves).
   std::optional<forms::Box> mark(const forms::Form& form) const;
   // The portrait the select window's pointer is on (0 to 7): the one the click target covers, or
   // before it shows, the player's last fighter.

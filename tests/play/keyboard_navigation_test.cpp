@@ -107,6 +107,17 @@ TEST(KeyboardNavigation, EnterAndEscapeDoInEveryWindowWhatItsButtonsDo) {
   const Case cases[] = {
       {"Enter on the title starts a game", nothing, [](T& t) { return t.key(vk::Return); },
        [](T& t) { return t.select.shown() && !t.game.title.loaded(); }},
+      {"the button Enter presses is marked before any key, and the arrow keys move it",
+       [](T& t) { EXPECT_EQ(t.navigation.mark(t.game.title), forms::absoluteBox(t.game.title.ctl->Command1)); },
+       [](T& t) { return t.key(vk::Down) && t.key(vk::Return); },  // the help button does nothing
+       [](T& t) {
+         return t.game.title.shown() && t.navigation.mark(t.game.title) == forms::absoluteBox(t.game.title.ctl->Command2);
+       }},
+      {"the continue window marks its button", [](T& t) { t.toContinue(); },
+       [](T& t) { return t.navigation.mark(t.game.continueScreen).has_value(); },
+       [](T& t) {
+         return t.navigation.mark(t.game.continueScreen) == forms::absoluteBox(t.game.continueScreen.ctl->Command1);
+       }},
       {"Escape on the title does nothing", nothing, [](T& t) { return !t.key(vk::Escape); },
        [](T& t) { return t.game.title.shown() && !t.v.desktop.ended(); }},
       {"Enter on the continue window continues", [](T& t) { t.toContinue(); },
