@@ -37,10 +37,16 @@ export class Dialogs {
     if (!box) return;
     const ok = element('button', { type: 'button', textContent: 'OK', tabIndex: -1 });
     ok.addEventListener('click', () => this.page.send('closeMessageBox'));
-    const root = element('div', { className: 'dialog message-box', role: 'alertdialog' },
+    // In the game's own font at the windows' scale, as the message box of the game's time was drawn.
+    const painter = this.page.painter, s = painter.scale;
+    const font = painter.cssFont({ name: 'ＭＳ Ｐゴシック', size: 9, bold: false, italic: false }, false);
+    const root = element('div', { className: 'dialog message-box', role: 'alertdialog',
+      style: `font:${font};padding:${12 * s}px ${16 * s}px` },
       element('div', { className: 'caption', textContent: box.caption, style: 'font-weight:bold;margin-bottom:8px' }),
       element('div', { textContent: box.text, style: 'white-space:pre-wrap' }),
       element('div', { className: 'buttons' }, ok));
+    ok.style.font = 'inherit';
+    ok.style.minWidth = `${72 * s}px`;
     this.place(root);
     this.box = { root, shown };
   }

@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "play/front_end_keys.h"
+#include "qt/canvas_painter.h"
 #include "qt/centred.h"
 #include "qt/form_window.h"
 
@@ -195,6 +196,8 @@ void FrontEnd::messageBox(const std::string& text, const std::string& caption) {
   QWidget* parent = nullptr;
   if (forms::Form* front = desktop_->foreground()) parent = windowOf(*front);
   auto* box = new QMessageBox(QMessageBox::NoIcon, texts_(caption), texts_(text), QMessageBox::Ok, parent);
+  // In the game's own font at the windows' scale, as the message box of the game's time was drawn.
+  box->setFont(fontFor(forms::FontSpec{}, scale_));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
   connect(box, &QMessageBox::finished, this, [this] {

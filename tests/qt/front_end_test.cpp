@@ -18,6 +18,7 @@
 #include "help/help_window.h"
 #include "play/settings.h"
 #include "qt/attract_play.h"
+#include "qt/canvas_painter.h"
 #include "qt/centred.h"
 #include "qt/english_texts.h"
 #include "qt/form_window.h"
@@ -404,16 +405,21 @@ TEST_F(FrontEndTest, TheKeyboardIsWhereTheDesktopHasItAndEnterPressesItsButton) 
 }
 
 TEST_F(FrontEndTest, TheGameOverMessageClosedByAControllerLeavesTheScreen) {
+  frontEnd.setScale({3});
   desktop.msgBox("Ｇａｍｅ　Ｏｖｅｒ！！", "モジャラ大戦", {});
   const auto boxes = [] {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) n += w->inherits("QMessageBox") && w->isVisible();
-    return n;
+    std::vector<QWidget*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->inherits("QMessageBox") && w->isVisible()) shown.push_back(w);
+    return shown;
   };
-  ASSERT_EQ(boxes(), 1);
+  ASSERT_EQ(boxes().size(), 1u);
+  const QFont font = boxes()[0]->font();
+  EXPECT_EQ(font, fontFor(forms::FontSpec{}, {3})) << "the game's font at the windows' scale, not the desktop's";
+  EXPECT_GT(font.pixelSize(), fontFor(forms::FontSpec{}, {1}).pixelSize() * 2);
   EXPECT_TRUE(navigation.padPressed(game.title, PadButton::A));
   EXPECT_FALSE(desktop.messageBoxOpen());
-  EXPECT_EQ(boxes(), 0);
+  EXPECT_TRUE(boxes().empty());
 }
 
 TEST(KeyMap, QtKeysBecomeTheGamesVirtualKeyCodes) {
