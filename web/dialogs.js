@@ -89,10 +89,11 @@ export class Dialogs {
   }
 
   // Two players choose their fighters: player 1 on the left, player 2 on the right.
-  versus(text) {
-    const [p0, p1, winner] = text === '-' ? [0, 1, '-'] : text.split(' ');
+  // `words`: the window's title, heading (the last fight's winner, or what kind of fight), and its
+  // two buttons, in the game's words as the core shows them.
+  versus(text, words) {
+    const [p0, p1] = text === '-' ? [0, 1] : text.split(' ');
     if (this.open) this.open.root.remove();
-    const en = this.en();
     const fighters = this.page.fighters;
     const picks = [Number(p0), Number(p1)];
     const rows = [0, 1].map((side) => {
@@ -101,13 +102,14 @@ export class Dialogs {
       select.addEventListener('change', () => { this.open.picks[side] = Number(select.value); });
       return { select, row: element('tr', {}, element('th', { textContent: side ? '２Ｐ' : '１Ｐ' }), element('td', {}, select)) };
     });
-    const start = element('button', { type: 'button', textContent: en ? 'Fight' : '対戦', tabIndex: -1 });
+    const [title, heading, fight, toTitle] = words;
+    const start = element('button', { type: 'button', textContent: fight, tabIndex: -1 });
     start.addEventListener('click', () => this.versusStart());
-    const back = element('button', { type: 'button', textContent: en ? 'Back to the title' : 'タイトルへ', tabIndex: -1 });
+    const back = element('button', { type: 'button', textContent: toTitle, tabIndex: -1 });
     back.addEventListener('click', () => this.close());
-    const said = winner !== '-' && winner !== undefined ? element('p', { textContent: en ? `${winner === '0' ? 'Player 1' : 'Player 2'} won` : `${winner === '0' ? '１Ｐ' : '２Ｐ'}の勝ち` }) : '';
     const root = element('div', { className: 'dialog versus', role: 'dialog' },
-      element('div', { textContent: en ? 'Two players' : '二人対戦', style: 'font-weight:bold;margin-bottom:8px' }), said,
+      element('div', { className: 'caption', textContent: title, style: 'font-weight:bold;margin-bottom:8px' }),
+      element('p', { textContent: heading }),
       element('table', {}, ...rows.map((r) => r.row)),
       element('div', { className: 'buttons' }, start, back));
     this.place(root);

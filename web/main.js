@@ -190,7 +190,7 @@ class Page {
     } else if (r.type === 'openKeySettings') {
       this.dialogs.keySettings();
     } else if (r.type === 'openVersus') {
-      this.dialogs.versus(r.text);
+      this.dialogs.versus(r.text, r.words);
     }
   }
 

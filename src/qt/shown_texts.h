@@ -7,6 +7,7 @@
 
 #include "forms/controls.h"
 #include "play/window_texts.h"
+#include "play/wording.h"
 
 namespace mojara::qt {
 
@@ -22,6 +23,10 @@ class ShownTexts {
 
   // `text` as a window shows it, its line breaks as LF.
   QString operator()(const std::string& text) const { return QString::fromStdString(texts_(text)); }
+  // A composed message, its form and its parts each shown so.
+  QString operator()(const Wording& words) const {
+    return QString::fromStdString(words.text([this](const std::string& text) { return texts_(text); }));
+  }
   // What `label` shows (play/window_texts.h).
   QString caption(const forms::Label& label) const { return QString::fromStdString(texts_.caption(label)); }
 

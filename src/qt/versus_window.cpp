@@ -9,6 +9,7 @@
 #include "app/roster.h"
 #include "assets/pictures.h"
 #include "forms/types.h"
+#include "play/versus_words.h"
 #include "qt/centred.h"
 #include "qt/key_map.h"
 #include "qt/online_panel.h"
@@ -27,15 +28,16 @@ const QColor kPlayerColors[2] = {QColor(220, 0, 0), QColor(0, 64, 220)};
 VersusWindow::VersusWindow(const PictureLibrary& pictures, const ShownTexts& texts, int scale,
                            std::function<bool(int, int)> fight, std::function<void()> toTitle)
     : pictures_(pictures), texts_(texts), scale_(scale), fight_(std::move(fight)), toTitle_(std::move(toTitle)) {
-  setWindowTitle(texts_("対戦"));
+  const VersusWords words = versusWords(std::nullopt, false);
+  setWindowTitle(texts_(words.title));
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(12 * scale);
   setFont(font);
   const int width = sizeAt(scale).width();
   const int buttonsTop = kButtonsTop * scale;
   setFixedSize(sizeAt(scale));
-  fightButton_ = new QPushButton(texts_("たたかう"), this);
-  titleButton_ = new QPushButton(texts_("タイトルへ"), this);
+  fightButton_ = new QPushButton(texts_(words.fight), this);
+  titleButton_ = new QPushButton(texts_(words.back), this);
   fightButton_->setGeometry(kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
   titleButton_->setGeometry(width / 2 + kMargin * scale, buttonsTop, width / 2 - 2 * kMargin * scale, 24 * scale);
   // The keys are the players': the buttons take the mouse only.
@@ -81,7 +83,9 @@ void VersusWindow::setReady(bool ready) {
 }
 
 void VersusWindow::showFightButton() {
-  fightButton_->setText(!seat_ ? texts_("たたかう") : ready_ ? texts_("とりけし") : texts_("じゅんびOK"));
+  fightButton_->setText(!seat_ ? texts_(versusWords(std::nullopt, false).fight)
+                        : ready_ ? texts_("とりけし")
+                                 : texts_("じゅんびOK"));
 }
 
 void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
@@ -97,8 +101,7 @@ void VersusWindow::open(std::pair<int, int> picks, std::optional<int> winner) {
 }
 
 QString VersusWindow::resultLine() const {
-  if (!winner_) return seat_ ? texts_("インターネットで対戦") : texts_("ふたりで対戦");
-  return texts_("%1の勝ち！").arg(texts_(playerName(*winner_)));
+  return texts_(versusWords(winner_, seat_.has_value()).heading);
 }
 
 QRect VersusWindow::portraitBox(int player, int slot) const {

@@ -299,7 +299,16 @@ std::string SceneWriter::scene(WebFrontEnd& fe) {
   for (const PageRequest& r : fe.takeRequests()) {
     if (!first) w.raw(',');
     first = false;
-    w.raw("{\"type\":\"").raw(requestName(r.kind)).raw("\",\"text\":").string(r.text).raw('}');
+    w.raw("{\"type\":\"").raw(requestName(r.kind)).raw("\",\"text\":").string(r.text);
+    if (!r.words.empty()) {
+      w.raw(",\"words\":[");
+      for (std::size_t k = 0; k < r.words.size(); ++k) {
+        if (k) w.raw(',');
+        w.string(r.words[k]);
+      }
+      w.raw(']');
+    }
+    w.raw('}');
   }
   const SoundLevels& levels = fe.sound().levels();
   w.raw("],\"levels\":{\"music\":").fixed3(levels.musicGain()).raw(",\"effects\":").fixed3(levels.effectsGain());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "play/versus_words.h"
 #include "play/front_end_keys.h"
 #include "play/input_file.h"
 #include "play/input_script.h"
@@ -152,8 +153,8 @@ void WebFrontEnd::looks() {
     versusWindowOpen_ = true;
     const auto [p0, p1] = versus_.fighters();
     const std::optional<int> winner = versus_.winner();
-    requests_.push_back({PageRequest::Kind::OpenVersus, std::to_string(p0) + " " + std::to_string(p1) + " " +
-                                                            (winner ? std::to_string(*winner) : "-")});
+    openVersus(std::to_string(p0) + " " + std::to_string(p1) + " " + (winner ? std::to_string(*winner) : "-"),
+               winner);
   }
   if (standIn_) {
     if (const auto action = standIn_->look(now)) {
@@ -209,7 +210,7 @@ void WebFrontEnd::keyDown(int code, int shift) {
       if (front == &game_->form(Window::Title)) {
         versus_.opened();
         versusWindowOpen_ = true;
-        requests_.push_back({PageRequest::Kind::OpenVersus, "-"});
+        openVersus("-", std::nullopt);
       }
       return;
     case Action::None:
@@ -340,6 +341,15 @@ std::string WebFrontEnd::log(const std::string& endReason) {
     logEnded_ = true;
   }
   return logText_.str();
+}
+
+void WebFrontEnd::openVersus(std::string picks, std::optional<int> winner) {
+  PageRequest request{PageRequest::Kind::OpenVersus, std::move(picks), {}};
+  const auto shown = [this](const std::string& text) { return texts_(text); };
+  const VersusWords words = versusWords(winner, false);
+  for (const Wording* w : {&words.title, &words.heading, &words.fight, &words.back})
+    request.words.push_back(w->text(shown));
+  requests_.push_back(std::move(request));
 }
 
 bool WebFrontEnd::versusFight(int p0, int p1) {

@@ -58,6 +58,8 @@ struct PageRequest {
   enum class Kind { FullScreen, SaveSettings, OpenKeySettings, OpenVersus, ReplayWritten };
   Kind kind;
   std::string text;  // the settings file's new text; the replay's path
+  // The versus window's words as shown (its title, heading, fight and back buttons).
+  std::vector<std::string> words;
 };
 
 class WebFrontEnd : public forms::DesktopHost {
@@ -157,6 +159,8 @@ class WebFrontEnd : public forms::DesktopHost {
 
  private:
   forms::Form* shownForm(const std::string& name) const;
+  // Asks the page to open the versus window on `picks` ("P0 P1 WINNER", or "-"), in the game's words.
+  void openVersus(std::string picks, std::optional<int> winner);
   // The player's input: false when it went to ending a demo fight, and goes no further.
   bool input();
   void gameKey(forms::Form& form, GameKey key, int shift);

@@ -10,6 +10,7 @@
 
 #include "forms/types.h"
 #include "sim/json.h"
+#include "play/versus_words.h"
 #include "web/json_catalogue.h"
 #include "web/page_json.h"
 #include "web/key_codes.h"
@@ -121,6 +122,25 @@ TEST(WebScene, EnglishShowsTheCatalogueWithItsPluralForms) {
   EXPECT_EQ(pluralFormOf(nested(30, "n?(", "):0"), 1), 1u);
   EXPECT_EQ(pluralFormOf(nested(300'000, "(", ")"), 1), 0u);
   EXPECT_EQ(pluralFormOf(nested(300'000, "!", ""), 1), 0u);
+}
+
+// The versus window's words come from the catalogue as the desktop's do, the last fight's winner
+// too, so the two front ends say the same in every language.
+TEST(WebScene, TheVersusWindowsWordsAreTheCataloguesAsOnTheDesktop) {
+  const std::string catalogue =
+      R"({"messages":{"対戦":"Versus","ふたりで対戦":"Two players","たたかう":"Fight","タイトルへ":"To the title",)"
+      R"("%1の勝ち！":"%1 wins!","２Ｐ":"2P"}})";
+  WebSession session;
+  parsed(session.start(startOptions(",\"lang\":\"en\",\"catalogue\":" + catalogue)));
+  const Json scene = parsed(session.keyDown("F3", "F3", 0));
+  std::vector<std::string> words;
+  for (const Json& r : scene.at("requests"))
+    if (r.value("type", "") == "openVersus") words = r.at("words").get<std::vector<std::string>>();
+  EXPECT_EQ(words, (std::vector<std::string>{"Versus", "Two players", "Fight", "To the title"}));
+  const auto lookup = catalogueLookup(parsed(catalogue));
+  const auto shown = [&](const std::string& text) { return lookup(text, std::nullopt).value_or(text); };
+  EXPECT_EQ(versusWords(1, false).heading.text(shown), "2P wins!");
+  EXPECT_EQ(versusWords(1, false).heading.text(), "２Ｐの勝ち！");
 }
 
 TEST(WebScene, EnglishShowsTheBattlesMessagesFromTheFight) {
