@@ -136,9 +136,11 @@ RecordedFight readLines(const std::vector<std::string>& lines, int version) {
   if (lines.size() < 2 || !lines[1].starts_with(kFightLine))
     throw InputError("line 2: expected '# fight ...'");
   RecordedFight recorded{readHeader(lines[1]), readKeyLines(lines, 2), std::nullopt, std::nullopt, {}};
-  // What the fight took over from the one before it; a recording without the line, nothing.
+  // What the fight took over from the one before it; a recording without the line, nothing, as
+  // one whose line gives only zeros.
   if (lines.size() > 2 && lines[2].starts_with(kCarriedLine))
-    recorded.fight.carried = readCarried(lines[2], 2);
+    if (const CarriedOver carried = readCarried(lines[2], 2); carried != CarriedOver{})
+      recorded.fight.carried = carried;
   if (!recorded.fight.versus && anySecondPlayerKey(recorded.keys))
     throw InputError("it has keys of a second player (EVENT 2:KEY), but the fight is not --versus");
   std::optional<std::size_t> endLine;

@@ -51,6 +51,13 @@ TEST(ReplayFile, WritesAKeysFileWithAHeaderAndReadsItBack) {
       std::string::npos)
       << carrying;
   EXPECT_EQ(readReplay(carrying), f);
+  // Only zeros carried over is nothing carried over, and reads back as a file without the line.
+  f.fight.carried = CarriedOver{};
+  std::string zeros = replayText(f);
+  zeros.insert(zeros.find("51 RIGHT"), "# carried over: MOVEDMG 0,0 XSPD 0,0 YSPD 0,0 HITSIDE 0 KEYCMD 0 DMGTALLY 0\n");
+  f.fight.carried.reset();
+  EXPECT_EQ(readReplay(zeros), f);
+  EXPECT_EQ(replayText(readReplay(zeros)), replayText(f));
 }
 
 TEST(ReplayFile, LineEndsOfAnotherSystemAndAByteOrderMarkAreRead) {
