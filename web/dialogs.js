@@ -39,7 +39,7 @@ export class Dialogs {
     ok.addEventListener('click', () => this.page.send('closeMessageBox'));
     // In the game's own font at the windows' scale, as the message box of the game's time was drawn.
     const painter = this.page.painter, s = painter.scale;
-    const font = painter.cssFont({ name: 'ＭＳ Ｐゴシック', size: 9, bold: false, italic: false }, false);
+    const font = painter.cssFont(box.font, false);
     const root = element('div', { className: 'dialog message-box', role: 'alertdialog',
       style: `font:${font};padding:${12 * s}px ${16 * s}px` },
       element('div', { className: 'caption', textContent: box.caption, style: 'font-weight:bold;margin-bottom:8px' }),

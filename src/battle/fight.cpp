@@ -99,8 +99,7 @@ void carryOver(const CarriedOver& carried, FightState& previous, Module1& M) {
   M.YSPD = carried.YSPD;
 }
 
-std::int32_t pressKey(FightState& state, const FightRules& rules, int player, std::int32_t keyCode,
-                      Nanos at) {
+std::int32_t pressKey(FightState& state, const FightRules& rules, int player, std::int32_t keyCode, Nanos at) {
   FightStep out;
   Battle(state, rules, out).Form_KeyDown(player, keyCode, at);
   return out.beeps;

@@ -265,10 +265,14 @@ std::string SceneWriter::scene(WebFrontEnd& fe) {
     lastForms_ = std::move(shown);
   }
   w.raw(",\"messageBox\":");
-  if (const auto& box = fe.messageBox())
-    w.raw("{\"text\":").string(box->text).raw(",\"caption\":").string(box->caption).raw('}');
-  else
+  if (const auto& box = fe.messageBox()) {
+    w.raw("{\"text\":").string(box->text).raw(",\"caption\":").string(box->caption);
+    // Drawn in the game's own font, as the message box of the game's time was.
+    font(w.raw(",\"font\":"), forms::FontSpec{});
+    w.raw('}');
+  } else {
     w.raw("null");
+  }
   w.raw(",\"notices\":");
   strings(w, fe.notices());
   w.raw(",\"marks\":");
@@ -300,14 +304,7 @@ std::string SceneWriter::scene(WebFrontEnd& fe) {
     if (!first) w.raw(',');
     first = false;
     w.raw("{\"type\":\"").raw(requestName(r.kind)).raw("\",\"text\":").string(r.text);
-    if (!r.words.empty()) {
-      w.raw(",\"words\":[");
-      for (std::size_t k = 0; k < r.words.size(); ++k) {
-        if (k) w.raw(',');
-        w.string(r.words[k]);
-      }
-      w.raw(']');
-    }
+    if (!r.words.empty()) strings(w.raw(",\"words\":"), r.words);
     w.raw('}');
   }
   const SoundLevels& levels = fe.sound().levels();

@@ -1,9 +1,9 @@
 #include "play/replay.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "battle/battle_window.h"
 #include "fake_host.h"
@@ -57,7 +57,6 @@ TEST(ReplayFile, WritesAKeysFileWithAHeaderAndReadsItBack) {
   zeros.insert(zeros.find("51 RIGHT"), "# carried over: MOVEDMG 0,0 XSPD 0,0 YSPD 0,0 HITSIDE 0 KEYCMD 0 DMGTALLY 0\n");
   f.fight.carried.reset();
   EXPECT_EQ(readReplay(zeros), f);
-  EXPECT_EQ(replayText(readReplay(zeros)), replayText(f));
 }
 
 TEST(ReplayFile, LineEndsOfAnotherSystemAndAByteOrderMarkAreRead) {
@@ -92,9 +91,7 @@ TEST(ReplayFile, RefusesOtherVersionsAndMalformedFilesSayingWhy) {
   EXPECT_EQ(errorOf("# mojara replay 1\n# fight 0 1 --seed 1\n9 F1\n"), "line 3: unknown key 'F1'");
   for (const std::string carried : {"MOVEDMG 8 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0",
                                     "MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 1,1 KEYCMD 0 DMGTALLY 0",
-                                    "MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0",
                                     "MOVEDMG 8,2147483647 XSPD 0,0 YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0",
-                                    "MOVEDMG 8,8 XSPD 0,0 YSPD 0,0 HITSIDE 2 KEYCMD 0 DMGTALLY 0",
                                     "MOVEDMG 8,8 XSPD 0,x YSPD 0,0 HITSIDE 1 KEYCMD 0 DMGTALLY 0 LIFE 3"})
     EXPECT_EQ(
         errorOf("# mojara replay 2\n# fight 0 1 --seed 1\n# carried over: " + carried + "\n"),
@@ -299,17 +296,9 @@ TEST(ReplayPlayer, AReplayThatDriftsStopsAndSaysSo) {
       testing::VirtualDesktop v;
       Game game(v.desktop);
       if (at == 0) {
-        struct LastEvent : FightObserver {
-          void eventRan(long long event) override { last = event; }
-          long long last = 0;
-        } decided;
-        testing::VirtualDesktop first;
-        Game once(first.desktop);
-        once.addObserver(decided);
-        once.startFight(fight.fight, AfterFight::Stop);
-        for (int i = 0; i < 3000 && once.battle.loaded(); ++i) first.runFor(testing::ms(60));
-        ASSERT_GT(decided.last, 100);
-        fight.checks = {{decided.last, 0}};  // its deciding event comes to another state
+        sim::FightRun whole;
+        whole.recorded = fight;
+        fight.checks = {{sim::runFight(whole, nullptr).events, 0}};  // its deciding event comes to another state
       } else {
         fight.checks = {{at, 0}};  // no fight comes to this
       }
