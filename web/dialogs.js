@@ -18,8 +18,6 @@ export class Dialogs {
     this.box = null;
   }
 
-  en() { return this.page.shownLang === 'en'; }
-
   place(root) {
     document.body.append(root);
     const area = this.page.painter.frontArea();
@@ -100,7 +98,7 @@ export class Dialogs {
       const select = element('select', { tabIndex: -1 }, ...fighters.map((name, k) => new Option(name, String(k))));
       select.value = String(picks[side]);
       select.addEventListener('change', () => { this.open.picks[side] = Number(select.value); });
-      return { select, row: element('tr', {}, element('th', { textContent: side ? '２Ｐ' : '１Ｐ' }), element('td', {}, select)) };
+      return { select, row: element('tr', {}, element('th', { textContent: this.page.word(side ? 'player2' : 'player1') }), element('td', {}, select)) };
     });
     const [title, heading, fight, toTitle] = words;
     const start = element('button', { type: 'button', textContent: fight, tabIndex: -1 });
@@ -139,17 +137,17 @@ export class Dialogs {
   keySettings() {
     if (this.open) this.open.root.remove();
     const settings = JSON.parse(this.page.core.fns.settings());
-    const en = this.en();
-    const message = element('p', { textContent: en ? 'Click a key, then press the new one.' : 'キーをクリックしてから、新しいキーを押してください。' });
+    const word = (name) => this.page.word(name);
+    const message = element('p', { textContent: word('keysHint') });
     const table = element('table');
     const root = element('div', { className: 'dialog key-settings', role: 'dialog' },
-      element('div', { textContent: en ? 'Keys' : 'キー設定', style: 'font-weight:bold;margin-bottom:8px' }),
+      element('div', { textContent: word('keysTitle'), style: 'font-weight:bold;margin-bottom:8px' }),
       table, message);
     const attract = element('input', { type: 'checkbox', checked: settings.attract, tabIndex: -1 });
     attract.addEventListener('change', () => this.page.send('setSettings', JSON.stringify({ attract: attract.checked })));
-    const close = element('button', { type: 'button', textContent: en ? 'Close' : '閉じる', tabIndex: -1 });
+    const close = element('button', { type: 'button', textContent: word('close'), tabIndex: -1 });
     close.addEventListener('click', () => this.close());
-    root.append(element('label', {}, attract, ` ${en ? 'Demo fights on an idle title' : 'タイトルでデモを見せる'}`), element('div', { className: 'buttons' }, close));
+    root.append(element('label', {}, attract, ` ${word('attract')}`), element('div', { className: 'buttons' }, close));
     this.open = { kind: 'keys', root, table, message, settings, waiting: null };
     this.keysShow();
     this.place(root);

@@ -13,7 +13,6 @@ const LANG_KEY = 'mojara.lang';
 // A frame later than this (the page was busy, or the browser held it back) does not run the game
 // on in a burst: the time beyond it is taken as a pause.
 const LONGEST_FRAME_MS = 250;
-const START_LINE = { ja: 'クリックするか、キーを押してください', en: 'Click or press a key' };
 
 const status = document.getElementById('status');
 const desktop = document.getElementById('desktop');
@@ -91,6 +90,10 @@ class Page {
     if (started.error) throw new Error(started.error);
     this.fighters = started.fighters;
     this.shownLang = started.lang;
+    // What the page itself says (its bar, its start line, its own windows), in the player's language.
+    this.words = started.words;
+    document.title = this.word('gameName');
+    desktop.setAttribute('aria-label', this.word('gameName'));
     // Every picture, before the first window shows.
     const pictures = { files: new Map() };
     const { store: storeInfo, screen } = started.assets;
@@ -108,7 +111,7 @@ class Page {
     if (this.virtual) {
       this.started = true;
     } else {
-      veil.querySelector('p').textContent = START_LINE[this.lang];
+      veil.querySelector('p').textContent = this.word('startLine');
       veil.hidden = false;
     }
     requestAnimationFrame((t) => this.pump(t));
@@ -175,7 +178,7 @@ class Page {
     for (const request of scene.requests) this.request(request);
     if (scene.ended && !this.ended) {
       this.ended = true;
-      status.textContent = this.shownLang === 'en' ? 'The game has ended. Reload the page to play again.' : 'ゲームは終わりました。もう一度遊ぶにはページを再読み込みしてください。';
+      status.textContent = this.word('ended');
       this.painter.paint([]);
       this.audio.pause();
     }
@@ -260,7 +263,7 @@ class Page {
       next.set('lang', langs.value);
       location.search = next.toString();
     });
-    document.querySelectorAll('[data-text]').forEach((el) => { el.textContent = this.texts(el.dataset.text); });
+    document.querySelectorAll('[data-word]').forEach((el) => { el.textContent = this.word(el.dataset.word); });
     const file = document.getElementById('replay-file');
     document.getElementById('open-replay').addEventListener('click', () => file.click());
     file.addEventListener('change', async () => {
@@ -272,7 +275,7 @@ class Page {
     });
     const record = document.getElementById('record');
     record.addEventListener('change', () => {
-      status.textContent = this.shownLang === 'en' ? 'Recording starts with the next page load.' : '記録はページを読み込み直すと始まります。';
+      status.textContent = this.word('recordsNextLoad');
       const next = new URLSearchParams(location.search);
       if (record.checked) next.set('record', '1'); else next.delete('record');
       history.replaceState(null, '', `?${next}`);
@@ -289,7 +292,7 @@ class Page {
       const n = (f) => Number((f.match(/-(\d+)\./) || [0, 1])[1]);
       return n(a) - n(b);
     });
-    if (!files.length) { status.textContent = this.shownLang === 'en' ? 'No fight recorded yet.' : 'まだ記録した対戦がありません。'; return; }
+    if (!files.length) { status.textContent = this.word('nothingRecorded'); return; }
     const name = files[files.length - 1];
     const blob = new Blob([this.core.readFile(`${FOLDER}/${name}`)], { type: 'text/plain' });
     const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(blob), download: `mojara-${name}` });
@@ -297,9 +300,11 @@ class Page {
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   }
 
-  texts(ja) {
-    const en = { '言語': 'Language', 'リプレイを開く': 'Open a replay', '対戦を記録する': 'Record fights', '記録を保存': 'Save the last fight' };
-    return this.shownLang === 'en' ? en[ja] || ja : ja;
+  // One of the page's words (play/page_words.cpp) by its name, as the core handed it.
+  word(name) {
+    const text = this.words[name];
+    if (text === undefined) console.error(`mojara: the core has no word "${name}" for the page`);
+    return text ?? '';
   }
 }
 

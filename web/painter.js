@@ -62,7 +62,7 @@ export class Painter {
     close.type = 'button';
     close.textContent = '×';
     close.tabIndex = -1;
-    close.title = 'close';
+    close.title = this.input.word('close');
     close.addEventListener('click', () => this.input.closeRequest(form.name));
     bar.append(title, close);
     const client = document.createElement('div');

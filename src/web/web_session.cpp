@@ -8,6 +8,7 @@
 #include "play/input_file.h"
 #include "play/input_script.h"
 #include "play/language.h"
+#include "play/page_words.h"
 #include "sim/json.h"
 #include "web/json_catalogue.h"
 #include "web/key_codes.h"
@@ -85,6 +86,12 @@ std::string WebSession::start(std::string_view optionsJson) {
     for (std::size_t k = 0; k < kRoster.size(); ++k)
       out += (k ? "," : "") + sim::jsonString(frontEnd_->texts()(std::string(kRoster[k].name)));
     out += "]";
+    // The page's own words, by their names, as the fighters in the player's language.
+    out += ",\"words\":{";
+    for (const PageWord& word : pageWords())
+      out += (out.back() == '{' ? "" : ",") + sim::jsonString(word.name) + ":" +
+             sim::jsonString(frontEnd_->texts()(word.text));
+    out += "}";
     return out + ",\"scene\":" + writer_.scene(*frontEnd_) + "}";
   } catch (const std::exception& e) {
     frontEnd_.reset();

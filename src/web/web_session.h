@@ -19,7 +19,8 @@ class WebSession {
   // "attract": false, "demo": true, "fight": [p0, p1], "versus": [p0, p1], "seed": n, "record":
   // true}; every member may be left out, but one given must be of its kind (null is no kind) and
   // a number within its range, whole where the game counts in whole numbers. Answers {"assets":
-  // ..., "lang": the language shown, "scene": ...}, or {"error": why}.
+  // ..., "lang": the language shown, "fighters": their names by roster slot, "words": {name: text}
+  // (play/page_words.h), both in that language, "scene": ...}, or {"error": why}.
   std::string start(std::string_view optionsJson);
   bool started() const { return frontEnd_ != nullptr; }
 
