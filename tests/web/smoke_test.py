@@ -2,7 +2,8 @@
 """The browser's site as a player meets it, in headless Chromium from a fresh profile: the title
 painted with no console error, help, the select window by keyboard and mouse, a fight, continue,
 the game over message box, English, a controller through a mocked navigator.getGamepads, the
-settings kept over a reload, and the first key starting the sounds.
+settings kept over a reload, the first key starting the sounds, and the page's own bar and windows
+in both languages.
 
   tests/web/smoke_test.py SITE_DIR [SCREENSHOT_DIR]
 
@@ -13,6 +14,7 @@ import tempfile
 import time
 
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import chromium, served  # noqa: E402
@@ -235,6 +237,27 @@ with served(SITE) as BASE, chromium(downloads=DOWNLOADS) as driver:
             if 'Form2' in names():
                 break
         check(names() == ['Form2'], 'and the replay file plays the fight again')
+
+    # The page's own bar and windows in the core's words: the game's own in Japanese, and in
+    # English no Japanese left (the language menu's names aside).
+    def japanese(text):
+        return any(0x3000 <= ord(c) <= 0x9FFF or 0xFF00 <= ord(c) <= 0xFFEF for c in text)
+
+    for lang in ('ja', 'en'):
+        open_page(f'?seed=5&clock=virtual&lang={lang}')
+        driver.execute_script('return mojara.begin()')
+        texts = {'bar': driver.execute_script(
+            'return [...document.querySelectorAll("[data-word]")].map((e) => e.textContent).join("/")')}
+        for name, f_key, kind in (('versus', 'F3', 'versus'), ('keys', 'F2', 'key-settings')):
+            key(f_key)
+            advance(300)
+            shot(f'{name}-{lang}')
+            texts[name] = driver.execute_script(
+                f'const d = document.querySelector(".dialog.{kind}"); return d ? d.innerText : ""')
+            ActionChains(driver).send_keys(Keys.ESCAPE).perform()
+        for name, text in texts.items():
+            check(text and japanese(text) == (lang == 'ja'), f'the {name} in {lang}: {text!r}')
+        check(not errors(), f'no console error in {lang}')
 
 
 print(f'screenshots in {SHOTS}')

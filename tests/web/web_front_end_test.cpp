@@ -1,8 +1,11 @@
 // The browser's front end, natively: what the page is handed (the scene), the keys it maps, the
 // sounds it is told to play, its clock and its kept settings.
 #include <gtest/gtest.h>
+#include <libintl.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -10,6 +13,7 @@
 
 #include "forms/types.h"
 #include "sim/json.h"
+#include "play/page_words.h"
 #include "play/versus_words.h"
 #include "web/json_catalogue.h"
 #include "web/page_json.h"
@@ -368,6 +372,32 @@ TEST(WebRecording, APracticeFightIsWrittenAsAReplay) {
   std::getline(replay, header);
   EXPECT_FALSE(header.empty()) << "no replay in " << folder;
   std::filesystem::remove_all(folder);
+}
+
+// The page's own words reach it by name in the player's language: in Japanese as the game writes
+// them, in English from the build's catalogue (the .mo the desktop reads), which has every one.
+TEST(WebPageWords, EveryWordReachesThePageInThePlayersLanguage) {
+  constexpr const char* kDomain = "mojara";
+  if (!std::filesystem::exists(MOJARA_BIN_DIR "/locale/en/LC_MESSAGES/mojara.mo")) GTEST_SKIP() << "no catalogue";
+  setlocale(LC_MESSAGES, "C.UTF-8");
+  setenv("LANGUAGE", "en", 1);
+  bindtextdomain(kDomain, MOJARA_BIN_DIR "/locale");
+  bind_textdomain_codeset(kDomain, "UTF-8");
+  Json english = Json::object();  // gettext answers a text it has no entry for with the text itself
+  for (const PageWord& word : pageWords()) english[word.text] = dgettext(kDomain, word.text.c_str());
+  for (const bool inEnglish : {false, true}) {
+    WebSession session;
+    const std::string lang = ",\"lang\":\"en\",\"catalogue\":" + Json{{"messages", english}}.dump();
+    const Json words = parsed(session.start(startOptions(inEnglish ? lang : ""))).at("words");
+    EXPECT_EQ(words.size(), pageWords().size()) << "a name given twice";
+    for (const PageWord& word : pageWords()) {
+      const std::string shown = words.value(std::string(word.name), "");
+      if (inEnglish)
+        EXPECT_TRUE(!shown.empty() && shown != word.text) << "no English for " << word.name;
+      else
+        EXPECT_EQ(shown, word.text) << word.name;
+    }
+  }
 }
 
 }  // namespace
