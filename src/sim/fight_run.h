@@ -10,13 +10,14 @@
 #include "play/command_line.h"
 #include "play/fight_options.h"
 #include "play/replay.h"
+#include "sim/event_limit.h"
 
 namespace mojara::sim {
 
 struct FightRun {
   RecordedFight recorded;  // the fight (seed 1 unless given) and its key presses
   bool trace = false;      // one line per timer event
-  long long maxEvents = 100000;
+  long long maxEvents = kDefaultMaxEvents;
   forms::Nanos timerResolution = forms::kDefaultTimerResolution;
   std::string programFolder = ".";  // where the sound files are
   std::string recordPath;           // where the fight is recorded, if anywhere

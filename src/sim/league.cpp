@@ -15,7 +15,7 @@
 #include "battle/fight.h"
 #include "battle/fight_sounds.h"
 #include "forms/scheduler.h"
-#include "sim/fight_run.h"
+#include "sim/event_limit.h"
 
 namespace mojara::sim {
 
@@ -73,7 +73,7 @@ LeagueResult runLeague(const LeagueOptions& options, std::ostream* progress) {
     setup.demo = true;
     setup.speed = options.speed;
     const auto soundLengths = battle::soundLengths(options.programFolder);
-    const long long maxEvents = FightRun{}.maxEvents;
+    const long long maxEvents = kDefaultMaxEvents;
     try {
       while (!failed) {
         const long long first = kBlock * nextBlock++;
