@@ -1,10 +1,19 @@
 #include "play/window_texts.h"
 
 #include "play/battle_captions.h"
+#include "play/help_keys.h"
 
 namespace mojara {
 
 std::string WindowTexts::operator()(const std::string& text) const {
+  std::string shown = translated(text);
+  if (bindings_ && isControlsTopic(text))
+    for (const Wording& line : keysInEffect(*bindings_))
+      shown += "\n" + line.text([this](const std::string& part) { return translated(part); });
+  return shown;
+}
+
+std::string WindowTexts::translated(const std::string& text) const {
   if (!translator_) {
     std::string shown;
     shown.reserve(text.size());

@@ -10,6 +10,7 @@
 
 #include "forms/controls.h"
 #include "play/caption_translator.h"
+#include "play/key_bindings.h"
 #include "play/translated_looks.h"
 
 namespace mojara {
@@ -23,6 +24,9 @@ class WindowTexts {
 
   // The game whose battle window's messages are translated from its fight (play/battle_captions.h).
   void setGame(const Game* game) { game_ = game; }
+  // The players' bindings: once rebound, the help's controls topic shows the keys in effect
+  // beneath its own text (play/help_keys.h).
+  void setBindings(const KeyBindings* bindings) { bindings_ = bindings; }
 
   // `text` as a window shows it, its line breaks as LF.
   std::string operator()(const std::string& text) const;
@@ -35,8 +39,11 @@ class WindowTexts {
   bool translated() const { return translator_.has_value(); }
 
  private:
+  std::string translated(const std::string& text) const;
+
   std::optional<CaptionTranslator> translator_;
   const Game* game_ = nullptr;
+  const KeyBindings* bindings_ = nullptr;
   // A window asks for the same few texts at every frame: each is translated once.
   mutable std::unordered_map<std::string, std::string> known_;
 };

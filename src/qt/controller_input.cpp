@@ -5,8 +5,10 @@
 
 namespace mojara::qt {
 
-ControllerInput::ControllerInput(FrontEnd& frontEnd, PlayerSettings& settings, VersusPlay& versus)
+ControllerInput::ControllerInput(FrontEnd& frontEnd, PlaySession& play, PlayerSettings& settings,
+                                 VersusPlay& versus)
     : frontEnd_(frontEnd),
+      play_(play),
       settings_(settings),
       versus_(versus),
       controllers_([](const std::string& why) { std::cerr << "mojara: " << why << "\n"; }) {
@@ -32,31 +34,22 @@ void ControllerInput::pressed(const pads::PadPress& press) {
     if (!press.repeat && navigationKey == forms::vk::Escape) keys->escape();
     return;
   }
-  const std::optional<command::Command> asked =
-      frontEnd_.bindings().commandOfButton(press.player, press.button);
-  // A held button repeats like a held key, except pause, which would toggle on and off.
-  const bool bound = asked && !(press.repeat && *asked == command::Pause);
-  const GameKey key{press.player, bound ? keyOf(*asked) : 0};
   if (versus_.window().isVisible()) {
     // The buttons of the commands the window knows pick and start as they do in a fight; the
     // others move about it as outside a fight (A and Start start, B goes back to the title).
     constexpr command::Command kPicking[] = {command::WalkLeft, command::WalkRight, command::Punch,
                                              command::Pause};
+    const std::optional<command::Command> asked = play_.bindings().commandOfButton(press.player, press.button);
+    // A held button repeats like a held key, except pause, which would toggle on and off.
+    const bool bound = asked && !(press.repeat && *asked == command::Pause);
     if (bound && std::find(std::begin(kPicking), std::end(kPicking), *asked) != std::end(kPicking))
-      versus_.window().gameKey(key);
+      versus_.window().gameKey({press.player, keyOf(*asked)});
     else if (!press.repeat)
       versus_.window().navigationKey(press.player, navigationKey);
     return;
   }
-  forms::Form* front = frontEnd_.desktop().foreground();
-  if (!front || !frontEnd_.input()) return;
-  // Outside a fight the buttons move about the window in front, for either player.
-  if (KeyboardNavigation* navigation = frontEnd_.navigation();
-      navigation && navigation->padPressed(*front, press.button, press.repeat))
-    return frontEnd_.afterEvent();
-  // Player 2's controller steers only in a versus fight.
-  if (!bound || (key.player == 1 && !versus_.session().fighting())) return;
-  frontEnd_.gameKeyPressed(*front, key);
+  play_.padPressed(press.player, press.button, press.repeat);
+  frontEnd_.afterEvent();
 }
 
 }  // namespace mojara::qt

@@ -22,7 +22,7 @@ FrontEnd::FrontEnd(const PictureLibrary& pictures, Scale scale, forms::SoundServ
   connect(&pump_, &QTimer::timeout, this, [this] { fireTimers(); });
   noticeClock_.setSingleShot(true);
   connect(&noticeClock_, &QTimer::timeout, this, [this] {
-    notices_.expire(now());
+    if (play_) play_->expireNotices();
     noticesChanged();
   });
 }
@@ -36,84 +36,46 @@ FormWindow* FrontEnd::windowOf(const forms::Form& form) const {
 
 void FrontEnd::fireTimers() {
   while (desktop_->fireNextDueTimer())
-    if (hooks.timerFired) hooks.timerFired();
+    if (play_) play_->timerFired();
   afterEvent();
+}
+
+void FrontEnd::setPlay(PlaySession& play) {
+  play_ = &play;
+  setGame(play.game());
+  texts_.setBindings(&play.bindings());
 }
 
 void FrontEnd::keyPressed(forms::Form& form, int code, int shift) {
-  if (hooks.input && !hooks.input()) return afterEvent();
-  using Action = FrontEndKey::Action;
-  const FrontEndKey own = frontEndKeyOf(code, shift);
-  switch (own.action) {
-    case Action::FullScreen:
-      toggleFullScreen();
-      if (hooks.fullScreenChanged) hooks.fullScreenChanged(fullScreen_);
-      break;
-    case Action::Mute:
-      if (hooks.toggleMute) hooks.toggleMute();
-      break;
-    case Action::Volume:
-      if (hooks.changeVolume) hooks.changeVolume(own.musicSteps, own.effectsSteps);
-      break;
-    case Action::Settings:
-      if (hooks.openSettings) hooks.openSettings(form);
-      break;
-    case Action::Versus:
-      if (hooks.openVersus) hooks.openVersus(form);
-      break;
-    case Action::None:
-      if (navigation_ && navigation_->keyPressed(form, code, shift)) break;  // moved about, or ended a demo
-      return gameKeyPressed(form, bindings_.gameKey(code, hooks.twoPlayers && hooks.twoPlayers()), shift);
-  }
+  play_->keyPressed(form, code, shift);
   afterEvent();
-}
-
-void FrontEnd::gameKeyPressed(forms::Form& form, GameKey key, int shift) {
-  if (!hooks.key || hooks.key(form, key.code, key.player)) {
-    if (key.player == 0)
-      desktop_->keyDown(form, key.code, shift);
-    else
-      desktop_->secondPlayerKeyDown(form, key.code);
-  }
-  afterEvent();
-}
-
-void FrontEnd::showNotice(const std::string& text, std::chrono::milliseconds shownFor, const std::string& slot) {
-  notices_.show(texts_(text), now() + std::chrono::nanoseconds(shownFor).count(), slot);
-  noticesChanged();
 }
 
 void FrontEnd::showNotice(const Wording& text, std::chrono::milliseconds shownFor, const std::string& slot) {
-  const std::string shown = text.text([this](const std::string& part) { return texts_(part).toStdString(); });
-  notices_.show(QString::fromStdString(shown), now() + std::chrono::nanoseconds(shownFor).count(), slot);
-  noticesChanged();
+  play_->showNotice(text, std::chrono::nanoseconds(shownFor).count(), slot);
+}
+
+QStringList FrontEnd::shown(const std::vector<Wording>& words) const {
+  QStringList lines;
+  for (const Wording& w : words) lines << texts_(w);
+  return lines;
 }
 
 QStringList FrontEnd::noticesOver(const FormWindow& window) const {
   const forms::Form* front = desktop_ ? desktop_->foreground() : nullptr;
-  return front && &window.form() == front ? notices_.lines() : QStringList();
-}
-
-void FrontEnd::showMark(const std::string& text, const std::string& slot) {
-  notices_.mark(texts_(text), slot);
-  noticesChanged();
-}
-
-void FrontEnd::takeMark(const std::string& slot) {
-  notices_.unmark(slot);
-  noticesChanged();
+  return play_ && front && &window.form() == front ? shown(play_->notices().lines()) : QStringList();
 }
 
 QStringList FrontEnd::marksOver(const FormWindow& window) const {
   const forms::Form* front = desktop_ ? desktop_->foreground() : nullptr;
-  return front && &window.form() == front ? notices_.marks() : QStringList();
+  return play_ && front && &window.form() == front ? shown(play_->notices().marks()) : QStringList();
 }
 
 void FrontEnd::noticesChanged() {
   // The notices may have moved to another window since they were shown: every window is told
   // what it shows now, and the clock wakes at the next notice's end.
   for (auto& [form, window] : windows_) window->showNotices(noticesOver(*window), marksOver(*window));
-  if (auto next = notices_.nextExpiry())
+  if (auto next = play_ ? play_->notices().nextExpiry() : std::nullopt)
     noticeClock_.start(static_cast<int>(std::max<forms::Nanos>(0, *next - now() + 999'999) / 1'000'000));
   else
     noticeClock_.stop();
@@ -152,7 +114,7 @@ void FrontEnd::formShown(forms::Form& form) {
   window->show();
   bringToFront(*window);
   windows_[&form] = std::move(window);
-  if (!notices_.empty()) noticesChanged();
+  if (play_ && !play_->notices().empty()) noticesChanged();
 }
 
 void FrontEnd::formRaised(forms::Form& form) {
@@ -160,7 +122,7 @@ void FrontEnd::formRaised(forms::Form& form) {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     bringToFront(*window);
   }
-  if (!notices_.empty()) noticesChanged();
+  if (play_ && !play_->notices().empty()) noticesChanged();
 }
 
 void FrontEnd::bringToFront(FormWindow& window) {
@@ -180,7 +142,7 @@ void FrontEnd::formUnloaded(forms::Form& form) {
   // The window may be the one whose event is being handled: delete it once that is over.
   it->second.release()->deleteLater();
   windows_.erase(it);
-  if (!notices_.empty()) noticesChanged();
+  if (play_ && !play_->notices().empty()) noticesChanged();
 }
 
 void FrontEnd::beep() {

@@ -16,6 +16,7 @@
 #include "forms/desktop.h"
 #include "play/key_bindings.h"
 #include "play/keyboard_navigation.h"
+#include "play/session/play_session.h"
 #include "play/wording.h"
 #include "qt/canvas_painter.h"
 #include "qt/notices.h"
@@ -43,6 +44,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   void setTexts(ShownTexts texts) {
     texts_ = std::move(texts);
     texts_.setGame(game_);
+    texts_.setBindings(play_ ? &play_->bindings() : nullptr);
   }
   // The game the windows belong to: a translation shows its battle window's messages as its
   // fight's numbers say.
@@ -74,57 +76,38 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
 
   FormWindow* windowOf(const forms::Form& form) const;
 
-  // Additions around the game (recording and replaying fights, attract mode, sound keys); any may
-  // be left empty.
-  struct Hooks {
-    // A key for the game (player 0 or 1, the battle's code); false: it does not reach the game.
-    std::function<bool(forms::Form&, int code, int player)> key;
-    std::function<void()> timerFired;
-    std::function<bool()> input;  // any key or mouse input; false: it goes no further
-    std::function<void()> toggleMute;
-    std::function<void(int musicSteps, int effectsSteps)> changeVolume;
-    std::function<void(bool on)> fullScreenChanged;  // by the player's key
-    std::function<void(forms::Form&)> openSettings;    // F2
-    std::function<void(forms::Form&)> openVersus;      // F3
-    std::function<bool()> twoPlayers;                 // whether a second player plays now
-  };
-  Hooks hooks;
-  // A key press from the keyboard, for the game unless it is one of the front end's own keys
-  // (F11 or Alt+Enter full screen, F2 the key settings, F3 two players, M mute, minus and equals the volume of
-  // everything, [ and ] the music's, ; and ' the effects'), the navigation takes it, or a hook
-  // keeps it. The players' key bindings turn it into the battle's own key of the same command,
-  // for its player.
+  // The play session the windows' input goes to, set before the first window opens.
+  void setPlay(PlaySession& play);
+  // A key press from the keyboard, handed to the play session (the front end's own keys, playing
+  // without the mouse, the players' bindings).
   void keyPressed(forms::Form& form, int code, int shift);
-  // A key of the game's own (the battle's code) for `player`, from a controller or the keyboard.
-  void gameKeyPressed(forms::Form& form, GameKey key, int shift = 0);
-  void setBindings(const KeyBindings& bindings) { bindings_ = bindings; }
-  // Playing without the mouse: the keys that are not the front end's own go to `navigation`
-  // first, outside a fight; it also says where the windows mark the keyboard.
-  void setNavigation(KeyboardNavigation* navigation) { navigation_ = navigation; }
-  KeyboardNavigation* navigation() const { return navigation_; }
+  KeyboardNavigation* navigation() const { return play_ ? &play_->navigation() : nullptr; }
   std::optional<forms::Box> keyboardMark(const forms::Form& form) const {
-    return navigation_ ? navigation_->mark(form) : std::nullopt;
+    return play_ ? play_->navigation().mark(form) : std::nullopt;
   }
-  const KeyBindings& bindings() const { return bindings_; }
-  // Mouse input on a window, or any input on one of its widgets: whether it goes on to the game.
-  bool input() { return !hooks.input || hooks.input(); }
+  const KeyBindings& bindings() const { return play_->bindings(); }
+  // Mouse input on a window, or any input on one of its widgets: whether it goes on to the game
+  // (the play session's answer, unless `taken` is told of the input instead).
+  bool input() { return input_ ? input_() : !play_ || play_->input(); }
+  void takeInput(std::function<bool()> taken) { input_ = std::move(taken); }
 
   // A short notice to the player (the game's text, shown in the player's language) over the front
   // window for `shownFor`; a notice with the same non-empty `slot` replaces the one before it.
-  static constexpr std::chrono::milliseconds kNoticeTime{2500};
+  static constexpr std::chrono::milliseconds kNoticeTime{PlaySession::kNoticeTime / 1'000'000};
   void showNotice(const std::string& text, std::chrono::milliseconds shownFor = kNoticeTime,
-                  const std::string& slot = {});
+                  const std::string& slot = {}) {
+    showNotice(Wording{text, {}}, shownFor, slot);
+  }
   // The same for a message made of parts (a level, a number): its form and parts are each shown
   // in the player's language.
   void showNotice(const Wording& text, std::chrono::milliseconds shownFor = kNoticeTime,
                   const std::string& slot = {});
   // The notices shown now over `window`: only the front game window has them.
   QStringList noticesOver(const FormWindow& window) const;
-  // A mark that stays over the front window until it is taken away (the demo fight's "DEMO"), on
-  // its bottom edge below the notices, in the player's language; one a slot.
-  void showMark(const std::string& text, const std::string& slot);
-  void takeMark(const std::string& slot);
+  // The marks (the demo fight's "DEMO") over `window`, on its bottom edge below the notices.
   QStringList marksOver(const FormWindow& window) const;
+  // The play session's notices or marks changed: every window is told what it shows now.
+  void noticesChanged();
 
   // Full screen: every window shown fills the screen, scaled by the largest whole factor.
   void toggleFullScreen();
@@ -134,7 +117,7 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
  private:
   void fireTimers();
   void bringToFront(FormWindow& window);
-  void noticesChanged();
+  QStringList shown(const std::vector<Wording>& words) const;
 
   const PictureLibrary& pictures_;
   Scale scale_;
@@ -143,13 +126,12 @@ class FrontEnd : public QObject, public forms::DesktopHost, public forms::Clock 
   forms::SoundService* sound_;
   std::function<void()> beep_;
   forms::Desktop* desktop_ = nullptr;
-  KeyBindings bindings_ = KeyBindings::defaults();
-  KeyboardNavigation* navigation_ = nullptr;
+  PlaySession* play_ = nullptr;
+  std::function<bool()> input_;
   QPointer<QMessageBox> messageBox_;  // while open
   bool fullScreen_ = false;
   QElapsedTimer elapsed_;
   QTimer pump_;
-  Notices notices_;
   QTimer noticeClock_;
   std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
 };

@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
-#include <QTimer>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -17,62 +15,19 @@
 #include "game/game.h"
 #include "play/input_file.h"
 #include "play/options.h"
-#include "play/practice.h"
-#include "play/replay_session.h"
-#include "play/stand_in_player.h"
-#include "qt/attract_play.h"
 #include "qt/catalogue.h"
-#include "qt/centred.h"
+#include "qt/desktop_play.h"
 #include "qt/front_end.h"
 #include "qt/game_application.h"
-#include "qt/controller_input.h"
 #include "qt/picture_library.h"
 #include "qt/quit_on_signals.h"
-#include "qt/player_settings.h"
-#include "qt/versus_play.h"
-#include "qt/replay_hooks.h"
-#include "qt/screen_fit.h"
+#include "qt/scale_in_effect.h"
 #include "qt/settings_file.h"
 
 namespace {
 
 // The small General MIDI soundfont the music is played with.
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-
-// The largest whole scale at which the battle window (7635 x 5220 twips) fits in 70 % of the
-// screen's available width and height; at least 1.
-int defaultScale() {
-  const QRect screen = mojara::qt::workArea();
-  const double w = 7635.0 / 15, h = 5220.0 / 15;
-  return std::max(1, static_cast<int>(std::min(0.7 * screen.width() / w, 0.7 * screen.height() / h)));
-}
-
-// The scale of this run: the command line's or the kept one, else the default, but never more than
-// the screen has room for. A scale that does not fit is said once, on standard error and in the
-// window; the kept setting stays as it is, for a larger screen.
-mojara::qt::KeySettingsWindow::InEffect scaleInEffect(const mojara::Options& commandLine,
-                                                      const mojara::Options& chosen, const mojara::Game& game,
-                                                      mojara::qt::FrontEnd& frontEnd) {
-  const QRect room = mojara::qt::workArea();
-  mojara::qt::KeySettingsWindow::InEffect run;
-  run.largestScale = mojara::qt::largestScaleThatFits(
-      [&](int scale) { return mojara::qt::everyWindowFits(scale, game, frontEnd.texts(), room); },
-      mojara::Settings::kMaxScale);
-  run.scaleFromCommandLine = commandLine.scale.has_value();
-  run.scale = chosen.scale.value_or(std::min(defaultScale(), run.largestScale));
-  if (run.scale > run.largestScale) {
-    run.scaleAsked = run.scale;
-    run.scale = run.largestScale;
-    std::cerr << "mojara: " << (run.scaleFromCommandLine ? "--scale " : "the kept scale ") << *run.scaleAsked
-              << " does not fit this screen (" << room.width() << " x " << room.height()
-              << " pixels for windows); the windows are drawn at scale " << run.scale
-              << ", the largest that fits\n";
-    frontEnd.showNotice(mojara::Wording{"%1 倍は画面に入らないので、%2 倍で表示しています",
-                                        {std::to_string(*run.scaleAsked), std::to_string(run.scale)}},
-                        std::chrono::seconds(8), "scale");
-  }
-  return run;
-}
 
 bool displayIsReachable() {
   const auto set = [](const char* name) {
@@ -192,93 +147,53 @@ int main(int argc, char** argv) {
   sound.setClock(frontEnd);
   mojara::forms::Desktop desktop(frontEnd, frontEnd, options->timerResolution);
   frontEnd.attach(desktop);
-  mojara::Game game(desktop);
-  frontEnd.setGame(game);
-  // --demo alone: the computer plays the whole campaign. With --fight it plays the practice fight,
-  // after which the title is the player's.
-  const bool demoCampaign = options->demo && !options->fight;
-  game.setDemoPlay(demoCampaign);
-  mojara::qt::KeySettingsWindow::InEffect inEffect = scaleInEffect(parsed, chosen, game, frontEnd);
-  frontEnd.setScale({inEffect.scale});
-  inEffect.lang = lang;
-  inEffect.langFromCommandLine = parsed.lang.has_value();
-  // Every window played from the keyboard or a controller alone.
-  mojara::KeyboardNavigation navigation(game);
-  frontEnd.setNavigation(&navigation);
-  // The kept settings applied, and the player's changes kept as they are made.
-  mojara::qt::PlayerSettings playerSettings(settingsFile, frontEnd, sound, game.form(mojara::Window::Title));
-  playerSettings.setInEffect(inEffect);
   // Two players: the versus window and its fights, at one keyboard or online.
   mojara::net::OnlineVersus::Settings online;
   online.version = MOJARA_VERSION;
   online.inputDelay = options->inputDelay.value_or(mojara::net::kDefaultInputDelay);
-  mojara::qt::VersusPlay versus(game, frontEnd, online);
-  const mojara::qt::ControllerInput controllers(frontEnd, playerSettings, versus);
+  mojara::qt::DesktopPlay play(frontEnd, desktop, sound, settingsFile, online);
+  mojara::PlaySession& session = play.session();
+  mojara::qt::KeySettingsWindow::InEffect inEffect =
+      mojara::qt::scaleInEffect(parsed, chosen, play.game(), frontEnd);
+  frontEnd.setScale({inEffect.scale});
+  inEffect.lang = lang;
+  inEffect.langFromCommandLine = parsed.lang.has_value();
+  play.settings().setInEffect(inEffect);
 
   // Recording and replaying fights.
-  std::optional<mojara::ReplayRecorder> recorder;
-  std::optional<mojara::ReplayPlayer> player;
   if (!options->record.empty()) {
-    recorder.emplace(game, options->record, [&frontEnd](const std::string& why) {
-      std::cerr << "mojara: " << why << "\n";
-      if (!windowsGone) frontEnd.showNotice(mojara::kReplayNotSavedNotice, std::chrono::seconds(8));
-    });
-    mojara::qt::attachRecorder(frontEnd, *recorder);
-    versus.setRecorder(&*recorder);
+    session.record(options->record, [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
+    play.versus().setRecorder(session.recorder());
   }
-  if (replay) {
-    // A replay that stops agreeing says so in a message box, and the program's status says it failed.
-    player.emplace(game, std::move(*replay), mojara::AfterReplay::EndProgram,
+  // A replay that stops agreeing says so in a message box, and the program's status says it failed.
+  if (replay)
+    session.replay(std::move(*replay), mojara::AfterReplay::EndProgram,
                    [](const std::string& why) { std::cerr << "mojara: " << why << "\n"; });
-    mojara::qt::attachPlayer(frontEnd, *player);
-  }
-  // In demo play a stand-in player clicks through the windows, with choices of its own.
-  std::optional<mojara::StandInPlayer> standIn;
-  QTimer standInClock;
-  if (demoCampaign) {
-    standIn.emplace(game, frontEnd.clockSeed());
-    QObject::connect(&standInClock, &QTimer::timeout, [&] {
-      const auto action = standIn->look(frontEnd.now());
-      if (!action) return;
-      try {
-        mojara::deliver(game, *action);
-      } catch (const mojara::ScriptError&) {
-        // The window it looked at went away in between: it looks again.
-      }
-      frontEnd.afterEvent();
-    });
-    standInClock.start(static_cast<int>(mojara::StandInPlayer::kLookInterval / 1'000'000));
-  }
-  // Attract mode, on the plain title only.
-  std::optional<mojara::qt::AttractPlay> attract;
-  if (options->attract && !demoCampaign && !recorder && !player)
-    attract.emplace(game, frontEnd, frontEnd.clockSeed() ^ 0xA77AC7ull,
-                    [&] { return playerSettings.keyWindow() || versus.busy(); });
-  if (player)
-    player->start();
-  else if (options->versus)
-    versus.fight(options->versus->first, options->versus->second);
-  else if (options->host || !options->join.empty()) {
-    game.start();
-    if (options->host)
-      versus.host(*options->host, options->code);
-    else
-      versus.join(options->join, options->code);
-  }
-  else if (options->fight)
-    mojara::startPractice(game, options->fight->first, options->fight->second, options->demo);
-  else
-    game.start();
-  frontEnd.afterEvent();
+  mojara::PlaySession::Start start;
+  start.attract = options->attract;
+  start.demo = options->demo;
+  start.fight = options->fight;
+  start.versus = options->versus;
+  start.clockSeed = frontEnd.clockSeed();
+  play.start(start);
+  // Online (which goes with no other start): the versus window, open on the title.
+  if (options->host)
+    play.versus().host(*options->host, options->code);
+  else if (!options->join.empty())
+    play.versus().join(options->join, options->code);
   const mojara::qt::QuitOnSignals quitOnSignals;
-  if (recorder) {
-    lastWords = [&recorder] { recorder->programEnding(); };
+  if (mojara::ReplayRecorder* recorder = session.recorder()) {
+    lastWords = [&session, recorder] {
+      session.windowsGone();
+      recorder->programEnding();
+    };
     std::atexit(sayLastWords);
   }
   const int status = QApplication::exec();
   windowsGone = true;
   lastWords = nullptr;
+  session.windowsGone();
   // However the program ends (a window closed, a signal), a fight being recorded is kept.
-  if (recorder) recorder->programEnding();
-  return player && player->disagreedAfter() ? 1 : status;
+  if (mojara::ReplayRecorder* recorder = session.recorder()) recorder->programEnding();
+  return session.player() && session.player()->disagreedAfter() ? 1 : status;
 }

@@ -9,44 +9,6 @@
 
 namespace mojara::qt {
 
-void Notices::show(const QString& text, forms::Nanos until, const std::string& slot) {
-  if (!slot.empty()) std::erase_if(shown_, [&slot](const Notice& notice) { return notice.slot == slot; });
-  shown_.push_back({text, until, slot});
-}
-
-bool Notices::expire(forms::Nanos now) {
-  return std::erase_if(shown_, [now](const Notice& notice) { return notice.until <= now; }) > 0;
-}
-
-std::optional<forms::Nanos> Notices::nextExpiry() const {
-  std::optional<forms::Nanos> next;
-  for (const Notice& notice : shown_)
-    if (!next || notice.until < *next) next = notice.until;
-  return next;
-}
-
-void Notices::mark(const QString& text, const std::string& slot) {
-  for (auto& [markSlot, markText] : marks_)
-    if (markSlot == slot) return void(markText = text);
-  marks_.emplace_back(slot, text);
-}
-
-void Notices::unmark(const std::string& slot) {
-  std::erase_if(marks_, [&slot](const auto& mark) { return mark.first == slot; });
-}
-
-QStringList Notices::marks() const {
-  QStringList marks;
-  for (const auto& [slot, text] : marks_) marks << text;
-  return marks;
-}
-
-QStringList Notices::lines() const {
-  QStringList lines;
-  for (const Notice& notice : shown_) lines << notice.text;
-  return lines;
-}
-
 namespace {
 
 // The marks' strip: its text is yellow on black, as an arcade's attract screen says it. Returns

@@ -20,6 +20,7 @@ class ShownTexts {
 
   // The game whose battle window's messages are translated from its fight.
   void setGame(const Game* game) { texts_.setGame(game); }
+  void setBindings(const KeyBindings* bindings) { texts_.setBindings(bindings); }
 
   // `text` as a window shows it, its line breaks as LF.
   QString operator()(const std::string& text) const { return QString::fromStdString(texts_(text)); }

@@ -1,17 +1,14 @@
-// Two players in the windowed program: the versus window opened by F3 on the title (or at once by
-// --versus), its fights, and back to it after each one; or, online, one player at each of two
+// Two players in the windowed program: the versus window the play session opens (F3 on the title,
+// after each fight, or at once by --versus), its fights, and, online, one player at each of two
 // machines (--host, --join, or the window's own buttons).
 #pragma once
 
-#include <QTimer>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "game/game.h"
 #include "net/online_versus.h"
-#include "play/replay_session.h"
-#include "play/versus_session.h"
+#include "play/session/play_session.h"
 #include "qt/front_end.h"
 #include "qt/online_play.h"
 #include "qt/versus_window.h"
@@ -20,11 +17,8 @@ namespace mojara::qt {
 
 class VersusPlay {
  public:
-  VersusPlay(Game& game, FrontEnd& frontEnd, net::OnlineVersus::Settings online);
+  VersusPlay(PlaySession& play, FrontEnd& frontEnd, net::OnlineVersus::Settings online);
 
-  // A versus fight of these roster slots at once (mojara --versus P0 P1); false, said on screen,
-  // when a game or another fight has a window open.
-  bool fight(int p0, int p1);
   // The versus window, open on the title, hosting a game on UDP `port` (mojara --host) or joining
   // the host at `address` (mojara --join), with the room's code if given (the host's own; the
   // one to join).
@@ -32,20 +26,18 @@ class VersusPlay {
   void join(const std::string& address, std::optional<RoomCode> code);
   // Online fights are recorded from what both players confirmed.
   void setRecorder(ReplayRecorder* recorder) { online_.setRecorder(recorder); }
-  // Whether the players are in a versus fight or choosing the next one.
-  bool busy() const { return session_.active() || window_.isVisible() || online_.active(); }
+  // Whether the window is open or an online session is on.
+  bool busy() const { return window_.isVisible() || online_.active(); }
   VersusWindow& window() { return window_; }
-  VersusSession& session() { return session_; }
+  // What the play session asks: the window opened; the window gone, a game having taken over.
+  void open(const VersusOpening& opening);
+  void takenOver();
 
  private:
-  void open();
-
-  Game& game_;
+  PlaySession& play_;
   FrontEnd& frontEnd_;
-  VersusSession session_;
   VersusWindow window_;
   OnlinePlay online_;
-  QTimer look_;
 };
 
 }  // namespace mojara::qt

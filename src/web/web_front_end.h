@@ -1,9 +1,7 @@
-// The game in a browser page: the desktop host, the game's clock and the sound service on the same
-// Game as the windowed program, with the same additions around it (the front end's own keys, key
-// bindings, playing without the mouse, attract mode, practice and demo play, two players, replays,
-// notices and marks, the sound levels, the kept settings). The page feeds it time and input and is
-// handed, after each, what to draw and hear (web/scene_json.h). Nothing here knows of the browser:
-// it builds and is tested natively.
+// The game in a browser page: the desktop host, the game's clock and the sound service under the
+// same play session as the windowed program (play/session/play_session.h). The page feeds it time
+// and input and is handed, after each, what to draw and hear (web/scene_json.h) and what else to do
+// (PageRequest). Nothing here knows of the browser: it builds and is tested natively.
 #pragma once
 
 #include <cstdint>
@@ -19,15 +17,11 @@
 #include "forms/desktop.h"
 #include "forms/virtual_clock.h"
 #include "game/game.h"
-#include "play/attract_mode.h"
 #include "play/key_bindings.h"
-#include "play/keyboard_navigation.h"
 #include "play/language.h"
-#include "play/replay_session.h"
-#include "play/settings.h"
+#include "play/session/play_session.h"
+#include "play/settings_store.h"
 #include "play/settings_text.h"
-#include "play/stand_in_player.h"
-#include "play/versus_session.h"
 #include "play/wording.h"
 #include "sim/event_lines.h"
 #include "web/fight_trace.h"
@@ -62,7 +56,7 @@ struct PageRequest {
   std::vector<std::string> words;
 };
 
-class WebFrontEnd : public forms::DesktopHost {
+class WebFrontEnd : public forms::DesktopHost, public PlayHost {
  public:
   explicit WebFrontEnd(WebOptions options);
   ~WebFrontEnd() override;
@@ -71,7 +65,7 @@ class WebFrontEnd : public forms::DesktopHost {
   void start();
   // Plays a recorded fight (a replay file's text) from the title; false, with a notice, when it
   // cannot be played or the title is not what the player is at.
-  bool playReplay(const std::string& text);
+  bool playReplay(const std::string& text) { return play_.playReplay(text); }
 
   // Moves the game's clock on to `now` (never back), firing every timer due on the way at its own
   // due time, then the looks between events (attract mode, the versus session, demo play, notices).
@@ -86,9 +80,9 @@ class WebFrontEnd : public forms::DesktopHost {
   // Input, each handled at once as one event.
   void keyDown(int code, int shift);
   // A command of `player` from any source (an on-screen button, say): the key bound to it.
-  void command(int player, command::Command command);
+  void command(int player, command::Command command) { play_.command(player, command); }
   // A controller button pressed (`repeat` while held) on the controller of `player`.
-  void padPressed(int player, PadButton button, bool repeat);
+  void padPressed(int player, PadButton button, bool repeat) { play_.padPressed(player, button, repeat); }
   void mouseDown(const std::string& form, float x, float y, int button);  // form pixels at scale 1
   void mouseMove(const std::string& form, float x, float y, int buttons);
   void click(const std::string& form, const std::string& control, int index);
@@ -105,43 +99,49 @@ class WebFrontEnd : public forms::DesktopHost {
   std::string log(const std::string& endReason = {});
   std::string trace() const { return traceText_.str(); }
   // Two players: a versus fight of these roster slots, as the page's versus window starts it.
-  bool versusFight(int p0, int p1);
-  void versusClosed();
+  bool versusFight(int p0, int p1) { return play_.versusFight(p0, p1); }
+  void versusClosed() { play_.versusClosed(); }
   // The key settings as the page's key-settings window leaves them.
   void setBindings(const KeyBindings& bindings);
   // Binds a key (or a controller button) to `player`'s command as the key-settings window binds:
   // a key held elsewhere changes places, a front-end key is refused. What happened, as the window
   // says it, in the player's language.
-  KeyBindings::Change bindKey(int player, command::Command command, int code);
-  KeyBindings::Change bindButton(int player, command::Command command, PadButton button);
+  KeyBindings::Change bindKey(int player, command::Command command, int code) {
+    return play_.bindKey(player, command, code);
+  }
+  KeyBindings::Change bindButton(int player, command::Command command, PadButton button) {
+    return play_.bindButton(player, command, button);
+  }
   void setAttract(bool on);
   void setLang(const std::string& lang);  // kept for the next start (the page reloads in it)
 
   // What is shown, for the scene.
-  const Game& game() const { return *game_; }
-  Game& game() { return *game_; }
+  const Game& game() const { return play_.game(); }
+  Game& game() { return play_.game(); }
   const forms::Desktop& desktop() const { return desktop_; }
   const std::vector<forms::Form*>& shownForms() const { return shown_; }  // back to front
   const WindowTexts& texts() const { return texts_; }
   // The language the windows are shown in: the one asked for when its catalogue came.
   std::string lang() const { return texts_.translated() ? options_.lang : std::string(kGameLanguage); }
-  const KeyboardNavigation& navigation() const { return navigation_; }
+  const KeyboardNavigation& navigation() const { return play_.navigation(); }
   struct MessageBox {
     std::string text, caption;
   };
   const std::optional<MessageBox>& messageBox() const { return messageBox_; }
+  // The notices and marks shown, in the player's language.
   std::vector<std::string> notices() const;
   std::vector<std::string> marks() const;
   bool ended() const { return ended_; }
-  const Settings& settings() const { return settings_; }
-  const VersusSession& versus() const { return versus_; }
+  const Settings& settings() const { return play_.settings(); }
+  const VersusSession& versus() const { return play_.versus(); }
   WebSound& sound() { return sound_; }
   std::vector<PageRequest> takeRequests();
 
   // A notice over the front window for `shownFor`; one with the same non-empty slot replaces it.
-  void showNotice(const std::string& text, forms::Nanos shownFor = kNoticeTime, const std::string& slot = {});
-  void showNotice(const Wording& text, forms::Nanos shownFor = kNoticeTime, const std::string& slot = {});
-  static constexpr forms::Nanos kNoticeTime = 2'500'000'000;
+  void showNotice(const std::string& text, forms::Nanos shownFor = kNoticeTime, const std::string& slot = {}) {
+    play_.showNotice(text, shownFor, slot);
+  }
+  static constexpr forms::Nanos kNoticeTime = PlaySession::kNoticeTime;
 
   // DesktopHost
   void formLoaded(forms::Form& form) override;
@@ -157,18 +157,17 @@ class WebFrontEnd : public forms::DesktopHost {
   std::string programFolder() const override { return options_.programFolder; }
   std::uint64_t clockSeed() override;
 
+  // PlayHost
+  void soundLevelsChanged(const SoundLevels& levels) override { sound_.setLevels(levels); }
+  void fullScreenChanged(bool on) override;
+  void keepSettings(const Settings& before, const Settings& after) override;
+  void openKeyWindow() override { requests_.push_back({PageRequest::Kind::OpenKeySettings, "", {}}); }
+  void openVersusWindow(const VersusOpening& opening) override;
+
  private:
   forms::Form* shownForm(const std::string& name) const;
-  // Asks the page to open the versus window on `picks` ("P0 P1 WINNER", or "-"), in the game's words.
-  void openVersus(std::string picks, std::optional<int> winner);
-  // The player's input: false when it went to ending a demo fight, and goes no further.
-  bool input();
-  void gameKey(forms::Form& form, GameKey key, int shift);
-  void looks();
-  void keep(const Settings& changed);
-  void soundChanged();
-  void showMark();
-  void fireDueTimers();
+  // The player's mouse or a widget's input on the window `name`: the form, when it goes to it.
+  forms::Form* inputTo(const std::string& name);
   bool fireNextDueTimer();  // one timer, and what watches timers; false when none is due
 
   WebOptions options_;
@@ -178,32 +177,17 @@ class WebFrontEnd : public forms::DesktopHost {
   std::optional<sim::EventLines> lines_;
   bool logEnded_ = false;
   WebSound sound_;
+  SettingsText settingsText_;
+  SettingsReading kept_;  // what the kept settings said at the start
   forms::Desktop desktop_;
-  std::unique_ptr<Game> game_;
-  KeyboardNavigation navigation_;
-  VersusSession versus_;
-  bool versusWindowOpen_ = false;
-  std::optional<AttractMode> attract_;
-  std::optional<StandInPlayer> standIn_;
-  std::optional<ReplayRecorder> recorder_;
-  std::optional<ReplayPlayer> player_;
+  PlaySession play_;
   std::optional<FightTrace> trace_;
   forms::Nanos nextLook_ = 0;
   WindowTexts texts_;
-  SettingsText settingsText_;
-  Settings settings_;
   std::vector<forms::Form*> shown_;
   std::optional<MessageBox> messageBox_;
-  struct Notice {
-    std::string text;
-    forms::Nanos until;
-    std::string slot;
-  };
-  std::vector<Notice> notices_;
-  std::vector<std::pair<std::string, std::string>> marks_;  // slot, text
   std::vector<PageRequest> requests_;
   bool ended_ = false;
-  bool fullScreen_ = false;
 };
 
 }  // namespace mojara::web

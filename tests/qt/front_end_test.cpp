@@ -13,11 +13,12 @@
 #include <set>
 
 #include "app/fight_setup.h"
+#include "fake_play_host.h"
+#include "forms/virtual_clock.h"
 #include "battle/battle_window.h"
 #include "game/game.h"
 #include "help/help_window.h"
 #include "play/settings.h"
-#include "qt/attract_play.h"
 #include "qt/canvas_painter.h"
 #include "qt/centred.h"
 #include "qt/english_texts.h"
@@ -36,11 +37,15 @@ struct FrontEndTest : ::testing::Test {
   PictureLibrary pictures{MOJARA_PICTURE_DIR};
   FrontEnd frontEnd{pictures, {1}};
   forms::Desktop desktop{frontEnd, frontEnd};
-  Game game{desktop};
-  KeyboardNavigation navigation{game};
+  testing::FakePlayHost host;
+  // The session's looks and notices on a clock of the test's own.
+  forms::VirtualClock clock;
+  PlaySession play{desktop, clock, host, Settings{}, true};
+  Game& game = play.game();
   void SetUp() override {
     frontEnd.attach(desktop);
-    frontEnd.setNavigation(&navigation);
+    frontEnd.setPlay(play);
+    host.notices = [this] { frontEnd.noticesChanged(); };
     game.start();
     frontEnd.afterEvent();
   }
@@ -97,10 +102,10 @@ struct HelpWindowTest : FrontEndTest {
     pressKey(frontEnd.windowOf(game.title), Qt::Key_F1);
     helpWindow = frontEnd.windowOf(game.help);
     ASSERT_NE(helpWindow, nullptr);
-    frontEnd.hooks.input = [this] {
+    frontEnd.takeInput([this] {
       ++inputs;
       return inputGoesOn;
-    };
+    });
   }
   QWidget* widget(const forms::Control& control) { return helpWindow->widgetOf(control); }
   static void pressKey(QWidget* to, Qt::Key key) {
@@ -200,12 +205,6 @@ TEST_F(FrontEndTest, ClosingTheHelpOnlyClosesItButClosingTheTitleEndsTheProgram)
 }
 
 TEST_F(FrontEndTest, TheSoundKeysSetTheirLevelsAndNeverReachTheFight) {
-  int music = 0, effects = 0, mutes = 0;
-  frontEnd.hooks.changeVolume = [&](int musicSteps, int effectsSteps) {
-    music += musicSteps;
-    effects += effectsSteps;
-  };
-  frontEnd.hooks.toggleMute = [&] { ++mutes; };
   game.startFight(FightSetup{});
   frontEnd.afterEvent();
   ASSERT_TRUE(game.battle.loaded());
@@ -214,63 +213,49 @@ TEST_F(FrontEndTest, TheSoundKeysSetTheirLevelsAndNeverReachTheFight) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(frontEnd.windowOf(game.battle), &event);
   };
+  press(Qt::Key_Semicolon);  // the effects down
   press(Qt::Key_BracketLeft);  // the music down two, up one
   press(Qt::Key_BracketLeft);
   press(Qt::Key_BracketRight);
-  EXPECT_EQ(music, -1);
-  EXPECT_EQ(effects, 0);
-  press(Qt::Key_Apostrophe);  // the effects up, then down three
-  for (int i = 0; i < 3; ++i) press(Qt::Key_Semicolon);
-  EXPECT_EQ(music, -1);
-  EXPECT_EQ(effects, -2);
-  press(Qt::Key_Minus);  // both down, then up
-  press(Qt::Key_Equal);
   press(Qt::Key_M);
-  EXPECT_EQ(music, -1);
-  EXPECT_EQ(effects, -2);
-  EXPECT_EQ(mutes, 1);
+  ASSERT_FALSE(host.levels.empty());
+  EXPECT_EQ(host.levels.back(), (SoundLevels{7, 7, true}));
+  EXPECT_EQ(host.kept.back().music, 7);
+  EXPECT_TRUE(host.kept.back().muted);
   EXPECT_EQ(game.M.PRESSED, 0) << "a sound key reached the battle's key handler";
 }
 
 TEST_F(FrontEndTest, RemappedKeysReachTheBattleAsItsOwnKeysForTheirPlayer) {
-  KeyBindings bindings = KeyBindings::defaults();
-  bindings.bindKey(0, command::Punch, 'G');
-  bindings.bindKey(1, command::Kick, forms::vk::Down);
-  frontEnd.setBindings(bindings);
-  bool twoPlayers = false;
-  frontEnd.hooks.twoPlayers = [&] { return twoPlayers; };
-  std::vector<std::pair<int, int>> reached;  // (code, player) as the game's key hook sees them
-  frontEnd.hooks.key = [&](forms::Form&, int code, int player) {
-    reached.emplace_back(code, player);
-    return true;
-  };
-  game.startFight(FightSetup{});
-  frontEnd.afterEvent();
-  Form2& battle = game.battle;
-  // The opening, at once: its 50 events by the rules; the window shows them at its next event.
-  for (int i = 0; i < 50; ++i) battle::tick(battle.fight(), battle.rules());
-  ASSERT_EQ(battle.fight().phase, battle::Phase::Live);
+  Settings remapped;
+  remapped.bindings.bindKey(0, command::Punch, 'G');
+  remapped.bindings.bindKey(1, command::WalkLeft, forms::vk::Down);
+  play.change(remapped);
   const auto press = [&](Qt::Key key) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(frontEnd.windowOf(battle), &event);
+    QApplication::sendEvent(frontEnd.windowOf(game.battle), &event);
   };
-  press(Qt::Key_G);
-  EXPECT_EQ(battle.fight().KEYCMD, command::Punch);
-  battle.fight().KEYCMD = 0;
-  press(Qt::Key_A);  // the battle's punch key, moved away: a key press that commands nothing
-  EXPECT_EQ(battle.fight().KEYCMD, 0);
-  EXPECT_EQ(game.M.PRESSED, 1);
-  press(Qt::Key_Down);  // player 2's kick, against the computer: the plain down arrow
-  EXPECT_EQ(battle.fight().KEYCMD, 0);
-  EXPECT_EQ(battle.fight().KEYCMD2, 0);
-  twoPlayers = true;
-  press(Qt::Key_Down);
-  press(Qt::Key_J);
-  EXPECT_EQ(battle.fight().KEYCMD2, command::WalkLeft);
-  EXPECT_EQ(battle.fight().KEYCMD, 0);
-  const std::vector<std::pair<int, int>> expected = {
-      {'A', 0}, {0, 0}, {forms::vk::Down, 0}, {'Z', 1}, {forms::vk::Left, 1}};
-  EXPECT_EQ(reached, expected);
+  for (const bool versus : {false, true}) {
+    SCOPED_TRACE(versus ? "versus" : "against the computer");
+    if (versus)
+      ASSERT_TRUE(play.versusFight(0, 1));
+    else
+      game.startFight(FightSetup{});
+    frontEnd.afterEvent();
+    Form2& battle = game.battle;
+    // The opening, at once: its 50 events by the rules; the window shows them at its next event.
+    for (int i = 0; i < 50; ++i) battle::tick(battle.fight(), battle.rules());
+    ASSERT_EQ(battle.fight().phase, battle::Phase::Live);
+    press(Qt::Key_G);
+    EXPECT_EQ(battle.fight().KEYCMD, command::Punch);
+    battle.fight().KEYCMD = 0;
+    press(Qt::Key_A);  // the battle's punch key, moved away: a key press that commands nothing
+    EXPECT_EQ(battle.fight().KEYCMD, 0);
+    // Player 2's walk, only in a versus fight: against the computer, the plain down arrow.
+    press(Qt::Key_Down);
+    EXPECT_EQ(battle.fight().KEYCMD2, versus ? command::WalkLeft : 0);
+    EXPECT_EQ(battle.fight().KEYCMD, 0);
+    game.unload(Window::Battle);
+  }
 }
 
 TEST_F(FrontEndTest, FullScreenPaintsOnlyTheClientAreaAndComesBackWhereItWas) {
@@ -312,7 +297,8 @@ TEST_F(FrontEndTest, ANoticeLiesOverTheFrontWindowOnlyUntilItsTimeIsUp) {
   frontEnd.afterEvent();
   EXPECT_TRUE(frontEnd.noticesOver(*frontEnd.windowOf(game.title)).isEmpty());
   EXPECT_FALSE(frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty());
-  // Its time up, it is gone.
+  // Its time up (on the session's clock), it is gone.
+  clock.set(clock.now() + 300'000'000);
   QElapsedTimer waited;
   waited.start();
   while (!frontEnd.noticesOver(*frontEnd.windowOf(game.help)).isEmpty() && waited.elapsed() < 3000)
@@ -336,21 +322,25 @@ TEST_F(FrontEndTest, TheSoundKeysNoticeShowsTheLevelsOrMutedInThePlayersLanguage
 }
 
 TEST_F(FrontEndTest, TheDemoFightIsMarkedWhileItPlaysAndTheMarkGoesWithIt) {
-  AttractPlay attract(game, frontEnd, 7, {});
+  game.unload(Window::Title);
+  PlaySession::Start start;
+  start.clockSeed = 7;
+  play.start(start);
   for (const bool inEnglish : {false, true}) {
     frontEnd.setTexts(inEnglish ? english() : ShownTexts());
-    const forms::Nanos start = frontEnd.now();
-    attract.look(start);
-    ASSERT_FALSE(attract.running());
-    attract.look(start + AttractMode::kIdleTime + 1);
-    ASSERT_TRUE(attract.running());
+    play.look();
+    ASSERT_FALSE(play.attractRunning());
+    clock.set(clock.now() + AttractMode::kIdleTime + 1);
+    play.look();
+    ASSERT_TRUE(play.attractRunning());
+    frontEnd.afterEvent();
     const FormWindow& battle = *frontEnd.windowOf(game.battle);
     EXPECT_EQ(frontEnd.marksOver(battle),
               QStringList{inEnglish ? QStringLiteral("DEMO · Press any key") : QStringLiteral("デモ　なにかキーを押すとタイトルへ")});
     // Any key ends it: the title is back, without the mark.
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier);
     QApplication::sendEvent(frontEnd.windowOf(game.battle), &key);
-    EXPECT_FALSE(attract.running());
+    EXPECT_FALSE(play.attractRunning());
     ASSERT_TRUE(game.title.shown());
     EXPECT_TRUE(frontEnd.marksOver(*frontEnd.windowOf(game.title)).isEmpty());
   }
@@ -416,7 +406,7 @@ TEST_F(FrontEndTest, TheGameOverMessageClosedByAControllerLeavesTheScreen) {
   ASSERT_EQ(boxes().size(), 1u);
   const QFont font = boxes()[0]->font();
   EXPECT_EQ(font, fontFor(forms::FontSpec{}, {3})) << "the game's font at the windows' scale, not the desktop's";
-  EXPECT_TRUE(navigation.padPressed(game.title, PadButton::A));
+  EXPECT_TRUE(play.navigation().padPressed(game.title, PadButton::A));
   EXPECT_FALSE(desktop.messageBoxOpen());
   EXPECT_TRUE(boxes().empty());
 }

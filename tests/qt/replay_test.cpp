@@ -16,7 +16,8 @@
 #include "qt/front_end.h"
 #include "qt/picture_library.h"
 #include "qt/qt_print.h"
-#include "qt/replay_hooks.h"
+#include "fake_play_host.h"
+#include "play/session/play_session.h"
 #include "screens/continue_window.h"
 #include "select/select_window.h"
 #include "sim/fight_run.h"
@@ -33,10 +34,12 @@ TEST(Replay, AFightRecordedInTheWindowPlaysAgainHeadlessWithTheSameEnd) {
   FrontEnd frontEnd(pictures, {1});
   forms::Desktop desktop(frontEnd, frontEnd, 1'000'000);  // every interval taken literally: fast
   frontEnd.attach(desktop);
-  Game game(desktop);
+  testing::FakePlayHost host;
+  PlaySession play(desktop, frontEnd, host, Settings{}, true);
+  frontEnd.setPlay(play);
+  Game& game = play.game();
   std::string warning;
-  ReplayRecorder recorder(game, path, [&](const std::string& why) { warning = why; });
-  attachRecorder(frontEnd, recorder);
+  play.record(path, [&](const std::string& why) { warning = why; });
   FightSetup practice;
   practice.opponent = 7;
   game.startFight(practice);
