@@ -2,7 +2,7 @@
 // them as they are.
 #pragma once
 
-#include "play/sound_levels.h"
+#include "play/settings/sound_levels.h"
 
 namespace mojara::audio {
 using mojara::SoundLevels;

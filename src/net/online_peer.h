@@ -20,7 +20,7 @@
 #include "net/rollback_fight.h"
 #include "net/room_key.h"
 #include "net/transport.h"
-#include "play/key_script.h"
+#include "play/input/key_script.h"
 
 namespace mojara::net {
 

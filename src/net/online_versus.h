@@ -16,10 +16,10 @@
 
 #include "game/game.h"
 #include "net/online_peer.h"
-#include "play/replay_session.h"
-#include "play/room_code.h"
-#include "play/versus_session.h"
-#include "play/wording.h"
+#include "play/replays/replay_session.h"
+#include "play/session/room_code.h"
+#include "play/session/versus_session.h"
+#include "play/texts/wording.h"
 
 namespace mojara::net {
 

@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "play/room_code.h"
+#include "play/session/room_code.h"
 
 namespace mojara::net {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
-#include "play/key_bindings.h"
+#include "play/input/key_bindings.h"
 
 namespace mojara::pads {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "play/caption_translator.h"
+#include "play/texts/caption_translator.h"
 
 namespace mojara::qt {
 

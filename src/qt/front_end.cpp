@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <chrono>
 
-#include "play/front_end_keys.h"
+#include "play/input/front_end_keys.h"
 #include "qt/canvas_painter.h"
 #include "qt/centred.h"
 #include "qt/form_window.h"

@@ -14,10 +14,10 @@
 #include <optional>
 
 #include "forms/desktop.h"
-#include "play/key_bindings.h"
-#include "play/keyboard_navigation.h"
+#include "play/input/key_bindings.h"
+#include "play/input/keyboard_navigation.h"
 #include "play/session/play_session.h"
-#include "play/wording.h"
+#include "play/texts/wording.h"
 #include "qt/canvas_painter.h"
 #include "qt/notices.h"
 #include "qt/picture_library.h"

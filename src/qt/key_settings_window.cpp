@@ -11,7 +11,7 @@
 
 #include "app/program.h"
 #include "forms/types.h"
-#include "play/language.h"
+#include "play/texts/language.h"
 #include "qt/key_map.h"
 
 namespace mojara::qt {

@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "play/key_bindings.h"
-#include "play/settings.h"
-#include "play/wording.h"
+#include "play/input/key_bindings.h"
+#include "play/settings/settings.h"
+#include "play/texts/wording.h"
 #include "qt/shown_texts.h"
 
 class QLabel;

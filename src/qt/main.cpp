@@ -13,8 +13,8 @@
 
 #include "audio/sdl_sound.h"
 #include "game/game.h"
-#include "play/input_file.h"
-#include "play/options.h"
+#include "play/input/input_file.h"
+#include "play/options/options.h"
 #include "qt/catalogue.h"
 #include "qt/desktop_play.h"
 #include "qt/front_end.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "play/room_code.h"
+#include "play/session/room_code.h"
 #include "qt/shown_texts.h"
 
 class QLabel;

@@ -13,8 +13,8 @@
 
 #include "game/game.h"
 #include "net/online_versus.h"
-#include "play/replay_session.h"
-#include "play/versus_session.h"
+#include "play/replays/replay_session.h"
+#include "play/session/versus_session.h"
 #include "qt/front_end.h"
 #include "qt/versus_window.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/game.h"
-#include "play/options.h"
+#include "play/options/options.h"
 #include "qt/front_end.h"
 #include "qt/key_settings_window.h"
 

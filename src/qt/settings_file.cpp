@@ -14,8 +14,8 @@
 #include <thread>
 #include <utility>
 
-#include "play/settings_store.h"
-#include "play/settings_text.h"
+#include "play/settings/settings_store.h"
+#include "play/settings/settings_text.h"
 
 namespace mojara::qt {
 

@@ -1,5 +1,5 @@
 // The settings file: $XDG_CONFIG_HOME/mojara/settings.ini (~/.config/... when that is unset), in
-// INI format (play/settings_text.h reads it, play/settings_store.h holds what it means). A missing
+// INI format (play/settings/settings_text.h reads it, play/settings/settings_store.h holds what it means). A missing
 // file gives the defaults. What can be read is used; a line that cannot be read, a value out of its
 // range and a binding that cannot hold give one warning each and stay in the file as they are. A
 // file that cannot be read at all (a folder, unreadable, binary) gives every default, one warning,
@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "play/settings.h"
-#include "play/settings_store.h"
+#include "play/settings/settings.h"
+#include "play/settings/settings_store.h"
 
 namespace mojara::qt {
 

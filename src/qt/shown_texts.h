@@ -1,13 +1,13 @@
 // What the windows show for the game's texts, as Qt's strings: the game's texts or their
-// translation, as every front end shows them (play/window_texts.h).
+// translation, as every front end shows them (play/texts/window_texts.h).
 #pragma once
 
 #include <QString>
 #include <string>
 
 #include "forms/controls.h"
-#include "play/window_texts.h"
-#include "play/wording.h"
+#include "play/texts/window_texts.h"
+#include "play/texts/wording.h"
 
 namespace mojara::qt {
 
@@ -28,7 +28,7 @@ class ShownTexts {
   QString operator()(const Wording& words) const {
     return QString::fromStdString(words.text([this](const std::string& text) { return texts_(text); }));
   }
-  // What `label` shows (play/window_texts.h).
+  // What `label` shows (play/texts/window_texts.h).
   QString caption(const forms::Label& label) const { return QString::fromStdString(texts_.caption(label)); }
 
   // How a label is shown where the game's layout, made for its Japanese texts, does not suit a

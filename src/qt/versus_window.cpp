@@ -9,7 +9,7 @@
 #include "app/roster.h"
 #include "assets/pictures.h"
 #include "forms/types.h"
-#include "play/versus_words.h"
+#include "play/texts/versus_words.h"
 #include "qt/centred.h"
 #include "qt/key_map.h"
 #include "qt/online_panel.h"

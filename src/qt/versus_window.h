@@ -11,7 +11,7 @@
 #include <optional>
 #include <utility>
 
-#include "play/key_bindings.h"
+#include "play/input/key_bindings.h"
 #include "qt/picture_library.h"
 #include "qt/shown_texts.h"
 

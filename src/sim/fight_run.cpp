@@ -8,9 +8,9 @@
 #include "battle/battle_window.h"
 #include "forms/virtual_clock.h"
 #include "game/game.h"
-#include "play/input_file.h"
-#include "play/recording_file.h"
-#include "play/replay_session.h"
+#include "play/input/input_file.h"
+#include "play/replays/recording_file.h"
+#include "play/replays/replay_session.h"
 #include "sim/battle_trace.h"
 #include "sim/headless_sound.h"
 

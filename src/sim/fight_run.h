@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "forms/scheduler.h"
-#include "play/command_line.h"
-#include "play/fight_options.h"
-#include "play/replay.h"
+#include "play/options/command_line.h"
+#include "play/options/fight_options.h"
+#include "play/replays/replay.h"
 #include "sim/event_limit.h"
 
 namespace mojara::sim {

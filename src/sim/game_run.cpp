@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "game/game.h"
-#include "play/stand_in_player.h"
+#include "play/session/stand_in_player.h"
 #include "sim/recording_host.h"
 
 namespace mojara::sim {

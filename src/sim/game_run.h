@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
-#include "play/input_script.h"
+#include "play/input/input_script.h"
 
 namespace mojara::sim {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "play/decimal_text.h"
+#include "play/options/decimal_text.h"
 
 namespace mojara::sim {
 

@@ -9,8 +9,8 @@
 #include <emscripten.h>
 #endif
 
-#include "play/command_line.h"
-#include "play/input_file.h"
+#include "play/options/command_line.h"
+#include "play/input/input_file.h"
 #include "sim/fight_run.h"
 #include "sim/game_run.h"
 #include "sim/league.h"

@@ -10,8 +10,8 @@
 #include "net/fight_start.h"
 #include "net/online_peer.h"
 #include "net/udp_socket.h"
-#include "play/input_file.h"
-#include "play/room_code.h"
+#include "play/input/input_file.h"
+#include "play/session/room_code.h"
 #include "sim/json.h"
 
 namespace mojara::sim {

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "play/command_line.h"
+#include "play/options/command_line.h"
 #include "sim/fight_run.h"
 
 namespace mojara::sim {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "play/input_file.h"
+#include "play/input/input_file.h"
 
 namespace mojara::web {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "play/caption_translator.h"
+#include "play/texts/caption_translator.h"
 #include "web/page_json.h"
 
 namespace mojara::web {

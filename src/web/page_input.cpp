@@ -1,7 +1,7 @@
 // The page's input on the windows it draws (the mouse, a widget's click, change or choice, a close
 // box, the message box) and the whole-game script's lines carried out as that input.
 #include "forms/layout.h"
-#include "play/input_script.h"
+#include "play/input/input_script.h"
 #include "web/web_front_end.h"
 
 namespace mojara::web {

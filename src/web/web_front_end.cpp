@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "play/versus_words.h"
+#include "play/texts/versus_words.h"
 
 namespace mojara::web {
 

@@ -17,16 +17,16 @@
 #include "forms/desktop.h"
 #include "forms/virtual_clock.h"
 #include "game/game.h"
-#include "play/key_bindings.h"
-#include "play/language.h"
+#include "play/input/key_bindings.h"
+#include "play/texts/language.h"
 #include "play/session/play_session.h"
-#include "play/settings_store.h"
-#include "play/settings_text.h"
-#include "play/wording.h"
+#include "play/settings/settings_store.h"
+#include "play/settings/settings_text.h"
+#include "play/texts/wording.h"
 #include "sim/event_lines.h"
 #include "web/fight_trace.h"
 #include "web/web_sound.h"
-#include "play/window_texts.h"
+#include "play/texts/window_texts.h"
 
 namespace mojara::web {
 

@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "app/roster.h"
-#include "play/cli_numbers.h"
-#include "play/input_file.h"
-#include "play/input_script.h"
-#include "play/language.h"
-#include "play/page_words.h"
+#include "play/options/cli_numbers.h"
+#include "play/input/input_file.h"
+#include "play/input/input_script.h"
+#include "play/texts/language.h"
+#include "play/texts/page_words.h"
 #include "sim/json.h"
 #include "web/json_catalogue.h"
 #include "web/key_codes.h"

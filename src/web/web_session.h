@@ -20,7 +20,7 @@ class WebSession {
   // true}; every member may be left out, but one given must be of its kind (null is no kind) and
   // a number within its range, whole where the game counts in whole numbers. Answers {"assets":
   // ..., "lang": the language shown, "fighters": their names by roster slot, "words": {name: text}
-  // (play/page_words.h), both in that language, "scene": ...}, or {"error": why}.
+  // (play/texts/page_words.h), both in that language, "scene": ...}, or {"error": why}.
   std::string start(std::string_view optionsJson);
   bool started() const { return frontEnd_ != nullptr; }
 

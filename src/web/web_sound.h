@@ -11,7 +11,7 @@
 #include "assets/sound_timing.h"
 #include "forms/controls.h"
 #include "forms/scheduler.h"
-#include "play/sound_levels.h"
+#include "play/settings/sound_levels.h"
 #include "sim/headless_sound.h"
 
 namespace mojara::web {

@@ -5,10 +5,10 @@
 #include "app/module1.h"
 #include "app/window.h"
 #include "forms/types.h"
-#include "play/key_bindings.h"
-#include "play/replay.h"
-#include "play/settings.h"
-#include "play/sound_levels.h"
+#include "play/input/key_bindings.h"
+#include "play/replays/replay.h"
+#include "play/settings/settings.h"
+#include "play/settings/sound_levels.h"
 
 namespace mojara {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "play/input_file.h"
+#include "play/input/input_file.h"
 #include "sim/fight_run.h"
 #include "trace_diff.h"
 

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "battle_fixture.h"
-#include "play/input_file.h"
-#include "play/replay.h"
+#include "play/input/input_file.h"
+#include "play/replays/replay.h"
 #include "sim/fight_run.h"
 #include "trace_diff.h"
 

@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "fuzz_target.h"
-#include "play/cli_numbers.h"
-#include "play/input_file.h"
-#include "play/language.h"
-#include "play/options.h"
+#include "play/options/cli_numbers.h"
+#include "play/input/input_file.h"
+#include "play/texts/language.h"
+#include "play/options/options.h"
 
 using namespace mojara;
 

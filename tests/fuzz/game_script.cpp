@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "fuzz_target.h"
-#include "play/input_file.h"
-#include "play/input_script.h"
+#include "play/input/input_file.h"
+#include "play/input/input_script.h"
 
 using namespace mojara;
 

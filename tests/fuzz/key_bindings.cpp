@@ -2,7 +2,7 @@
 // player, for any command) leaves bindings the game can use, and a change done binds what was
 // asked for.
 #include "fuzz_target.h"
-#include "play/key_bindings.h"
+#include "play/input/key_bindings.h"
 
 using namespace mojara;
 

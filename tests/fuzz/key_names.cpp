@@ -1,7 +1,7 @@
 // Key names: whatever a name or code reads as, the name written for it reads back as the same
 // code, with and without the names only scripts know (ESCAPE, RETURN, F1-F12).
 #include "fuzz_target.h"
-#include "play/key_names.h"
+#include "play/input/key_names.h"
 
 using namespace mojara;
 

@@ -1,8 +1,8 @@
 // Keys files: a file read and written again reads back the same presses; a bad one is an
 // InputError naming its line.
 #include "fuzz_target.h"
-#include "play/input_file.h"
-#include "play/key_script.h"
+#include "play/input/input_file.h"
+#include "play/input/key_script.h"
 
 using namespace mojara;
 

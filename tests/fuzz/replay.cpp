@@ -1,8 +1,8 @@
 // Replays: a replay read and written again reads back the same fight, keys and end; a bad one is
 // an InputError (never anything else: not a command-line parser's own exceptions).
 #include "fuzz_target.h"
-#include "play/input_file.h"
-#include "play/replay.h"
+#include "play/input/input_file.h"
+#include "play/replays/replay.h"
 
 using namespace mojara;
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_target.h"
-#include "play/settings_store.h"
-#include "play/settings_text.h"
+#include "play/settings/settings_store.h"
+#include "play/settings/settings_text.h"
 
 using namespace mojara;
 

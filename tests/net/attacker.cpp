@@ -16,7 +16,7 @@
 #include <system_error>
 
 #include "battle/fight.h"
-#include "play/room_code.h"
+#include "play/session/room_code.h"
 
 namespace mojara::testing {
 

@@ -13,7 +13,7 @@
 #include "audio/sdl_sound.h"
 #include "fake_host.h"
 #include "game/game.h"
-#include "play/keyboard_navigation.h"
+#include "play/input/keyboard_navigation.h"
 
 namespace mojara::pads {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "game_fixture.h"
 #include "help/help_window.h"
-#include "play/attract_mode.h"
+#include "play/session/attract_mode.h"
 
 namespace mojara::testing {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game_fixture.h"
-#include "play/practice.h"
-#include "play/replay_session.h"
+#include "play/session/practice.h"
+#include "play/replays/replay_session.h"
 
 namespace mojara::testing {
 namespace {

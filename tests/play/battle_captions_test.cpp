@@ -1,7 +1,7 @@
 // The battle window's messages in another language, made from the fight's numbers: each line
 // takes its catalogue entry, its number and its plural form; a catalogue without the entries
 // gives the window's own captions, at every event of real fights.
-#include "play/battle_captions.h"
+#include "play/texts/battle_captions.h"
 
 #include <gtest/gtest.h>
 

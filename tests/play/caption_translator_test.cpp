@@ -1,7 +1,7 @@
 // What a text reads in another language: whole, line by line, the forms the game composes with
 // numbers and names in them, and a form composed from a number. The catalogue here is a small one
 // of the test's own.
-#include "play/caption_translator.h"
+#include "play/texts/caption_translator.h"
 
 #include <gtest/gtest.h>
 

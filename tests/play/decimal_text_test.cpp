@@ -1,6 +1,6 @@
 // Decimal numbers as text: the C library's way, which the browser build uses, gives what charconv
 // gives, over texts that are numbers, nearly numbers and noise, and over every kind of double.
-#include "play/decimal_text.h"
+#include "play/options/decimal_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Input files are read whole, up to a limit, and only when they really are files.
-#include "play/input_file.h"
+#include "play/input/input_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

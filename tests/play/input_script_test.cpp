@@ -1,8 +1,8 @@
-#include "play/input_script.h"
+#include "play/input/input_script.h"
 
 #include <gtest/gtest.h>
 
-#include "play/key_names.h"
+#include "play/input/key_names.h"
 
 namespace mojara {
 namespace {

@@ -1,6 +1,6 @@
 // The players' keys: a bound key reaches the battle as its own key for the same command, for the
 // player it belongs to; rebinding swaps, refuses the front end's keys and never binds a key twice.
-#include "play/key_bindings.h"
+#include "play/input/key_bindings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "forms/types.h"
-#include "play/key_names.h"
+#include "play/input/key_names.h"
 
 namespace mojara {
 namespace {

@@ -1,6 +1,6 @@
 // The game without a mouse: the keys and a controller's buttons through every window, and the
 // select window's pointer, which must leave exactly what the mouse leaves.
-#include "play/keyboard_navigation.h"
+#include "play/input/keyboard_navigation.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "game_fixture.h"
 #include "help/help_window.h"
-#include "play/practice.h"
+#include "play/session/practice.h"
 
 namespace mojara::testing {
 namespace {

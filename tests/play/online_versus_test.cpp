@@ -14,7 +14,7 @@
 
 #include "battle/battle_window.h"
 #include "fake_host.h"
-#include "play/input_file.h"
+#include "play/input/input_file.h"
 #include "sim/fight_run.h"
 
 namespace mojara::testing {

@@ -1,6 +1,6 @@
 // The windowed program's command line: what each option sets, and that every bad argument is
 // refused with exit status 2 and a message naming it.
-#include "play/options.h"
+#include "play/options/options.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "play/full_disk.h"
-#include "play/language.h"
+#include "play/texts/language.h"
 
 namespace mojara {
 namespace {

@@ -10,11 +10,11 @@
 #include "battle/battle_window.h"
 #include "fake_host.h"
 #include "fake_play_host.h"
-#include "play/recording_file.h"
-#include "play/replay.h"
+#include "play/replays/recording_file.h"
+#include "play/replays/replay.h"
 #include "help/help_window.h"
-#include "play/front_end_keys.h"
-#include "play/window_texts.h"
+#include "play/input/front_end_keys.h"
+#include "play/texts/window_texts.h"
 #include "title/title_window.h"
 
 namespace mojara::testing {

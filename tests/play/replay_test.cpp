@@ -1,4 +1,4 @@
-#include "play/replay.h"
+#include "play/replays/replay.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include "fake_host.h"
 #include "game/game.h"
 #include "play/full_disk.h"
-#include "play/input_file.h"
-#include "play/replay_session.h"
+#include "play/input/input_file.h"
+#include "play/replays/replay_session.h"
 #include "sim/fight_run.h"
 
 namespace mojara {

@@ -1,6 +1,6 @@
 // The settings file's text: what a player writes in it by hand is read where it can be and comes
 // back byte for byte; a change touches its own line only.
-#include "play/settings_text.h"
+#include "play/settings/settings_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Versus fights from the title and back: no campaign, no continue, nothing carried.
-#include "play/versus_session.h"
+#include "play/session/versus_session.h"
 
 #include <gtest/gtest.h>
 

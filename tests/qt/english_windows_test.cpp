@@ -22,7 +22,7 @@
 #include "forms/virtual_clock.h"
 #include "game/game.h"
 #include "help/help_window.h"
-#include "play/battle_captions.h"
+#include "play/texts/battle_captions.h"
 #include "qt/canvas_painter.h"
 #include "qt/catalogue.h"
 #include "qt/english_texts.h"

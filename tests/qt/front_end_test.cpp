@@ -18,7 +18,7 @@
 #include "battle/battle_window.h"
 #include "game/game.h"
 #include "help/help_window.h"
-#include "play/settings.h"
+#include "play/settings/settings.h"
 #include "qt/canvas_painter.h"
 #include "qt/centred.h"
 #include "qt/english_texts.h"

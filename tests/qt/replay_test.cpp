@@ -11,7 +11,7 @@
 
 #include "battle/battle_window.h"
 #include "game/game.h"
-#include "play/replay_session.h"
+#include "play/replays/replay_session.h"
 #include "qt/form_window.h"
 #include "qt/front_end.h"
 #include "qt/picture_library.h"

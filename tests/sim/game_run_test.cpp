@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "battle/trace_diff.h"
-#include "play/command_line.h"
+#include "play/options/command_line.h"
 #include "sim/fight_run.h"
 
 namespace mojara::sim {

@@ -13,8 +13,8 @@
 
 #include "forms/types.h"
 #include "sim/json.h"
-#include "play/page_words.h"
-#include "play/versus_words.h"
+#include "play/texts/page_words.h"
+#include "play/texts/versus_words.h"
 #include "web/json_catalogue.h"
 #include "web/page_json.h"
 #include "web/key_codes.h"

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "battle/trace_diff.h"
-#include "play/input_file.h"
-#include "play/input_script.h"
-#include "play/key_script.h"
+#include "play/input/input_file.h"
+#include "play/input/input_script.h"
+#include "play/input/key_script.h"
 #include "sim/fight_run.h"
 #include "sim/game_run.h"
 #include "web/page_json.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "forms/scheduler.h"
-#include "play/wording.h"
+#include "play/texts/wording.h"
 
 namespace mojara {
 

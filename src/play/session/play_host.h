@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
-#include "play/settings.h"
-#include "play/sound_levels.h"
+#include "play/settings/settings.h"
+#include "play/settings/sound_levels.h"
 
 namespace mojara {
 

@@ -1,9 +1,9 @@
 #include "play/session/play_session.h"
 
-#include "play/front_end_keys.h"
-#include "play/input_file.h"
-#include "play/input_script.h"
-#include "play/practice.h"
+#include "play/input/front_end_keys.h"
+#include "play/input/input_file.h"
+#include "play/input/input_script.h"
+#include "play/session/practice.h"
 
 namespace mojara {
 

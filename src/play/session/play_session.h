@@ -1,3 +1,4 @@
+// play/session: the play session every front end stands on, and the play it runs.
 // One game at play, the same under every front end: the Game on its desktop and everything around
 // it that the player meets (the front end's own keys, key bindings, playing from the keyboard or a
 // controller alone, the sound levels, notices and marks, recording and replaying fights, demo play
@@ -14,16 +15,16 @@
 
 #include "forms/desktop.h"
 #include "game/game.h"
-#include "play/attract_mode.h"
-#include "play/key_bindings.h"
-#include "play/keyboard_navigation.h"
-#include "play/replay_session.h"
+#include "play/session/attract_mode.h"
+#include "play/input/key_bindings.h"
+#include "play/input/keyboard_navigation.h"
+#include "play/replays/replay_session.h"
 #include "play/session/notices.h"
 #include "play/session/play_host.h"
-#include "play/settings.h"
-#include "play/sound_levels.h"
-#include "play/stand_in_player.h"
-#include "play/versus_session.h"
+#include "play/settings/settings.h"
+#include "play/settings/sound_levels.h"
+#include "play/session/stand_in_player.h"
+#include "play/session/versus_session.h"
 
 namespace mojara {
 

@@ -1,0 +1,42 @@
+#include "play/texts/page_words.h"
+
+#include "play/input/key_bindings.h"
+
+namespace mojara {
+
+const std::vector<PageWord>& pageWords() {
+  static const std::vector<PageWord> words{
+      // The line over the title until the first key or click gives the page its sound.
+      {"startLine", "クリックするか、キーを押してください"},
+      // The bar's status once the game has been ended from the title.
+      {"ended", "ゲームは終わりました。もう一度遊ぶにはページを再読み込みしてください。"},
+      // The bar: the label of the language menu, as the desktop's key window has it.
+      {"language", "言葉"},
+      // The bar: the button that opens a replay file.
+      {"openReplay", "リプレイを開く"},
+      // The bar: the box that records the fights of the next visit.
+      {"record", "対戦を記録する"},
+      // The bar: the button that saves the last fight recorded.
+      {"saveReplay", "記録を保存"},
+      // The bar's status when the record box changes.
+      {"recordsNextLoad", "記録はページを読み込み直すと始まります。"},
+      // The bar's status when the save button has no fight to save.
+      {"nothingRecorded", "まだ記録した対戦がありません。"},
+      // The key-settings window's heading (the desktop's window title).
+      {"keysTitle", "キー設定"},
+      // The key-settings window's line under the keys until one is clicked.
+      {"keysHint", "変えたいところを押してから、新しいキーかボタンを押してください"},
+      // The key-settings window's attract mode box.
+      {"attract", "タイトルで30秒たつとデモ"},
+      // The key-settings window's button, and the tooltip of a window's close box.
+      {"close", "閉じる"},
+      // The versus window's row heads, before each player's fighter.
+      {"player1", playerName(0)},
+      {"player2", playerName(1)},
+      // The game's name: the page's title, and what its desktop is called for a screen reader.
+      {"gameName", "モジャラ大戦"},
+  };
+  return words;
+}
+
+}  // namespace mojara
