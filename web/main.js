@@ -300,7 +300,7 @@ class Page {
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   }
 
-  // One of the page's words (play/page_words.cpp) by its name, as the core handed it.
+  // One of the page's words (play/texts/page_words.cpp) by its name, as the core handed it.
   word(name) {
     const text = this.words[name];
     if (text === undefined) console.error(`mojara: the core has no word "${name}" for the page`);
