@@ -22,6 +22,7 @@ export class Core {
       closeMessageBox: text('mojara_close_message_box', []),
       versusFight: text('mojara_versus_fight', ['number', 'number']),
       versusClosed: text('mojara_versus_closed', []),
+      keyWindowClosed: text('mojara_key_window_closed', []),
       playReplay: text('mojara_play_replay', ['string']),
       setSettings: text('mojara_set_settings', ['string']),
       bindKey: text('mojara_bind_key', ['number', 'number', 'number']),

@@ -55,6 +55,7 @@ export class Dialogs {
     const was = this.open;
     this.open = null;
     if (was.kind === 'versus') this.page.send('versusClosed');
+    else if (was.kind === 'keys') this.page.send('keyWindowClosed');
   }
 
   // A key for one of these windows: whether it took it (the message box's keys are the core's).

@@ -127,6 +127,7 @@ void WebFrontEnd::keepSettings(const Settings& before, const Settings& after) {
 }
 
 void WebFrontEnd::openVersusWindow(const VersusOpening& opening) {
+  keyWindowOpen_ = false;  // the page shows one of its windows at a time: this one takes its place
   // The picks as "P0 P1 WINNER" ("-" for none), and the window's words as shown.
   std::string picks = "-";
   if (opening.fighters)

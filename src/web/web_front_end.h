@@ -161,7 +161,13 @@ class WebFrontEnd : public forms::DesktopHost, public PlayHost {
   void soundLevelsChanged(const SoundLevels& levels) override { sound_.setLevels(levels); }
   void fullScreenChanged(bool on) override;
   void keepSettings(const Settings& before, const Settings& after) override;
-  void openKeyWindow() override { requests_.push_back({PageRequest::Kind::OpenKeySettings, "", {}}); }
+  void openKeyWindow() override {
+    keyWindowOpen_ = true;
+    requests_.push_back({PageRequest::Kind::OpenKeySettings, "", {}});
+  }
+  // The page's key-settings window has closed: the player may idle again.
+  void keyWindowClosed() { keyWindowOpen_ = false; }
+  bool playersBusy() const override { return keyWindowOpen_; }
   void openVersusWindow(const VersusOpening& opening) override;
 
  private:
@@ -187,6 +193,7 @@ class WebFrontEnd : public forms::DesktopHost, public PlayHost {
   std::vector<forms::Form*> shown_;
   std::optional<MessageBox> messageBox_;
   std::vector<PageRequest> requests_;
+  bool keyWindowOpen_ = false;
   bool ended_ = false;
 };
 

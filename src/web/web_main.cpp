@@ -58,6 +58,7 @@ EMSCRIPTEN_KEEPALIVE const char* mojara_close(const char* form) { return give(se
 EMSCRIPTEN_KEEPALIVE const char* mojara_close_message_box() { return give(session.closeMessageBox()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_versus_fight(int p0, int p1) { return give(session.versusFight(p0, p1)); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_versus_closed() { return give(session.versusClosed()); }
+EMSCRIPTEN_KEEPALIVE const char* mojara_key_window_closed() { return give(session.keyWindowClosed()); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_play_replay(const char* text) { return give(session.playReplay(text)); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_set_settings(const char* json) { return give(session.setSettings(json)); }
 EMSCRIPTEN_KEEPALIVE const char* mojara_bind_key(int player, int row, int code) {

@@ -214,6 +214,12 @@ std::string WebSession::versusClosed() {
   return answer();
 }
 
+std::string WebSession::keyWindowClosed() {
+  if (!frontEnd_) return kNotStarted;
+  frontEnd_->keyWindowClosed();
+  return answer();
+}
+
 std::string WebSession::playReplay(const std::string& text) {
   if (!frontEnd_) return kNotStarted;
   frontEnd_->playReplay(text);

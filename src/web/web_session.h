@@ -52,6 +52,7 @@ class WebSession {
   std::string closeMessageBox();
   std::string versusFight(int p0, int p1);
   std::string versusClosed();
+  std::string keyWindowClosed();
   std::string playReplay(const std::string& text);
   // The players' keys as the page's key-settings window leaves them: {"keys": [[10 codes], [10
   // codes]], "buttons": [[10 names], [10 names]]} (the settings file's order of commands), and

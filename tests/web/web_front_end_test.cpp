@@ -400,5 +400,16 @@ TEST(WebPageWords, EveryWordReachesThePageInThePlayersLanguage) {
   }
 }
 
+TEST(WebAttract, NoDemoFightStartsWhileThePagesKeyWindowIsOpen) {
+  WebSession session;
+  session.start(std::string("{\"folder\":\"") + MOJARA_BIN_DIR + "\",\"seed\":7}");
+  const Json opened = parsed(session.keyDown("F2", "F2", 0));
+  ASSERT_EQ(opened.at("requests").size(), 1u);
+  EXPECT_TRUE(parsed(session.frame(31000)).at("marks").empty()) << "a demo behind the key window";
+  session.keyWindowClosed();
+  EXPECT_TRUE(parsed(session.frame(60000)).at("marks").empty()) << "the idle time counts from its closing";
+  EXPECT_FALSE(parsed(session.frame(62000)).at("marks").empty());
+}
+
 }  // namespace
 }  // namespace mojara::web
