@@ -12,6 +12,7 @@
 #include "forms/layout.h"
 #include "qt/front_end.h"
 #include "qt/key_map.h"
+#include "qt/notices.h"
 #include "qt/picture_library.h"
 
 namespace mojara::qt {

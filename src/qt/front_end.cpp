@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <chrono>
 
-#include "play/input/front_end_keys.h"
 #include "qt/canvas_painter.h"
 #include "qt/centred.h"
 #include "qt/form_window.h"

@@ -19,7 +19,6 @@
 #include "play/session/play_session.h"
 #include "play/texts/wording.h"
 #include "qt/canvas_painter.h"
-#include "qt/notices.h"
 #include "qt/picture_library.h"
 #include "qt/shown_texts.h"
 

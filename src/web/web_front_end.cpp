@@ -141,16 +141,10 @@ void WebFrontEnd::openVersusWindow(const VersusOpening& opening) {
   requests_.push_back(std::move(request));
 }
 
-std::vector<std::string> WebFrontEnd::notices() const {
+std::vector<std::string> WebFrontEnd::shown(const std::vector<Wording>& words) const {
   std::vector<std::string> lines;
-  for (const Wording& w : play_.notices().lines()) lines.push_back(w.text([this](const std::string& part) { return texts_(part); }));
+  for (const Wording& w : words) lines.push_back(w.text([this](const std::string& part) { return texts_(part); }));
   return lines;
-}
-
-std::vector<std::string> WebFrontEnd::marks() const {
-  std::vector<std::string> shown;
-  for (const Wording& w : play_.notices().marks()) shown.push_back(w.text([this](const std::string& part) { return texts_(part); }));
-  return shown;
 }
 
 std::vector<PageRequest> WebFrontEnd::takeRequests() { return std::exchange(requests_, {}); }

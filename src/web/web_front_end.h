@@ -129,8 +129,8 @@ class WebFrontEnd : public forms::DesktopHost, public PlayHost {
   };
   const std::optional<MessageBox>& messageBox() const { return messageBox_; }
   // The notices and marks shown, in the player's language.
-  std::vector<std::string> notices() const;
-  std::vector<std::string> marks() const;
+  std::vector<std::string> notices() const { return shown(play_.notices().lines()); }
+  std::vector<std::string> marks() const { return shown(play_.notices().marks()); }
   bool ended() const { return ended_; }
   const Settings& settings() const { return play_.settings(); }
   const VersusSession& versus() const { return play_.versus(); }
@@ -172,6 +172,7 @@ class WebFrontEnd : public forms::DesktopHost, public PlayHost {
 
  private:
   forms::Form* shownForm(const std::string& name) const;
+  std::vector<std::string> shown(const std::vector<Wording>& words) const;
   // The player's mouse or a widget's input on the window `name`: the form, when it goes to it.
   forms::Form* inputTo(const std::string& name);
   bool fireNextDueTimer();  // one timer, and what watches timers; false when none is due
