@@ -1,5 +1,6 @@
 #include "web/scene_json.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -61,27 +62,15 @@ const char* kindName(forms::ControlKind kind) {
 
 void control(JsonWriter& w, const forms::Control& c, const WindowTexts& texts) {
   using K = forms::ControlKind;
-  forms::Box at = forms::absoluteBox(c);
   LabelLook look;
-  if (c.Kind == K::Label) {
-    look = texts.lookOf(static_cast<const forms::Label&>(c));
-    at = {at.left - look.wider, at.top + look.down, at.width + 2 * look.wider, at.height};
-  }
+  if (c.Kind == K::Label) look = texts.lookOf(static_cast<const forms::Label&>(c));
   w.raw("{\"kind\":\"").raw(kindName(c.Kind)).raw("\",\"name\":").string(c.Name);
   w.raw(",\"index\":").number(c.Index).raw(",\"box\":");
-  box(w, at);
-  if (c.Container) {
+  box(w, shownBox(c, look));
+  if (const auto clip = containersClip(c)) {
     // What the containers show of it.
-    forms::Box clip = forms::absoluteBox(*c.Container);
-    for (const forms::Control* holder = c.Container->Container; holder; holder = holder->Container) {
-      const forms::Box outer = forms::absoluteBox(*holder);
-      const float left = std::max(clip.left, outer.left), top = std::max(clip.top, outer.top);
-      const float right = std::min(clip.left + clip.width, outer.left + outer.width);
-      const float bottom = std::min(clip.top + clip.height, outer.top + outer.height);
-      clip = {left, top, std::max(0.0f, right - left), std::max(0.0f, bottom - top)};
-    }
     w.raw(",\"clip\":");
-    box(w, clip);
+    box(w, *clip);
   }
   switch (c.Kind) {
     case K::Label: {
@@ -196,19 +185,10 @@ void form(JsonWriter& w, const forms::Form& f, const WebFrontEnd& fe) {
     w.raw("null");
   w.raw(",\"controls\":[");
   bool first = true;
-  const auto put = [&](const forms::Control& c) {
+  for (const forms::Control* c : sceneOrder(f)) {
     if (!first) w.raw(',');
     first = false;
-    control(w, c, fe.texts());
-  };
-  for (const forms::Control* c : forms::paintOrder(f))
-    if (forms::isShowing(*c)) put(*c);
-  // The widgets lie above the canvas, the first of the list on top.
-  const auto& all = f.controls();
-  for (auto it = all.rbegin(); it != all.rend(); ++it) {
-    const forms::Control& c = **it;
-    if (c.isLightweight() || c.isInvisibleAtRunTime() || c.Kind == forms::ControlKind::PictureBox) continue;
-    if (forms::isShowing(c)) put(c);
+    control(w, *c, fe.texts());
   }
   w.raw("]}");
 }
@@ -235,6 +215,17 @@ const char* requestName(PageRequest::Kind kind) {
   return "";
 }
 
+// How many players at the page steer a fighter now: none outside a fight or in a demo fight, two
+// in a versus fight. The page shows each of them their own on-screen controls.
+int fightingPlayers(const WebFrontEnd& fe) {
+  const Game& game = fe.game();
+  const auto& shown = fe.shownForms();
+  const auto& fight = game.currentFight();
+  if (!fight || fight->demo || game.demoPlay()) return 0;
+  if (std::find(shown.begin(), shown.end(), &game.form(Window::Battle)) == shown.end()) return 0;
+  return fight->versus ? 2 : 1;
+}
+
 }  // namespace
 
 std::string SceneWriter::formsJson(const WebFrontEnd& fe) {
@@ -256,14 +247,12 @@ std::string SceneWriter::scene(WebFrontEnd& fe) {
   JsonWriter w(out);
   w.raw("{\"time\":");
   millis(w, fe.now());
-  std::string shown = formsJson(fe);
   w.raw(",\"forms\":");
-  if (shown == lastForms_) {
+  if (changes_.changed(fe))
+    w.raw(formsJson(fe));
+  else
     w.raw("null");
-  } else {
-    w.raw(shown);
-    lastForms_ = std::move(shown);
-  }
+  w.raw(",\"players\":").number(fightingPlayers(fe));
   w.raw(",\"messageBox\":");
   if (const auto& box = fe.messageBox()) {
     w.raw("{\"text\":").string(box->text).raw(",\"caption\":").string(box->caption);

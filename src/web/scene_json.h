@@ -17,6 +17,8 @@
 //               combo: list, listIndex, text, font
 //               textBox: text, font, locked, multiLine, scrollBar
 //               hScroll: min, max, value, smallChange, largeChange
+//    "players": how many players at the page steer a fighter now (0 outside a fight and in a demo
+//               fight, 1, or 2 in a versus fight),
 //    "messageBox": {"text","caption"} or null, "notices": [...], "marks": [...],
 //    "sounds": [{"type":"play","slot","file","music","at"} | {"type":"stop","slot","at"} |
 //               {"type":"beep","file","at"}] since the last scene,
@@ -28,6 +30,7 @@
 
 #include <string>
 
+#include "web/scene_changes.h"
 #include "web/web_front_end.h"
 
 namespace mojara::web {
@@ -38,9 +41,11 @@ class SceneWriter {
   std::string scene(WebFrontEnd& frontEnd);
   // The shown windows alone, always written.
   static std::string formsJson(const WebFrontEnd& frontEnd);
+  // The next scene writes every window again.
+  void forget() { changes_.forget(); }
 
  private:
-  std::string lastForms_;
+  SceneChanges changes_;
 };
 
 // What the page needs to know once: the sprite store's file and cells, the screen pictures' files.
