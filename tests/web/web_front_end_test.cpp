@@ -159,6 +159,55 @@ TEST(WebScene, EnglishShowsTheBattlesMessagesFromTheFight) {
   EXPECT_EQ(controlNamed(battle, "ZIKAN")->value("caption", ""), "TIME\n99");
 }
 
+// The windows are handed over exactly when anything they show differs from the windows handed
+// over last, learnt without writing them out: through the title, the help, the select window, a
+// fight of two players and a demo campaign's fights, in English, whose battle captions are made
+// from the fight. The scene also says how many players at the page fight.
+TEST(WebScene, WindowsAreHandedOverExactlyWhenWhatTheyShowChanged) {
+  const std::string english =
+      R"(,"lang":"en","catalogue":{"messages":{"{n}Ｐ{name}":"{n}P {name}","{n}Ｐ":"{n} PTS","ＴＩＭＥ９９":"TIME\n99"}})";
+  struct Run {
+    std::string options;
+    std::vector<std::string> before;  // the page's calls before the clock runs on
+    int players;                      // who fights once the clock has run on
+  };
+  const Run runs[] = {
+      {english, {"F1", "close Form4", "click Form3.Command1", "Tab", "Tab", "speed 3", "speed 8"}, 0},
+      {english + R"(,"versus":[2,5])", {}, 2},
+      {R"(,"fight":[4,6])", {}, 1},
+      {R"(,"demo":true,"fight":[1,7])", {}, 0},
+  };
+  for (const Run& run : runs) {
+    WebSession session;
+    const Json start = parsed(session.start(startOptions(run.options)));
+    ASSERT_FALSE(start.contains("error")) << start;
+    std::string last = start.at("scene").at("forms").dump();
+    int handedOver = 0, kept = 0, players = -1;
+    const auto check = [&](const std::string& answer) {
+      const Json scene = parsed(answer);
+      ASSERT_FALSE(scene.contains("error")) << scene;
+      const std::string now = parsed(session.scene()).at("forms").dump();
+      EXPECT_EQ(scene.at("forms").is_null(), now == last) << run.options << " at " << scene.value("time", 0.0);
+      (now == last ? kept : handedOver)++;
+      players = scene.value("players", -1);
+      last = now;
+    };
+    for (const std::string& call : run.before) {
+      if (call.starts_with("close ")) check(session.closeRequest(call.substr(6)));
+      else if (call.starts_with("click ")) check(session.click("Form3", "Command1", -1));
+      else if (call.starts_with("speed ")) check(session.change("Form5", "Scr", -1, std::stoi(call.substr(6))));
+      else check(session.keyDown(call, call, 0));
+    }
+    for (int t = 1; t <= 600; ++t) {
+      check(session.frame(t * 50.0));
+      if (t % 7 == 0) check(session.keyDown("ArrowRight", "ArrowRight", 0));
+    }
+    EXPECT_GT(handedOver, 10) << run.options;
+    EXPECT_GT(kept, 20) << run.options;
+    EXPECT_EQ(players, run.players) << run.options;
+  }
+}
+
 TEST(WebSession, BadOptionsAreRefusedWithTheirReason) {
   const struct {
     const char* options;
