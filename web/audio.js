@@ -2,6 +2,8 @@
 // the game's clock says it is by now), a new play on a slot cuts the one before it short with a
 // short fade, as the desktop's mixer does; the music and the effects each have their level.
 const CUT_FADE = 0.004;  // seconds: heard as a stop, without a click
+// Once nothing has sounded for this long, the audio graph is suspended, and wakes at the next play.
+const IDLE_MS = 1000;
 
 export class GameAudio {
   constructor() {
@@ -11,14 +13,23 @@ export class GameAudio {
     this.playing = new Map();  // slot -> {source, gain}
     this.levels = { music: 1, effects: 1 };
     this.log = [];
+    this.idle = null;  // the timer that suspends the graph once nothing sounds
+    this.paused = false;  // held by the page (a tab in the background)
   }
 
   // Kept until the first key or click gives the page its sound.
   keep(file, bytes) { this.pending.set(file, bytes); }
 
   get started() { return this.context !== null && this.context.state === 'running'; }
+  // Whether the page has its sound: the graph runs, or rests while nothing sounds.
+  get state() {
+    if (!this.context) return 'none';
+    if (this.context.state === 'suspended' && this.resting) return 'idle';
+    return this.context.state;
+  }
 
-  // Made at the player's first key or click, as browsers allow.
+  // Made at the player's first key or tap, in its own handler, as browsers allow (Safari only
+  // then); called again at every key or tap until the browser lets it run.
   async start() {
     if (!this.context) {
       const Context = window.AudioContext || window.webkitAudioContext;
@@ -37,15 +48,40 @@ export class GameAudio {
         }
       });
       this.pending.clear();
-      this.context.resume();
+      // Not waited for: a browser that wants a gesture first leaves it pending until one comes.
+      this.unlock();
       await Promise.all(decoding);
-    } else {
-      await this.context.resume();
+    } else if (!this.unlocked) {
+      this.unlock();
     }
   }
 
-  pause() { if (this.context) this.context.suspend(); }
-  resume() { if (this.context) this.context.resume(); }
+  // The browser lets the graph run once a gesture allowed it; until then it is asked again.
+  unlock() {
+    return this.context.resume().then(() => {
+      if (this.context.state !== 'running') return;
+      this.unlocked = true;
+      if (!this.playing.size) this.rest();
+    }, () => {});
+  }
+
+  pause() { this.paused = true; if (this.context) this.context.suspend(); }
+  resume() { this.paused = false; if (this.context && this.playing.size) this.context.resume(); else this.rest(); }
+
+  // Nothing sounds: the graph is suspended a moment later, so a silent title costs nothing.
+  rest() {
+    clearTimeout(this.idle);
+    this.idle = setTimeout(() => {
+      if (!this.context || this.playing.size || this.context.state !== 'running') return;
+      this.resting = true;
+      this.context.suspend();
+    }, IDLE_MS);
+  }
+
+  wake() {
+    clearTimeout(this.idle);
+    if (this.resting && !this.paused) { this.resting = false; this.context.resume(); }
+  }
 
   setLevels(levels) {
     this.levels = levels;
@@ -81,12 +117,19 @@ export class GameAudio {
     const gain = this.context.createGain();
     source.connect(gain);
     gain.connect(music ? this.music : this.effects);
+    this.wake();
     source.start(0, offset);
     logged.started = true;
     const entry = { source, gain };
-    source.onended = () => { if (this.playing.get(slot) === entry) this.playing.delete(slot); };
+    source.onended = () => {
+      if (this.playing.get(slot) === entry) this.playing.delete(slot);
+      if (!this.playing.size) this.rest();
+    };
     this.playing.set(slot, entry);
   }
+
+  // Every sound cut short (a fresh start of the game).
+  stopAll() { for (const slot of [...this.playing.keys()]) this.stop(slot); }
 
   stop(slot) {
     const entry = this.playing.get(slot);

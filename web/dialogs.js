@@ -49,6 +49,14 @@ export class Dialogs {
     this.box = { root, shown };
   }
 
+  // Every window of the page's gone, with nothing told (the game behind them started afresh).
+  forget() {
+    if (this.open) this.open.root.remove();
+    if (this.box) this.box.root.remove();
+    this.open = null;
+    this.box = null;
+  }
+
   close() {
     if (!this.open) return;
     this.open.root.remove();

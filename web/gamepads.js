@@ -1,7 +1,8 @@
 // Game controllers through the Gamepad API, as the desktop reads them through SDL: the first
 // controller plugged in plays for player 1, the second for player 2; one pulled out frees its
 // player, and the next one plugged in takes the lowest free player. The d-pad and the left stick
-// both press the d-pad buttons, and a held button repeats like a held keyboard key.
+// both press the d-pad buttons, and a held button repeats like a held keyboard key. The pads are
+// read only while one is plugged in, as the browser says when one is.
 
 // The game's buttons (its key bindings' order: A B X Y Back Guide Start LeftStick RightStick
 // LeftShoulder RightShoulder DpadUp DpadDown DpadLeft DpadRight) by the standard mapping's index.
@@ -16,7 +17,13 @@ export class Gamepads {
     this.page = page;
     this.players = new Map();  // gamepad index -> player
     this.held = new Map();  // `${player}:${button}` -> next repeat time
+    this.connected = 0;
+    window.addEventListener('gamepadconnected', () => { ++this.connected; this.page.wake(); });
+    window.addEventListener('gamepaddisconnected', () => { this.connected = Math.max(0, this.connected - 1); this.poll(performance.now()); });
   }
+
+  // Whether the page must read the pads at every frame.
+  get active() { return this.connected > 0; }
 
   playerOf(index) {
     if (!this.players.has(index)) {
@@ -64,7 +71,9 @@ export class Gamepads {
   }
 
   press(player, button, repeat) {
-    if (!this.page.audio.context) this.page.begin();
+    // A controller's button starts the game too (its sound comes with the first key or tap
+    // where the browser wants one).
+    if (!this.page.started) { this.page.begin(); return; }
     if (this.page.dialogs.takesPad(player, button, repeat)) return;
     this.page.send('pad', player, button, repeat ? 1 : 0);
   }

@@ -8,8 +8,8 @@ const std::vector<PageWord>& pageWords() {
   static const std::vector<PageWord> words{
       // The line over the title until the first key or click gives the page its sound.
       {"startLine", "クリックするか、キーを押してください"},
-      // The bar's status once the game has been ended from the title.
-      {"ended", "ゲームは終わりました。もう一度遊ぶにはページを再読み込みしてください。"},
+      // The same line on a touch screen.
+      {"tapLine", "画面にさわってください"},
       // The bar: the label of the language menu, as the desktop's key window has it.
       {"language", "言葉"},
       // The bar: the button that opens a replay file.
@@ -35,8 +35,31 @@ const std::vector<PageWord>& pageWords() {
       {"player2", playerName(1)},
       // The game's name: the page's title, and what its desktop is called for a screen reader.
       {"gameName", "モジャラ大戦"},
+      // The menu the bar folds into on a small screen, and what it holds beyond the bar.
+      {"menu", "メニュー"},
+      {"fullScreen", "全画面"},
+      // The on-screen controls: whether they are shown, how large, the pad's side, the buzz.
+      {"touchControls", "画面のボタン"},
+      {"touchAuto", "タッチ画面で出す"},
+      {"touchOn", "いつも出す"},
+      {"touchOff", "出さない"},
+      {"controlSize", "ボタンの大きさ"},
+      {"sizeSmall", "小さく"},
+      {"sizeMedium", "ふつう"},
+      {"sizeLarge", "大きく"},
+      {"padSide", "十字ボタンの側"},
+      {"sideLeft", "左がわ"},
+      {"sideRight", "右がわ"},
+      {"vibrate", "当たるとふるえる"},
   };
-  return words;
+  // The on-screen buttons are named as the key-settings window names the commands, each by the
+  // settings file's name of its command.
+  static const std::vector<PageWord> all = [] {
+    std::vector<PageWord> list = words;
+    for (const BindableCommand& c : kBindableCommands) list.push_back({c.settingName, std::string(c.label)});
+    return list;
+  }();
+  return all;
 }
 
 }  // namespace mojara
