@@ -43,8 +43,10 @@ def served(folder):
 
 
 @contextlib.contextmanager
-def chromium(downloads=None):
-    """A headless Chromium with a new empty profile, its console kept for the test to read."""
+def chromium(downloads=None, mobile=None):
+    """A headless Chromium with a new empty profile, its console kept for the test to read; with
+    `mobile` ({"width", "height", "pixelRatio"}), as a phone or tablet: its screen, touch, a phone's
+    browser's name."""
     profile = tempfile.mkdtemp(prefix="mojara-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
@@ -52,6 +54,11 @@ def chromium(downloads=None):
         options.add_argument(flag)
     options.add_argument(f"--user-data-dir={profile}")
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    if mobile:
+        options.add_experimental_option("mobileEmulation", {
+            "deviceMetrics": {**mobile, "touch": True},
+            "userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
+                         "Chrome/156.0.0.0 Mobile Safari/537.36"})
     if downloads:
         options.add_experimental_option("prefs", {"download.default_directory": downloads,
                                                   "download.prompt_for_download": False})

@@ -21,7 +21,8 @@ from browser import chromium, served  # noqa: E402
 
 SITE, NATIVE_SIM = os.path.abspath(sys.argv[1]), sys.argv[2]
 FIGHT = ["fight", "3", "6", "--demo", "--seed", "9"]
-PLAY_SECONDS = 15
+PLAY_SECONDS = 20
+RUNS = 5
 TICK = os.sysconf("SC_CLK_TCK")
 
 
@@ -41,14 +42,44 @@ def chromium_pids():
             if open(p).read().strip() in ("chromium", "chrome")]
 
 
+def kind_of(pid):
+    """A Chromium process's kind: browser, renderer, gpu-process, audio (the utility that plays
+    sound), or another utility."""
+    try:
+        args = open(f"/proc/{pid}/cmdline").read().split("\0")
+    except OSError:
+        return "gone"
+    kind = next((a.split("=", 1)[1] for a in args if a.startswith("--type=")), "browser")
+    if kind == "utility" and any("AudioService" in a for a in args):
+        return "audio"
+    return kind
+
+
+def chromium_share(seconds):
+    """Every Chromium process's share of a processor over `seconds`, in all and by kind."""
+    pids = chromium_pids()
+    before = {pid: cpu_seconds([pid]) for pid in pids}
+    time.sleep(seconds)
+    shares = {}
+    for pid in pids:
+        kind = kind_of(pid)
+        shares[kind] = shares.get(kind, 0) + (cpu_seconds([pid]) - before[pid]) / seconds
+    return sum(shares.values()), shares
+
+
+def spread(values):
+    ordered = sorted(values)
+    return f"min {100 * ordered[0]:.1f} %, median {100 * ordered[len(ordered) // 2]:.1f} %, max {100 * ordered[-1]:.1f} %"
+
+
 def windowed_share(mojara):
-    """The windowed program's share of a processor over a demo fight played under Xvfb."""
+    """The windowed program's share of a processor over the page's demo fight played under Xvfb."""
     read, write = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24"], pass_fds=[write])
     os.close(write)
     display = os.read(read, 16).decode().strip()
     env = dict(os.environ, DISPLAY=f":{display}", SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME="/tmp")
-    game = subprocess.Popen([mojara, "--fight", "3", "6", "--demo"], env=env)
+    game = subprocess.Popen([mojara, "--fight", "3", "6", "--demo", "--seed", "9"], env=env)
     try:
         time.sleep(2)
         before = cpu_seconds([game.pid])
@@ -106,18 +137,34 @@ with served(SITE) as base, chromium() as driver:
         " mojara.advance(2000); return performance.now() - t")
     print(f"the page's own game through that demo fight on its virtual clock: {whole_ms:.0f} ms (painting aside)")
 
-    # A demo fight played in real time in the page.
-    driver.get(base + "?fight=3,6&demo&seed=9")
-    driver.execute_async_script("const done = arguments[0]; mojara.ready.then(() => done(1), () => done(0))")
-    driver.find_element("tag name", "body").click()  # the first click starts the sound and the clock
-    time.sleep(2)
-    real0, game0 = driver.execute_script("return [performance.now(), mojara.now()]")
-    before = cpu_seconds(chromium_pids())
-    time.sleep(PLAY_SECONDS)
-    used = cpu_seconds(chromium_pids()) - before
-    real1, game1 = driver.execute_script("return [performance.now(), mojara.now()]")
-    print(f"a demo fight played for {PLAY_SECONDS} s: the page uses {100 * used / PLAY_SECONDS:.0f} % of a "
-          f"processor (all of Chromium); the game's clock moved {game1 - game0:.0f} ms in {real1 - real0:.0f} ms")
-mojara = os.path.join(os.path.dirname(NATIVE_SIM), "mojara")
-if os.path.exists(mojara):
-    print(f"the windowed program over the same fight under Xvfb: {100 * windowed_share(mojara):.0f} % of a processor")
+    # A demo fight played in real time in the page, and in the windowed program, by turns; and the
+    # title left alone in the page.
+    mojara = os.path.join(os.path.dirname(NATIVE_SIM), "mojara")
+    page, native, idle, kinds, clock = [], [], [], [], []
+    for _ in range(RUNS):
+        driver.get(base + "?fight=3,6&demo&seed=9")
+        driver.execute_async_script("const done = arguments[0]; mojara.ready.then(() => done(1), () => done(0))")
+        driver.find_element("tag name", "body").click()  # the first click starts the sound and the clock
+        time.sleep(2)
+        real0, game0 = driver.execute_script("return [performance.now(), mojara.now()]")
+        share, by_kind = chromium_share(PLAY_SECONDS)
+        real1, game1 = driver.execute_script("return [performance.now(), mojara.now()]")
+        page.append(share)
+        kinds.append(by_kind)
+        clock.append((game1 - game0) / (real1 - real0))
+        if os.path.exists(mojara):
+            driver.get("about:blank")  # the page's fight stopped while the windowed one plays
+            native.append(windowed_share(mojara))
+        driver.get(base + "?seed=9&attract=off")
+        driver.execute_async_script("const done = arguments[0]; mojara.ready.then(() => done(1), () => done(0))")
+        driver.find_element("tag name", "body").click()
+        time.sleep(3)
+        idle.append(chromium_share(PLAY_SECONDS)[0])
+    print(f"a demo fight played for {PLAY_SECONDS} s, {RUNS} times: the page (all of Chromium) {spread(page)}")
+    median = kinds[sorted(range(RUNS), key=lambda k: page[k])[RUNS // 2]]
+    print("  of which, in the median run: " + ", ".join(f"{k} {100 * v:.1f} %" for k, v in sorted(median.items(), key=lambda kv: -kv[1])))
+    print(f"  the game's clock kept {min(clock):.4f} to {max(clock):.4f} of the real one")
+    if native:
+        print(f"the windowed program over the same fight under Xvfb: {spread(native)}")
+        print(f"the page against the windowed program (medians): {sorted(page)[RUNS // 2] / max(1e-9, sorted(native)[RUNS // 2]):.1f} x")
+    print(f"the title left alone for {PLAY_SECONDS} s: the page {spread(idle)}")
