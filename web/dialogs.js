@@ -62,6 +62,7 @@ export class Dialogs {
     this.open.root.remove();
     const was = this.open;
     this.open = null;
+    this.page.gamepads.update();
     if (was.kind === 'versus') this.page.send('versusClosed');
     else if (was.kind === 'keys') this.page.send('keyWindowClosed');
   }
@@ -121,6 +122,7 @@ export class Dialogs {
       element('div', { className: 'buttons' }, start, back));
     this.place(root);
     this.open = { kind: 'versus', root, picks, rows, side: 0 };
+    this.page.gamepads.update();
     this.versusShow();
   }
 
@@ -139,6 +141,7 @@ export class Dialogs {
     const v = this.open;
     v.root.remove();
     this.open = null;
+    this.page.gamepads.update();
     this.page.send('versusFight', v.picks[0], v.picks[1]);
   }
 
@@ -158,6 +161,7 @@ export class Dialogs {
     close.addEventListener('click', () => this.close());
     root.append(element('label', {}, attract, ` ${word('attract')}`), element('div', { className: 'buttons' }, close));
     this.open = { kind: 'keys', root, table, message, settings, waiting: null };
+    this.page.gamepads.update();
     this.keysShow();
     this.place(root);
   }

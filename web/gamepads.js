@@ -3,6 +3,11 @@
 // player, and the next one plugged in takes the lowest free player. The d-pad and the left stick
 // both press the d-pad buttons, and a held button repeats like a held keyboard key. The pads are
 // read only while one is plugged in, as the browser says when one is.
+//
+// A browser listening for controllers reads the devices all the time, at a cost even with none
+// plugged in, so the page listens only where a controller may come: while the title waits for its
+// first key, tap or button; while the key-settings or versus window is open; and always once a
+// controller has played on this site.
 
 // The game's buttons (its key bindings' order: A B X Y Back Guide Start LeftStick RightStick
 // LeftShoulder RightShoulder DpadUp DpadDown DpadLeft DpadRight) by the standard mapping's index.
@@ -11,15 +16,37 @@ const DPAD_UP = 11, DPAD_DOWN = 12, DPAD_LEFT = 13, DPAD_RIGHT = 14;
 const STICK = 0.5;  // how far the stick leans before it presses
 // A held button's first repeat comes this long after its press, the next ones this far apart.
 const FIRST_REPEAT_MS = 300, REPEAT_PERIOD_MS = 33;
+const PLAYED_KEY = 'mojara.controllers';  // kept once a controller has played here
 
 export class Gamepads {
-  constructor(page) {
+  constructor(page, store) {
     this.page = page;
+    this.store = store;
     this.players = new Map();  // gamepad index -> player
     this.held = new Map();  // `${player}:${button}` -> next repeat time
     this.connected = 0;
-    window.addEventListener('gamepadconnected', () => { ++this.connected; this.page.wake(); });
-    window.addEventListener('gamepaddisconnected', () => { this.connected = Math.max(0, this.connected - 1); this.poll(performance.now()); });
+    this.listening = false;
+    try { this.played = Boolean(store && store.getItem(PLAYED_KEY)); } catch (e) { this.played = false; }
+    this.plugged = () => {
+      ++this.connected;
+      if (!this.played) {
+        this.played = true;
+        try { if (this.store) this.store.setItem(PLAYED_KEY, '1'); } catch (e) { /* asked again next visit */ }
+      }
+      this.page.wake();
+    };
+    this.pulled = () => { this.connected = Math.max(0, this.connected - 1); this.poll(performance.now()); };
+    this.update();
+  }
+
+  // Listens for controllers where one may come (see above).
+  update() {
+    const wanted = this.played || this.connected > 0 || !this.page.started || Boolean(this.page.dialogs && this.page.dialogs.open);
+    if (wanted === this.listening) return;
+    this.listening = wanted;
+    const how = wanted ? 'addEventListener' : 'removeEventListener';
+    window[how]('gamepadconnected', this.plugged);
+    window[how]('gamepaddisconnected', this.pulled);
   }
 
   // Whether the page must read the pads at every frame.

@@ -115,7 +115,7 @@ class Page {
       .flatMap((family) => ['', 'italic '].map((style) => document.fonts.load(`${style}16px "${family}"`).catch(() => null))));
     this.painter = new Painter(desktop, pictures, fonts, this);
     this.dialogs = new Dialogs(this);
-    this.gamepads = new Gamepads(this);
+    this.gamepads = new Gamepads(this, store);
     this.touch = new TouchControls(this, store);
     this.layout();
     this.take(started.scene);
@@ -174,6 +174,7 @@ class Page {
       veil.hidden = true;
       this.started = true;
       this.base = performance.now() - this.gameNow;
+      this.gamepads.update();
       this.wake();
     }
     return sound;

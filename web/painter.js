@@ -155,7 +155,9 @@ export class Painter {
   // now, every control over those places painted again in order; everything when the window's
   // size, colour or number of controls changed.
   paintCanvas(w, form) {
-    const ctx = w.canvas.getContext('2d');
+    // Opaque, and drawn straight to the screen rather than through a copy at every frame: the
+    // canvas is always wholly painted, and a fight changes it 17 times a second.
+    const ctx = w.canvas.getContext('2d', { alpha: false, desynchronized: true });
     ctx.imageSmoothingEnabled = false;  // pixel art stays crisp
     const controls = form.controls.filter((c) => CANVAS_KINDS.has(c.kind));
     const last = w.painted;

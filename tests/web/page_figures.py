@@ -10,6 +10,7 @@ the windowed program's under Xvfb, and how closely the game's clock keeps to the
 import glob
 import gzip
 import os
+import re
 import resource
 import subprocess
 import sys
@@ -46,13 +47,15 @@ def kind_of(pid):
     """A Chromium process's kind: browser, renderer, gpu-process, audio (the utility that plays
     sound), or another utility."""
     try:
-        args = open(f"/proc/{pid}/cmdline").read().split("\0")
+        line = open(f"/proc/{pid}/cmdline").read()  # Chromium rewrites its helpers' arguments as one line
     except OSError:
         return "gone"
-    kind = next((a.split("=", 1)[1] for a in args if a.startswith("--type=")), "browser")
-    if kind == "utility" and any("AudioService" in a for a in args):
+    kind = re.search(r"--type=([\w-]+)", line)
+    if not kind:
+        return "browser"
+    if kind.group(1) == "utility" and "AudioService" in line:
         return "audio"
-    return kind
+    return kind.group(1)
 
 
 def chromium_share(seconds):
@@ -75,11 +78,12 @@ def spread(values):
 def windowed_share(mojara):
     """The windowed program's share of a processor over the page's demo fight played under Xvfb."""
     read, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24"], pass_fds=[write])
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1200x24"], pass_fds=[write])
     os.close(write)
     display = os.read(read, 16).decode().strip()
     env = dict(os.environ, DISPLAY=f":{display}", SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME="/tmp")
-    game = subprocess.Popen([mojara, "--fight", "3", "6", "--demo", "--seed", "9"], env=env)
+    # At the page's scale (2 in Chromium's 1280 x 900 window), so both paint the same pixels.
+    game = subprocess.Popen([mojara, "--fight", "3", "6", "--demo", "--scale", "2"], env=env)
     try:
         time.sleep(2)
         before = cpu_seconds([game.pid])
