@@ -81,7 +81,7 @@ export class TouchControls {
     const strikeSize = () => [2 * b + g(), Math.round(3.6 * b) + 3 * g()];
     const places = [];  // [player, cluster, x, y]
     if (landscape) {
-      const column = (this.room(screen.width, screen.height).left);
+      const column = this.room(screen.width, screen.height).left;
       if (players === 2) {
         // Each player's pad over their strikes, in their own column, smaller where it must be.
         b = Math.min(b, Math.floor((screen.height - 6 * this.gap(b)) / 5.6));

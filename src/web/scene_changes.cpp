@@ -123,9 +123,9 @@ void see(const forms::Control& c, const WindowTexts& texts, Look& look) {
       break;
     }
     default:
-      text.clear();
       break;
   }
+  // Only captions and texts are shown as text; a list only by a combo box.
   if (c.Kind != K::Label && c.Kind != K::CommandButton && c.Kind != K::ComboBox && c.Kind != K::TextBox)
     text.clear();
   if (c.Kind != K::ComboBox) list.clear();
